@@ -1,0 +1,69 @@
+// Hook interfaces through which the table engine reaches the memo, index and
+// expression units. Each unit registers its implementation at start-up; while
+// a unit is absent its pointer is null and the engine behaves without it.
+#pragma once
+
+#include <string>
+
+namespace pw {
+
+struct WorkArea;
+
+// Per-table state owned by a unit; the work area holds it and frees it.
+class UnitState {
+ public:
+  virtual ~UnitState() = default;
+};
+
+class MemoHooks {
+ public:
+  virtual ~MemoHooks() = default;
+  // Opens the memo file beside the table; 0 or an error code (the unit has
+  // recorded its own detail).
+  virtual int OpenMemo(WorkArea& area) = 0;
+  virtual void CloseMemo(WorkArea& area) = 0;
+  // Creates an empty memo file for a new table of version `kind`.
+  virtual bool CreateMemo(const std::string& dbfPath, unsigned char kind, int blockSize,
+                          const std::string& operation) = 0;
+  virtual bool PackMemo(WorkArea& area) = 0;
+};
+
+class IndexHooks {
+ public:
+  virtual ~IndexHooks() = default;
+  virtual bool IndexActive(WorkArea& area) = 0;
+  virtual void IndexNavigate(WorkArea& area, bool begin) = 0;
+  virtual long IndexFirst(WorkArea& area) = 0;
+  virtual long IndexLast(WorkArea& area) = 0;
+  virtual long IndexNext(WorkArea& area) = 0;
+  virtual long IndexPrev(WorkArea& area) = 0;
+  virtual bool IndexAtEnd(WorkArea& area) = 0;
+  virtual bool IndexAtStart(WorkArea& area) = 0;
+  virtual void IndexSetStart(WorkArea& area) = 0;
+  virtual void IndexSetEnd(WorkArea& area) = 0;
+  virtual void IndexPositionLost(WorkArea& area) = 0;
+  virtual void IndexSync(WorkArea& area) = 0;
+  virtual void IndexUpdate(WorkArea& area, bool begin) = 0;
+  virtual bool IndexAddKeys(WorkArea& area) = 0;
+  virtual void IndexNoteOldKeys(WorkArea& area) = 0;
+  virtual bool IndexUpdateKeys(WorkArea& area) = 0;
+  virtual bool IndexRebuild(WorkArea& area) = 0;
+  virtual void IndexClose(WorkArea& area) = 0;
+};
+
+class ExprHooks {
+ public:
+  virtual ~ExprHooks() = default;
+  // Whether the current record passes the work area's filter.
+  virtual bool FilterPasses(WorkArea& area) = 0;
+};
+
+struct EngineHooks {
+  MemoHooks* memo = nullptr;
+  IndexHooks* index = nullptr;
+  ExprHooks* expr = nullptr;
+};
+
+EngineHooks& RegisteredHooks();
+
+}  // namespace pw

@@ -1,0 +1,74 @@
+// A file opened for byte access with an access mode and a sharing mode.
+//
+// Sharing is emulated with an open-file-description (OFD) lock on a sentinel
+// byte at offset 2^62, far beyond every engine lock region: a shared open
+// holds a read lock there, an exclusive open a write lock. OFD locks belong
+// to the open, not the process, so two opens inside one process refuse each
+// other exactly as two processes do. Byte-range locks use the same OFD locks
+// (F_OFD_SETLK, never F_SETLK) and are advisory: they never hinder reads or
+// writes.
+//
+// Every operation returns 0 or an operating-system code of os_error.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace pw::platform {
+
+enum class Access { Read, ReadWrite };
+enum class Sharing { Shared, Exclusive };
+
+class File {
+ public:
+  File() = default;
+  ~File();
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  // Opens an existing file. Fails with 2 when it does not exist, 32 when the
+  // sharing mode conflicts with another open.
+  int Open(const std::string& path, Access access, Sharing sharing);
+  // Creates the file, or truncates an existing one, for read-write access.
+  int Create(const std::string& path, Sharing sharing);
+  // Closes the file; closing a closed file is a no-op returning 0.
+  int Close();
+  bool IsOpen() const { return fd_ >= 0; }
+
+  // Reads up to `count` bytes at `offset`; `*got` receives the number read
+  // (fewer at end of file).
+  int ReadAt(std::uint64_t offset, void* buffer, std::size_t count, std::size_t* got) const;
+  // Reads exactly `count` bytes; a short read fails with 213.
+  int ReadExactAt(std::uint64_t offset, void* buffer, std::size_t count) const;
+  // Writes all `count` bytes; a full disk fails with 101.
+  int WriteAt(std::uint64_t offset, const void* buffer, std::size_t count);
+  int Size(std::uint64_t* size) const;
+  int Truncate(std::uint64_t size);
+  // Commits the file's buffers to disk (fsync).
+  int Flush();
+
+  // Non-blocking exclusive lock of [offset, offset + length); 33 when another
+  // open holds an overlapping lock.
+  int LockRegion(std::uint64_t offset, std::uint64_t length);
+  int UnlockRegion(std::uint64_t offset, std::uint64_t length);
+  // Whether another open holds a lock overlapping the range (F_OFD_GETLK).
+  bool RegionLockedByOther(std::uint64_t offset, std::uint64_t length) const;
+
+  const std::string& Path() const { return path_; }
+  Access AccessMode() const { return access_; }
+  Sharing SharingMode() const { return sharing_; }
+  int Descriptor() const { return fd_; }
+
+ private:
+  int Attach(int fd, const std::string& path, Access access, Sharing sharing);
+
+  int fd_ = -1;
+  std::string path_;
+  Access access_ = Access::Read;
+  Sharing sharing_ = Sharing::Shared;
+};
+
+}  // namespace pw::platform
