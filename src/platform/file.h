@@ -8,7 +8,13 @@
 // (F_OFD_SETLK, never F_SETLK) and are advisory: they never hinder reads or
 // writes.
 //
-// Every operation returns 0 or an operating-system code of os_error.h.
+// An exclusive read-only open needs a descriptor open for writing to hold
+// the write lock, so it opens read-write internally and never writes through
+// it; when the file cannot be opened for writing, it falls back to a read
+// lock, which still keeps out every writer that asks for exclusive access.
+//
+// Every operation returns 0 or an operating-system code of os_error.h;
+// operations on a closed File return 103 (file not open).
 #pragma once
 
 #include <cstddef>
@@ -51,8 +57,12 @@ class File {
   int Flush();
 
   // Non-blocking exclusive lock of [offset, offset + length); 33 when another
-  // open holds an overlapping lock.
+  // open holds an overlapping lock. A zero length locks nothing and succeeds.
+  // Ranges reaching the sentinel byte at 2^62 are refused with 33 (lock and
+  // unlock alike), so that they can never touch the sharing lock.
   int LockRegion(std::uint64_t offset, std::uint64_t length);
+  // Releases [offset, offset + length); releasing bytes that are not held
+  // succeeds.
   int UnlockRegion(std::uint64_t offset, std::uint64_t length);
   // Whether another open holds a lock overlapping the range (F_OFD_GETLK).
   bool RegionLockedByOther(std::uint64_t offset, std::uint64_t length) const;
@@ -64,6 +74,7 @@ class File {
 
  private:
   int Attach(int fd, const std::string& path, Access access, Sharing sharing);
+  int SetRegionLock(short type, std::uint64_t offset, std::uint64_t length);
 
   int fd_ = -1;
   std::string path_;
