@@ -1,5 +1,6 @@
 #include "common/error_state.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -8,6 +9,8 @@
 
 namespace pw {
 namespace {
+
+constexpr int kLargestExitStatus = 255;
 
 struct ErrorState {
   std::uint16_t engineCode = 0;
@@ -37,8 +40,9 @@ std::string ComposeMessage(std::uint16_t code) {
   State().stopping = true;
   std::fprintf(stderr, "Program halted.\n%s\n", message.c_str());
   std::fflush(stderr);
-  // Only the low eight bits of the code survive as the exit status on Linux.
-  std::exit(code);
+  // An exit status keeps eight bits: larger codes end with 255 rather than
+  // with their low byte, which could read as 0, success.
+  std::exit(std::min<int>(code, kLargestExitStatus));
 }
 
 }  // namespace

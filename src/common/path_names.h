@@ -1,0 +1,23 @@
+// Pieces of path names: folder, name and extension. The folder separator is
+// "/"; an extension is the part of the last component from its last ".".
+#pragma once
+
+#include <string>
+
+namespace pw {
+
+struct PathPieces {
+  std::string folder;     // with its trailing "/", empty when there is none
+  std::string name;       // without extension, at most 64 characters
+  std::string extension;  // with its ".", at most 64 characters
+};
+
+PathPieces SplitPath(const std::string& path);
+// Drops the extension of the last component.
+std::string RemoveExt(const std::string& name);
+// Replaces the extension by "." and ext.
+std::string ForceExt(const std::string& name, const std::string& ext);
+// Adds "." and ext only when the name has no extension.
+std::string DefaultExt(const std::string& name, const std::string& ext);
+
+}  // namespace pw

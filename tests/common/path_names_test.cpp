@@ -1,0 +1,46 @@
+#include "common/path_names.h"
+
+#include <gtest/gtest.h>
+
+namespace pw {
+namespace {
+
+TEST(PathPieces, SplitsFolderNameAndExtension) {
+  const PathPieces p = SplitPath("/home/ann/notes.dbf");
+  EXPECT_EQ(p.folder, "/home/ann/");
+  EXPECT_EQ(p.name, "notes");
+  EXPECT_EQ(p.extension, ".dbf");
+  const PathPieces bare = SplitPath("notes");
+  EXPECT_EQ(bare.folder, "");
+  EXPECT_EQ(bare.name, "notes");
+  EXPECT_EQ(bare.extension, "");
+}
+
+TEST(PathPieces, DotInFolderIsNoExtension) {
+  const PathPieces p = SplitPath("/data.d/notes");
+  EXPECT_EQ(p.folder, "/data.d/");
+  EXPECT_EQ(p.name, "notes");
+  EXPECT_EQ(p.extension, "");
+  EXPECT_EQ(RemoveExt("/data.d/notes"), "/data.d/notes");
+  EXPECT_EQ(DefaultExt("/data.d/notes", "dbf"), "/data.d/notes.dbf");
+}
+
+TEST(PathPieces, NameAndExtensionAreCappedAt64) {
+  const std::string longName(80, 'n');
+  const std::string longExt(80, 'e');
+  const PathPieces p = SplitPath("/x/" + longName + "." + longExt);
+  EXPECT_EQ(p.name, std::string(64, 'n'));
+  EXPECT_EQ(p.extension, "." + std::string(63, 'e'));
+}
+
+TEST(PathPieces, ExtensionEditing) {
+  EXPECT_EQ(RemoveExt("a/notes.dbf"), "a/notes");
+  EXPECT_EQ(RemoveExt("a/notes.tar.gz"), "a/notes.tar");
+  EXPECT_EQ(ForceExt("a/notes.dbf", "mdx"), "a/notes.mdx");
+  EXPECT_EQ(ForceExt("a/notes", "mdx"), "a/notes.mdx");
+  EXPECT_EQ(DefaultExt("a/notes", "dbf"), "a/notes.dbf");
+  EXPECT_EQ(DefaultExt("a/notes.txt", "dbf"), "a/notes.txt");
+}
+
+}  // namespace
+}  // namespace pw
