@@ -8,9 +8,9 @@
 namespace pw {
 
 struct DateSettings {
-  int formatCode = 0;     // 0 American .. 8 Russian
-  bool century = false;   // four-digit years
-  int epochYear = 1954;   // base of the century rule
+  int formatCode = 0;    // 0 American .. 8 Russian
+  bool century = false;  // four-digit years
+  int epochYear = 1954;  // base of the century rule
   char decimalSeparator = '.';
   char thousandsSeparator = ',';
   std::string shortDatePattern = "MM/dd/yy";  // set by SetDateType
