@@ -49,13 +49,13 @@ std::string ComposeMessage(std::uint16_t code) {
 
 void SetError(std::uint16_t code, const std::string& detail) {
   StoreError(code, detail);
+  State().messageCode = code;
   if (State().autoDispatch) DispatchError();
 }
 
 void StoreError(std::uint16_t code, const std::string& detail) {
   ErrorState& state = State();
   state.engineCode = code;
-  state.messageCode = code;
   state.detail = detail;
 }
 
@@ -108,6 +108,10 @@ std::uint16_t EngineErrorCode() {
 
 void ClearEngineError() {
   State().engineCode = 0;
+}
+
+void SetEngineErrorCode(std::uint16_t code) {
+  State().engineCode = code;
 }
 
 }  // namespace pw

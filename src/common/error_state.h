@@ -36,7 +36,9 @@ ErrorHook SetErrorHook(ErrorHook hook);
 // The engine error code: 0 = no error. Operations clear it on entry.
 std::uint16_t EngineErrorCode();
 void ClearEngineError();
-// Sets code and detail without dispatching (UnlockRec reports this way).
+void SetEngineErrorCode(std::uint16_t code);
+// Sets code and detail, leaving the message code and never dispatching
+// (UnlockRec reports this way).
 void StoreError(std::uint16_t code, const std::string& detail);
 
 // Restores auto-dispatch on scope exit; for steps that must not be interrupted.

@@ -54,6 +54,18 @@ TEST_F(ErrorStateTest, TakeDetailTextClearsPendingMessage) {
   EXPECT_EQ(EngineErrorCode(), 0);
 }
 
+TEST_F(ErrorStateTest, StoredErrorLeavesPendingMessageAlone) {
+  SetError(222, "first");
+  StoreError(220, "Record not locked. [UnlockRec(9)]");
+  EXPECT_EQ(EngineErrorCode(), 220);
+  EXPECT_EQ(ErrorMessage(), ErrorText(222) + "\r\nRecord not locked. [UnlockRec(9)]");
+  StoreError(220, "quiet");
+  EXPECT_EQ(ErrorMessage(), "");
+  SetEngineErrorCode(33);
+  EXPECT_EQ(EngineErrorCode(), 33);
+  EXPECT_EQ(TakeDetailText(), "quiet");
+}
+
 TEST_F(ErrorStateTest, SettersReturnPreviousValue) {
   EXPECT_FALSE(SetAutoDispatch(true));
   EXPECT_TRUE(SetAutoDispatch(false));
