@@ -66,4 +66,8 @@ struct EngineHooks {
 
 EngineHooks& RegisteredHooks();
 
+// The index unit when it is present and the table has index files open
+// ("indexed"); null otherwise, and navigation uses record-number order.
+IndexHooks* ActiveIndex(WorkArea& area);
+
 }  // namespace pw

@@ -1,0 +1,167 @@
+// A shared table used by two real processes: sharing conflicts, and record
+// counts that follow the file size when another process appends.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <functional>
+
+#include "common/error_state.h"
+#include "engine/table/close_work_area.h"
+#include "engine/table/record_count.h"
+#include "engine/table/record_io.h"
+#include "engine/table/use.h"
+#include "engine/table/work_areas.h"
+#include "table_test_support.h"
+
+namespace pw::testing {
+namespace {
+
+// A forked child that runs `body` and ends with its result as exit code.
+// Two pipes let parent and child wait for each other's steps.
+class Child {
+ public:
+  explicit Child(const std::function<int(Child&)>& body) {
+    if (::pipe(toParent_) != 0 || ::pipe(toChild_) != 0) {
+      ADD_FAILURE() << "pipe failed";
+      return;
+    }
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::close(toParent_[0]);
+      ::close(toChild_[1]);
+      // _exit: the child must not run the parent's exit handlers or close its tables.
+      ::_exit(body(*this));
+    }
+    ::close(toParent_[1]);
+    ::close(toChild_[0]);
+  }
+  ~Child() {
+    if (pid_ > 0) Finish();
+    ::close(toParent_[0]);
+    ::close(toChild_[1]);
+  }
+
+  // Child side.
+  void Signal() { Write(toParent_[1]); }
+  void AwaitParent() { Read(toChild_[0]); }
+  // Parent side.
+  bool AwaitChild() { return Read(toParent_[0]); }
+  void Release() { Write(toChild_[1]); }
+  // Releases the child and returns its exit code.
+  int Finish() {
+    Release();
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+ private:
+  static void Write(int fd) {
+    const char byte = 1;
+    if (::write(fd, &byte, 1) != 1) ::_exit(90);
+  }
+  static bool Read(int fd) {
+    char byte = 0;
+    return ::read(fd, &byte, 1) == 1;
+  }
+
+  int toParent_[2] = {-1, -1};
+  int toChild_[2] = {-1, -1};
+  pid_t pid_ = -1;
+};
+
+class SharedTableProcessTest : public TableTest {
+ protected:
+  void SetUp() override {
+    TableTest::SetUp();
+    path_ = Create("shared", {Field("TEXT", 'C', 4)});
+  }
+  // Appends raw records straight to the file, over a trailing end marker,
+  // as another program writing the table would.
+  static bool AppendRawRecords(const std::string& path, const std::string& records) {
+    const Bytes before = ReadBytes(path);
+    const off_t end = static_cast<off_t>(before.size()) - (before.back() == 0x1A ? 1 : 0);
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    if (fd < 0) return false;
+    const bool written =
+        ::pwrite(fd, records.data(), records.size(), end) == static_cast<ssize_t>(records.size());
+    return ::close(fd) == 0 && written;
+  }
+  std::string path_;
+};
+
+TEST_F(SharedTableProcessTest, ExclusiveOpenFailsWhileAnotherProcessHoldsTheTable) {
+  Child child([this](Child& self) {
+    if (!Use(path_)) return 1;
+    self.Signal();
+    self.AwaitParent();
+    return 0;
+  });
+  ASSERT_TRUE(child.AwaitChild());
+  EXPECT_FALSE(Use(path_ + " EXCLUSIVE"));
+  EXPECT_EQ(EngineErrorCode(), 32);
+  EXPECT_FALSE(CurrentArea().occupied);
+  EXPECT_EQ(child.Finish(), 0);
+  EXPECT_TRUE(Use(path_ + " EXCLUSIVE")) << Detail();
+}
+
+TEST_F(SharedTableProcessTest, SharedCountFollowsRecordsAppendedByAnotherProcess) {
+  ASSERT_TRUE(Use(path_));
+  WorkArea& area = CurrentArea();
+  EXPECT_EQ(area.recordCount, 0);
+  Child child([this](Child&) { return AppendRawRecords(path_, " abcd defg") ? 0 : 1; });
+  ASSERT_EQ(child.Finish(), 0);
+  // The prolog still says 0; the file holds two records.
+  EXPECT_EQ(Le32(ReadBytes(path_), 4), 0u);
+  ASSERT_EQ(RefreshRecordCount(area), 0);
+  EXPECT_EQ(area.recordCount, 2);
+  ASSERT_EQ(ReadRecord(area, 2), 0) << Detail();
+  EXPECT_EQ(std::string(area.raw.begin(), area.raw.end()), " defg");
+}
+
+TEST_F(SharedTableProcessTest, StalePrologCountDoesNotHideRecordsWhenShared) {
+  ASSERT_TRUE(Use(path_));
+  ASSERT_TRUE(AppendRawRecords(path_, " abcd defg ghij"));
+  ASSERT_TRUE(Select(2));
+  ASSERT_TRUE(Use(path_ + " ALIAS SECOND"));
+  EXPECT_EQ(CurrentArea().recordCount, 0);
+  ASSERT_EQ(RefreshRecordCount(CurrentArea()), 0);
+  EXPECT_EQ(CurrentArea().recordCount, 3);
+
+  // Exclusive tables trust their own count.
+  CloseAll();
+  ASSERT_TRUE(Use(path_ + " EXCLUSIVE"));
+  ASSERT_EQ(RefreshRecordCount(CurrentArea()), 0);
+  EXPECT_EQ(CurrentArea().recordCount, 0);
+
+  Settings().deriveCountFromFileSize = true;
+  ASSERT_TRUE(Use(path_ + " EXCLUSIVE"));
+  EXPECT_EQ(CurrentArea().recordCount, 3);
+}
+
+TEST_F(SharedTableProcessTest, CloseWritesCountMatchingFileSizeAfterAnotherProcessAppended) {
+  ASSERT_TRUE(Use(path_));
+  WorkArea& area = CurrentArea();
+  BlankRecord(area);
+  std::memcpy(area.raw.data() + 1, "mine", 4);
+  ASSERT_EQ(WriteRawRecord(area, 1), 0) << Detail();
+  const std::size_t headerLength = area.headerLength;
+
+  Child child([this](Child&) { return AppendRawRecords(path_, " abcd defg") ? 0 : 1; });
+  ASSERT_EQ(child.Finish(), 0);
+  CloseWorkArea();
+  EXPECT_EQ(EngineErrorCode(), 0) << Detail();
+
+  const Bytes bytes = ReadBytes(path_);
+  EXPECT_EQ(Le32(bytes, 4), 3u);
+  ASSERT_EQ(bytes.size(), headerLength + 3 * 5 + 1);
+  EXPECT_EQ(bytes.back(), 0x1A);
+  EXPECT_EQ(std::string(bytes.begin() + headerLength, bytes.end() - 1), " mine abcd defg");
+}
+
+}  // namespace
+}  // namespace pw::testing
