@@ -31,6 +31,14 @@ PathPieces SplitPath(const std::string& path) {
   return pieces;
 }
 
+std::string FileNameOf(const std::string& path) {
+  return path.substr(NameStart(path));
+}
+
+bool HasExtension(const std::string& path) {
+  return ExtensionStart(path) != path.size();
+}
+
 std::string RemoveExt(const std::string& name) {
   return name.substr(0, ExtensionStart(name));
 }

@@ -13,6 +13,10 @@ struct PathPieces {
 };
 
 PathPieces SplitPath(const std::string& path);
+// The last component: file name and extension without the folder.
+std::string FileNameOf(const std::string& path);
+// Whether the last component has an extension.
+bool HasExtension(const std::string& path);
 // Drops the extension of the last component.
 std::string RemoveExt(const std::string& name);
 // Replaces the extension by "." and ext.

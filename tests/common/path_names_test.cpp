@@ -25,6 +25,13 @@ TEST(PathPieces, DotInFolderIsNoExtension) {
   EXPECT_EQ(DefaultExt("/data.d/notes", "dbf"), "/data.d/notes.dbf");
 }
 
+TEST(PathPieces, FileNameAndExtensionTestLookAtTheLastComponentOnly) {
+  EXPECT_EQ(FileNameOf("/data/v1.2/notes.dbf"), "notes.dbf");
+  EXPECT_EQ(FileNameOf("notes"), "notes");
+  EXPECT_TRUE(HasExtension("/data/notes.DBF"));
+  EXPECT_FALSE(HasExtension("/data/v1.2/notes"));
+}
+
 TEST(PathPieces, NameAndExtensionAreCappedAt64) {
   const std::string longName(80, 'n');
   const std::string longExt(80, 'e');

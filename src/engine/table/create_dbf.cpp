@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/error_state.h"
+#include "common/path_names.h"
 #include "common/text_routines.h"
 #include "engine/table/dbf_file.h"
 #include "engine/table/dbf_header.h"
@@ -15,13 +16,6 @@ namespace {
 
 constexpr std::uint16_t kBadFieldDefinition = 211;
 constexpr int kMemoBlockSize = 512;
-
-bool HasExtension(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-  const std::size_t dot = path.find_last_of('.');
-  return dot != std::string::npos && dot > start;
-}
 
 }  // namespace
 

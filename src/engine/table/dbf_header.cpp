@@ -5,6 +5,7 @@
 
 #include "common/code_page.h"
 #include "common/date_text.h"
+#include "common/path_names.h"
 #include "common/text_routines.h"
 #include "platform/os_error.h"
 
@@ -56,14 +57,8 @@ bool IsLevel7(unsigned char version) {
   return version == 0x04 || version == 0x8C;
 }
 
-// The file's name and extension without its folder.
-std::string BaseName(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 HeaderFailure NotDbase(const WorkArea& area, const std::string& reason) {
-  return {kNotDbase, BaseName(area.fileName) + " is not a dBASE database." + reason};
+  return {kNotDbase, FileNameOf(area.fileName) + " is not a dBASE database." + reason};
 }
 
 HeaderFailure ReadError(const WorkArea& area, std::uint16_t code) {

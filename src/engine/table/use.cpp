@@ -4,6 +4,7 @@
 
 #include "common/code_page.h"
 #include "common/error_state.h"
+#include "common/path_names.h"
 #include "common/text_routines.h"
 #include "engine/table/close_work_area.h"
 #include "engine/table/dbf_file.h"
@@ -22,23 +23,6 @@ namespace {
 
 constexpr std::uint16_t kInvalidParameter = 220;
 constexpr std::uint16_t kSizeMismatch = 266;
-
-// The last path component and whether it has an extension.
-std::string LastComponent(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool HasExtension(const std::string& path) {
-  const std::size_t dot = LastComponent(path).find_last_of('.');
-  return dot != std::string::npos && dot > 0;
-}
-
-std::string BaseNameWithoutExtension(const std::string& path) {
-  const std::string name = LastComponent(path);
-  const std::size_t dot = name.find_last_of('.');
-  return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
 
 std::string BufferText(const unsigned char* buffer) {
   if (buffer == nullptr) return "Nil";
@@ -114,7 +98,7 @@ bool Use(const std::string& command, unsigned char* buffer, std::uint16_t size) 
   if (!OpenDbf(area, diskPath, mode.access, mode.sharing)) return false;
 
   area.occupied = true;
-  area.alias = parsed.alias.empty() ? BaseNameWithoutExtension(area.fileName) : parsed.alias;
+  area.alias = parsed.alias.empty() ? RemoveExt(FileNameOf(area.fileName)) : parsed.alias;
   area.exclusive = mode.exclusive;
 
   const std::size_t imageSize = ImageSizeOf(area.fields);
