@@ -4,13 +4,14 @@
 // or a lock while the parent tries its own request.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <functional>
 #include <stdexcept>
+#include <type_traits>
 
 namespace pw::test {
 
@@ -37,8 +38,12 @@ class ChildLink {
 
 class ForkedChild {
  public:
-  // Forks; the child runs `body` and exits with 0, or 2 when it throws.
-  explicit ForkedChild(const std::function<void(ChildLink&)>& body) {
+  // Forks; the child runs `body` and exits with what it returns (0 for a
+  // body without a result), or 2 when it throws.
+  template <class Body>
+  explicit ForkedChild(Body body) {
+    // A child that has ended must fail the parent's writes, not kill it.
+    signal(SIGPIPE, SIG_IGN);
     int up[2];
     int down[2];
     if (pipe(up) != 0) throw std::runtime_error("pipe failed");
@@ -51,7 +56,11 @@ class ForkedChild {
       ChildLink link(up[1], down[0]);
       int status = 0;
       try {
-        body(link);
+        if constexpr (std::is_void_v<std::invoke_result_t<Body&, ChildLink&>>) {
+          body(link);
+        } else {
+          status = body(link);
+        }
       } catch (...) {
         status = 2;
       }

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <functional>
 
 #include "common/error_state.h"
 #include "engine/table/close_work_area.h"
@@ -14,65 +13,11 @@
 #include "engine/table/record_io.h"
 #include "engine/table/use.h"
 #include "engine/table/work_areas.h"
+#include "support/forked_child.h"
 #include "table_test_support.h"
 
 namespace pw::testing {
 namespace {
-
-// A forked child that runs `body` and ends with its result as exit code.
-// Two pipes let parent and child wait for each other's steps.
-class Child {
- public:
-  explicit Child(const std::function<int(Child&)>& body) {
-    if (::pipe(toParent_) != 0 || ::pipe(toChild_) != 0) {
-      ADD_FAILURE() << "pipe failed";
-      return;
-    }
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::close(toParent_[0]);
-      ::close(toChild_[1]);
-      // _exit: the child must not run the parent's exit handlers or close its tables.
-      ::_exit(body(*this));
-    }
-    ::close(toParent_[1]);
-    ::close(toChild_[0]);
-  }
-  ~Child() {
-    if (pid_ > 0) Finish();
-    ::close(toParent_[0]);
-    ::close(toChild_[1]);
-  }
-
-  // Child side.
-  void Signal() { Write(toParent_[1]); }
-  void AwaitParent() { Read(toChild_[0]); }
-  // Parent side.
-  bool AwaitChild() { return Read(toParent_[0]); }
-  void Release() { Write(toChild_[1]); }
-  // Releases the child and returns its exit code.
-  int Finish() {
-    Release();
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
- private:
-  static void Write(int fd) {
-    const char byte = 1;
-    if (::write(fd, &byte, 1) != 1) ::_exit(90);
-  }
-  static bool Read(int fd) {
-    char byte = 0;
-    return ::read(fd, &byte, 1) == 1;
-  }
-
-  int toParent_[2] = {-1, -1};
-  int toChild_[2] = {-1, -1};
-  pid_t pid_ = -1;
-};
 
 class SharedTableProcessTest : public TableTest {
  protected:
@@ -95,13 +40,13 @@ class SharedTableProcessTest : public TableTest {
 };
 
 TEST_F(SharedTableProcessTest, ExclusiveOpenFailsWhileAnotherProcessHoldsTheTable) {
-  Child child([this](Child& self) {
+  test::ForkedChild child([this](test::ChildLink& link) {
     if (!Use(path_)) return 1;
-    self.Signal();
-    self.AwaitParent();
+    link.Report(1);
+    link.WaitForParent();
     return 0;
   });
-  ASSERT_TRUE(child.AwaitChild());
+  ASSERT_EQ(child.NextReport(), 1);
   EXPECT_FALSE(Use(path_ + " EXCLUSIVE"));
   EXPECT_EQ(EngineErrorCode(), 32);
   EXPECT_FALSE(CurrentArea().occupied);
@@ -113,7 +58,8 @@ TEST_F(SharedTableProcessTest, SharedCountFollowsRecordsAppendedByAnotherProcess
   ASSERT_TRUE(Use(path_));
   WorkArea& area = CurrentArea();
   EXPECT_EQ(area.recordCount, 0);
-  Child child([this](Child&) { return AppendRawRecords(path_, " abcd defg") ? 0 : 1; });
+  test::ForkedChild child(
+      [this](test::ChildLink&) { return AppendRawRecords(path_, " abcd defg") ? 0 : 1; });
   ASSERT_EQ(child.Finish(), 0);
   // The prolog still says 0; the file holds two records.
   EXPECT_EQ(Le32(ReadBytes(path_), 4), 0u);
@@ -151,7 +97,8 @@ TEST_F(SharedTableProcessTest, CloseWritesCountMatchingFileSizeAfterAnotherProce
   ASSERT_EQ(WriteRawRecord(area, 1), 0) << Detail();
   const std::size_t headerLength = area.headerLength;
 
-  Child child([this](Child&) { return AppendRawRecords(path_, " abcd defg") ? 0 : 1; });
+  test::ForkedChild child(
+      [this](test::ChildLink&) { return AppendRawRecords(path_, " abcd defg") ? 0 : 1; });
   ASSERT_EQ(child.Finish(), 0);
   CloseWorkArea();
   EXPECT_EQ(EngineErrorCode(), 0) << Detail();
