@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <limits>
 #include <utility>
 
@@ -151,6 +152,16 @@ int File::Close() {
   const int result = close(std::exchange(fd_, -1));
   path_.clear();
   return result == 0 || errno == EINTR ? 0 : LastError(true);
+}
+
+int File::RenameTo(const std::string& newPath) {
+  if (fd_ < 0) return kFileNotOpen;
+  // The file itself is open, so a missing name is the target's folder.
+  if (rename(path_.c_str(), newPath.c_str()) != 0) {
+    return errno == ENOENT ? kPathNotFound : LastError(true);
+  }
+  path_ = newPath;
+  return 0;
 }
 
 int File::ReadAt(std::uint64_t offset, void* buffer, std::size_t count, std::size_t* got) const {

@@ -67,6 +67,10 @@ class File {
   // Whether another open holds a lock overlapping the range (F_OFD_GETLK).
   bool RegionLockedByOther(std::uint64_t offset, std::uint64_t length) const;
 
+  // Renames the open file to `newPath` (rename(2), atomic within one file
+  // system); the open, its sharing lock and its byte-range locks stay.
+  int RenameTo(const std::string& newPath);
+
   const std::string& Path() const { return path_; }
   Access AccessMode() const { return access_; }
   Sharing SharingMode() const { return sharing_; }

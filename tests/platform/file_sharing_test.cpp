@@ -208,5 +208,18 @@ TEST_F(FileSharing, ExclusiveReadOnlyOpenOfAReadOnlyFileRefusesExclusiveOpens) {
   EXPECT_EQ(child.Finish(), 0);
 }
 
+TEST_F(FileSharing, RenamedOpenKeepsItsExclusiveHoldUnderTheNewName) {
+  File holder;
+  ASSERT_EQ(OpenWith(holder, kExclusiveWrite), 0);
+  const std::string renamed = dir_.file("renamed.dbf");
+  ASSERT_EQ(holder.RenameTo(renamed), 0);
+  EXPECT_EQ(holder.Path(), renamed);
+  EXPECT_NE(access(path_.c_str(), F_OK), 0);
+  File other;
+  EXPECT_EQ(other.Open(renamed, Access::Read, Sharing::Shared), kSharingViolation);
+  EXPECT_EQ(holder.RenameTo(dir_.file("missing/x.dbf")), kPathNotFound);
+  EXPECT_EQ(holder.Path(), renamed);
+}
+
 }  // namespace
 }  // namespace pw::platform
