@@ -13,10 +13,6 @@ namespace {
 
 constexpr std::uint16_t kOutOfRange = 212;
 
-std::uint64_t RecordOffset(const WorkArea& area, std::int32_t n) {
-  return area.headerLength + static_cast<std::uint64_t>(n - 1) * area.recordLength;
-}
-
 void TranslateAfterRead(WorkArea& area) {
   if (area.raw.size() < 2) return;
   unsigned char* text = area.raw.data() + 1;
@@ -40,6 +36,10 @@ int Report(int code, const std::string& detail) {
 }
 
 }  // namespace
+
+std::uint64_t RecordOffset(const WorkArea& area, std::int32_t n) {
+  return area.headerLength + static_cast<std::uint64_t>(n - 1) * area.recordLength;
+}
 
 int ReadRawRecord(WorkArea& area, std::int32_t n) {
   if (n < 1 || n > area.recordCount) {

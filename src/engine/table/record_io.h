@@ -10,6 +10,9 @@
 
 namespace pw {
 
+// The file offset of record n (n >= 1).
+std::uint64_t RecordOffset(const WorkArea& area, std::int32_t n);
+
 // Reads record n into the raw record and translates it to ANSI; the record
 // number becomes n, BOF and EOF are cleared. Returns 0 or the reported
 // engine error code (212 out of range, 213 short read, or the I/O code).
