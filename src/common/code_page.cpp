@@ -1,6 +1,8 @@
 #include "common/code_page.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace pw {
 namespace {
@@ -50,8 +52,31 @@ constexpr unsigned char kOemToAnsiHigh[128] = {
     0xB0, 0xA8, 0xB7, 0xB9, 0xB3, 0xB2, 0x9F, 0xA0,  // 0xF8
 };
 
-unsigned char ConvertByte(const unsigned char (&high)[128], unsigned char c) {
-  return c < 0x80 ? c : high[c - 0x80];
+using ByteMap = std::array<unsigned char, 256>;
+
+// A whole-byte conversion table, so that converting a record is one lookup
+// per byte without a branch.
+constexpr ByteMap MakeByteMap(const unsigned char (&high)[128]) {
+  ByteMap map{};
+  for (int c = 0; c < 256; ++c) map[c] = c < 0x80 ? static_cast<unsigned char>(c) : high[c - 0x80];
+  return map;
+}
+
+constexpr ByteMap kAnsiToOem = MakeByteMap(kAnsiToOemHigh);
+constexpr ByteMap kOemToAnsi = MakeByteMap(kOemToAnsiHigh);
+
+// Bytes below 0x80 are the same in both pages, and most text is ASCII: a
+// run of eight such bytes is passed over whole.
+void ConvertBytes(const ByteMap& map, unsigned char* bytes, std::size_t count) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  std::size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + i, sizeof word);
+    if ((word & kHighBits) == 0) continue;
+    for (std::size_t j = i; j < i + 8; ++j) bytes[j] = map[bytes[j]];
+  }
+  for (; i < count; ++i) bytes[i] = map[bytes[i]];
 }
 
 std::string ConvertText(std::string_view text, void (*convert)(unsigned char*, std::size_t)) {
@@ -96,11 +121,11 @@ constexpr CaseTables kCase = MakeCaseTables();
 }  // namespace
 
 void AnsiToOemBuffer(unsigned char* bytes, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) bytes[i] = ConvertByte(kAnsiToOemHigh, bytes[i]);
+  ConvertBytes(kAnsiToOem, bytes, count);
 }
 
 void OemToAnsiBuffer(unsigned char* bytes, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) bytes[i] = ConvertByte(kOemToAnsiHigh, bytes[i]);
+  ConvertBytes(kOemToAnsi, bytes, count);
 }
 
 std::string AnsiToOem(std::string_view text) {

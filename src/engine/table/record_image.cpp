@@ -1,25 +1,20 @@
 #include "engine/table/record_image.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <limits>
-#include <string>
 #include <string_view>
 
-#include "common/date_settings.h"
-#include "common/date_text.h"
+#include "engine/table/record_date.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
 namespace {
 
-constexpr std::size_t kDateSlot = 11;
-constexpr std::size_t kStoredDateLength = 8;
-constexpr std::size_t kMaxDateText = kDateSlot - 1;
+// A D slot: the length byte and a date text of up to 10 characters.
+constexpr std::size_t kDateSlot = 1 + kMaxDateTextLength;
 
 bool HasDoubleSlot(const FieldDef& field) {
   return field.decimals > 0;
@@ -29,15 +24,19 @@ std::string_view RawText(const WorkArea& area, const FieldDef& field) {
   return {reinterpret_cast<const char*>(area.raw.data()) + field.offset, field.length};
 }
 
+// Plain loops: find_first_not_of costs a search of its character set for
+// every byte, and this runs for every number field of every record read.
 std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && text[first] == ' ') ++first;
+  while (last > first && text[last - 1] == ' ') --last;
+  return text.substr(first, last - first);
 }
 
 // A decimal number with an optional sign; reading stops at the first
 // character that does not fit, and text without digits gives 0.
-double ParseNumber(std::string_view text) {
+double ParseDecimal(std::string_view text) {
   bool negative = false;
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
     negative = text[0] == '-';
@@ -49,6 +48,19 @@ double ParseNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
+double ParseNumber(std::string_view text) {
+  // Whole numbers of up to nine digits, the common case, without from_chars.
+  const bool negative = !text.empty() && text[0] == '-';
+  const std::string_view digits = negative ? text.substr(1) : text;
+  if (!digits.empty() && digits.size() <= 9 &&
+      std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    std::int32_t value = 0;
+    for (char c : digits) value = value * 10 + (c - '0');
+    return negative ? -value : value;
+  }
+  return ParseDecimal(text);
+}
+
 std::int32_t ToInt32(double value) {
   constexpr double kMin = std::numeric_limits<std::int32_t>::min();
   constexpr double kMax = std::numeric_limits<std::int32_t>::max();
@@ -56,7 +68,7 @@ std::int32_t ToInt32(double value) {
 }
 
 // Right-aligns `text` in the field; a text wider than the field fills it with "*".
-void StoreRightAligned(unsigned char* out, std::size_t width, const std::string& text) {
+void StoreRightAligned(unsigned char* out, std::size_t width, std::string_view text) {
   if (text.size() > width) {
     std::memset(out, '*', width);
     return;
@@ -71,59 +83,30 @@ void StoreLeftAligned(unsigned char* out, std::size_t width, std::string_view te
   std::memset(out + n, ' ', width - n);
 }
 
-std::string FixedDecimals(double value, int decimals) {
-  const int size = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-  std::string text(static_cast<std::size_t>(size), '\0');
-  std::snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
-  return text;
-}
-
-// YYYYMMDD (or blanks) -> the date text of the current format.
-std::string DateTextOf(std::string_view stored) {
-  if (TrimBlanks(stored).empty()) return BlankDateText(CurrentDateSettings().formatCode);
-  const std::string_view year =
-      CurrentDateSettings().century ? stored.substr(0, 4) : stored.substr(2, 2);
-  std::string american(stored.substr(4, 2));
-  american += '/';
-  american += stored.substr(6, 2);
-  american += '/';
-  american += year;
-  return FromAmericanDate(american);
-}
-
-bool IsBlankDatePattern(std::string_view text) {
-  static constexpr std::array<std::string_view, 8> kBlankPatterns = {
-      "        ", "          ", "  /  /  ", "  /  /    ",
-      "  -  -  ", "  -  -    ", "  .  .  ", "  .  .    "};
-  return text.empty() ||
-         std::find(kBlankPatterns.begin(), kBlankPatterns.end(), text) != kBlankPatterns.end();
-}
-
-// The date text of the current format -> YYYYMMDD, or 8 blanks for a blank
-// text. A text that is not a valid date is stored blank rather than as
-// characters that no reader could take for a date; a valid one is first
-// normalised (e.g. "3/7/24" to "03/07/24"), so that the positions below apply.
-std::string StoredDateOf(std::string text) {
-  const std::size_t expected = CurrentDateSettings().century ? 10 : 8;
-  if (!text.empty() && !ValidateDateText(text)) text.clear();
-  if (IsBlankDatePattern(text) || text.size() != expected)
-    return std::string(kStoredDateLength, ' ');
-  const int code = CurrentDateSettings().formatCode;
-  const std::size_t yearLength = expected - 6;
-  std::string year;
-  std::string month;
-  std::string day;
-  if (code == 1) {
-    year = text.substr(0, yearLength);
-    month = text.substr(yearLength + 1, 2);
-    day = text.substr(yearLength + 4, 2);
+// A number written right-aligned in the field: a double with exactly the
+// field's decimals, rounded, or a whole number; "*" fills a field too narrow
+// for it (and one for a value that is not finite).
+void StoreNumber(unsigned char* out, const FieldDef& field, const unsigned char* slot) {
+  char text[256];
+  char* const end = text + field.length + 1;  // one more than fits: the overflow test
+  std::to_chars_result written{};
+  if (HasDoubleSlot(field)) {
+    double value = 0;
+    std::memcpy(&value, slot, sizeof value);
+    if (!std::isfinite(value))
+      written.ec = std::errc::value_too_large;
+    else
+      written = std::to_chars(text, end, value, std::chars_format::fixed, field.decimals);
   } else {
-    year = text.substr(6);
-    month = text.substr(code == 0 ? 0 : 3, 2);
-    day = text.substr(code == 0 ? 3 : 0, 2);
+    std::int32_t value = 0;
+    std::memcpy(&value, slot, sizeof value);
+    written = std::to_chars(text, end, value);
   }
-  if (year.size() == 2) year = std::to_string(CenturyOf(year) / 100) + year;
-  return year + month + day;
+  if (written.ec != std::errc()) {
+    std::memset(out, '*', field.length);
+    return;
+  }
+  StoreRightAligned(out, field.length, {text, static_cast<std::size_t>(written.ptr - text)});
 }
 
 void FieldToSlot(const WorkArea& area, const FieldDef& field, unsigned char* slot) {
@@ -133,15 +116,12 @@ void FieldToSlot(const WorkArea& area, const FieldDef& field, unsigned char* slo
       slot[0] = field.length;
       std::memcpy(slot + 1, text.data(), text.size());
       break;
-    case 'D': {
-      std::string stored(text.substr(0, kStoredDateLength));
-      stored.resize(kStoredDateLength, ' ');
-      const std::string date = DateTextOf(stored).substr(0, kMaxDateText);
+    case 'D':
+      // Stored lengths other than 8 (foreign files): the first 8 characters.
       std::memset(slot, 0, kDateSlot);
-      slot[0] = static_cast<unsigned char>(date.size());
-      std::memcpy(slot + 1, date.data(), date.size());
+      slot[0] = static_cast<unsigned char>(
+          DateTextOfStored(text.substr(0, kStoredDateLength), reinterpret_cast<char*>(slot + 1)));
       break;
-    }
     case 'N':
     case 'F': {
       const double value = ParseNumber(TrimBlanks(text));
@@ -157,8 +137,7 @@ void FieldToSlot(const WorkArea& area, const FieldDef& field, unsigned char* slo
       slot[0] = !text.empty() && std::string_view("TYty").find(text[0]) != std::string_view::npos;
       break;
     case 'M': {
-      const std::string_view digits =
-          text.substr(std::min(text.find_first_not_of(' '), text.size()));
+      const std::string_view digits = TrimBlanks(text);
       std::int32_t block = 0;
       if (std::from_chars(digits.data(), digits.data() + digits.size(), block).ec != std::errc()) {
         block = 0;
@@ -180,34 +159,27 @@ void SlotToField(const unsigned char* slot, const FieldDef& field, WorkArea& are
           {reinterpret_cast<const char*>(slot + 1), std::min<std::size_t>(slot[0], field.length)});
       break;
     case 'D': {
-      const std::size_t length = std::min<std::size_t>(slot[0], kMaxDateText);
+      unsigned char stored[kStoredDateLength];
+      StoredOfDateText({reinterpret_cast<const char*>(slot + 1),
+                        std::min<std::size_t>(slot[0], kMaxDateTextLength)},
+                       stored);
       StoreLeftAligned(out, field.length,
-                       StoredDateOf(std::string(reinterpret_cast<const char*>(slot + 1), length)));
+                       {reinterpret_cast<const char*>(stored), kStoredDateLength});
       break;
     }
     case 'N':
-    case 'F': {
-      std::string text;
-      if (HasDoubleSlot(field)) {
-        double value = 0;
-        std::memcpy(&value, slot, sizeof value);
-        text = std::isfinite(value) ? FixedDecimals(value, field.decimals)
-                                    : std::string(field.length + 1u, '*');
-      } else {
-        std::int32_t value = 0;
-        std::memcpy(&value, slot, sizeof value);
-        text = std::to_string(value);
-      }
-      StoreRightAligned(out, field.length, text);
+    case 'F':
+      StoreNumber(out, field, slot);
       break;
-    }
     case 'L':
       StoreLeftAligned(out, field.length, slot[0] != 0 ? "T" : "F");
       break;
     case 'M': {
       std::int32_t block = 0;
       std::memcpy(&block, slot, sizeof block);
-      StoreRightAligned(out, field.length, std::to_string(block));
+      char digits[16];
+      const char* end = std::to_chars(digits, digits + sizeof digits, block).ptr;
+      StoreRightAligned(out, field.length, {digits, static_cast<std::size_t>(end - digits)});
       break;
     }
     default:

@@ -21,9 +21,11 @@ void TranslateAfterRead(WorkArea& area) {
   if (area.oem) OemToAnsiBuffer(text, count);
 }
 
-// The bytes to put on disk for the raw record; the raw record itself stays ANSI.
-std::vector<unsigned char> TranslatedForWrite(const WorkArea& area) {
-  std::vector<unsigned char> out(area.raw);
+// The bytes to put on disk for the raw record, in the area's scratch buffer;
+// the raw record itself stays ANSI.
+const std::vector<unsigned char>& TranslatedForWrite(WorkArea& area) {
+  std::vector<unsigned char>& out = area.diskRecord;
+  out.assign(area.raw.begin(), area.raw.end());
   if (out.size() < 2) return out;
   if (area.oem) AnsiToOemBuffer(out.data() + 1, out.size() - 1);
   if (area.writeTranslation != nullptr) area.writeTranslation(out.data() + 1, out.size() - 1);
@@ -64,15 +66,16 @@ int ReadRecord(WorkArea& area, std::int32_t n) {
 }
 
 int WriteRawRecord(WorkArea& area, std::int32_t n) {
-  const std::string failure = "File:  " + area.fileName + " [Replace/Append/PutDbfRecord]";
   // Record 0 or below would land in the header.
-  if (n < 1) return Report(kOutOfRange, failure);
+  int code = n < 1 ? kOutOfRange : 0;
   const bool appending = n > area.recordCount;
   const std::int32_t target = appending ? area.recordCount + 1 : n;
-  const std::vector<unsigned char> bytes = TranslatedForWrite(area);
-  if (int code = area.file.WriteAt(RecordOffset(area, target), bytes.data(), bytes.size());
-      code != 0) {
-    return Report(code, failure);
+  if (code == 0) {
+    const std::vector<unsigned char>& bytes = TranslatedForWrite(area);
+    code = area.file.WriteAt(RecordOffset(area, target), bytes.data(), bytes.size());
+  }
+  if (code != 0) {
+    return Report(code, "File:  " + area.fileName + " [Replace/Append/PutDbfRecord]");
   }
   if (appending) {
     area.recordCount = target;

@@ -3,7 +3,7 @@
 // process become reachable.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "engine/table/work_area.h"
 
@@ -11,6 +11,6 @@ namespace pw {
 
 // RefreshRecordCount; a failure to read the file size is reported with
 // "File:  <path> [<operation>]". Returns false on failure.
-bool RefreshCountReported(WorkArea& area, const std::string& operation);
+bool RefreshCountReported(WorkArea& area, std::string_view operation);
 
 }  // namespace pw

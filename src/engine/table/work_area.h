@@ -33,7 +33,8 @@ struct WorkArea {
   std::uint16_t recordLength = 0;
   std::vector<FieldDef> fields;
   HeaderState headerState = HeaderState::Closed;
-  std::vector<unsigned char> raw;  // current record, ANSI text
+  std::vector<unsigned char> raw;         // current record, ANSI text
+  std::vector<unsigned char> diskRecord;  // scratch: the raw record as it goes to disk
   std::int32_t recordCount = 0;
   std::int32_t recordNumber = 0;
   bool eof = true;
