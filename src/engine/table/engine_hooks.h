@@ -3,6 +3,8 @@
 // a unit is absent its pointer is null and the engine behaves without it.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 namespace pw {
@@ -51,11 +53,35 @@ class IndexHooks {
   virtual void IndexClose(WorkArea& area) = 0;
 };
 
+// What a compiled expression gives: its result type (C, N, D, L or M), the
+// width and decimals of that result, and the text it was compiled from.
+struct ExprShape {
+  char type = 0;
+  std::uint16_t width = 0;
+  std::uint8_t decimals = 0;
+  std::string source;
+};
+
 class ExprHooks {
  public:
   virtual ~ExprHooks() = default;
   // Whether the current record passes the work area's filter.
   virtual bool FilterPasses(WorkArea& area) = 0;
+  // Compiles `text` against the current work area: the compiled expression,
+  // released when the state is destroyed (a filter, a key), or null with the
+  // error reported.
+  virtual std::unique_ptr<UnitState> AssignExpr(const std::string& text) = 0;
+  // Evaluates against the current record of the current work area; the
+  // result location (a zero-terminated text for C and M, a double for N and
+  // D, an int32 for L), valid until the next evaluation.
+  virtual const void* Evaluate(UnitState& expr) = 0;
+  virtual ExprShape Shape(const UnitState& expr) = 0;
+  // 0 for a valid condition (type L), else 359, 362 or the compile error.
+  virtual int ForCheck(const std::string& text) = 0;
+  // The index engine's key maker: the key expression made current, and its
+  // evaluation (null when none is current).
+  virtual void SetCurrentKey(UnitState* key) = 0;
+  virtual const void* EvaluateCurrentKey() = 0;
 };
 
 struct EngineHooks {

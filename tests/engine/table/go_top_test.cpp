@@ -54,10 +54,16 @@ class ListIndex : public IndexHooks {
   int closed_ = 0;
 };
 
-// Passes records whose text does not start with "x".
+// Passes records whose text does not start with "x"; compiles nothing.
 class NoX : public ExprHooks {
  public:
   bool FilterPasses(WorkArea& area) override { return area.raw[1] != 'x'; }
+  std::unique_ptr<UnitState> AssignExpr(const std::string&) override { return nullptr; }
+  const void* Evaluate(UnitState&) override { return nullptr; }
+  ExprShape Shape(const UnitState&) override { return {}; }
+  int ForCheck(const std::string&) override { return 0; }
+  void SetCurrentKey(UnitState*) override {}
+  const void* EvaluateCurrentKey() override { return nullptr; }
 };
 
 class GoTopTest : public TableTest {

@@ -1,0 +1,42 @@
+#include "engine/expr/expr_registry.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/expr/expression.h"
+
+namespace pw {
+namespace {
+
+std::vector<std::unique_ptr<CompiledExpr>>& Registry() {
+  static std::vector<std::unique_ptr<CompiledExpr>> registry;
+  return registry;
+}
+
+auto Find(const CompiledExpr* expr) {
+  auto& registry = Registry();
+  return std::find_if(registry.begin(), registry.end(),
+                      [expr](const auto& entry) { return entry.get() == expr; });
+}
+
+}  // namespace
+
+CompiledExpr* RegisterExpr(std::unique_ptr<CompiledExpr> expr) {
+  Registry().push_back(std::move(expr));
+  return Registry().back().get();
+}
+
+bool IsRegisteredExpr(const CompiledExpr* expr) {
+  return expr != nullptr && Find(expr) != Registry().end();
+}
+
+void ReleaseExpr(CompiledExpr*& expr) {
+  if (expr == nullptr) return;
+  const auto entry = Find(expr);
+  if (entry == Registry().end()) return;
+  if (CurrentKeyExpr() == expr) SetCurrentKeyExpr(nullptr);
+  Registry().erase(entry);
+  expr = nullptr;
+}
+
+}  // namespace pw
