@@ -78,8 +78,9 @@ class GoTopTest : public TableTest {
     }
   }
   void TearDown() override {
-    CloseAll();
+    // The fakes live in the test bodies and are gone by now.
     RegisteredHooks() = EngineHooks{};
+    CloseAll();
     TableTest::TearDown();
   }
 };
