@@ -1,0 +1,129 @@
+#include "engine/index/key_maintenance.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/error_state.h"
+#include "engine/index/index_navigation.h"
+#include "engine/index/sync_index.h"
+#include "engine/index/tag_keys.h"
+#include "engine/index/tag_node_io.h"
+#include "engine/index/tag_record.h"
+#include "engine/index/tag_walk.h"
+
+namespace pw {
+namespace {
+
+constexpr std::uint16_t kInternalError = 254;
+
+bool SameKey(const IndexTag& tag, const std::string& a, const std::string& b) {
+  return tag.order.Compare(reinterpret_cast<const unsigned char*>(a.data()),
+                           reinterpret_cast<const unsigned char*>(b.data())) == 0;
+}
+
+bool ReportRecordMissing(const IndexState& state, const IndexTag& tag, std::uint32_t record) {
+  SetError(kInternalError, "Record number " + std::to_string(record) + " not found in index. " +
+                               IndexTagText(state, tag) + " [CompareKeys]");
+  return false;
+}
+
+// Adds the record to every tag; on a failure removes it again from the
+// tags it went into. Runs without dispatching, so that the rollback is done
+// before anyone hears of the failure.
+bool AddToEveryTag(IndexState& state, std::uint32_t record) {
+  std::vector<IndexTag*> added;
+  for (const auto& slot : state.slots) {
+    if (slot == nullptr) continue;
+    const AddOutcome outcome = AddKey(state, *slot, KeyOfRecord(*slot), record);
+    if (outcome == AddOutcome::kAdded) added.push_back(slot.get());
+    if (outcome != AddOutcome::kFailed) continue;
+    for (auto tag = added.rbegin(); tag != added.rend(); ++tag) {
+      if (RemoveKey(state, **tag, KeyOfRecord(**tag), record) != RemoveOutcome::kRemoved) {
+        SetError(kInternalError,
+                 "Index file corrupted. " + IndexTagText(state, **tag) + " [AppendNewKey]");
+      }
+    }
+    return false;
+  }
+  return true;
+}
+
+// Trades the record's old key in `tag` for its new one.
+bool UpdateTag(IndexState& state, IndexTag& tag, std::uint32_t record) {
+  const std::string newKey = KeyOfRecord(tag);
+  const bool meetsFor = MeetsFor(tag);
+  const std::string oldKey = tag.currentKey;
+  bool changed = !SameKey(tag, newKey, oldKey) || !meetsFor;
+  switch (tag.oldKey) {
+    case IndexTag::OldKey::kHeld:
+      if (changed) {
+        const RemoveOutcome removed = RemoveKey(state, tag, oldKey, record);
+        if (removed == RemoveOutcome::kFailed) return false;
+        if (removed != RemoveOutcome::kRemoved) return ReportRecordMissing(state, tag, record);
+      }
+      break;
+    case IndexTag::OldKey::kForNotMet:
+      // The old record stood outside the tag: only the new key may go in.
+      changed = meetsFor;
+      break;
+    case IndexTag::OldKey::kMissing:
+      // Only a unique tag may lack the record: another record holds its key.
+      if (!tag.anchor.Unique()) return ReportRecordMissing(state, tag, record);
+      break;
+  }
+  if (changed && AddKey(state, tag, newKey, record) == AddOutcome::kFailed) return false;
+  tag.currentKey = newKey;
+  return true;
+}
+
+}  // namespace
+
+bool AppendNewKey(WorkArea& area, IndexState& state) {
+  if (!CheckForeignChanges(area, state)) return false;
+  const bool dispatch = SetAutoDispatch(false);
+  const bool added = AddToEveryTag(state, static_cast<std::uint32_t>(area.recordNumber));
+  SetAutoDispatch(dispatch);
+  if (!added) {
+    if (dispatch) DispatchError();
+    return false;
+  }
+  return WriteHeaderIfChanged(state) && SyncIndex(area, state, false) &&
+         ReloadCurrentKeys(area, state, false);
+}
+
+bool NoteOldKeys(WorkArea& area, IndexState& state) {
+  if (!CheckForeignChanges(area, state)) return false;
+  const auto record = static_cast<std::uint32_t>(area.recordNumber);
+  for (const auto& slot : state.slots) {
+    if (slot == nullptr) continue;
+    IndexTag& tag = *slot;
+    tag.oldKey = IndexTag::OldKey::kForNotMet;
+    if (!MeetsFor(tag)) continue;
+    const std::string key = KeyOfRecord(tag);
+    if (!SeekKey(state, tag, reinterpret_cast<const unsigned char*>(key.data()), tag.order,
+                 SeekMode::kFind)) {
+      return false;
+    }
+    bool found = false;
+    if (!tag.eof && !WalkEqualKeysTo(state, tag, key, record, &found)) return false;
+    tag.oldKey = found ? IndexTag::OldKey::kHeld : IndexTag::OldKey::kMissing;
+    tag.currentKey = key;
+  }
+  return true;
+}
+
+bool CompareKeys(WorkArea& area, IndexState& state) {
+  const auto record = static_cast<std::uint32_t>(area.recordNumber);
+  for (const auto& slot : state.slots) {
+    if (slot != nullptr && !UpdateTag(state, *slot, record)) return false;
+  }
+  if (!WriteHeaderIfChanged(state)) return false;
+  IndexTag* controlling = state.Controlling();
+  if (controlling != nullptr && controlling->anchor.HasFor() && !SyncIndex(area, state, false)) {
+    return false;
+  }
+  return ReloadCurrentKeys(area, state, false);
+}
+
+}  // namespace pw

@@ -1,0 +1,49 @@
+#include "engine/index/reindex.h"
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "common/error_state.h"
+#include "engine/index/index_order.h"
+#include "engine/index/index_state.h"
+#include "engine/index/index_tag_list.h"
+#include "engine/index/make_index.h"
+#include "engine/index/set_index_to.h"
+#include "engine/table/work_areas.h"
+
+namespace pw {
+namespace {
+
+constexpr std::uint16_t kOutOfMemory = 217;
+constexpr std::uint16_t kIndexNotOpen = 221;
+
+}  // namespace
+
+bool Reindex() {
+  ClearEngineError();
+  if (CheckInUse("Reindex()")) return false;
+  WorkArea& area = CurrentArea();
+  IndexState* state = AreaIndex(area);
+  if (state == nullptr) {
+    SetError(kIndexNotOpen, "Index not open. (DBF=" + area.fileName + ") [Reindex()]");
+    return false;
+  }
+  std::vector<TagDescription> tags;
+  try {
+    for (int n = 1; n <= state->TagCount(); ++n) {
+      const IndexTag* tag = state->TagNumbered(n);
+      if (tag != nullptr) tags.push_back(DescribeTag(tag->name, tag->anchor));
+    }
+  } catch (const std::bad_alloc&) {
+    SetError(kOutOfMemory, area.fileName + " [Reindex()]");
+    return false;
+  }
+  const std::string controlling = state->Controlling() != nullptr ? state->Controlling()->name : "";
+  const std::string fileName = state->fileName;
+  if (!MakeIndex(tags, fileName)) return false;
+  if (!SetIndexTo(fileName)) return false;
+  return controlling.empty() || SetOrderToTag(controlling);
+}
+
+}  // namespace pw

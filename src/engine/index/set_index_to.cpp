@@ -1,0 +1,154 @@
+#include "engine/index/set_index_to.h"
+
+#include <memory>
+#include <new>
+
+#include "common/error_state.h"
+#include "engine/index/index_file_name.h"
+#include "engine/index/index_semaphore.h"
+#include "engine/index/index_state.h"
+#include "engine/index/mdx_io.h"
+#include "engine/index/record_key.h"
+#include "engine/index/saved_record.h"
+#include "engine/index/semaphore_scope.h"
+#include "engine/index/stored_expression.h"
+#include "engine/index/tag_walk.h"
+#include "engine/table/engine_settings.h"
+#include "engine/table/work_areas.h"
+#include "platform/file_lookup.h"
+#include "platform/os_error.h"
+
+namespace pw {
+namespace {
+
+constexpr std::uint16_t kOutOfMemory = 217;
+constexpr std::uint16_t kBadKeyLength = 266;
+
+// Whether the index of this table takes part in the index semaphore: a
+// shared table opened in the shared read-write mode.
+bool UsesSemaphore(const WorkArea& area) {
+  const OpenMode& mode = Settings().sharedOpenMode;
+  return !area.exclusive && mode.access == platform::Access::ReadWrite &&
+         mode.sharing == platform::Sharing::Shared;
+}
+
+// Compiles a stored text after normalising it; null (reporting nothing)
+// when it does not compile.
+std::unique_ptr<UnitState> CompileStored(ExprHooks& expr, const std::string& text) {
+  AutoDispatchOff quiet;
+  std::unique_ptr<UnitState> compiled = expr.AssignExpr(NormalizeStoredExpression(text));
+  ClearEngineError();
+  return compiled;
+}
+
+// The length of the key the tag makes from the blank record after the last
+// record.
+int BlankRecordKeyLength(WorkArea& area, IndexTag& tag) {
+  SavedRecord saved(area);
+  area.raw.assign(area.raw.size(), ' ');
+  area.recordNumber = area.recordCount + 1;
+  return static_cast<int>(RecordKey(*tag.keyExpression, tag.recipe).size());
+}
+
+// Reads tag n's anchor and compiles its expressions: 0, kMdxCorrupted or
+// kBadKeyLength.
+int OpenTag(WorkArea& area, IndexState& state, int n) {
+  ExprHooks* expr = RegisteredHooks().expr;
+  if (expr == nullptr) return kMdxCorrupted;
+  const TagEntry entry = state.header.Entry(n);
+  TagHeader anchor;
+  if (ReadTagHeader(state.file, entry.headerBlock, &anchor) != 0) return kMdxCorrupted;
+  auto tag = std::make_unique<IndexTag>(n, entry.name, entry.headerBlock, anchor);
+  tag->keyExpression = CompileStored(*expr, anchor.KeyExpression());
+  if (tag->keyExpression == nullptr) return kMdxCorrupted;
+  const ExprShape shape = expr->Shape(*tag->keyExpression);
+  if (shape.type != static_cast<char>(anchor.Type())) return kMdxCorrupted;
+  tag->recipe = {anchor.Type(), shape.decimals, area.oem};
+  if (anchor.HasFor()) {
+    tag->forExpression = CompileStored(*expr, anchor.ForExpression());
+    if (tag->forExpression == nullptr) return kMdxCorrupted;
+  }
+  if (anchor.Type() == KeyType::kCharacter &&
+      BlankRecordKeyLength(area, *tag) != anchor.KeyLength()) {
+    return kBadKeyLength;
+  }
+  state.slots[static_cast<std::size_t>(n - 1)] = std::move(tag);
+  return 0;
+}
+
+void ReportTagFailure(int code, const std::string& path) {
+  switch (code) {
+    case kBadKeyLength:
+      SetError(kBadKeyLength, "Incorrect key length: Must be 1 to 100. " + path);
+      return;
+    case kOutOfMemory:
+      SetError(kOutOfMemory, "Insufficient memory to open index: " + path);
+      return;
+    default:
+      SetError(kMdxCorrupted, "Invalid dBASE key expression or corrupted index file " + path);
+      return;
+  }
+}
+
+// Opens the file, reads the header and opens every tag into `state`.
+bool OpenIndexFile(WorkArea& area, IndexState& state) {
+  const std::string& path = state.fileName;
+  const platform::Sharing sharing =
+      area.exclusive ? platform::Sharing::Exclusive : platform::Sharing::Shared;
+  if (int code = state.file.Open(path, platform::Access::ReadWrite, sharing)) {
+    SetError(static_cast<std::uint16_t>(code), "Unable to open index: " + path);
+    return false;
+  }
+  const SemaphoreScope reading(state, SemaphoreScope::Use::kRead);
+  if (ReadMdxHeader(state.file, &state.header) != 0) {
+    SetError(kMdxCorrupted, "Unable to open index: " + path);
+    return false;
+  }
+  for (int n = 1; n <= state.header.TagCount(); ++n) {
+    int code = 0;
+    try {
+      code = OpenTag(area, state, n);
+    } catch (const std::bad_alloc&) {
+      code = kOutOfMemory;
+    }
+    if (code != 0) {
+      ReportTagFailure(code, path);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SetIndexTo(const std::string& fileName) {
+  ClearEngineError();
+  if (CheckInUse("SetIndexTo")) return false;
+  WorkArea& area = CurrentArea();
+  if (AreaIndex(area) != nullptr) CloseIndex(area);
+  auto state = std::make_unique<IndexState>();
+  state->fileName = IndexFilePath(area, fileName);
+  if (!platform::FileExists(state->fileName)) {
+    SetError(platform::kFileNotFound, "SetIndexTo(" + state->fileName + ")");
+    return false;
+  }
+  if (UsesSemaphore(area) && IndexSemaphore::Login(area, &state->semaphore) != 0) return false;
+  if (!OpenIndexFile(area, *state)) {
+    if (state->semaphore != nullptr) {
+      AutoDispatchOff quiet;  // the open's own failure is the one to report
+      const std::uint16_t code = EngineErrorCode();
+      std::string detail = TakeDetailText();
+      state->semaphore->Logout(area);
+      SetError(code, detail);
+    }
+    return false;
+  }
+  IndexState& installed = *state;
+  InstallIndexState(area, std::move(state));
+  // Tag 1 controls; it starts on its first key (BOF and EOF when empty).
+  if (installed.TagCount() == 0) return true;
+  const SemaphoreScope reading(installed, SemaphoreScope::Use::kRead);
+  return SeekEdge(installed, *installed.Controlling(), false);
+}
+
+}  // namespace pw

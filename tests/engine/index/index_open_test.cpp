@@ -1,0 +1,178 @@
+// Opening index files: the production index found beside the table in any
+// case, tag 1 controlling on its first key, normalised stored expressions,
+// and files that are missing, short, damaged or made for another table.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/error_state.h"
+#include "engine/index/index_file_name.h"
+#include "engine/index/index_order.h"
+#include "engine/index/index_state.h"
+#include "engine/index/make_index.h"
+#include "engine/index/reindex.h"
+#include "engine/index/set_index_to.h"
+#include "engine/index/tag_walk.h"
+#include "engine/table/create_dbf.h"
+#include "engine/table/use.h"
+#include "engine/table/work_areas.h"
+#include "index_build_test_support.h"
+
+namespace pw::testing {
+namespace {
+
+using IndexOpenTest = IndexTest;
+
+const TagDescription kBoard{"BOARD", "upper(Noteboard)", "", false, false};
+const TagDescription kHandle{"HANDLE", "handle", "", true, false};
+
+TEST_F(IndexOpenTest, ProductionIndexOpensWithTagOneControllingOnItsFirstKey) {
+  WriteTable("notes", NoteTagFields(), {{"pear", "1"}, {"apple", "3"}, {"fig", "2"}});
+  ASSERT_TRUE(MakeIndex({kBoard, kHandle}, "")) << Detail();
+  ASSERT_TRUE(SetIndexTo("")) << Detail();
+  IndexState* state = AreaIndex(CurrentArea());
+  ASSERT_NE(state, nullptr);
+  EXPECT_EQ(state->TagCount(), 2);
+  ASSERT_NE(state->Controlling(), nullptr);
+  EXPECT_EQ(state->Controlling()->number, 1);
+  EXPECT_EQ(RecordAt(*state->Controlling()), 2u) << "APPLE comes first";
+  EXPECT_EQ(state->fileName, Path("notes.mdx"));
+  ASSERT_NE(state->TagNumbered(2), nullptr);
+  EXPECT_TRUE(state->TagNumbered(2)->anchor.Descending());
+}
+
+TEST_F(IndexOpenTest, EmptyTableOpensAtBofAndEof) {
+  WriteTable("notes", NoteTagFields(), {});
+  ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
+  ASSERT_TRUE(SetIndexTo("")) << Detail();
+  const IndexTag* tag = AreaIndex(CurrentArea())->Controlling();
+  EXPECT_TRUE(tag->bof);
+  EXPECT_TRUE(tag->eof);
+  EXPECT_EQ(tag->currentKey, std::string(50, ' '));
+}
+
+TEST_F(IndexOpenTest, IndexNamesResolveBesideTheTableInAnyCase) {
+  WriteTable("notes", NoteTagFields(), {{"a"}});
+  EXPECT_EQ(IndexFilePath(CurrentArea(), ""), Path("notes.mdx")) << "new: lower case";
+  EXPECT_EQ(IndexFilePath(CurrentArea(), "other"), Path("other.mdx"));
+  EXPECT_EQ(IndexFilePath(CurrentArea(), "other.idx"), Path("other.idx"));
+  EXPECT_EQ(IndexFilePath(CurrentArea(), "/x/y"), "/x/y.mdx");
+  WriteBytes(Path("NOTES.MDX"), {});
+  EXPECT_EQ(IndexFilePath(CurrentArea(), ""), Path("NOTES.MDX")) << "an existing file in any case";
+}
+
+TEST_F(IndexOpenTest, UpperCaseTableGetsAnUpperCaseIndex) {
+  WriteTable("TRASH", NoteTagFields(), {});
+  std::filesystem::rename(Path("TRASH.dbf"), Path("TRASH.DBF"));
+  ASSERT_TRUE(Use(Path("TRASH.DBF") + " EXCLUSIVE")) << Detail();
+  EXPECT_EQ(IndexFilePath(CurrentArea(), ""), Path("TRASH.MDX"));
+}
+
+TEST_F(IndexOpenTest, SharedTableLogsInToTheSemaphoreUntilClosed) {
+  const std::string table = WriteTable("notes", NoteTagFields(), {{"a"}});
+  ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
+  ASSERT_TRUE(Use(table)) << Detail();
+  ASSERT_FALSE(CurrentArea().exclusive);
+  ASSERT_TRUE(SetIndexTo("")) << Detail();
+  EXPECT_NE(AreaIndex(CurrentArea())->semaphore, nullptr);
+  EXPECT_TRUE(std::filesystem::exists(Path("notes.@S@")));
+  ASSERT_TRUE(CloseIndex(CurrentArea())) << Detail();
+  EXPECT_FALSE(std::filesystem::exists(Path("notes.@S@")));
+}
+
+TEST_F(IndexOpenTest, ExclusiveTableDoesNotLogIn) {
+  WriteTable("notes", NoteTagFields(), {{"a"}});
+  ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
+  ASSERT_TRUE(SetIndexTo("")) << Detail();
+  EXPECT_EQ(AreaIndex(CurrentArea())->semaphore, nullptr);
+  EXPECT_FALSE(std::filesystem::exists(Path("notes.@S@")));
+}
+
+TEST_F(IndexOpenTest, MissingFileReportsCode2) {
+  WriteTable("notes", NoteTagFields(), {});
+  EXPECT_FALSE(SetIndexTo("absent"));
+  EXPECT_EQ(EngineErrorCode(), 2);
+  EXPECT_EQ(Detail(), "SetIndexTo(" + Path("absent.mdx") + ")");
+  EXPECT_EQ(AreaIndex(CurrentArea()), nullptr);
+}
+
+TEST_F(IndexOpenTest, FileOfOneNodeLessThanTheSmallestIndexReports222) {
+  WriteTable("notes", NoteTagFields(), {});
+  ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
+  std::filesystem::resize_file(Path("notes.mdx"), 3071);
+  EXPECT_FALSE(SetIndexTo(""));
+  EXPECT_EQ(EngineErrorCode(), 222);
+  EXPECT_EQ(Detail(), "Unable to open index: " + Path("notes.mdx"));
+}
+
+TEST_F(IndexOpenTest, DamagedAnchorReports222) {
+  WriteTable("notes", NoteTagFields(), {{"a"}});
+  ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
+  Bytes bytes = ReadBytes(Path("notes.mdx"));
+  const std::uint32_t anchor = Le32(bytes, 512 + 32) * 512;
+  bytes.at(anchor + 9) = 'L';  // key type
+  WriteBytes(Path("notes.mdx"), bytes);
+  EXPECT_FALSE(SetIndexTo(""));
+  EXPECT_EQ(EngineErrorCode(), 222);
+  EXPECT_EQ(Detail(), "Invalid dBASE key expression or corrupted index file " + Path("notes.mdx"));
+  EXPECT_EQ(AreaIndex(CurrentArea()), nullptr);
+}
+
+TEST_F(IndexOpenTest, StoredKeyThatNoLongerCompilesReports222) {
+  WriteTable("notes", NoteTagFields(), {{"a"}});
+  ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
+  WriteTable("notes", {Field("OTHER", 'C', 50)}, {{"a"}});
+  EXPECT_FALSE(SetIndexTo(""));
+  EXPECT_EQ(EngineErrorCode(), 222);
+}
+
+TEST_F(IndexOpenTest, KeyLengthOfAnotherTableReports266) {
+  WriteTable("notes", NoteTagFields(), {{"a"}});
+  ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
+  WriteTable("notes", {Field("NOTEBOARD", 'C', 40)}, {{"a"}});
+  EXPECT_FALSE(SetIndexTo(""));
+  EXPECT_EQ(EngineErrorCode(), 266);
+  EXPECT_EQ(Detail(), "Incorrect key length: Must be 1 to 100. " + Path("notes.mdx"));
+}
+
+TEST_F(IndexOpenTest, StoredTextsAreNormalisedOutsideQuotes) {
+  WriteTable("notes", NoteTagFields(), {{"b", "1", "Y"}, {"a", "2", "Y"}});
+  ASSERT_TRUE(
+      MakeIndex({{"BOARD", "upper( noteboard ) + 'x y'", "showing = \"Y\"", false, false}}, ""))
+      << Detail();
+  ASSERT_TRUE(SetIndexTo("")) << Detail();
+  EXPECT_EQ(RecordAt(*AreaIndex(CurrentArea())->Controlling()), 2u);
+}
+
+TEST_F(IndexOpenTest, AndTouchingNamesAfterBlanksAreRemovedFails) {
+  const std::vector<FieldDef> fields = {Field("NAME", 'C', 5), Field("A", 'L', 1),
+                                        Field("B", 'L', 1)};
+  WriteTable("notes", fields, {{"x", "T", "T"}});
+  ASSERT_TRUE(MakeIndex({{"NAME", "name", "A .AND. B", false, false}}, "")) << Detail();
+  EXPECT_FALSE(SetIndexTo(""));
+  EXPECT_EQ(EngineErrorCode(), 222);
+}
+
+TEST_F(IndexOpenTest, ReindexRebuildsAndKeepsTheControllingTag) {
+  WriteTable("notes", NoteTagFields(), {{"b", "1"}, {"a", "2"}});
+  ASSERT_TRUE(MakeIndex({kBoard, kHandle}, "")) << Detail();
+  ASSERT_TRUE(SetIndexTo("")) << Detail();
+  ASSERT_TRUE(SetOrderToTag("HANDLE")) << Detail();
+  ASSERT_TRUE(Reindex()) << Detail();
+  IndexState* state = AreaIndex(CurrentArea());
+  ASSERT_NE(state, nullptr);
+  EXPECT_EQ(state->Controlling()->name, "HANDLE");
+  ASSERT_TRUE(CloseIndex(CurrentArea())) << Detail();
+  EXPECT_EQ(LeafItems(Path("notes.mdx"), 2).size(), 2u);
+  EXPECT_EQ(LeafItems(Path("notes.mdx"), 1).front().record, 2u);
+}
+
+TEST_F(IndexOpenTest, ReindexWithoutIndexReports221) {
+  WriteTable("notes", NoteTagFields(), {});
+  EXPECT_FALSE(Reindex());
+  EXPECT_EQ(EngineErrorCode(), 221);
+  EXPECT_EQ(Detail(), "Index not open. (DBF=" + CurrentArea().fileName + ") [Reindex()]");
+}
+
+}  // namespace
+}  // namespace pw::testing
