@@ -1,5 +1,7 @@
 #include "engine/expr/expr_hooks.h"
 
+#include <cstdint>
+
 #include "engine/expr/expression.h"
 #include "engine/table/work_area.h"
 
@@ -11,15 +13,31 @@ CompiledExpr* ExprOf(const UnitState* state) {
   return handle == nullptr ? nullptr : handle->expr();
 }
 
+// Whether a filter result shows the record. A condition shows it when true;
+// a filter of another type when its value is true-like: a number other than
+// 0, a date other than the blank date, a text that is not empty (a text of
+// blanks is not empty).
+bool IsTrueLike(const CompiledExpr& expr, const void* result) {
+  switch (expr.type) {
+    case ValueType::Logical:
+      return *static_cast<const std::int32_t*>(result) != 0;
+    case ValueType::Number:
+      return *static_cast<const double*>(result) != 0;
+    case ValueType::Date:
+      return *static_cast<const double*>(result) != kBlankDate;
+    case ValueType::Character:
+    case ValueType::Memo:
+      break;
+  }
+  return *static_cast<const char*>(result) != '\0';
+}
+
 class ExprUnit : public ExprHooks {
  public:
-  // The record passes when the first byte of the filter's result is not 0
-  // (for a condition: when it is true).
   bool FilterPasses(WorkArea& area) override {
     CompiledExpr* filter = ExprOf(area.filter.get());
     if (filter == nullptr) return true;
-    const void* result = EvaluateInArea(filter, area);
-    return *static_cast<const unsigned char*>(result) != 0;
+    return IsTrueLike(*filter, EvaluateInArea(filter, area));
   }
 
   std::unique_ptr<UnitState> AssignExpr(const std::string& text) override {

@@ -2,6 +2,7 @@
 
 #include "common/path_names.h"
 #include "engine/memo/memo_file.h"
+#include "engine/memo/memo_line_reader.h"
 #include "engine/memo/memo_pack.h"
 #include "engine/table/engine_hooks.h"
 
@@ -17,6 +18,18 @@ class MemoUnit final : public MemoHooks {
     return CreateMemofile(MemoPathForTable(dbfPath, MemoKindOf(kind)), kind, blockSize, operation);
   }
   bool PackMemo(WorkArea&) override { return PackMemofile(); }
+  bool FindMemoLine(std::int32_t block,
+                    const std::function<bool(std::string_view)>& test) override {
+    MemoLineReader reader;
+    // A failed read is reported by AssignMemo; the lines of an entry cut
+    // short by the end of the file are still searched.
+    reader.AssignMemo(block);
+    std::string line;
+    while (reader.GetMemo(line)) {
+      if (test(line)) return true;
+    }
+    return false;
+  }
 };
 
 }  // namespace

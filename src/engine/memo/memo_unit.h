@@ -1,5 +1,6 @@
 // Registration of the memo unit with the table engine: Use, CloseWorkArea,
-// CreateDBF and Pack reach the memo file through these hooks.
+// CreateDBF, Pack and the locate's memo search reach the memo file through
+// these hooks.
 #pragma once
 
 namespace pw {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace pw {
 
@@ -28,6 +30,12 @@ class MemoHooks {
   virtual bool CreateMemo(const std::string& dbfPath, unsigned char kind, int blockSize,
                           const std::string& operation) = 0;
   virtual bool PackMemo(WorkArea& area) = 0;
+  // Reads entry `block` of the current table's memo file line by line (ANSI
+  // text, lines as the memo text-file reader cuts them) and hands each line
+  // to `test` until it answers true; whether one did. A read failure is
+  // reported by the unit.
+  virtual bool FindMemoLine(std::int32_t block,
+                            const std::function<bool(std::string_view)>& test) = 0;
 };
 
 class IndexHooks {

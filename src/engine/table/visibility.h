@@ -10,4 +10,9 @@ namespace pw {
 // Whether the current record (raw record and image) is visible.
 bool IsVisible(WorkArea& area);
 
+// Whether the current record of the current work area passes its filter,
+// whatever its deleted flag; true when there is no filter or no expression
+// unit.
+bool FilterPasses();
+
 }  // namespace pw

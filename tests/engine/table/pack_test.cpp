@@ -187,6 +187,9 @@ class RecordingMemo : public MemoHooks {
     countsSeen.push_back(area.recordCount);
     return succeed;
   }
+  bool FindMemoLine(std::int32_t, const std::function<bool(std::string_view)>&) override {
+    return false;
+  }
   std::vector<std::int32_t> countsSeen;
   bool succeed = true;
 };
