@@ -1,9 +1,9 @@
 # Shared by scripts/test and scripts/run: install what is missing, then
-# configure and build. Sourced, not run.
+# configure and build; and the sanitizer run of scripts/test. Sourced, not run.
 
 PAPERWISP_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PAPERWISP_BUILD=${PAPERWISP_BUILD:-$PAPERWISP_ROOT/build}
-PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev)
+PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev nlohmann-json3-dev)
 
 paperwisp_install_packages() {
   local missing=()
@@ -25,4 +25,20 @@ paperwisp_install_packages() {
 
 paperwisp_build() {
   cmake -S "$PAPERWISP_ROOT" -B "$PAPERWISP_BUILD" -G Ninja && cmake --build "$PAPERWISP_BUILD" -j2
+}
+
+# The tests that feed random, mutated or damaged input to the engine, run
+# under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer in
+# a Debug build of the engine tests beside the normal build.
+PAPERWISP_SANITIZED_TESTS='*Fuzz*:*Mutat*:*Damage*:*Differential*'
+
+paperwisp_sanitizer_tests() {
+  local build="$PAPERWISP_BUILD-asan"
+  local flags="-fsanitize=address,undefined -fno-omit-frame-pointer"
+  cmake -S "$PAPERWISP_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" \
+    -DCMAKE_SHARED_LINKER_FLAGS="$flags" &&
+    cmake --build "$build" -j2 --target paperwisp_engine_tests &&
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+      "$build/tests/paperwisp_engine_tests" --gtest_filter="$PAPERWISP_SANITIZED_TESTS"
 }
