@@ -1,0 +1,126 @@
+// pwdbf check on sound tables and on deliberately damaged indexes and memo
+// references, and pwdbf reindex repairing a damaged index.
+#include "engine/index/index_node.h"
+#include "engine/index/mdx_io.h"
+#include "platform/file.h"
+#include "pwdbf_test_support.h"
+
+namespace pw::testing {
+namespace {
+
+class PwdbfCheck : public PwdbfTest {
+ protected:
+  void SetUp() override {
+    table_ = Create("notes.dbf", "NAME,C,12,0;SIZE,N,6,0;TEXT,M",
+                    "NAME,F,F,upper(name);BIG,F,F,size FOR size > 10");
+    Append(table_, Json::parse(R"([
+      {"NAME": "delta", "SIZE": 40, "TEXT": "first memo"},
+      {"NAME": "alpha", "SIZE": 5, "TEXT": "second memo"},
+      {"NAME": "charlie", "SIZE": 12},
+      {"NAME": "bravo", "SIZE": 30, "TEXT": "fourth memo"}
+    ])"));
+  }
+
+  // Changes the leaf of tag `tag` (a one-node tree here) and writes it back.
+  template <class Change>
+  void DamageLeaf(int tag, Change change) const {
+    platform::File file;
+    ASSERT_EQ(file.Open(Path("notes.mdx"), platform::Access::ReadWrite, platform::Sharing::Shared),
+              0);
+    MdxHeader header;
+    ASSERT_EQ(ReadMdxHeader(file, &header), 0);
+    TagHeader anchor;
+    ASSERT_EQ(ReadTagHeader(file, header.Entry(tag).headerBlock, &anchor), 0);
+    IndexNode leaf(anchor.ItemLength());
+    ASSERT_EQ(ReadNode(file, anchor.RootBlock(), anchor.ItemLength(), &leaf), 0);
+    ASSERT_TRUE(leaf.IsLeaf());
+    change(leaf, anchor.KeyLength());
+    ASSERT_EQ(WriteNode(file, anchor.RootBlock(), leaf), 0);
+  }
+
+  ToolRun Check() const { return Run({"check", table_}); }
+
+  std::string table_;
+};
+
+bool Mentions(const ToolRun& run, const std::string& text) {
+  return run.out.find(text) != std::string::npos;
+}
+
+TEST_F(PwdbfCheck, FindsNoProblemInASoundTable) {
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_TRUE(Mentions(run, "no problems found (4 records, 3 memo references, 2 tags)")) << run.out;
+}
+
+TEST_F(PwdbfCheck, FindsAKeyChangedInALeaf) {
+  DamageLeaf(1, [](IndexNode& leaf, int keyLength) {
+    // The first key (ALPHA, record 2) becomes AARON: still in order.
+    std::string key = "AARON";
+    key.resize(static_cast<std::size_t>(keyLength), ' ');
+    leaf.SetKey(0, reinterpret_cast<const unsigned char*>(key.data()), keyLength);
+  });
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(Mentions(run, "tag NAME: record 2 has key \"AARON\"")) << run.out;
+  EXPECT_TRUE(Mentions(run, "its fields give \"ALPHA\"")) << run.out;
+  EXPECT_TRUE(Mentions(run, "1 problem found")) << run.out;
+}
+
+TEST_F(PwdbfCheck, FindsKeysOutOfOrder) {
+  DamageLeaf(1, [](IndexNode& leaf, int keyLength) {
+    std::string key = "ZULU";
+    key.resize(static_cast<std::size_t>(keyLength), ' ');
+    leaf.SetKey(0, reinterpret_cast<const unsigned char*>(key.data()), keyLength);
+  });
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(Mentions(run, "sorts below the key before it \"ZULU\"")) << run.out;
+}
+
+TEST_F(PwdbfCheck, FindsARecordMissingFromATag) {
+  // BIG holds records 4 (30), 3 (12)... in ascending size: 3, 4, 1.
+  DamageLeaf(2, [](IndexNode& leaf, int) { ASSERT_TRUE(leaf.Remove(1)); });
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(Mentions(run, "tag BIG: record 4 (key 30) is missing from the tag")) << run.out;
+  EXPECT_FALSE(Mentions(run, "record 2")) << "record 2 does not meet the FOR condition\n"
+                                          << run.out;
+}
+
+TEST_F(PwdbfCheck, FindsARecordOutsideTheForConditionInTheTag) {
+  DamageLeaf(2, [](IndexNode& leaf, int) { leaf.SetPointer(0, 2); });
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(Mentions(run, "record 2 is in the tag (block")) << run.out;
+  EXPECT_TRUE(Mentions(run, "does not meet its FOR condition")) << run.out;
+  EXPECT_TRUE(Mentions(run, "record 3 (key 12) is missing")) << run.out;
+}
+
+TEST_F(PwdbfCheck, FindsAMemoReferencePastTheEndOfTheMemoFile) {
+  // Record 3's TEXT field: header, two records, the deletion flag, NAME, SIZE.
+  std::string bytes = ReadFile(table_);
+  const auto headerLength =
+      static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
+  const auto recordLength =
+      static_cast<unsigned char>(bytes[10]) | static_cast<unsigned char>(bytes[11]) << 8;
+  bytes.replace(static_cast<std::size_t>(headerLength + 2 * recordLength + 1 + 12 + 6), 10,
+                "      9999");
+  WriteFile(table_, bytes);
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(Mentions(run, "record 3 field TEXT: memo block 9999: Error # 1003")) << run.out;
+}
+
+TEST_F(PwdbfCheck, ReindexRepairsADamagedIndex) {
+  DamageLeaf(2, [](IndexNode& leaf, int) { ASSERT_TRUE(leaf.Remove(0)); });
+  ASSERT_EQ(Check().exitCode, 1);
+  const ToolRun reindex = RunOk({"reindex", table_});
+  EXPECT_NE(reindex.out.find("reindexed"), std::string::npos) << reindex.out;
+  const ToolRun after = Check();
+  EXPECT_EQ(after.exitCode, 0) << after.out;
+  EXPECT_EQ(Column(Dump(table_, {"--order", "BIG"}), "_recno"), (std::vector<Json>{3, 4, 1}));
+}
+
+}  // namespace
+}  // namespace pw::testing
