@@ -3,7 +3,8 @@
 
 PAPERWISP_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PAPERWISP_BUILD=${PAPERWISP_BUILD:-$PAPERWISP_ROOT/build}
-PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev nlohmann-json3-dev)
+PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev nlohmann-json3-dev
+  qt6-base-dev unrtf)
 
 paperwisp_install_packages() {
   local missing=()
