@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "common/byte_order.h"
 #include "engine/index/index_key.h"
-#include "engine/index/little_endian.h"
 #include "engine/memo/memo_state.h"
 #include "engine/table/dbf_header.h"
 #include "engine/table/production_index_flag.h"

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/byte_order.h"
 #include "common/code_page.h"
-#include "engine/index/little_endian.h"
 
 namespace pw {
 namespace {

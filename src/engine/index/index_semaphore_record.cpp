@@ -1,6 +1,6 @@
 #include "engine/index/index_semaphore_record.h"
 
-#include "engine/index/little_endian.h"
+#include "common/byte_order.h"
 
 namespace pw {
 

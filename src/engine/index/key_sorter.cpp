@@ -4,9 +4,9 @@
 #include <cstring>
 #include <new>
 
+#include "common/byte_order.h"
 #include "common/error_state.h"
 #include "common/file_routines.h"
-#include "engine/index/little_endian.h"
 
 namespace pw {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/byte_order.h"
 #include "common/code_page.h"
-#include "engine/index/little_endian.h"
 
 namespace pw {
 namespace {

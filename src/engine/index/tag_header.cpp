@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/index/little_endian.h"
+#include "common/byte_order.h"
 
 namespace pw {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/byte_order.h"
 #include "engine/memo/memo_header.h"
 
 namespace pw {
@@ -19,15 +20,6 @@ struct RunLink {
   bool isEntry = false;  // the block starts with 0xFF 0xFF: an entry, not a run
 };
 
-std::uint32_t Le32(const unsigned char* at) {
-  return static_cast<std::uint32_t>(at[0] | (at[1] << 8) | (at[2] << 16)) |
-         (static_cast<std::uint32_t>(at[3]) << 24);
-}
-
-void PutLe32(unsigned char* at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
 class FreeList {
  public:
   FreeList(MemoState& memo, std::uint32_t blocks, const std::string& operation)
@@ -39,8 +31,8 @@ class FreeList {
       ReportMemoError(memo_, kDeviceReadFault, operation_);
       return false;
     }
-    link->next = Le32(bytes.data());
-    link->count = Le32(bytes.data() + 4);
+    link->next = GetLe32(bytes.data());
+    link->count = GetLe32(bytes.data() + 4);
     link->isEntry = bytes[0] == 0xFF && bytes[1] == 0xFF;
     return true;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/byte_order.h"
 #include "common/error_state.h"
 #include "common/path_names.h"
 #include "common/text_routines.h"
@@ -37,7 +38,7 @@ bool CreateDBF(const std::string& name, int n, const std::vector<FieldDef>& entr
   table.fileName = path;
   std::copy_n(header.begin(), kPrologSize, table.prolog.begin());
   table.headerLength = static_cast<std::uint16_t>(header.size());
-  table.recordLength = static_cast<std::uint16_t>(header[10] | (header[11] << 8));
+  table.recordLength = GetLe16(&header[10]);
   int code = table.file.Create(path, platform::Sharing::Exclusive);
   if (code == 0) code = table.file.WriteAt(0, header.data(), header.size());
   if (code != 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/byte_order.h"
 #include "common/code_page.h"
 #include "common/date_text.h"
 #include "common/path_names.h"
@@ -33,25 +34,6 @@ struct DescriptorForm {
 constexpr DescriptorForm kForm32{32, 11, 11, 16, 17};
 constexpr DescriptorForm kForm48{48, 32, 32, 33, 34};
 constexpr DescriptorForm kFormDbase2{16, 11, 11, 12, 15};
-
-std::uint16_t Get16(const unsigned char* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t Get32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void Put16(unsigned char* p, std::uint32_t value) {
-  p[0] = static_cast<unsigned char>(value);
-  p[1] = static_cast<unsigned char>(value >> 8);
-}
-
-void Put32(unsigned char* p, std::uint32_t value) {
-  Put16(p, value);
-  Put16(p + 2, value >> 16);
-}
 
 bool IsLevel7(unsigned char version) {
   return version == 0x04 || version == 0x8C;
@@ -120,8 +102,8 @@ HeaderFailure ReadDbase2Header(WorkArea& area, std::uint64_t fileSize) {
   if (fileSize < kDbase2HeaderLength) {
     return NotDbase(area, "(Header is less than 521 bytes) [Use/OpenDBF]");
   }
-  area.recordCount = Get16(&area.prolog[1]);
-  area.recordLength = Get16(&area.prolog[6]);
+  area.recordCount = GetLe16(&area.prolog[1]);
+  area.recordLength = GetLe16(&area.prolog[6]);
   area.headerLength = kDbase2HeaderLength;
   area.hasMemo = false;
   std::vector<unsigned char> descriptors(kDbase2DescriptorCount * kFormDbase2.size);
@@ -185,13 +167,13 @@ HeaderFailure ReadDbfHeader(WorkArea& area, std::uint64_t fileSize) {
     const bool level7 = IsLevel7(version);
     const DescriptorForm& form = level7 ? kForm48 : kForm32;
     const int fixedPart = level7 ? kPrologSize + kLevel7ExtensionSize : kPrologSize;
-    const int descriptorBytes = Get16(&area.prolog[8]) - fixedPart;
+    const int descriptorBytes = GetLe16(&area.prolog[8]) - fixedPart;
     const int fieldCount = descriptorBytes / static_cast<int>(form.size);
     if (fieldCount <= 0 || fieldCount > 255) return FieldsOutOfRange(area, " ");
-    area.recordCount = static_cast<std::int32_t>(
-        std::min<std::uint32_t>(Get32(&area.prolog[4]), std::numeric_limits<std::int32_t>::max()));
-    area.headerLength = Get16(&area.prolog[8]);
-    area.recordLength = Get16(&area.prolog[10]);
+    area.recordCount = static_cast<std::int32_t>(std::min<std::uint32_t>(
+        GetLe32(&area.prolog[4]), std::numeric_limits<std::int32_t>::max()));
+    area.headerLength = GetLe16(&area.prolog[8]);
+    area.recordLength = GetLe16(&area.prolog[10]);
     std::vector<unsigned char> descriptors(static_cast<std::size_t>(descriptorBytes));
     if (std::uint16_t code = ReadBlock(area, static_cast<std::uint64_t>(fixedPart),
                                        descriptors.data(), descriptors.size())) {
@@ -235,9 +217,9 @@ bool ComposeDbfHeader(const std::vector<FieldDef>& entries, std::vector<unsigned
     recordLength += length;
   }
   header[headerLength - 1] = kHeaderTerminator;
-  Put16(&header[8], static_cast<std::uint32_t>(headerLength));
+  PutLe16(&header[8], static_cast<std::uint32_t>(headerLength));
   header[0] = hasMemo ? kVersionDbase4Memo : kVersionNoMemo;
-  Put16(&header[10], recordLength);
+  PutLe16(&header[10], recordLength);
   return true;
 }
 
@@ -249,7 +231,7 @@ int WriteDbfHeader(WorkArea& area) {
   const auto count = static_cast<std::uint32_t>(area.recordCount);
   std::size_t prologBytes = kPrologSize;
   if (area.Version() == kVersionDbase2) {
-    Put16(&area.prolog[1], std::min<std::uint32_t>(count, 0xFFFF));
+    PutLe16(&area.prolog[1], std::min<std::uint32_t>(count, 0xFFFF));
     area.prolog[3] = month;
     area.prolog[4] = day;
     area.prolog[5] = year;
@@ -259,7 +241,7 @@ int WriteDbfHeader(WorkArea& area) {
     area.prolog[1] = year;
     area.prolog[2] = month;
     area.prolog[3] = day;
-    Put32(&area.prolog[4], count);
+    PutLe32(&area.prolog[4], count);
   }
   if (int code = area.file.WriteAt(0, area.prolog.data(), prologBytes); code != 0) return code;
   if (area.headerState == HeaderState::Appended) {

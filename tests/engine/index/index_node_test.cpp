@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "common/byte_order.h"
 #include "engine/index/index_node.h"
-#include "engine/index/little_endian.h"
 #include "engine/index/node_search.h"
 
 namespace pw {

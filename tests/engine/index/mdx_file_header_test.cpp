@@ -4,7 +4,7 @@
 
 #include <cctype>
 
-#include "engine/index/little_endian.h"
+#include "common/byte_order.h"
 #include "engine/index/mdx_file_header.h"
 
 namespace pw {

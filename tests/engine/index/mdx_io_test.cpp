@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "engine/index/little_endian.h"
+#include "common/byte_order.h"
 #include "engine/index/mdx_io.h"
 #include "platform/os_error.h"
 #include "support/temp_dir.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/index/little_endian.h"
+#include "common/byte_order.h"
 #include "engine/index/tag_header.h"
 
 namespace pw {
