@@ -4,7 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "common/code_page.h"
 #include "common/error_state.h"
 #include "common/file_routines.h"
 #include "common/path_names.h"
@@ -46,13 +45,6 @@ bool EnoughDiskSpace(const WorkArea& area, const std::string& indexPath, const T
 
 // The raw record as ReadRawRecord leaves it: the text after the deletion
 // flag translated to ANSI.
-void TranslateRead(WorkArea& area) {
-  unsigned char* text = area.raw.data() + 1;
-  const std::size_t count = area.raw.size() - 1;
-  if (area.readTranslation != nullptr) area.readTranslation(text, count);
-  if (area.oem) OemToAnsiBuffer(text, count);
-}
-
 bool ForConditionHolds(UnitState& condition) {
   const void* result = RegisteredHooks().expr->Evaluate(condition);
   return result != nullptr && *static_cast<const std::int32_t*>(result) != 0;
@@ -76,7 +68,7 @@ bool CollectKeys(WorkArea& area, const TagBuildPlan& plan, KeySorter& sorter, Bu
     }
     for (std::size_t i = 0; i < count; ++i) {
       std::memcpy(area.raw.data(), chunk.data() + i * recordLength, recordLength);
-      TranslateRead(area);
+      TranslateAfterRead(area);
       area.recordNumber = first + static_cast<std::int32_t>(i);
       ticker.Step();
       if (plan.forExpression != nullptr) {

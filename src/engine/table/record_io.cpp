@@ -13,14 +13,6 @@ namespace {
 
 constexpr std::uint16_t kOutOfRange = 212;
 
-void TranslateAfterRead(WorkArea& area) {
-  if (area.raw.size() < 2) return;
-  unsigned char* text = area.raw.data() + 1;
-  const std::size_t count = area.raw.size() - 1;
-  if (area.readTranslation != nullptr) area.readTranslation(text, count);
-  if (area.oem) OemToAnsiBuffer(text, count);
-}
-
 // The bytes to put on disk for the raw record, in the area's scratch buffer;
 // the raw record itself stays ANSI.
 const std::vector<unsigned char>& TranslatedForWrite(WorkArea& area) {
@@ -38,6 +30,14 @@ int Report(int code, const std::string& detail) {
 }
 
 }  // namespace
+
+void TranslateAfterRead(WorkArea& area) {
+  if (area.raw.size() < 2) return;
+  unsigned char* text = area.raw.data() + 1;
+  const std::size_t count = area.raw.size() - 1;
+  if (area.readTranslation != nullptr) area.readTranslation(text, count);
+  if (area.oem) OemToAnsiBuffer(text, count);
+}
 
 std::uint64_t RecordOffset(const WorkArea& area, std::int32_t n) {
   return area.headerLength + static_cast<std::uint64_t>(n - 1) * area.recordLength;

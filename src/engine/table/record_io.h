@@ -13,6 +13,10 @@ namespace pw {
 // The file offset of record n (n >= 1).
 std::uint64_t RecordOffset(const WorkArea& area, std::int32_t n);
 
+// Turns the raw record, as read from the file, into ANSI text: the read
+// callback, then the OEM translation; the deletion flag stays as it is.
+void TranslateAfterRead(WorkArea& area);
+
 // Reads record n into the raw record and translates it to ANSI; the record
 // number becomes n, BOF and EOF are cleared. Returns 0 or the reported
 // engine error code (212 out of range, 213 short read, or the I/O code).
