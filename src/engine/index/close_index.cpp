@@ -46,11 +46,11 @@ bool CloseIndex(WorkArea& area) {
   if (state == nullptr) return true;
   const bool dispatch = SetAutoDispatch(false);
   bool closed = true;
-  for (const auto& slot : state->slots) {
+  for (const auto& slot : state->tagSlots) {
     if (slot != nullptr && !WriteChangedAnchor(*state, *slot, !area.exclusive)) closed = false;
   }
   if (!WriteHeaderIfChanged(*state)) closed = false;
-  for (auto& slot : state->slots) slot.reset();
+  for (auto& slot : state->tagSlots) slot.reset();
   const int code = state->file.Close();
   if (code != 0 && closed) {
     SetError(static_cast<std::uint16_t>(code), "Error closing index file:  " + state->fileName);

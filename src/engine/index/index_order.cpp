@@ -30,8 +30,8 @@ bool ReportInvalidOrder(const WorkArea& area, const std::string& operation) {
 void MakeControlling(IndexState& state, int n) {
   const int former = state.Controlling()->number;
   if (former == n) return;
-  std::swap(state.slots[0], state.slots[static_cast<std::size_t>(former) - 1]);
-  std::swap(state.slots[0], state.slots[static_cast<std::size_t>(n) - 1]);
+  std::swap(state.tagSlots[0], state.tagSlots[static_cast<std::size_t>(former) - 1]);
+  std::swap(state.tagSlots[0], state.tagSlots[static_cast<std::size_t>(n) - 1]);
 }
 
 // Positions every tag on the current record after the change of order.

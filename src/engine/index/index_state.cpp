@@ -20,7 +20,7 @@ IndexState::IndexState() = default;
 IndexState::~IndexState() = default;
 
 IndexTag* IndexState::TagNumbered(int number) const {
-  for (const auto& slot : slots) {
+  for (const auto& slot : tagSlots) {
     if (slot != nullptr && slot->number == number) return slot.get();
   }
   return nullptr;

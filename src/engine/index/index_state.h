@@ -77,9 +77,9 @@ struct IndexState final : UnitState {
   MdxHeader header;
   bool headerChanged = false;
 
-  // slots[0] is slot 1 (the controlling tag); slots[n - 1] is slot n. Only
+  // tagSlots[0] is slot 1 (the controlling tag); tagSlots[n - 1] is slot n. Only
   // the first header.TagCount() slots are filled.
-  std::array<std::unique_ptr<IndexTag>, kMdxMaxTags> slots;
+  std::array<std::unique_ptr<IndexTag>, kMdxMaxTags> tagSlots;
   bool naturalOrder = false;
 
   // Root first, current leaf last; filled by the tag numbered pathTag (0
@@ -91,7 +91,7 @@ struct IndexState final : UnitState {
   std::unique_ptr<IndexSemaphore> semaphore;  // null for exclusive tables
 
   int TagCount() const { return header.TagCount(); }
-  IndexTag* Controlling() const { return slots[0].get(); }
+  IndexTag* Controlling() const { return tagSlots[0].get(); }
   // The tag numbered `number` wherever it sits, or null.
   IndexTag* TagNumbered(int number) const;
 };

@@ -33,7 +33,7 @@ bool ReportRecordMissing(const IndexState& state, const IndexTag& tag, std::uint
 // before anyone hears of the failure.
 bool AddToEveryTag(IndexState& state, std::uint32_t record) {
   std::vector<IndexTag*> added;
-  for (const auto& slot : state.slots) {
+  for (const auto& slot : state.tagSlots) {
     if (slot == nullptr) continue;
     const AddOutcome outcome = AddKey(state, *slot, KeyOfRecord(*slot), record);
     if (outcome == AddOutcome::kAdded) added.push_back(slot.get());
@@ -95,7 +95,7 @@ bool AppendNewKey(WorkArea& area, IndexState& state) {
 bool NoteOldKeys(WorkArea& area, IndexState& state) {
   if (!CheckForeignChanges(area, state)) return false;
   const auto record = static_cast<std::uint32_t>(area.recordNumber);
-  for (const auto& slot : state.slots) {
+  for (const auto& slot : state.tagSlots) {
     if (slot == nullptr) continue;
     IndexTag& tag = *slot;
     tag.oldKey = IndexTag::OldKey::kForNotMet;
@@ -115,7 +115,7 @@ bool NoteOldKeys(WorkArea& area, IndexState& state) {
 
 bool CompareKeys(WorkArea& area, IndexState& state) {
   const auto record = static_cast<std::uint32_t>(area.recordNumber);
-  for (const auto& slot : state.slots) {
+  for (const auto& slot : state.tagSlots) {
     if (slot != nullptr && !UpdateTag(state, *slot, record)) return false;
   }
   if (!WriteHeaderIfChanged(state)) return false;

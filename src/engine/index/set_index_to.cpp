@@ -72,7 +72,7 @@ int OpenTag(WorkArea& area, IndexState& state, int n) {
       BlankRecordKeyLength(area, *tag) != anchor.KeyLength()) {
     return kBadKeyLength;
   }
-  state.slots[static_cast<std::size_t>(n - 1)] = std::move(tag);
+  state.tagSlots[static_cast<std::size_t>(n - 1)] = std::move(tag);
   return 0;
 }
 

@@ -71,7 +71,7 @@ bool SyncTag(WorkArea& area, IndexState& state, IndexTag& tag) {
 
 bool SyncIndex(WorkArea& area, IndexState& state, bool allTags) {
   if (!allTags) return state.Controlling() == nullptr || SyncTag(area, state, *state.Controlling());
-  for (const auto& slot : state.slots) {
+  for (const auto& slot : state.tagSlots) {
     if (slot != nullptr && !SyncTag(area, state, *slot)) return false;
   }
   return true;
@@ -101,7 +101,7 @@ bool SoftSyncIndex(WorkArea& area, IndexState& state) {
 }
 
 bool ReloadCurrentKeys(WorkArea& area, IndexState& state, bool allTags) {
-  for (const auto& slot : state.slots) {
+  for (const auto& slot : state.tagSlots) {
     if (slot == nullptr) continue;
     slot->bof = false;
     if (!SyncTag(area, state, *slot)) return false;

@@ -90,7 +90,7 @@ bool WriteHeaderIfChanged(IndexState& state) {
 bool ReloadAnchors(IndexState& state) {
   state.path.clear();
   state.pathTag = 0;
-  for (const auto& slot : state.slots) {
+  for (const auto& slot : state.tagSlots) {
     if (slot == nullptr) continue;
     TagHeader anchor;
     const int code = ReadTagHeader(state.file, slot->anchorBlock, &anchor);
