@@ -1,0 +1,22 @@
+// The process-wide date and number settings, taken from the user's locale
+// when the data set layer starts: the engine's date format and century
+// switch from the short date format, the date separator, and the decimal
+// and thousands separators.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+namespace pw {
+
+// The first character of the short date format that is not a letter ("/"
+// when there is none).
+QChar DateSeparatorOf(const QString& shortDateFormat);
+
+// From plain locale values (separators as one character each).
+void InitDatasetLocale(const QString& shortDateFormat, QChar dateSeparator, QChar decimalSeparator,
+                       QChar thousandsSeparator);
+// From a locale (QLocale::system() in the program).
+void InitDatasetLocale(const QLocale& locale);
+
+}  // namespace pw

@@ -1,0 +1,90 @@
+// The record set of a table component: the record primitives on the
+// component's engine work area. It follows the component: opening and
+// closing it, and every move of its own cursor by the direct operations,
+// show up here; moves made here are handed back to the component's cursor,
+// and writes go through the component's lock loops.
+#pragma once
+
+#include <QPointer>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "dataset/tz_blob_stream.h"
+#include "dataset/tz_dbf.h"
+#include "dataset/tz_prim_dataset.h"
+
+namespace pw {
+
+class TTzDataSet : public TTzPrimDataset, public BlobStreamHost {
+  Q_OBJECT
+
+ public:
+  explicit TTzDataSet(TTzDbf& table, QObject* parent = nullptr);
+  ~TTzDataSet() override;
+
+  TTzDbf& Table() const { return table_; }
+  bool IsSequenced() override;
+  // Whether every record is a row: sequenced, and no record hidden.
+  bool ShowsAllRecords();
+
+  std::unique_ptr<TTzBlobStream> CreateBlobStream(TTzField& field, int mode) override;
+
+  // For grids. The record numbers of the visible records in the current
+  // order (one walk of the order; record contents are not converted).
+  std::vector<std::int32_t> VisibleRecordNumbers();
+  // Reads records `numbers` into `rows` without moving the record set or
+  // disturbing the engine's record buffer; a record that cannot be read
+  // gives an empty buffer.
+  void ReadRecords(const std::vector<std::int32_t>& numbers, std::vector<TzRecordBuffer>& rows);
+  // Records converted for display so far (a grid's cost).
+  std::int64_t RecordReads() const { return recordReads_; }
+
+  // BlobStreamHost.
+  bool SelectForBlob(const char* operation) override;
+  bool BlobTranslates() const override;
+  std::int32_t BlobReference(int field) const override;
+  void BlobWritten(int field, int mode, std::int32_t block) override;
+
+ protected:
+  int TziSetToBegin() override;
+  int TziSetToEnd() override;
+  int TziGetRecord(TzRecordBuffer& buffer) override;
+  int TziGetNextRecord(TzRecordBuffer& buffer) override;
+  int TziGetPriorRecord(TzRecordBuffer& buffer) override;
+  std::int32_t TziGetRecordCount() override;
+  int TziForceReread() override;
+  int TziInitRecord(TzRecordBuffer& buffer) override;
+  bool AddRecord(const TzRecordBuffer& buffer) override;
+  bool DeleteRecord() override;
+  bool PostRecord(const TzRecordBuffer& buffer) override;
+  bool RestoreRecord() override;
+  void SafeGo(std::int32_t recordNumber) override;
+  std::int32_t TziSetToBookmark() override;
+  bool TziLocate(const QStringList& keyFields, const QVariantList& values,
+                 TzLocateOptions options) override;
+  bool TziLookup(const QStringList& keyFields, const QVariantList& values,
+                 TzRecordBuffer& result) override;
+  bool CanModify() const override;
+  void RaiseBeforeRestore() override;
+  void RaiseAfterRestore() override;
+  void DidScroll() override;
+
+ private:
+  // Selects the work area; raises when the table is not open.
+  void Select(const char* operation);
+  // Engine code of the last operation (0 when it succeeded).
+  static int EngineCode();
+  void CopyCurrent(TzRecordBuffer& buffer);
+  void CopyToTable(const TzRecordBuffer& buffer);
+  bool SearchActiveOrder(const QVariantList& values, TzLocateOptions options);
+  void FollowTable();
+
+  TTzDbf& table_;
+  bool atBegin_ = false;
+  bool atEnd_ = false;
+  bool following_ = false;  // the table's cursor is being updated from here
+  std::int64_t recordReads_ = 0;
+};
+
+}  // namespace pw

@@ -1,0 +1,185 @@
+// The direct xBase-style record operations: each selects the component's
+// work area, does its engine work and brings the cursor up to date.
+#include "common/error_state.h"
+#include "common/file_routines.h"
+#include "common/path_names.h"
+#include "dataset/controlling_tag_name.h"
+#include "dataset/engine_text.h"
+#include "dataset/tz_dbf.h"
+#include "engine/index/index_file_name.h"
+#include "engine/index/index_find.h"
+#include "engine/index/index_order.h"
+#include "engine/index/set_index_to.h"
+#include "engine/table/append.h"
+#include "engine/table/delete_recall.h"
+#include "engine/table/go.h"
+#include "engine/table/lock.h"
+#include "engine/table/pack.h"
+#include "engine/table/position_queries.h"
+#include "engine/table/record_buffer.h"
+#include "engine/table/replace.h"
+#include "engine/table/set_filter_to.h"
+#include "engine/table/skip.h"
+#include "engine/table/visibility.h"
+#include "engine/table/work_areas.h"
+
+namespace pw {
+namespace {
+
+constexpr qsizetype kMaxKey = 100;
+constexpr qsizetype kMaxTagName = 10;
+constexpr std::uint16_t kFileNotFound = 2;
+
+}  // namespace
+
+void TTzDbf::AppendRec() {
+  if (!SelectArea("AppendRec")) return;
+  if (pw::Append()) Reposition();
+  ResyncRecordSet();
+}
+
+void TTzDbf::DeleteRec() {
+  if (!SelectArea("DeleteRec")) return;
+  SyncFirst();
+  if (pw::DeleteRec()) Reposition();
+  ResyncRecordSet();
+}
+
+void TTzDbf::ReplaceRec() {
+  if (!SelectArea("ReplaceRec")) return;
+  if (pw::Replace()) Reposition();
+  ResyncRecordSet();
+}
+
+void TTzDbf::ClearRecord() {
+  if (!SelectArea("ClearRecord")) return;
+  EnterEdit();
+  Select(workArea_);
+  CopyBufferToEngine();
+  pw::ClearRecord();
+  const pw::WorkArea& area = CurrentArea();
+  buffer_.assign(area.image, area.image + area.imageSize);
+  emit RecordChanged(this);
+}
+
+bool TTzDbf::Pack() {
+  if (!SelectArea("Pack")) return false;
+  const bool packed = pw::Pack();
+  ResyncRecordSet();
+  return packed;
+}
+
+bool TTzDbf::Deleted() {
+  if (!SelectArea("Deleted")) return false;
+  SyncFirst();
+  return pw::Deleted();
+}
+
+void TTzDbf::Go(std::int32_t recordNumber) {
+  if (!SelectArea("Go")) return;
+  emit BeforeScroll(this);
+  pw::Go(recordNumber);
+  ResyncRecordSet();
+}
+
+void TTzDbf::Skip(int count) {
+  if (count != 0) {
+    MoveBy(count);
+    return;
+  }
+  if (!SelectArea("Skip")) return;
+  SyncFirst();
+  pw::Skip(0);
+  ResyncRecordSet();
+}
+
+void TTzDbf::GoTop() {
+  First();
+}
+
+void TTzDbf::SetFilterTo(const QString& expression) {
+  if (!SelectArea("SetFilterTo")) return;
+  SyncFirst();
+  const bool set = Set_Filter_To(ToEngineText(expression));
+  filter_ = set ? expression.trimmed() : QString();
+  filtered_ = !filter_.isEmpty();
+  if (!set) return;
+  if (!IsEmpty() && !pw::dEOF() && FilterPasses()) {
+    ResyncRecordSet();
+  } else {
+    Last();
+  }
+}
+
+bool TTzDbf::ALock() {
+  return SelectArea("ALock") && pw::ALock();
+}
+
+bool TTzDbf::RLock() {
+  if (!SelectArea("RLock")) return false;
+  SyncFirst();
+  return pw::RLock();
+}
+
+void TTzDbf::UnLock() {
+  if (SelectArea("UnLock")) pw::Unlock();
+}
+
+bool TTzDbf::Find(const QString& key) {
+  if (!SelectArea("Find")) return false;
+  const bool found = pw::Find(ToEngineText(key.left(kMaxKey)));
+  if (pw::dEOF()) {
+    Last();
+  } else {
+    ResyncRecordSet();
+  }
+  return found;
+}
+
+bool TTzDbf::FindExact(const QString& key) {
+  if (!SelectArea("FindExact")) return false;
+  const bool found = pw::FindExact(ToEngineText(key.left(kMaxKey)));
+  if (pw::dEOF()) {
+    Last();
+  } else {
+    ResyncRecordSet();
+  }
+  return found;
+}
+
+void TTzDbf::SetOrderTo(int tag) {
+  if (!SelectArea("SetOrderTo")) return;
+  SyncFirst();
+  Set_Order_To(tag);
+  ResyncRecordSet();
+}
+
+bool TTzDbf::SetOrderToTag(const QString& tag) {
+  if (!SelectArea("SetOrderToTag")) return false;
+  SyncFirst();
+  const bool set = pw::SetOrderToTag(ToEngineText(tag.left(kMaxTagName)));
+  ResyncRecordSet();
+  return set;
+}
+
+QString TTzDbf::CurrentTag() {
+  if (!SelectArea("CurrentTag")) return {};
+  return FromEngineText(ControllingTagName()).trimmed().left(kMaxTagName);
+}
+
+bool TTzDbf::SetIndexTo(const QString& indexFile) {
+  if (!SelectArea("SetIndexTo")) return false;
+  SyncFirst();
+  std::string name = ToEngineText(indexFile.trimmed());
+  if (!name.empty()) name = DefaultExt(name, "MDX");
+  const std::string path = IndexFilePath(CurrentArea(), name);
+  if (!FileIsPresent(path)) {
+    SetError(kFileNotFound, "SetIndexTo(" + path + ")");
+    return false;
+  }
+  const bool opened = pw::SetIndexTo(path);
+  ResyncRecordSet();
+  return opened;
+}
+
+}  // namespace pw

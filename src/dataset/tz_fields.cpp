@@ -1,0 +1,207 @@
+#include "dataset/tz_fields.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "common/date_settings.h"
+#include "common/date_text.h"
+#include "common/error_state.h"
+#include "dataset/engine_text.h"
+#include "dataset/tz_prim_dataset.h"
+
+namespace pw {
+namespace {
+
+template <typename T>
+T Load(const unsigned char* at) {
+  T value;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+}
+
+template <typename T>
+void Store(unsigned char* at, T value) {
+  std::memcpy(at, &value, sizeof value);
+}
+
+QString RightTrimmed(const QString& text) {
+  qsizetype end = text.size();
+  while (end > 0 && text.at(end - 1).isSpace()) --end;
+  return text.left(end);
+}
+
+}  // namespace
+
+TTzField::TTzField(TTzPrimDataset& dataSet, int fieldNo)
+    : dataSet_(dataSet), fieldNo_(fieldNo), size_(0) {
+  if (DataType() == 'C') size_ = Prop().width;
+}
+
+const TDbfFieldProp& TTzField::Prop() const {
+  return dataSet_.Layout().Fields()[static_cast<std::size_t>(fieldNo_)];
+}
+
+const TzRecordBuffer& TTzField::ActiveBuffer() const {
+  return dataSet_.ActiveBuffer();
+}
+
+const unsigned char* TTzField::SlotIn(const TzRecordBuffer& buffer) const {
+  return buffer.data() + dataSet_.Layout().SlotOf(fieldNo_).buffer;
+}
+
+unsigned char* TTzField::SlotForWrite() {
+  return dataSet_.BufferForChange(*this).data() + dataSet_.Layout().SlotOf(fieldNo_).buffer;
+}
+
+void TTzField::Changed() {
+  dataSet_.FieldChangedInBuffer(*this);
+}
+
+void TTzField::SetSizeChecked(int size, int limit) {
+  if (size < 0 || size > limit) RaiseEngineError("Invalid field size");
+  size_ = size;
+}
+
+QString TTzField::TextIn(const TzRecordBuffer& buffer) const {
+  return IsNullIn(buffer) ? QString() : ValueIn(buffer).toString();
+}
+
+void TTzField::SetAsString(const QString& text) {
+  SetValue(text);
+}
+
+QVariant TTzStringField::ValueIn(const TzRecordBuffer& buffer) const {
+  const unsigned char* slot = SlotIn(buffer);
+  const std::string_view text(reinterpret_cast<const char*>(slot + 1), slot[0]);
+  return RightTrimmed(FromEngineText(text));
+}
+
+void TTzStringField::SetValue(const QVariant& value) {
+  unsigned char* slot = SlotForWrite();
+  const std::size_t width = static_cast<std::size_t>(Prop().width);
+  const std::string text = ToEngineText(value.toString());
+  slot[0] = static_cast<unsigned char>(width);
+  std::memset(slot + 1, ' ', width);
+  std::memcpy(slot + 1, text.data(), std::min(width, text.size()));
+  Changed();
+}
+
+bool TTzDateField::IsNullIn(const TzRecordBuffer& buffer) const {
+  return Load<double>(SlotIn(buffer)) == 0.0;
+}
+
+QVariant TTzDateField::ValueIn(const TzRecordBuffer& buffer) const {
+  if (IsNullIn(buffer)) return {};
+  return BufferValueToDate(Load<double>(SlotIn(buffer)));
+}
+
+void TTzDateField::SetValue(const QVariant& value) {
+  unsigned char* slot = SlotForWrite();
+  Store(slot, value.isValid() ? DateToBufferValue(value.toDate()) : 0.0);
+  Changed();
+}
+
+QString TTzDateField::TextIn(const TzRecordBuffer& buffer) const {
+  if (IsNullIn(buffer)) return {};
+  const QString pattern = QString::fromStdString(CurrentDateSettings().shortDatePattern);
+  const QString text = ValueIn(buffer).toDate().toString(pattern);
+  std::string cut = text.left(10).toStdString();
+  return ValidateDateText(cut) ? text.left(10) : text;
+}
+
+void TTzDateField::SetAsString(const QString& text) {
+  const std::string blank = BlankDateText(CurrentDateSettings().formatCode);
+  if (RightTrimmed(text) == RightTrimmed(QString::fromStdString(blank))) {
+    SetValue(QVariant());
+    return;
+  }
+  std::string dateText = RightTrimmed(text).toStdString();
+  const double value = ValidateDateText(dateText) ? DateTextToBufferValue(dateText) : 0.0;
+  if (value == 0.0) RaiseEngineError("'" + ToEngineText(text) + "' is not a valid date");
+  SetValue(BufferValueToDate(value));
+}
+
+TTzFloatField::TTzFloatField(TTzPrimDataset& dataSet, int fieldNo) : TTzField(dataSet, fieldNo) {
+  SetSize(std::min(Prop().width, 20));
+}
+
+QVariant TTzFloatField::ValueIn(const TzRecordBuffer& buffer) const {
+  return Load<double>(SlotIn(buffer));
+}
+
+void TTzFloatField::SetValue(const QVariant& value) {
+  bool ok = !value.isValid();
+  const double number = value.isValid() ? value.toDouble(&ok) : 0.0;
+  if (!ok || !std::isfinite(number)) {
+    RaiseEngineError("'" + ToEngineText(value.toString()) +
+                     "' is not a valid floating point value");
+  }
+  Store(SlotForWrite(), number);
+  Changed();
+}
+
+TTzIntegerField::TTzIntegerField(TTzPrimDataset& dataSet, int fieldNo)
+    : TTzField(dataSet, fieldNo) {
+  SetSize(std::min(Prop().width, 20));
+}
+
+QVariant TTzIntegerField::ValueIn(const TzRecordBuffer& buffer) const {
+  return Load<std::int32_t>(SlotIn(buffer));
+}
+
+void TTzIntegerField::SetValue(const QVariant& value) {
+  bool ok = !value.isValid();
+  const qlonglong number = value.isValid() ? value.toLongLong(&ok) : 0;
+  if (!ok || number < std::numeric_limits<std::int32_t>::min() ||
+      number > std::numeric_limits<std::int32_t>::max()) {
+    RaiseEngineError("'" + ToEngineText(value.toString()) + "' is not a valid integer value");
+  }
+  Store(SlotForWrite(), static_cast<std::int32_t>(number));
+  Changed();
+}
+
+QVariant TTzBooleanField::ValueIn(const TzRecordBuffer& buffer) const {
+  return SlotIn(buffer)[0] == 'T';
+}
+
+void TTzBooleanField::SetValue(const QVariant& value) {
+  unsigned char* slot = SlotForWrite();
+  slot[0] = value.toBool() ? 'T' : 'F';
+  slot[1] = 0;
+  Changed();
+}
+
+QString TTzBooleanField::TextIn(const TzRecordBuffer& buffer) const {
+  return ValueIn(buffer).toBool() ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+QVariant TTzMemoField::ValueIn(const TzRecordBuffer& buffer) const {
+  return Load<std::int32_t>(SlotIn(buffer));
+}
+
+void TTzMemoField::SetValue(const QVariant& value) {
+  Store(SlotForWrite(), static_cast<std::int32_t>(value.toInt()));
+  Changed();
+}
+
+std::unique_ptr<TTzField> MakeTzField(TTzPrimDataset& dataSet, int fieldNo) {
+  const TDbfFieldProp& prop = dataSet.Layout().Fields()[static_cast<std::size_t>(fieldNo)];
+  switch (prop.type) {
+    case 'D':
+      return std::make_unique<TTzDateField>(dataSet, fieldNo);
+    case 'N':
+    case 'F':
+      if (prop.decimals > 0) return std::make_unique<TTzFloatField>(dataSet, fieldNo);
+      return std::make_unique<TTzIntegerField>(dataSet, fieldNo);
+    case 'L':
+      return std::make_unique<TTzBooleanField>(dataSet, fieldNo);
+    case 'M':
+      return std::make_unique<TTzMemoField>(dataSet, fieldNo);
+    default:
+      return std::make_unique<TTzStringField>(dataSet, fieldNo);
+  }
+}
+
+}  // namespace pw

@@ -1,0 +1,177 @@
+#include <QFile>
+#include <filesystem>
+#include <fstream>
+
+#include "common/error_state.h"
+#include "dataset/dataset_error.h"
+#include "dataset_test_support.h"
+
+namespace pw::test {
+namespace {
+
+int ReadWord(const std::string& path, std::streamoff offset) {
+  std::ifstream in(path, std::ios::binary);
+  in.seekg(offset);
+  unsigned char bytes[2] = {0, 0};
+  in.read(reinterpret_cast<char*>(bytes), 2);
+  return bytes[0] | (bytes[1] << 8);
+}
+
+using TzDbfOpen = DatasetTest;
+
+TEST_F(TzDbfOpen, FileNameWithoutExtensionGetsDbfAndATrailingDotIsKept) {
+  TTzDbf dbf;
+  dbf.SetDbfFileName("  /data/notes  ");
+  EXPECT_EQ(dbf.DbfFileName(), "/data/notes.DBF");
+  dbf.SetDbfFileName("/data/notes.");
+  EXPECT_EQ(dbf.DbfFileName(), "/data/notes.");
+  dbf.SetDbfFileName("/data/notes.tab");
+  EXPECT_EQ(dbf.DbfFileName(), "/data/notes.tab");
+}
+
+TEST_F(TzDbfOpen, MissingFileNameRaisesItsOwnText) {
+  TTzDbf dbf;
+  try {
+    dbf.Open();
+    FAIL() << "no exception";
+  } catch (const VEdeveZuzaz& e) {
+    EXPECT_STREQ(e.what(), "Missing DbfFilename property");
+  }
+  EXPECT_FALSE(dbf.Active());
+}
+
+TEST_F(TzDbfOpen, NoteTableIsCreatedWithTheApplicationsLayout) {
+  auto notes = NoteTable();
+  notes->Open();
+  ASSERT_TRUE(notes->Active());
+  EXPECT_EQ(notes->FieldProps().size(), 37u);
+  EXPECT_EQ(ReadWord(dir_.file("notes.dbf"), 8), 1217);
+  EXPECT_EQ(ReadWord(dir_.file("notes.dbf"), 10), 481);
+  EXPECT_TRUE(std::filesystem::exists(dir_.file("notes.mdx")) ||
+              std::filesystem::exists(dir_.file("notes.MDX")));
+  EXPECT_EQ(notes->FieldProps()[9].name, "DATECREATE");
+  EXPECT_EQ(notes->FieldProps()[9].width, 8);
+  EXPECT_TRUE(ui_.warnings.isEmpty()) << ui_.warnings.join("\n").toStdString();
+  EXPECT_TRUE(notes->SetOrderToTag("expireact"));
+  EXPECT_EQ(notes->CurrentTag(), "EXPIREACT");
+}
+
+TEST_F(TzDbfOpen, CorrectedDefinitionsAreWarnedAboutAndUsed) {
+  TTzDbf dbf;
+  dbf.setObjectName("TzOdd");
+  dbf.SetDbfFields(
+      {"big, N, 25, 19", "wide, C, 255, 3", "pic, G, 10, 0", "tight, N, 5, 4", "skip, X, 1, 0"});
+  dbf.SetDbfFileName(QString::fromStdString(dir_.file("odd")));
+  dbf.Open();
+  const TDbfFieldProps& fields = dbf.FieldProps();
+  ASSERT_EQ(fields.size(), 4u);
+  EXPECT_EQ(fields[0].width, 20);
+  EXPECT_EQ(fields[0].decimals, 18);
+  EXPECT_EQ(fields[1].width, 254);
+  EXPECT_EQ(fields[2].type, 'M');
+  EXPECT_EQ(fields[3].decimals, 3);
+  ASSERT_EQ(ui_.warnings.size(), 4);
+  EXPECT_EQ(ui_.warnings[0],
+            "Invalid field definition for TzOdd: big,N,25,19. Will use corrected definition: "
+            "big,N,20,18");
+  EXPECT_EQ(ui_.warnings[1],
+            "Invalid field definition for TzOdd: wide,C,255,3. Will use corrected definition: "
+            "wide,C,254,0");
+}
+
+TEST_F(TzDbfOpen, EmptyFieldListWarnsAndTheOpenFails) {
+  TTzDbf dbf;
+  dbf.SetDbfFileName(QString::fromStdString(dir_.file("none.dbf")));
+  EXPECT_THROW(dbf.Open(), VEdeveZuzaz);
+  EXPECT_FALSE(dbf.Active());
+  ASSERT_GE(ui_.warnings.size(), 2);
+  EXPECT_EQ(ui_.warnings[0], "FieldList.Count is <= 0 trying to create a database");
+  EXPECT_EQ(ui_.warnings[1], "Could not create \"" + dbf.DbfFileName() + "\"");
+}
+
+TEST_F(TzDbfOpen, LineWithoutThreeCommasCreatesNothing) {
+  TTzDbf dbf;
+  dbf.SetDbfFields({"name,C,10,0", "qty,N,5"});
+  dbf.SetDbfFileName(QString::fromStdString(dir_.file("bad.dbf")));
+  try {
+    dbf.Open();
+    FAIL() << "no exception";
+  } catch (const VEdeveZuzaz& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Dataset error: ", 0), 0u) << e.what();
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_.file("bad.dbf")));
+}
+
+TEST_F(TzDbfOpen, MissingTableWithoutCreateIfNotFoundRaisesEngineText) {
+  TTzDbf dbf;
+  dbf.SetCreateIfNotFound(false);
+  dbf.SetDbfFileName(QString::fromStdString(dir_.file("absent.dbf")));
+  try {
+    dbf.Open();
+    FAIL() << "no exception";
+  } catch (const VEdeveZuzaz& e) {
+    const std::string text = e.what();
+    EXPECT_EQ(text.rfind("Dataset error: Error # ", 0), 0u) << text;
+    EXPECT_NE(text.find("\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("ABSENT.DBF"), std::string::npos) << text;
+  }
+}
+
+TEST_F(TzDbfOpen, DatasetErrorTextsForReservedCodes) {
+  EXPECT_EQ(DatasetErrorText(1404), "Missing DbfFilename property");
+  EXPECT_EQ(DatasetErrorText(1402), "Dataset error: 1402");
+  EXPECT_EQ(DatasetErrorText(0), "Dataset error: 1401");
+}
+
+TEST_F(TzDbfOpen, FieldPropsOfAClosedComponentRaise) {
+  TTzDbf dbf;
+  dbf.setObjectName("TzClosed");
+  try {
+    dbf.FieldProps();
+    FAIL() << "no exception";
+  } catch (const VEdeveZuzaz& e) {
+    EXPECT_STREQ(e.what(), "TzClosed.DbfFields undefined. Set Active to TRUE");
+  }
+}
+
+TEST_F(TzDbfOpen, ReadOnlyOpenRefusesWrites) {
+  // Without an index: the shared index's semaphore needs locks that a
+  // read-only descriptor cannot take.
+  {
+    auto small = SmallTable();
+    small->SetIndexList({});
+    small->Open();
+    AddRecord(*small, "apple", 1);
+  }
+  auto small = SmallTable();
+  small->SetIndexList({});
+  small->SetReadOnly(true);
+  small->Open();
+  EXPECT_EQ(small->GetFieldStr("name"), "apple     ");
+  EXPECT_THROW(small->Edit(), VEdeveZuzaz);
+  EXPECT_THROW(small->SetFieldStr("name", "pear"), VEdeveZuzaz);
+}
+
+TEST_F(TzDbfOpen, EventsAroundOpenAndClose) {
+  auto small = SmallTable();
+  QStringList seen;
+  QObject::connect(small.get(), &TTzDbf::BeforeOpen, [&] { seen << "BeforeOpen"; });
+  QObject::connect(small.get(), &TTzDbf::AfterOpen, [&] { seen << "AfterOpen"; });
+  QObject::connect(small.get(), &TTzDbf::BeforeClose, [&] { seen << "BeforeClose"; });
+  QObject::connect(small.get(), &TTzDbf::AfterClose, [&] { seen << "AfterClose"; });
+  small->Open();
+  small->Close();
+  EXPECT_EQ(seen, QStringList({"BeforeOpen", "AfterOpen", "BeforeClose", "AfterClose"}));
+  EXPECT_FALSE(small->Active());
+}
+
+TEST_F(TzDbfOpen, OperationOnClosedComponentRecords1103AndAsksToEnd) {
+  auto small = SmallTable();
+  small->Go(1);
+  EXPECT_EQ(EngineErrorCode(), 1103);
+  EXPECT_EQ(ui_.endRequests, 1);
+  EXPECT_EQ(TakeDetailText(), "Database is not open [TzSmall.Go]");
+}
+
+}  // namespace
+}  // namespace pw::test
