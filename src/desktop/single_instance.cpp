@@ -1,0 +1,127 @@
+#include "desktop/single_instance.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace pw {
+namespace {
+
+// The one guard of this process that holds the lock, if any.
+TTzOnlyOne* holder = nullptr;
+
+constexpr char kActivateRequest[] = "activate\n";
+constexpr char kActivateReply[] = "ok\n";
+// A copy that holds the lock may not listen yet (it is starting); a later
+// copy tries this often before it gives up.
+constexpr int kConnectAttempts = 50;
+constexpr int kConnectWaitMs = 100;
+constexpr int kReplyWaitMs = 5000;
+
+QString UserName() {
+  if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_name[0] != '\0')
+    return QString::fromLocal8Bit(entry->pw_name);
+  return QString::number(getuid());
+}
+
+}  // namespace
+
+TTzOnlyOne::TTzOnlyOne(const QString& applicationTitle, const QString& runtimeFolder,
+                       QObject* parent)
+    : QObject(parent) {
+  const QDir folder(runtimeFolder.isEmpty()
+                        ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+                        : runtimeFolder);
+  const QString name = applicationTitle + QLatin1Char('-') + UserName();
+  lockPath_ = folder.filePath(name + QStringLiteral(".lock"));
+  serverPath_ = folder.filePath(name);
+}
+
+TTzOnlyOne::~TTzOnlyOne() {
+  if (holder == this) holder = nullptr;
+}
+
+TTzOnlyOne::Outcome TTzOnlyOne::Claim() {
+  if (holder != nullptr) return Outcome::Running;
+  error_.clear();
+  lock_ = std::make_unique<QLockFile>(lockPath_);
+  // Only a dead holder makes the lock stale, never its age.
+  lock_->setStaleLockTime(0);
+  for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
+    if (lock_->tryLock(0)) {
+      if (!Listen()) {
+        lock_->unlock();
+        return Outcome::Failed;
+      }
+      holder = this;
+      return Outcome::Running;
+    }
+    if (lock_->error() != QLockFile::LockFailedError) {
+      error_ = QStringLiteral("Cannot create the lock file %1").arg(lockPath_);
+      return Outcome::Failed;
+    }
+    switch (AskRunningCopyForward()) {
+      case Answer::Answered:
+        return Outcome::HandedOver;
+      case Answer::NoAnswer:
+        error_ = QStringLiteral("The running copy does not answer at %1").arg(serverPath_);
+        return Outcome::Failed;
+      case Answer::NotListening:
+        QThread::msleep(kConnectWaitMs);
+        break;
+    }
+  }
+  error_ = QStringLiteral("The running copy does not listen at %1").arg(serverPath_);
+  return Outcome::Failed;
+}
+
+bool TTzOnlyOne::Listen() {
+  server_ = new QLocalServer(this);
+  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  // We hold the lock, so a socket file left there belongs to a dead copy.
+  QLocalServer::removeServer(serverPath_);
+  if (!server_->listen(serverPath_)) {
+    error_ = server_->errorString();
+    delete server_;
+    server_ = nullptr;
+    return false;
+  }
+  connect(server_, &QLocalServer::newConnection, this, &TTzOnlyOne::AcceptConnection);
+  return true;
+}
+
+TTzOnlyOne::Answer TTzOnlyOne::AskRunningCopyForward() {
+  QLocalSocket socket;
+  socket.connectToServer(serverPath_);
+  if (!socket.waitForConnected(kConnectWaitMs)) return Answer::NotListening;
+  socket.write(kActivateRequest);
+  if (!socket.waitForBytesWritten(kReplyWaitMs)) return Answer::NoAnswer;
+  while (!socket.canReadLine()) {
+    if (!socket.waitForReadyRead(kReplyWaitMs)) return Answer::NoAnswer;
+  }
+  return socket.readLine() == kActivateReply ? Answer::Answered : Answer::NoAnswer;
+}
+
+void TTzOnlyOne::AcceptConnection() {
+  while (QLocalSocket* socket = server_->nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+      if (!socket->canReadLine()) return;
+      if (socket->readLine() != kActivateRequest) {
+        socket->disconnectFromServer();
+        return;
+      }
+      socket->write(kActivateReply);
+      socket->flush();
+      emit activationRequested();
+    });
+  }
+}
+
+}  // namespace pw

@@ -1,0 +1,105 @@
+#include "desktop/tray_notify_icon.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QStyle>
+
+#include "desktop/tray_fallback_window.h"
+
+namespace pw {
+
+TTrayNotifyIcon::TTrayNotifyIcon(QObject* parent, std::unique_ptr<OneShotTimer> clickTimer,
+                                 std::function<bool()> trayAvailable)
+    : QObject(parent),
+      clickTimer_(clickTimer ? std::move(clickTimer) : std::make_unique<QtOneShotTimer>()),
+      trayAvailable_(trayAvailable ? std::move(trayAvailable)
+                                   : [] { return QSystemTrayIcon::isSystemTrayAvailable(); }),
+      doubleClickTime_(QApplication::doubleClickInterval()),
+      systemIcon_(new QSystemTrayIcon(this)) {
+  clickTimer_->SetHandler([this] { ClickTimerFired(); });
+  systemIcon_->setIcon(ShownIcon());
+  connect(systemIcon_, &QSystemTrayIcon::activated, this, &TTrayNotifyIcon::Activated);
+}
+
+TTrayNotifyIcon::~TTrayNotifyIcon() = default;
+
+void TTrayNotifyIcon::SetIcon(const QIcon& icon) {
+  icon_ = icon;
+  systemIcon_->setIcon(ShownIcon());
+  if (fallback_) fallback_->SetIcon(ShownIcon());
+}
+
+void TTrayNotifyIcon::SetHint(const QString& hint) {
+  hint_ = hint;
+  systemIcon_->setToolTip(ShownTip());
+  if (fallback_) fallback_->SetTip(ShownTip());
+}
+
+void TTrayNotifyIcon::SetIconVisible(bool visible) {
+  if (visible == iconVisible_) return;
+  iconVisible_ = visible;
+  if (!visible) {
+    systemIcon_->hide();
+    fallback_.reset();
+    return;
+  }
+  if (trayAvailable_()) {
+    systemIcon_->show();
+    return;
+  }
+  fallback_ = std::make_unique<TrayFallbackWindow>();
+  fallback_->SetIcon(ShownIcon());
+  fallback_->SetTip(ShownTip());
+  connect(fallback_.get(), &TrayFallbackWindow::leftButtonPressed, this,
+          &TTrayNotifyIcon::LeftButtonDown);
+  connect(fallback_.get(), &TrayFallbackWindow::leftButtonDoubleClicked, this,
+          &TTrayNotifyIcon::LeftButtonDoubleClick);
+  connect(fallback_.get(), &TrayFallbackWindow::menuRequested, this, &TTrayNotifyIcon::OpenMenu);
+  fallback_->ShowInCorner();
+}
+
+void TTrayNotifyIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
+  switch (reason) {
+    case QSystemTrayIcon::Trigger:
+      LeftButtonDown();
+      break;
+    case QSystemTrayIcon::DoubleClick:
+      LeftButtonDoubleClick();
+      break;
+    case QSystemTrayIcon::Context:
+      OpenMenu(QCursor::pos());
+      break;
+    default:
+      break;
+  }
+}
+
+void TTrayNotifyIcon::LeftButtonDown() {
+  clickTimer_->Start(doubleClickTime_);
+}
+
+void TTrayNotifyIcon::LeftButtonDoubleClick() {
+  doubleClicked_ = true;
+  emit OnDblClick();
+}
+
+void TTrayNotifyIcon::ClickTimerFired() {
+  clickTimer_->Stop();
+  if (!doubleClicked_) emit OnClick();
+  doubleClicked_ = false;
+}
+
+void TTrayNotifyIcon::OpenMenu(const QPoint& globalPosition) {
+  if (!popupMenu_) return;
+  // The menu must take the keyboard, so that it closes when the user
+  // clicks elsewhere.
+  if (fallback_) fallback_->activateWindow();
+  popupMenu_->popup(globalPosition);
+  popupMenu_->activateWindow();
+}
+
+QIcon TTrayNotifyIcon::ShownIcon() const {
+  return icon_.isNull() ? QApplication::style()->standardIcon(QStyle::SP_ComputerIcon) : icon_;
+}
+
+}  // namespace pw

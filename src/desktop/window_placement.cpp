@@ -1,0 +1,73 @@
+#include "desktop/window_placement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "app/config_keys.h"
+#include "app/ini_file.h"
+#include "desktop/placement_text.h"
+
+namespace pw {
+namespace {
+
+PlacementRecord PlacementOf(const QWidget& window) {
+  PlacementRecord record;
+  const Qt::WindowStates state = window.windowState();
+  if (state & Qt::WindowMinimized) {
+    record.showCommand = PlacementRecord::kShowMinimized;
+    if (state & Qt::WindowMaximized) record.flags = PlacementRecord::kRestoreToMaximized;
+  } else if (state & Qt::WindowMaximized) {
+    record.showCommand = PlacementRecord::kShowMaximized;
+  }
+  const QRect normal = window.normalGeometry();
+  record.left = normal.left();
+  record.top = normal.top();
+  record.right = normal.left() + normal.width();
+  record.bottom = normal.top() + normal.height();
+  return record;
+}
+
+// `rect`, moved onto the primary screen when no screen shows any of it.
+QRect OnSomeScreen(QRect rect) {
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().intersects(rect)) return rect;
+  }
+  if (const QScreen* primary = QGuiApplication::primaryScreen())
+    rect.moveTopLeft(primary->availableGeometry().topLeft());
+  return rect;
+}
+
+}  // namespace
+
+TPOAPlace::TPOAPlace(QWidget* owner)
+    : QObject(owner),
+      owner_(owner),
+      iniFileName_(QStringLiteral("DIMWIN.INI")),
+      entry_(owner->objectName().isEmpty() ? QString::fromLatin1(owner->metaObject()->className())
+                                           : owner->objectName()) {}
+
+bool TPOAPlace::Save(QString* error) const {
+  if (iniFileName_.isEmpty() || !owner_) return true;
+  IniFile file(iniFileName_);
+  if (file.WriteString(config::kScreensSection, entry_.toStdString(),
+                       FormatPlacement(PlacementOf(*owner_))))
+    return true;
+  *error = file.ErrorString();
+  return false;
+}
+
+void TPOAPlace::Restore() const {
+  if (iniFileName_.isEmpty() || !owner_) return;
+  const std::string text = IniFile(iniFileName_)
+                               .ReadString(config::kScreensSection, entry_.toStdString(), "")
+                               .substr(0, kPlacementTextLength);
+  const PlacementRecord record = ParsePlacement(text);
+  if (text.empty() || record.left >= record.right) return;
+  owner_->setGeometry(OnSomeScreen(record.NormalRect()));
+  const Qt::WindowStates state = owner_->windowState() & ~Qt::WindowMinimized;
+  owner_->setWindowState(record.OpensMaximized() ? state | Qt::WindowMaximized
+                                                 : state & ~Qt::WindowMaximized);
+}
+
+}  // namespace pw

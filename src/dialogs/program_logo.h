@@ -1,0 +1,13 @@
+// The program's logo: a small sticky note beside the name, drawn rather than
+// shipped as an image file. Used at the top of the about box and the
+// configuration dialog.
+#pragma once
+
+#include <QPixmap>
+
+namespace pw {
+
+// The logo at `width` x `height` device-independent pixels.
+QPixmap ProgramLogo(int width, int height, qreal devicePixelRatio = 1.0);
+
+}  // namespace pw

@@ -1,0 +1,64 @@
+#include "dialogs/about_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace pw {
+namespace {
+
+// Opens the box modally and presses `key` once it shows; returns what
+// exec() returned, or -1 when the key did not close the box.
+int ExecAndPress(TFrmAbout& box, Qt::Key key) {
+  bool closedByKey = false;
+  QTimer::singleShot(0, &box, [&box, key, &closedByKey] {
+    // The key goes where the keyboard focus of the box is: the OK button.
+    QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box, key);
+    closedByKey = !box.isVisible();
+    if (!closedByKey) box.done(-1);
+  });
+  const int result = box.exec();
+  return closedByKey ? result : -1;
+}
+
+TEST(AboutBoxTest, ShowsCaptionNameAndVersion) {
+  TFrmAbout box;
+  EXPECT_EQ(box.windowTitle(), QStringLiteral("About Paperwisp"));
+  QStringList texts;
+  for (const QLabel* label : box.findChildren<QLabel*>()) texts << label->text();
+  EXPECT_TRUE(texts.contains(QStringLiteral("Paperwisp")));
+  EXPECT_TRUE(texts.contains(QStringLiteral("Version 2.0")));
+  EXPECT_EQ(box.size(), QSize(290, 259));
+}
+
+TEST(AboutBoxTest, OKHasTheFocusAndIsTheDefaultButton) {
+  TFrmAbout box;
+  box.show();
+  EXPECT_TRUE(box.OKButton()->isDefault());
+  EXPECT_EQ(box.OKButton()->text(), QStringLiteral("OK"));
+  EXPECT_EQ(box.focusWidget(), box.OKButton());
+}
+
+TEST(AboutBoxTest, EnterClosesTheBoxWithOK) {
+  TFrmAbout box;
+  EXPECT_EQ(ExecAndPress(box, Qt::Key_Return), QDialog::Accepted);
+}
+
+TEST(AboutBoxTest, EscapeClosesTheBoxWithOK) {
+  TFrmAbout box;
+  EXPECT_EQ(ExecAndPress(box, Qt::Key_Escape), QDialog::Accepted);
+}
+
+TEST(AboutBoxTest, ClickOnOKClosesTheBox) {
+  TFrmAbout box;
+  box.show();
+  QTest::mouseClick(box.OKButton(), Qt::LeftButton);
+  EXPECT_FALSE(box.isVisible());
+  EXPECT_EQ(box.result(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace pw
