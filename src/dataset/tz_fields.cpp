@@ -1,4 +1,5 @@
 #include "dataset/tz_fields.h"
+#include "dataset/slot_bytes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,18 +14,6 @@
 
 namespace pw {
 namespace {
-
-template <typename T>
-T Load(const unsigned char* at) {
-  T value;
-  std::memcpy(&value, at, sizeof value);
-  return value;
-}
-
-template <typename T>
-void Store(unsigned char* at, T value) {
-  std::memcpy(at, &value, sizeof value);
-}
 
 QString RightTrimmed(const QString& text) {
   qsizetype end = text.size();
@@ -89,17 +78,17 @@ void TTzStringField::SetValue(const QVariant& value) {
 }
 
 bool TTzDateField::IsNullIn(const TzRecordBuffer& buffer) const {
-  return Load<double>(SlotIn(buffer)) == 0.0;
+  return LoadSlot<double>(SlotIn(buffer)) == 0.0;
 }
 
 QVariant TTzDateField::ValueIn(const TzRecordBuffer& buffer) const {
   if (IsNullIn(buffer)) return {};
-  return BufferValueToDate(Load<double>(SlotIn(buffer)));
+  return BufferValueToDate(LoadSlot<double>(SlotIn(buffer)));
 }
 
 void TTzDateField::SetValue(const QVariant& value) {
   unsigned char* slot = SlotForWrite();
-  Store(slot, value.isValid() ? DateToBufferValue(value.toDate()) : 0.0);
+  StoreSlot(slot, value.isValid() ? DateToBufferValue(value.toDate()) : 0.0);
   Changed();
 }
 
@@ -128,7 +117,7 @@ TTzFloatField::TTzFloatField(TTzPrimDataset& dataSet, int fieldNo) : TTzField(da
 }
 
 QVariant TTzFloatField::ValueIn(const TzRecordBuffer& buffer) const {
-  return Load<double>(SlotIn(buffer));
+  return LoadSlot<double>(SlotIn(buffer));
 }
 
 void TTzFloatField::SetValue(const QVariant& value) {
@@ -138,7 +127,7 @@ void TTzFloatField::SetValue(const QVariant& value) {
     RaiseEngineError("'" + ToEngineText(value.toString()) +
                      "' is not a valid floating point value");
   }
-  Store(SlotForWrite(), number);
+  StoreSlot(SlotForWrite(), number);
   Changed();
 }
 
@@ -148,7 +137,7 @@ TTzIntegerField::TTzIntegerField(TTzPrimDataset& dataSet, int fieldNo)
 }
 
 QVariant TTzIntegerField::ValueIn(const TzRecordBuffer& buffer) const {
-  return Load<std::int32_t>(SlotIn(buffer));
+  return LoadSlot<std::int32_t>(SlotIn(buffer));
 }
 
 void TTzIntegerField::SetValue(const QVariant& value) {
@@ -158,7 +147,7 @@ void TTzIntegerField::SetValue(const QVariant& value) {
       number > std::numeric_limits<std::int32_t>::max()) {
     RaiseEngineError("'" + ToEngineText(value.toString()) + "' is not a valid integer value");
   }
-  Store(SlotForWrite(), static_cast<std::int32_t>(number));
+  StoreSlot(SlotForWrite(), static_cast<std::int32_t>(number));
   Changed();
 }
 
@@ -178,11 +167,11 @@ QString TTzBooleanField::TextIn(const TzRecordBuffer& buffer) const {
 }
 
 QVariant TTzMemoField::ValueIn(const TzRecordBuffer& buffer) const {
-  return Load<std::int32_t>(SlotIn(buffer));
+  return LoadSlot<std::int32_t>(SlotIn(buffer));
 }
 
 void TTzMemoField::SetValue(const QVariant& value) {
-  Store(SlotForWrite(), static_cast<std::int32_t>(value.toInt()));
+  StoreSlot(SlotForWrite(), static_cast<std::int32_t>(value.toInt()));
   Changed();
 }
 

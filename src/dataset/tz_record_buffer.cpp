@@ -1,4 +1,5 @@
 #include "dataset/tz_record_buffer.h"
+#include "dataset/slot_bytes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,18 +14,6 @@ namespace pw {
 namespace {
 
 const QDate kDateBase(1899, 12, 30);
-
-template <typename T>
-T Load(const unsigned char* at) {
-  T value;
-  std::memcpy(&value, at, sizeof value);
-  return value;
-}
-
-template <typename T>
-void Store(unsigned char* at, T value) {
-  std::memcpy(at, &value, sizeof value);
-}
 
 bool HasDecimals(const TDbfFieldProp& field) {
   return field.decimals > 0;
@@ -79,7 +68,7 @@ void TzRecordLayout::FromImage(const unsigned char* image, TzRecordBuffer& buffe
     switch (field.type) {
       case 'D': {
         const std::string text(reinterpret_cast<const char*>(from + 1), from[0]);
-        Store(to, DateTextToBufferValue(text));
+        StoreSlot(to, DateTextToBufferValue(text));
         break;
       }
       case 'L':
@@ -100,7 +89,7 @@ void TzRecordLayout::ToImage(const TzRecordBuffer& buffer, unsigned char* image)
     unsigned char* to = image + slots_[i].image;
     switch (field.type) {
       case 'D': {
-        const std::string text = BufferValueToDateText(Load<double>(from));
+        const std::string text = BufferValueToDateText(LoadSlot<double>(from));
         const std::size_t length = std::min<std::size_t>(text.size(), field.slotSize - 1);
         to[0] = static_cast<unsigned char>(length);
         std::memcpy(to + 1, text.data(), length);
@@ -116,13 +105,13 @@ void TzRecordLayout::ToImage(const TzRecordBuffer& buffer, unsigned char* image)
 }
 
 std::int32_t TzRecordLayout::RecordNumber(const TzRecordBuffer& buffer) const {
-  return Load<std::int32_t>(buffer.data() + infoOffset_ + kInfoSize);
+  return LoadSlot<std::int32_t>(buffer.data() + infoOffset_ + kInfoSize);
 }
 
 void TzRecordLayout::SetRecordNumber(TzRecordBuffer& buffer, std::int32_t recordNumber) const {
-  Store(buffer.data() + infoOffset_, recordNumber);
+  StoreSlot(buffer.data() + infoOffset_, recordNumber);
   buffer[infoOffset_ + 4] = 0;
-  Store(buffer.data() + infoOffset_ + kInfoSize, recordNumber);
+  StoreSlot(buffer.data() + infoOffset_ + kInfoSize, recordNumber);
 }
 
 double DateToBufferValue(const QDate& date) {
