@@ -31,33 +31,34 @@ std::string Trim(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-int SmallNumber(const std::string& text, const std::string& spec) {
+int SmallNumber(const std::string& text, const std::string& definition) {
   int value = 0;
   const std::string trimmed = Trim(text);
   const auto [at, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
   if (ec != std::errc() || at != trimmed.data() + trimmed.size() || value < 0 || value > 255) {
-    throw ToolError("", "bad number \"" + text + "\" in field definition \"" + spec + "\"");
+    throw ToolError("", "bad number \"" + text + "\" in field definition \"" + definition + "\"");
   }
   return value;
 }
 
 // "NAME,TYPE,LENGTH,DECIMALS"; D, L and M may leave out their length, and
 // every type its decimals.
-FieldDef ParseField(const std::string& spec) {
-  const std::vector<std::string> parts = SplitOutsideQuotes(spec, ',');
+FieldDef ParseField(const std::string& definition) {
+  const std::vector<std::string> parts = SplitOutsideQuotes(definition, ',');
   if (parts.size() < 2 || parts.size() > 4 || Trim(parts[1]).size() != 1) {
-    throw ToolError("", "field definition \"" + spec + "\" is not NAME,TYPE,LENGTH,DECIMALS");
+    throw ToolError("", "field definition \"" + definition + "\" is not NAME,TYPE,LENGTH,DECIMALS");
   }
   FieldDef field;
   field.name = ToTableText(Trim(parts[0]), "field name");
   field.type = static_cast<char>(std::toupper(static_cast<unsigned char>(Trim(parts[1])[0])));
   const int defaultLength = field.type == 'D' ? 8 : field.type == 'L' ? 1 : 10;
   if (parts.size() < 3 && field.type != 'D' && field.type != 'L' && field.type != 'M') {
-    throw ToolError("", "field definition \"" + spec + "\" needs a length");
+    throw ToolError("", "field definition \"" + definition + "\" needs a length");
   }
-  field.length =
-      static_cast<std::uint8_t>(parts.size() > 2 ? SmallNumber(parts[2], spec) : defaultLength);
-  field.decimals = static_cast<std::uint8_t>(parts.size() > 3 ? SmallNumber(parts[3], spec) : 0);
+  field.length = static_cast<std::uint8_t>(parts.size() > 2 ? SmallNumber(parts[2], definition)
+                                                            : defaultLength);
+  field.decimals =
+      static_cast<std::uint8_t>(parts.size() > 3 ? SmallNumber(parts[3], definition) : 0);
   return field;
 }
 
@@ -79,37 +80,38 @@ std::size_t ForKeyword(const std::string& text) {
   return std::string::npos;
 }
 
-bool Flag(const std::string& text, const std::string& spec) {
+bool Flag(const std::string& text, const std::string& definition) {
   const std::string flag = Trim(text);
   if (flag == "T" || flag == "t") return true;
   if (flag == "F" || flag == "f") return false;
-  throw ToolError("", "tag definition \"" + spec + "\": descending and unique are T or F");
+  throw ToolError("", "tag definition \"" + definition + "\": descending and unique are T or F");
 }
 
 // "NAME,DESCENDING,UNIQUE,key expression[ FOR condition]".
-TagDescription ParseTag(const std::string& spec) {
+TagDescription ParseTag(const std::string& definition) {
   std::vector<std::string> parts;
   std::size_t start = 0;
   for (int i = 0; i < 3; ++i) {
-    const std::size_t comma = spec.find(',', start);
+    const std::size_t comma = definition.find(',', start);
     if (comma == std::string::npos) {
-      throw ToolError("", "tag definition \"" + spec + "\" is not NAME,D,U,key[ FOR condition]");
+      throw ToolError("",
+                      "tag definition \"" + definition + "\" is not NAME,D,U,key[ FOR condition]");
     }
-    parts.push_back(spec.substr(start, comma - start));
+    parts.push_back(definition.substr(start, comma - start));
     start = comma + 1;
   }
-  std::string key = spec.substr(start);
+  std::string key = definition.substr(start);
   TagDescription tag;
   if (const std::size_t forAt = ForKeyword(key); forAt != std::string::npos) {
     tag.forExpression = ToTableText(Trim(key.substr(forAt + 5)), "FOR condition");
     key.resize(forAt);
   }
   tag.name = ToTableText(Trim(parts[0]), "tag name");
-  tag.descending = Flag(parts[1], spec);
-  tag.unique = Flag(parts[2], spec);
+  tag.descending = Flag(parts[1], definition);
+  tag.unique = Flag(parts[2], definition);
   tag.keyExpression = ToTableText(Trim(key), "key expression");
   if (tag.name.empty() || tag.keyExpression.empty()) {
-    throw ToolError("", "tag definition \"" + spec + "\" needs a name and a key expression");
+    throw ToolError("", "tag definition \"" + definition + "\" needs a name and a key expression");
   }
   return tag;
 }
@@ -117,8 +119,8 @@ TagDescription ParseTag(const std::string& spec) {
 template <class Item, class Parse>
 std::vector<Item> ParseList(const std::string& text, Parse parse) {
   std::vector<Item> items;
-  for (const std::string& spec : SplitOutsideQuotes(text, ';')) {
-    if (!Trim(spec).empty()) items.push_back(parse(spec));
+  for (const std::string& definition : SplitOutsideQuotes(text, ';')) {
+    if (!Trim(definition).empty()) items.push_back(parse(definition));
   }
   return items;
 }
