@@ -1,0 +1,28 @@
+// The note record: the one field layout shared by the notes, trash and
+// templates tables, their five index tags, and the copy of a note from one
+// table to another.
+#pragma once
+
+#include <QStringList>
+
+namespace pw {
+
+class TTzDbf;
+
+// DbfFields of the notes and trash tables ("desc, C, 50, 0").
+QStringList NoteTableFieldLines();
+// DbfFields of the templates table ("desc,C,50,0"; its two last dates are
+// declared 8 wide, which stores the same 8 bytes).
+QStringList TemplateTableFieldLines();
+// IndexList of all three tables: five ascending, not unique tags without
+// FOR conditions.
+QStringList NoteIndexLines();
+
+// Sets the component properties every note table shares and its field lines.
+void ConfigureNoteTable(TTzDbf& table, const QStringList& fieldLines);
+
+// Copies the current record of `source` into a blank record buffer of
+// `target`, memo included. Neither table is moved, locked or appended to.
+void CopyNoteRecord(TTzDbf& source, TTzDbf& target);
+
+}  // namespace pw

@@ -1,0 +1,101 @@
+// TFrmNotesMain: the program's main controller. It owns the three note
+// tables, the notification-area icon with its menus and the start-up
+// timer; it opens the tables once the event loop runs, shows the notes that
+// were open, makes new notes from templates, and on shutdown saves every
+// open note, records the clean end and optionally backs up the notes table
+// and empties the trash. Its own window is never shown.
+#pragma once
+
+#include <QMenu>
+#include <QSize>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "app/controller_settings.h"
+
+namespace pw {
+
+class TTrayNotifyIcon;
+class TTzDbf;
+class StandInNoteWindow;
+
+class TFrmNotesMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTemplateCount = 10;
+
+  // `dataFolder`: where the tables and Config.cfg live (a final "/" is
+  // added when missing).
+  explicit TFrmNotesMain(const QString& dataFolder, QWidget* parent = nullptr);
+  ~TFrmNotesMain() override;
+
+  const QString& DataFolder() const { return dataFolder_; }
+  const ControllerSettings& Settings() const { return settings_; }
+  bool PackRequested() const { return packRequest_; }
+  TTzDbf& TzNotes() { return *tzNotes_; }
+  TTzDbf& TzTrash() { return *tzTrash_; }
+  TTzDbf& TzDefaults() { return *tzDefaults_; }
+  QTimer* TimerInitialize() const { return timerInitialize_; }
+  QMenu* PopupMenu1() const { return popupMenu1_; }
+  QMenu* NewNoteMenu() const { return newNote1_; }
+  QMenu* PupTemplate() const { return pupTemplate_; }
+  TTrayNotifyIcon* TrayIcon() const { return trayIcon_; }
+  // The primary screen's size unless set (tests).
+  void SetScreenSize(QSize size) { screenSize_ = size; }
+
+  // Start-up, in the order the program runs them.
+  void FormCreate();
+  void CheckLastSession();
+  void TimerInitializeTimer();
+  bool OpenNotesFiles();
+  void DisplayOpenNotes();
+
+  // Menu commands.
+  void HideAllNotes1Click();
+  void NewNote1Click(QMenu* submenu);
+  void PupTemplatePopup();
+  StandInNoteWindow* NewNoteFromTemplate(int number);
+  void Help1Click();
+  void About1Click();
+  // Brings the program forward when a second copy asks for it.
+  void BringForward();
+
+  // The shutdown; runs once, later calls do nothing.
+  void FormCloseQuery();
+  void EmptyTrash();
+
+ signals:
+  // The program should end (after the shutdown, or when the tables cannot
+  // be opened).
+  void programEndRequested();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void FillTemplateMenu(const QList<QAction*>& items);
+  // Sends `message` to the window of every record showing "Y".
+  void SendToOpenNotes(int message);
+  void BackupNotes();
+  StandInNoteWindow* ShowNoteWindow();
+
+  QString dataFolder_;
+  ControllerSettings settings_{};
+  bool packRequest_ = false;
+  bool shutDown_ = false;
+  QSize screenSize_;
+  std::unique_ptr<TTzDbf> tzNotes_;
+  std::unique_ptr<TTzDbf> tzTrash_;
+  std::unique_ptr<TTzDbf> tzDefaults_;
+  QTimer* timerInitialize_;
+  TTrayNotifyIcon* trayIcon_ = nullptr;
+  QMenu* popupMenu1_ = nullptr;
+  QMenu* newNote1_ = nullptr;
+  QMenu* pupTemplate_ = nullptr;
+};
+
+}  // namespace pw

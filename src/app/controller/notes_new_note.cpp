@@ -1,0 +1,95 @@
+// New notes from the ten templates, and the menus that offer them.
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+
+#include "app/controller/note_placement.h"
+#include "app/controller/note_record.h"
+#include "app/controller/notes_main.h"
+#include "app/controller/stand_in_note_window.h"
+#include "app/controller/template_placeholders.h"
+#include "common/date_text.h"
+#include "common/error_state.h"
+#include "dataset/tz_dbf.h"
+#include "richtext/note_editor.h"
+
+namespace pw {
+
+void TFrmNotesMain::NewNote1Click(QMenu* submenu) {
+  FillTemplateMenu(submenu->actions());
+}
+
+void TFrmNotesMain::PupTemplatePopup() {
+  FillTemplateMenu(pupTemplate_->actions());
+}
+
+void TFrmNotesMain::FillTemplateMenu(const QList<QAction*>& items) {
+  // Items without a template record stay hidden (an empty templates table
+  // offers nothing).
+  for (QAction* item : items) item->setVisible(false);
+  TTzDbf& defaults = *tzDefaults_;
+  if (!defaults.Active()) return;
+  // Item i belongs to record i + 1: read in record-number order, whatever
+  // tag the production index made current.
+  const QString savedTag = defaults.CurrentTag();
+  defaults.SetOrderTo(0);
+  defaults.GoTop();
+  for (int i = 0; !defaults.Eof() && i < items.size(); ++i) {
+    const QString name = defaults.GetFieldStr(QStringLiteral("DESC")).trimmed();
+    // An unset slot carries its own number; a name naming another slot is set.
+    if (name != QStringLiteral("Template %1 - Not Set").arg(i + 1)) {
+      items[i]->setText(name);
+      items[i]->setData(i + 1);
+      items[i]->setVisible(true);
+    }
+    defaults.Skip(1);
+  }
+  if (!savedTag.isEmpty()) defaults.SetOrderToTag(savedTag);
+}
+
+StandInNoteWindow* TFrmNotesMain::NewNoteFromTemplate(int number) {
+  TTzDbf& notes = *tzNotes_;
+  TTzDbf& defaults = *tzDefaults_;
+  if (!notes.Active() || !defaults.Active()) return nullptr;
+  auto* window = new StandInNoteWindow(notes, this);
+  defaults.Go(number);
+  CopyNoteRecord(defaults, notes);
+
+  const QDate today = QDate::currentDate();
+  const QSize screen =
+      screenSize_.isValid() ? screenSize_ : QGuiApplication::primaryScreen()->size();
+  const QPoint place = PlaceNewNote(defaults.GetFieldInt(QStringLiteral("LEFT")),
+                                    notes.GetFieldInt(QStringLiteral("WIDTH")),
+                                    notes.GetFieldInt(QStringLiteral("HEIGHT")), screen);
+  notes.SetFieldInt(QStringLiteral("HANDLE"), window->Handle());
+  notes.SetFieldDate(QStringLiteral("DATECREATE"),
+                     QString::fromLatin1(DateFrom(today.year(), today.month(), today.day())));
+  notes.SetFieldInt(QStringLiteral("LEFT"), place.x());
+  notes.SetFieldInt(QStringLiteral("TOP"), place.y());
+  notes.SetFieldStr(QStringLiteral("SHOWING"), QStringLiteral("Y"));
+  notes.SetFieldStr(QStringLiteral("NOTEBOARD"), QString::number(number));
+  window->LoadText();
+
+  bool appended = false;
+  if (notes.ALock()) {
+    ClearEngineError();
+    notes.AppendRec();
+    appended = EngineErrorCode() == 0;
+  }
+  notes.UnLock();
+  if (!appended) {
+    // Without its own record the window would write over another note's.
+    window->close();
+    return nullptr;
+  }
+  window->SetRecordLink(notes.RecNo());
+  window->ApplyRecordLook();
+  window->Editor()->SetUrlDetection(settings_.enableURL);
+  window->show();
+  FillPlaceholders(*window->Editor(),
+                   PlaceholderValuesAt(QDateTime::currentDateTime(), QLocale::system()));
+  return window;
+}
+
+}  // namespace pw

@@ -1,0 +1,127 @@
+// Taking the notes off the desktop: "Hide All Notes", and the shutdown with
+// its optional backup of the notes table and emptying of the trash.
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QTimer>
+
+#include "app/config_keys.h"
+#include "app/controller/note_window_registry.h"
+#include "app/controller/notes_main.h"
+#include "app/data_folder.h"
+#include "common/error_state.h"
+#include "dataset/tz_dbf.h"
+#include "dialogs/status_window.h"
+
+namespace pw {
+
+namespace {
+
+constexpr int kBackupStepPauseMs = 40;
+constexpr int kBeforePackPauseMs = 100;
+constexpr char kBackupFolder[] = "Backup";
+constexpr const char* kNotesFiles[] = {"Notes.dbf", "Notes.dbt", "Notes.mdx"};
+
+// Lets events run for `milliseconds`, so that windows stay painted.
+void PauseProcessingEvents(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+}  // namespace
+
+void TFrmNotesMain::HideAllNotes1Click() {
+  SendToOpenNotes(kHideNoteRequest);
+}
+
+void TFrmNotesMain::SendToOpenNotes(int message) {
+  TTzDbf& notes = *tzNotes_;
+  if (!notes.Active()) return;
+  try {
+    ClearEngineError();
+    notes.GoTop();
+    while (!notes.Eof() && EngineErrorCode() == 0) {
+      if (notes.GetFieldStr(QStringLiteral("SHOWING")) == "Y") {
+        const std::int32_t recordNumber = notes.RecNo();
+        SendNoteRequest(notes.GetFieldInt(QStringLiteral("HANDLE")), message);
+        QCoreApplication::processEvents();
+        // The window's save moved the table.
+        notes.Go(recordNumber);
+      }
+      notes.Skip(1);
+    }
+  } catch (const VEdeveZuzaz&) {
+    // A failed step ends the pass; the remaining windows stay as they are.
+  }
+}
+
+void TFrmNotesMain::FormCloseQuery() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  timerInitialize_->stop();
+  SendToOpenNotes(kSaveAndCloseNoteRequest);
+  QCoreApplication::processEvents();
+
+  IniFile config(dataFolder_ + kConfigFileName);
+  WriteSetting(config, config::kTerminatedOK, true);
+  WriteSetting(config, config::kLastPacked, ReadSetting(config, config::kLastPacked) + 1);
+
+  tzNotes_->Close();
+  tzDefaults_->Close();
+  if (settings_.backupFiles) BackupNotes();
+  if (settings_.emptyTrash) EmptyTrash();
+  tzTrash_->Close();
+  QCoreApplication::processEvents();
+  emit programEndRequested();
+}
+
+void TFrmNotesMain::BackupNotes() {
+  const QString backup = dataFolder_ + kBackupFolder;
+  if (!QDir().mkpath(backup)) return;
+  TFrmStatus status(QStringLiteral("Back Up"), QStringLiteral("Backing up notes file"), 6);
+  status.show();
+  QCoreApplication::processEvents();
+  const auto step = [&status] {
+    status.StepIt();
+    QCoreApplication::processEvents();
+    PauseProcessingEvents(kBackupStepPauseMs);
+  };
+  for (const char* name : kNotesFiles) {
+    const QString target = DataFilePath(backup, QString::fromLatin1(name));
+    if (QFile::exists(target) && !QFile::remove(target)) return;
+    step();
+  }
+  // Each copy replaces the previous backup of that file; a failed copy
+  // leaves that file out and goes on.
+  for (const char* name : kNotesFiles) {
+    QFile::copy(DataFilePath(dataFolder_, QString::fromLatin1(name)),
+                QDir(backup).filePath(QString::fromLatin1(name)));
+    step();
+  }
+}
+
+void TFrmNotesMain::EmptyTrash() {
+  TTzDbf& trash = *tzTrash_;
+  if (!trash.Active()) return;
+  const std::int32_t records = trash.RecordCount();
+  if (records <= 0) return;
+  TFrmStatus status(QStringLiteral("Compacting"), QStringLiteral("Compacting Trash Bin"), records);
+  status.show();
+  trash.GoTop();
+  for (;;) {
+    QCoreApplication::processEvents();
+    if (trash.Eof()) break;
+    const std::int32_t current = trash.RecNo();
+    trash.Delete();
+    status.StepIt();
+    trash.GoTop();
+    // A record the lock loop could not delete would come round for ever.
+    if (!trash.Eof() && trash.RecNo() == current) break;
+  }
+  PauseProcessingEvents(kBeforePackPauseMs);
+  trash.Pack();
+}
+
+}  // namespace pw

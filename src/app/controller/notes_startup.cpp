@@ -1,0 +1,95 @@
+// Start-up of the controller: the last session's end, opening (and when due
+// packing) the three tables, and the notes that were open.
+#include <QCoreApplication>
+#include <QFile>
+#include <QMessageBox>
+
+#include "app/config_keys.h"
+#include "app/controller/notes_main.h"
+#include "app/controller/stand_in_note_window.h"
+#include "app/data_folder.h"
+#include "common/error_state.h"
+#include "dataset/tz_dbf.h"
+#include "richtext/note_editor.h"
+
+namespace pw {
+
+namespace {
+
+// Clean ends after which the next start packs the tables.
+constexpr int kCleanEndsBetweenPacks = 25;
+
+}  // namespace
+
+void TFrmNotesMain::CheckLastSession() {
+  IniFile config(dataFolder_ + kConfigFileName);
+  const bool crashed = !ReadSetting(config, config::kTerminatedOK);
+  packRequest_ = ReadSetting(config, config::kLastPacked) > kCleanEndsBetweenPacks;
+  WriteSetting(config, config::kTerminatedOK, false);
+  if (packRequest_) WriteSetting(config, config::kLastPacked, 0);
+  if (!crashed) return;
+  // The indexes may not match their tables after an unclean end: they are
+  // rebuilt when the tables open.
+  packRequest_ = true;
+  for (const char* name : {"notes.mdx", "Trash.mdx", "defaults.mdx"}) {
+    QFile::remove(DataFilePath(dataFolder_, QString::fromLatin1(name)));
+  }
+}
+
+void TFrmNotesMain::TimerInitializeTimer() {
+  timerInitialize_->stop();
+  if (!OpenNotesFiles()) {
+    emit programEndRequested();
+    return;
+  }
+  DisplayOpenNotes();
+}
+
+bool TFrmNotesMain::OpenNotesFiles() {
+  const std::pair<TTzDbf*, const char*> tables[] = {{tzNotes_.get(), "notes.dbf"},
+                                                    {tzTrash_.get(), "Trash.dbf"},
+                                                    {tzDefaults_.get(), "defaults.dbf"}};
+  for (const auto& [table, name] : tables) {
+    const QString path = DataFilePath(dataFolder_, QString::fromLatin1(name));
+    try {
+      table->SetDbfFileName(path);
+      table->Open();
+    } catch (const VEdeveZuzaz&) {
+      QMessageBox::warning(nullptr, QCoreApplication::applicationName(), "Unable to open " + path,
+                           QMessageBox::Ok);
+      return false;
+    }
+    table->SetIndexTo(QString());
+    if (table == tzDefaults_.get()) table->GoTop();
+    if (packRequest_) table->Pack();
+  }
+  return true;
+}
+
+void TFrmNotesMain::DisplayOpenNotes() {
+  TTzDbf& notes = *tzNotes_;
+  notes.SetOrderToTag(QStringLiteral("SHOWING"));
+  if (!notes.Find(QStringLiteral("Y"))) return;
+  while (!notes.Eof()) {
+    if (notes.GetFieldStr(QStringLiteral("SHOWING")) != "Y") break;
+    if (!notes.Deleted()) ShowNoteWindow();
+    notes.Skip(1);
+    QCoreApplication::processEvents();
+  }
+}
+
+StandInNoteWindow* TFrmNotesMain::ShowNoteWindow() {
+  TTzDbf& notes = *tzNotes_;
+  auto* window = new StandInNoteWindow(notes, this);
+  window->SetRecordLink(notes.RecNo());
+  window->ApplyRecordLook();
+  window->LoadText();
+  window->Editor()->SetUrlDetection(settings_.enableURL);
+  notes.SetFieldInt(QStringLiteral("HANDLE"), window->Handle());
+  if (notes.RLock()) notes.ReplaceRec();
+  notes.UnLock();
+  window->show();
+  return window;
+}
+
+}  // namespace pw

@@ -1,0 +1,43 @@
+// Paperwisp: one copy per user, living in the notification area.
+#include <QApplication>
+#include <QLocale>
+
+#include "app/controller/notes_main.h"
+#include "app/data_folder.h"
+#include "dataset/dataset_locale.h"
+#include "dataset/dialog_dataset_ui.h"
+#include "desktop/single_instance.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Paperwisp"));
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  // A second copy only asks the first one forward and ends.
+  pw::TTzOnlyOne onlyOne(QApplication::applicationName());
+  if (onlyOne.Claim() != pw::TTzOnlyOne::Outcome::Running) return 0;
+
+  const QString dataFolder = pw::DataFolderFor(QApplication::applicationDirPath());
+  QString error;
+  if (!pw::EnsureDataFolder(dataFolder, &error)) {
+    qCritical("%s", qPrintable(error));
+    return 1;
+  }
+  pw::InitDatasetLocale(QLocale::system());
+  // Warnings and index-build progress of the tables as dialogs.
+  pw::DialogDatasetUi datasetUi;
+  pw::SetDatasetUi(&datasetUi);
+
+  pw::TFrmNotesMain notesMain(dataFolder);
+  QObject::connect(&onlyOne, &pw::TTzOnlyOne::activationRequested, &notesMain,
+                   &pw::TFrmNotesMain::BringForward);
+  QObject::connect(&notesMain, &pw::TFrmNotesMain::programEndRequested, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  // A session that ends logs the user off; the notes are saved the same way.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &notesMain,
+                   &pw::TFrmNotesMain::FormCloseQuery);
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &notesMain,
+                   &pw::TFrmNotesMain::FormCloseQuery);
+  notesMain.FormCreate();
+  return app.exec();
+}

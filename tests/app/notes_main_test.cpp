@@ -1,0 +1,292 @@
+// The main controller on a data folder of its own: first start, the pack
+// rule, the notes shown at start-up, hiding them, new notes from templates
+// and the shutdown with its backup.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <memory>
+
+#include "app/config_keys.h"
+#include "app/controller/notes_main.h"
+#include "app/controller/stand_in_note_window.h"
+#include "common/error_state.h"
+#include "dataset/tz_dbf.h"
+#include "desktop/tray_notify_icon.h"
+#include "dialogs/status_window.h"
+#include "richtext/note_editor.h"
+#include "support/temp_dir.h"
+
+namespace pw {
+namespace {
+
+// Counts status windows shown while it is installed.
+class StatusWindowWatch : public QObject {
+ public:
+  StatusWindowWatch() { qApp->installEventFilter(this); }
+  ~StatusWindowWatch() override { qApp->removeEventFilter(this); }
+  int shown = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && qobject_cast<TFrmStatus*>(watched)) ++shown;
+    return false;
+  }
+};
+
+class NotesMainTest : public ::testing::Test {
+ protected:
+  void SetUp() override { savedDispatch_ = SetAutoDispatch(false); }
+  void TearDown() override { SetAutoDispatch(savedDispatch_); }
+
+  QString File(const char* name) const { return QString::fromStdString(dir_.file(name)); }
+  IniFile Config() const { return IniFile(File("Config.cfg")); }
+
+  std::unique_ptr<TFrmNotesMain> Start() {
+    auto controller = std::make_unique<TFrmNotesMain>(QString::fromStdString(dir_.path()));
+    controller->SetScreenSize({1024, 768});
+    controller->FormCreate();
+    controller->TimerInitializeTimer();
+    return controller;
+  }
+
+  static void AppendNote(TTzDbf& table, const char* showing, const QByteArray& text) {
+    table.ClearRecord();
+    table.SetFieldStr("SHOWING", showing);
+    table.SetFieldInt("LEFT", 30);
+    table.SetFieldInt("TOP", 40);
+    table.SetFieldInt("WIDTH", 121);
+    table.SetFieldInt("HEIGHT", 120);
+    table.SetFieldInt("COLOR", 10092543);
+    auto memo = table.CreateBlobStreamByName("MEMO", TTzBlobStream::kWrite);
+    ASSERT_TRUE(memo && memo->isOpen());
+    memo->write(text);
+    ASSERT_TRUE(memo->Finish());
+    ASSERT_TRUE(table.ALock());
+    table.AppendRec();
+    table.UnLock();
+  }
+
+  static QList<StandInNoteWindow*> OpenWindows(TFrmNotesMain& controller) {
+    QList<StandInNoteWindow*> open;
+    for (StandInNoteWindow* window : controller.findChildren<StandInNoteWindow*>()) {
+      if (window->isVisible()) open << window;
+    }
+    return open;
+  }
+
+  test::TempDir dir_;
+  bool savedDispatch_ = false;
+};
+
+TEST_F(NotesMainTest, FirstStartCreatesTheTablesAndMarksTheRunUnfinished) {
+  auto controller = Start();
+  for (const char* name :
+       {"notes.dbf", "notes.mdx", "Trash.dbf", "Trash.mdx", "defaults.dbf", "defaults.mdx"}) {
+    EXPECT_TRUE(QFile::exists(File(name))) << name;
+  }
+  EXPECT_FALSE(ReadSetting(Config(), config::kTerminatedOK));
+  EXPECT_FALSE(controller->PackRequested());
+  EXPECT_TRUE(controller->TzNotes().Active());
+  EXPECT_TRUE(OpenWindows(*controller).isEmpty());
+  controller->PupTemplatePopup();
+  for (QAction* item : controller->PupTemplate()->actions()) EXPECT_FALSE(item->isVisible());
+
+  controller->FormCloseQuery();
+  EXPECT_TRUE(ReadSetting(Config(), config::kTerminatedOK));
+  EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 1);
+  EXPECT_FALSE(controller->TzNotes().Active());
+}
+
+TEST_F(NotesMainTest, TrayMenuOffersTheCommandsInOrder) {
+  auto controller = Start();
+  EXPECT_EQ(controller->TrayIcon()->PopupMenu(), controller->PopupMenu1());
+  QStringList captions;
+  for (QAction* item : controller->PopupMenu1()->actions()) {
+    captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+  }
+  EXPECT_EQ(captions,
+            QStringList({"New Note", "Notes && Reminders...", "Hide All Notes", "-", "Help...",
+                         "About...", "-", "Configure...", "Shutdown Paperwisp"}));
+  QStringList templates;
+  for (QAction* item : controller->NewNoteMenu()->actions()) templates << item->text();
+  EXPECT_EQ(templates.size(), 10);
+  EXPECT_EQ(templates.first(), "Template 1");
+  EXPECT_EQ(templates.last(), "Template 10");
+}
+
+TEST_F(NotesMainTest, TheStartAfterTheTwentySixthCleanEndPacks) {
+  {
+    IniFile config = Config();
+    ASSERT_TRUE(WriteSetting(config, config::kLastPacked, 25));
+  }
+  {
+    auto controller = Start();
+    EXPECT_FALSE(controller->PackRequested());
+    AppendNote(controller->TzNotes(), "N", "gone");
+    ASSERT_TRUE(controller->TzNotes().RLock());
+    controller->TzNotes().DeleteRec();
+    controller->TzNotes().UnLock();
+    controller->FormCloseQuery();
+  }
+  EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 26);
+  auto controller = Start();
+  EXPECT_TRUE(controller->PackRequested());
+  EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 0);
+  EXPECT_EQ(controller->TzNotes().RecordCount(), 0);
+}
+
+TEST_F(NotesMainTest, AnUncleanEndRebuildsTheIndexesAndPacks) {
+  { auto first = Start(); }  // never shut down
+  auto controller = std::make_unique<TFrmNotesMain>(QString::fromStdString(dir_.path()));
+  controller->FormCreate();
+  EXPECT_TRUE(controller->TimerInitialize()->isActive());
+  EXPECT_EQ(controller->TimerInitialize()->interval(), 250);
+  EXPECT_TRUE(controller->PackRequested());
+  EXPECT_FALSE(QFile::exists(File("notes.mdx")));
+  EXPECT_FALSE(QFile::exists(File("defaults.mdx")));
+  controller->TimerInitializeTimer();
+  EXPECT_FALSE(controller->TimerInitialize()->isActive());
+  EXPECT_TRUE(QFile::exists(File("notes.mdx")));
+  EXPECT_TRUE(controller->TzNotes().SetOrderToTag("SHOWING"));
+}
+
+TEST_F(NotesMainTest, OpenNotesComeBackAndHideAllNotesHidesThem) {
+  {
+    auto controller = Start();
+    AppendNote(controller->TzNotes(), "Y", "shown note");
+    AppendNote(controller->TzNotes(), "N", "hidden note");
+    controller->FormCloseQuery();
+  }
+  auto controller = Start();
+  QList<StandInNoteWindow*> windows = OpenWindows(*controller);
+  ASSERT_EQ(windows.size(), 1);
+  EXPECT_EQ(windows[0]->Editor()->PlainText(), "shown note");
+  EXPECT_EQ(windows[0]->geometry(), QRect(30, 40, 121, 120));
+
+  controller->HideAllNotes1Click();
+  QApplication::processEvents();
+  EXPECT_TRUE(OpenWindows(*controller).isEmpty());
+  TTzDbf& notes = controller->TzNotes();
+  notes.Go(1);
+  EXPECT_EQ(notes.GetFieldStr("SHOWING"), "N");
+}
+
+TEST_F(NotesMainTest, ShutdownSavesOpenNotesWhichReappear) {
+  {
+    auto controller = Start();
+    AppendNote(controller->TzNotes(), "Y", "kept");
+    controller->FormCloseQuery();
+  }
+  {
+    auto controller = Start();
+    ASSERT_EQ(OpenWindows(*controller).size(), 1);
+    controller->FormCloseQuery();
+    EXPECT_TRUE(OpenWindows(*controller).isEmpty());
+  }
+  auto controller = Start();
+  ASSERT_EQ(OpenWindows(*controller).size(), 1);
+  EXPECT_EQ(OpenWindows(*controller)[0]->Editor()->PlainText(), "kept");
+}
+
+TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
+  {
+    auto controller = Start();
+    TTzDbf& templates = controller->TzDefaults();
+    AppendNote(templates, "N", "At <TIME> and <TIME><C>");
+    templates.Go(1);
+    templates.SetFieldStr("DESC", "Quick");
+    templates.SetFieldInt("LEFT", 0);
+    ASSERT_TRUE(templates.RLock());
+    templates.ReplaceRec();
+    templates.UnLock();
+    controller->FormCloseQuery();
+  }
+  auto controller = Start();
+  controller->PupTemplatePopup();
+  const QList<QAction*> items = controller->PupTemplate()->actions();
+  EXPECT_TRUE(items[0]->isVisible());
+  EXPECT_EQ(items[0]->text(), "Quick");
+  EXPECT_FALSE(items[1]->isVisible());
+
+  StandInNoteWindow* window = controller->NewNoteFromTemplate(1);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->pos(), QPoint(452, 324));
+  const QString text = window->Editor()->PlainText();
+  EXPECT_TRUE(text.startsWith("At ")) << text.toStdString();
+  EXPECT_FALSE(text.startsWith("At <TIME>"));
+  EXPECT_TRUE(text.endsWith(" and <TIME>")) << text.toStdString();
+  EXPECT_EQ(window->Editor()->textCursor().position(), text.size());
+
+  TTzDbf& notes = controller->TzNotes();
+  notes.Go(window->RecordLink());
+  EXPECT_EQ(notes.GetFieldStr("SHOWING"), "Y");
+  EXPECT_EQ(notes.GetFieldStr("NOTEBOARD").trimmed(), "1");
+  EXPECT_EQ(notes.GetFieldInt("HANDLE"), window->Handle());
+  EXPECT_EQ(notes.GetFieldInt("LEFT"), 452);
+}
+
+TEST_F(NotesMainTest, UnsetTemplateSlotsAreLeftOutOfTheMenus) {
+  {
+    auto controller = Start();
+    TTzDbf& templates = controller->TzDefaults();
+    for (int number = 1; number <= 4; ++number) {
+      AppendNote(templates, "N", "");
+      templates.Go(number);
+      // Record 4 is named like the unset slot 3 and is still offered.
+      templates.SetFieldStr("DESC", number == 3 || number == 4 ? "Template 3 - Not Set" : "Set");
+      ASSERT_TRUE(templates.RLock());
+      templates.ReplaceRec();
+      templates.UnLock();
+    }
+    controller->FormCloseQuery();
+  }
+  auto controller = Start();
+  controller->NewNote1Click(controller->NewNoteMenu());
+  const QList<QAction*> items = controller->NewNoteMenu()->actions();
+  EXPECT_TRUE(items[1]->isVisible());
+  EXPECT_FALSE(items[2]->isVisible());
+  EXPECT_TRUE(items[3]->isVisible());
+  EXPECT_EQ(items[3]->data().toInt(), 4);
+  EXPECT_FALSE(items[4]->isVisible());
+}
+
+TEST_F(NotesMainTest, BackupCopiesTheNotesTableAndEmptyTrashShowsNoStatus) {
+  {
+    IniFile config = Config();
+    ASSERT_TRUE(WriteSetting(config, config::kBackupFiles, true));
+    ASSERT_TRUE(WriteSetting(config, config::kEmptyTrash, true));
+  }
+  auto controller = Start();
+  AppendNote(controller->TzNotes(), "N", "backed up");
+  StatusWindowWatch watch;
+  controller->FormCloseQuery();
+  EXPECT_EQ(watch.shown, 1);  // the backup's, none for the empty trash
+  QFile original(File("notes.dbf"));
+  QFile copy(File("Backup/Notes.dbf"));
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+  EXPECT_EQ(copy.readAll(), original.readAll());
+  EXPECT_TRUE(QFile::exists(File("Backup/Notes.mdx")));
+  EXPECT_TRUE(QFile::exists(File("Backup/Notes.dbt")));
+}
+
+TEST_F(NotesMainTest, EmptyTrashRemovesEveryTrashedNote) {
+  {
+    IniFile config = Config();
+    ASSERT_TRUE(WriteSetting(config, config::kEmptyTrash, true));
+  }
+  {
+    auto controller = Start();
+    AppendNote(controller->TzTrash(), "N", "one");
+    AppendNote(controller->TzTrash(), "N", "two");
+    StatusWindowWatch watch;
+    controller->FormCloseQuery();
+    EXPECT_EQ(watch.shown, 1);
+  }
+  auto controller = Start();
+  EXPECT_EQ(controller->TzTrash().RecordCount(), 0);
+}
+
+}  // namespace
+}  // namespace pw
