@@ -1,7 +1,11 @@
 #include "richtext/rtf_document_builder.h"
 
+#include <QImage>
 #include <QTextDocument>
+#include <QTextImageFormat>
 #include <QTextList>
+#include <QUrl>
+#include <QUuid>
 
 namespace pw {
 namespace {
@@ -47,6 +51,19 @@ void RtfDocumentBuilder::AppendText(const QString& text, const QTextCharFormat& 
   if (text.isEmpty()) return;
   OpenPendingBlock(format);
   cursor_.insertText(WithoutStructureCharacters(text), format);
+  empty_ = false;
+}
+
+void RtfDocumentBuilder::AppendImage(const QImage& image, qreal width, qreal height,
+                                     const QTextCharFormat& format) {
+  OpenPendingBlock(format);
+  const QUrl name(QStringLiteral("picture:") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+  cursor_.document()->addResource(QTextDocument::ImageResource, name, image);
+  QTextImageFormat picture;
+  picture.setName(name.toString());
+  if (width > 0) picture.setWidth(width);
+  if (height > 0) picture.setHeight(height);
+  cursor_.insertImage(picture);
   empty_ = false;
 }
 

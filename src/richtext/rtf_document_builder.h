@@ -12,6 +12,7 @@
 
 #include <vector>
 
+class QImage;
 class QTextDocument;
 class QTextList;
 
@@ -29,6 +30,8 @@ class RtfDocumentBuilder {
   explicit RtfDocumentBuilder(QTextDocument* document);
 
   void AppendText(const QString& text, const QTextCharFormat& format);
+  // A picture, shown at width x height pixels (its own size where 0).
+  void AppendImage(const QImage& image, qreal width, qreal height, const QTextCharFormat& format);
   void EndParagraph(const RtfParagraph& paragraph, const QTextCharFormat& markFormat);
   // Gives the last paragraph its format unless the input ended with a paragraph mark.
   void Finish(const RtfParagraph& paragraph);

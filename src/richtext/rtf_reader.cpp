@@ -4,12 +4,16 @@
 // the document, the font table, the colour table or a list marker.
 #include "richtext/rtf_reader.h"
 
+#include <QImage>
+
 #include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QStringDecoder>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "richtext/rtf_code_page.h"
@@ -37,7 +41,20 @@ enum class Destination {
   kListMarker,  // \pntext, \listtext: the marker a reader without lists shows
   kNumbering,   // \pn: the list the paragraph belongs to
   kBulletText,  // \pntxtb: the bullet character
+  kPicture,     // \pict: a picture's hex data
 };
+
+// A picture being read: PNG and JPEG data are shown, other kinds skipped.
+struct PictureState {
+  bool readable = false;
+  QByteArray hex;
+  int widthTwips = 0;
+  int heightTwips = 0;
+};
+
+// Hex digits of one picture beyond this are dropped (the picture then fails
+// to load): 32 MB of hex is far more than a note's picture.
+constexpr qsizetype kMaxPictureHex = qsizetype{32} << 20;
 
 struct CharacterState {
   bool bold = false;
@@ -136,6 +153,7 @@ class RtfInterpreter {
   void CommitFontEntry();
   void CommitColor();
   void EndParagraph();
+  void FinishPicture();
   QTextCharFormat CharFormat() const;
   RtfParagraph Paragraph() const;
 
@@ -159,6 +177,7 @@ class RtfInterpreter {
   QString listMarker_;  // the text of the current paragraph's \pntext or \listtext
   QString bulletText_;
   ParagraphState numbering_;  // what the open \pn group says
+  PictureState picture_;
 };
 
 bool RtfInterpreter::Run() {
@@ -248,6 +267,7 @@ void RtfInterpreter::EndGroup() {
   groups_.pop_back();
   Destination outer = groups_.empty() ? Destination::kDocument : State().destination;
   if (ending == Destination::kFontTable) CommitFontEntry();
+  if (ending == Destination::kPicture && outer != Destination::kPicture) FinishPicture();
   if (ending == Destination::kNumbering && outer != Destination::kNumbering && !groups_.empty()) {
     ParagraphState& paragraph = State().paragraph;
     paragraph.isListItem = numbering_.isListItem;
@@ -318,6 +338,13 @@ void RtfInterpreter::FlushText() {
       break;
     case Destination::kBulletText:
       if (bulletText_.size() < 64) bulletText_ += pendingText_;
+      break;
+    case Destination::kPicture:
+      for (QChar c : pendingText_) {
+        if (std::isxdigit(c.unicode()) && picture_.hex.size() < kMaxPictureHex) {
+          picture_.hex.append(static_cast<char>(c.unicode()));
+        }
+      }
       break;
     case Destination::kSkip:
     case Destination::kNumbering:
@@ -428,6 +455,11 @@ void RtfInterpreter::HandleWord(const QByteArray& word, bool hasParameter, int p
     case Destination::kNumbering:
       HandleNumberingWord(word, parameter);
       return;
+    case Destination::kPicture:
+      if (word == "pngblip" || word == "jpegblip") picture_.readable = true;
+      if (word == "picwgoal") picture_.widthTwips = std::clamp(parameter, 0, kMaxTwips);
+      if (word == "pichgoal") picture_.heightTwips = std::clamp(parameter, 0, kMaxTwips);
+      return;
     case Destination::kSkip:
       return;
     default:
@@ -450,23 +482,61 @@ void RtfInterpreter::HandleWord(const QByteArray& word, bool hasParameter, int p
   }
 }
 
+void RtfInterpreter::FinishPicture() {
+  if (!picture_.readable) return;
+  QImage image;
+  if (!image.loadFromData(QByteArray::fromHex(picture_.hex))) return;
+  builder_.AppendImage(image, TwipsToPixels(picture_.widthTwips),
+                       TwipsToPixels(picture_.heightTwips), CharFormat());
+}
+
 bool RtfInterpreter::HandleDestinationWord(const QByteArray& word) {
-  static const QList<QByteArray> kSkipped = {"info",      "stylesheet",   "pict",
-                                             "object",    "header",       "headerl",
-                                             "headerr",   "headerf",      "footer",
-                                             "footerl",   "footerr",      "footerf",
-                                             "footnote",  "annotation",   "fldinst",
-                                             "themedata", "listtable",    "listoverridetable",
-                                             "rsidtbl",   "generator",    "filetbl",
-                                             "revtbl",    "nonshppict",   "xmlnstbl",
-                                             "datastore", "latentstyles", "colorschememapping",
-                                             "pgdsctbl",  "template",     "objdata",
-                                             "fontemb",   "fontfile",     "falt",
-                                             "panose",    "pntxta",       "pnseclvl",
-                                             "txe",       "userprops",    "docvar",
-                                             "ftnsep",    "ftnsepc",      "aftnsep",
-                                             "shpinst",   "mmathPr",      "defchp",
-                                             "defpap",    "listpicture"};
+  static const QList<QByteArray> kSkipped = {"info",
+                                             "stylesheet",
+                                             "object",
+                                             "header",
+                                             "headerl",
+                                             "headerr",
+                                             "headerf",
+                                             "footer",
+                                             "footerl",
+                                             "footerr",
+                                             "footerf",
+                                             "footnote",
+                                             "annotation",
+                                             "fldinst",
+                                             "themedata",
+                                             "listtable",
+                                             "listoverridetable",
+                                             "rsidtbl",
+                                             "generator",
+                                             "filetbl",
+                                             "revtbl",
+                                             "nonshppict",
+                                             "xmlnstbl",
+                                             "datastore",
+                                             "latentstyles",
+                                             "colorschememapping",
+                                             "pgdsctbl",
+                                             "template",
+                                             "objdata",
+                                             "fontemb",
+                                             "fontfile",
+                                             "falt",
+                                             "panose",
+                                             "pntxta",
+                                             "pnseclvl",
+                                             "txe",
+                                             "userprops",
+                                             "docvar",
+                                             "ftnsep",
+                                             "ftnsepc",
+                                             "aftnsep",
+                                             "shpinst",
+                                             "mmathPr",
+                                             "defchp",
+                                             "defpap",
+                                             "listpicture"};
   GroupState& state = State();
   if (state.destination == Destination::kSkip) return true;
   if (word == "fonttbl") {
@@ -483,6 +553,11 @@ bool RtfInterpreter::HandleDestinationWord(const QByteArray& word) {
     numbering_ = ParagraphState();
     numbering_.listStyle = QTextListFormat::ListDisc;
     bulletText_.clear();
+  } else if (word == "pict") {
+    state.destination = Destination::kPicture;
+    picture_ = PictureState();
+  } else if (word == "shppict") {
+    // The picture group of newer writers: read its \pict as the document's.
   } else if (word == "pntxtb" && state.destination == Destination::kNumbering) {
     state.destination = Destination::kBulletText;
   } else if (kSkipped.contains(word)) {

@@ -3,13 +3,18 @@
 // properties, an old-style list marker ({\pntext} for readers without lists,
 // {\*\pn} for those with), the runs with only the character properties that
 // change, and \par. Text is Windows-1252 with \'hh escapes above ASCII and
-// \uN? (with \uc1) for every character beyond that code page.
+// \uN? (with \uc1) for every character beyond that code page. Pictures
+// are written as {\pict\pngblip ...} with their PNG bytes in hex.
 #include "richtext/rtf_writer.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextImageFormat>
 #include <QTextList>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -49,6 +54,7 @@ class RtfWriter {
   void WriteParagraph(const QTextBlock& block);
   void WriteListMarker(const QTextBlock& block, const QTextList& list);
   void WriteRunFormat(const RunFormat& format);
+  void WritePicture(const QTextImageFormat& format);
   void Word(const char* name);
   void Word(const char* name, int parameter);
   void Text(QStringView text);
@@ -169,9 +175,15 @@ void RtfWriter::WriteParagraph(const QTextBlock& block) {
   for (auto it = block.begin(); !it.atEnd(); ++it) {
     QTextFragment fragment = it.fragment();
     WriteRunFormat(RunFormatOf(fragment.charFormat()));
-    QString text = fragment.text();
-    text.remove(QChar::ObjectReplacementCharacter);  // images are not written
-    Text(text);
+    const QString text = fragment.text();
+    if (fragment.charFormat().isImageFormat()) {
+      // Equal pictures side by side share one fragment: one mark each.
+      for (qsizetype i = 0; i < text.count(QChar::ObjectReplacementCharacter); ++i) {
+        WritePicture(fragment.charFormat().toImageFormat());
+      }
+    } else {
+      Text(text);
+    }
   }
   Word("par");
   out_ += '\n';
@@ -298,6 +310,31 @@ void RtfWriter::Text(QStringView text) {
       delimiterNeeded_ = false;
     }
   }
+}
+
+void RtfWriter::WritePicture(const QTextImageFormat& format) {
+  const QVariant resource = document_.resource(QTextDocument::ImageResource, QUrl(format.name()));
+  const QImage image = resource.value<QImage>();
+  if (image.isNull()) return;  // a picture the document cannot show is not written
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) return;
+  const qreal width = format.width() > 0 ? format.width() : image.width();
+  const qreal height = format.height() > 0 ? format.height() : image.height();
+  out_ += "{\\pict\\pngblip";
+  delimiterNeeded_ = true;
+  Word("picw", image.width());
+  Word("pich", image.height());
+  Word("picwgoal", PixelsToTwips(width));
+  Word("pichgoal", PixelsToTwips(height));
+  const QByteArray hex = png.toHex();
+  for (qsizetype at = 0; at < hex.size(); at += 128) {
+    out_ += '\n';
+    out_ += hex.mid(at, 128);
+  }
+  out_ += '}';
+  delimiterNeeded_ = false;
 }
 
 QByteArray RtfWriter::Write() {
