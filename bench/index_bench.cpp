@@ -3,11 +3,8 @@
 // records, each tag sorting in runs that spill to a temporary file and are
 // merged. Items processed are keys, so the rate reads as keys per second.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,40 +18,16 @@
 #include "engine/table/record_image.h"
 #include "engine/table/use.h"
 #include "engine/table/work_areas.h"
+#include "support/bench_support.h"
 
 namespace {
 
+using pw::bench::Check;
+using pw::bench::Def;
+using pw::bench::ScratchFolder;
+
 constexpr int kRecords = 100000;
 constexpr int kTags = 5;
-
-pw::FieldDef Def(const char* name, char type, std::uint8_t length) {
-  pw::FieldDef field;
-  field.name = name;
-  field.type = type;
-  field.length = length;
-  return field;
-}
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pwbenchXXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string Table() const { return path_ + "/notes.dbf"; }
-
- private:
-  std::string path_;
-};
-
-void Check(bool ok, const char* what) {
-  if (!ok) throw std::runtime_error(std::string(what) + ": " + pw::ErrorMessage());
-}
 
 // Puts `value` into the raw record at `offset`, left-aligned in `width`.
 void Put(pw::WorkArea& area, std::size_t offset, const std::string& value) {

@@ -3,11 +3,8 @@
 // exclusive table, appending to a shared table with the append lock taken
 // and released around every record, and reading every record in order.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <cstring>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,19 +19,15 @@
 #include "engine/table/record_buffer.h"
 #include "engine/table/skip.h"
 #include "engine/table/use.h"
+#include "support/bench_support.h"
 
 namespace {
 
-constexpr int kRecords = 100000;
+using pw::bench::Check;
+using pw::bench::Def;
+using pw::bench::ScratchFolder;
 
-pw::FieldDef Def(const char* name, char type, std::uint8_t length, std::uint8_t decimals = 0) {
-  pw::FieldDef field;
-  field.name = name;
-  field.type = type;
-  field.length = length;
-  field.decimals = decimals;
-  return field;
-}
+constexpr int kRecords = 100000;
 
 // A note: identity, text, dates and alarm, window geometry and looks,
 // e-mail, and a reserve; the lengths add up to 480.
@@ -52,28 +45,6 @@ std::vector<pw::FieldDef> NoteFields() {
           Def("STATE", 'N', 2),     Def("OPACITY", 'N', 3),    Def("ROLLED", 'L', 1),
           Def("DESKTOP", 'N', 2),   Def("ICON", 'C', 20),      Def("ATTACH", 'M', 10),
           Def("RESERVED", 'C', 57)};
-}
-
-// A scratch folder removed with its contents at the end of the scope.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pwbenchXXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string Table() const { return path_ + "/notes.dbf"; }
-
- private:
-  std::string path_;
-};
-
-void Check(bool ok, const char* what) {
-  if (!ok) throw std::runtime_error(std::string(what) + ": " + pw::ErrorMessage());
 }
 
 // Opens a new, empty notes table in work area 1.
