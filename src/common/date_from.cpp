@@ -4,13 +4,11 @@
 #include "common/date_pieces.h"
 #include "common/date_settings.h"
 #include "common/date_text.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 
 namespace pw {
-
 namespace {
-
-constexpr std::uint16_t kInvalidParameter = 220;
 
 std::string Padded(int number, std::size_t width, char fill) {
   return PadLeft(std::to_string(number), width, fill);

@@ -10,7 +10,6 @@ inline constexpr std::uint16_t kDatasetGeneralError = 1401;
 inline constexpr std::uint16_t kDatasetAtBegin = 1402;
 inline constexpr std::uint16_t kDatasetAtEnd = 1403;
 inline constexpr std::uint16_t kMissingFileName = 1404;
-inline constexpr std::uint16_t kNotOpen = 1103;
 
 // 1404: "Missing DbfFilename property"; 1401-1403: "Dataset error: <code>";
 // otherwise "Dataset error: " + the engine's text for the code, a line break

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "dataset/engine_state_guard.h"
 #include "dataset/engine_text.h"
@@ -19,9 +20,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kNotActive = 1103;
-constexpr std::uint16_t kNotMemo = 220;
 
 // The text form of a search value: dates in the engine's date format.
 std::string SearchText(const QVariant& value) {
@@ -324,7 +322,7 @@ void TTzDataSet::ReadRecords(const std::vector<std::int32_t>& numbers,
 
 std::unique_ptr<TTzBlobStream> TTzDataSet::CreateBlobStream(TTzField& field, int mode) {
   if (field.DataType() != 'M') {
-    SetError(kNotMemo,
+    SetError(kInvalidParameter,
              "CreateBlobStream: field " + ToEngineText(field.FieldName()) + " is not a memo field");
     return nullptr;
   }
@@ -335,7 +333,7 @@ std::unique_ptr<TTzBlobStream> TTzDataSet::CreateBlobStream(TTzField& field, int
 
 bool TTzDataSet::SelectForBlob(const char* operation) {
   if (!table_.Active()) {
-    SetError(kNotActive, "DataSet must be active. " + ToEngineText(table_.objectName()));
+    SetError(kInvalidOperation, "DataSet must be active. " + ToEngineText(table_.objectName()));
     return false;
   }
   return table_.SelectArea(operation);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <optional>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/file_routines.h"
 #include "common/path_names.h"
@@ -113,8 +114,9 @@ const TDbfFieldProps& TTzDbf::FieldProps() const {
 
 bool TTzDbf::SelectArea(const char* operation) {
   if (!Active()) {
-    SetError(kNotOpen, ToEngineText(QStringLiteral("Database is not open [%1.%2]")
-                                        .arg(ComponentName(), QString::fromLatin1(operation))));
+    SetError(kInvalidOperation,
+             ToEngineText(QStringLiteral("Database is not open [%1.%2]")
+                              .arg(ComponentName(), QString::fromLatin1(operation))));
     CurrentDatasetUi().RequestProgramEnd();
     return false;
   }

@@ -22,13 +22,13 @@
 #include "engine/table/skip.h"
 #include "engine/table/visibility.h"
 #include "engine/table/work_areas.h"
+#include "platform/os_error.h"
 
 namespace pw {
 namespace {
 
 constexpr qsizetype kMaxKey = 100;
 constexpr qsizetype kMaxTagName = 10;
-constexpr std::uint16_t kFileNotFound = 2;
 
 }  // namespace
 
@@ -174,7 +174,7 @@ bool TTzDbf::SetIndexTo(const QString& indexFile) {
   if (!name.empty()) name = DefaultExt(name, "MDX");
   const std::string path = IndexFilePath(CurrentArea(), name);
   if (!FileIsPresent(path)) {
-    SetError(kFileNotFound, "SetIndexTo(" + path + ")");
+    SetError(platform::kFileNotFound, "SetIndexTo(" + path + ")");
     return false;
   }
   const bool opened = pw::SetIndexTo(path);

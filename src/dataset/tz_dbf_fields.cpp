@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/date_settings.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "dataset/dataset_error.h"
 #include "dataset/dataset_ui.h"
@@ -18,7 +19,6 @@ namespace pw {
 namespace {
 
 constexpr qsizetype kMaxFieldName = 10;
-constexpr std::uint16_t kFieldError = 220;
 const char* const kInvalidDate = "        Invalid date       ";
 
 QString ExpectedKind(char expected) {
@@ -206,14 +206,14 @@ bool TTzDbf::CheckField(const QString& name, char expected, const char* operatio
   const QString op = QString::fromLatin1(operation);
   const int index = FieldIndex(name);
   if (index < 0) {
-    SetError(kFieldError,
+    SetError(kInvalidParameter,
              ToEngineText(
                  QStringLiteral("Field \"%1\" not in \"%2\" [%3]").arg(name, dbfFileName_, op)));
     return false;
   }
   const TDbfFieldProp& field = fields_[static_cast<std::size_t>(index)];
   if (!HasExpectedType(field, expected)) {
-    SetError(kFieldError,
+    SetError(kInvalidParameter,
              ToEngineText(QStringLiteral("\"%1()\" expects field \"%2\" to be of type:\r\n"
                                          "\"%3\".\"%2\" actually is: \"%4\"")
                               .arg(op, name, ExpectedKind(expected), ActualKind(field))));
@@ -244,7 +244,8 @@ void TTzDbf::SetMField(const QString& name, const QStringList& lines) {
 
 bool TTzDbf::SelectForBlob(const char* /*operation*/) {
   if (!Active()) {
-    SetError(kNotOpen, ToEngineText(QStringLiteral("DataSet must be active. ") + ComponentName()));
+    SetError(kInvalidOperation,
+             ToEngineText(QStringLiteral("DataSet must be active. ") + ComponentName()));
     return false;
   }
   Select(workArea_);

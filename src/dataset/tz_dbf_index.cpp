@@ -1,6 +1,7 @@
 // Preparing the production index when the table is opened: build it from
 // IndexList when CreateIndex asks for it (always, when the stored tags
 // differ, or when the file is missing or unreadable), otherwise open it.
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/file_routines.h"
 #include "dataset/dataset_ui.h"
@@ -15,13 +16,10 @@
 #include "engine/index/set_index_to.h"
 #include "engine/table/production_index_flag.h"
 #include "engine/table/work_areas.h"
+#include "platform/os_error.h"
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kFileNotFound = 2;
-constexpr std::uint16_t kCorruptedIndex = 222;
-constexpr std::uint16_t kIndexVersionMismatch = 223;
 
 // Whether another program has the table's index open: its semaphore file
 // exists. Files left from another day are stale and deleted first.
@@ -80,7 +78,8 @@ void TTzDbf::PrepareIndex() {
   if (!build && state == TCreateIndexType::ciAlways) build = true;
   if (!build && state == TCreateIndexType::ciNotFound && !pw::SetIndexTo("")) {
     const std::uint16_t code = EngineErrorCode();
-    if (code == kFileNotFound || code == kCorruptedIndex || code == kIndexVersionMismatch) {
+    if (code == platform::kFileNotFound || code == kCorruptedIndex ||
+        code == kIndexVersionMismatch) {
       ClearEngineError();
       build = true;
     }

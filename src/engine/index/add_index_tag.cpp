@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/text_routines.h"
 #include "engine/index/mdx_io.h"
@@ -14,11 +15,6 @@
 namespace pw {
 namespace {
 
-constexpr std::uint16_t kOutOfMemory = 217;
-constexpr std::uint16_t kTooManyTags = 220;
-constexpr std::uint16_t kWrongKeyType = 254;
-constexpr std::uint16_t kBadKeyLength = 266;
-constexpr std::uint16_t kExpressionTooLong = 300;
 constexpr const char* kOperation = " [AddIndexTag()]";
 
 bool Report(std::uint16_t code, const std::string& text) {
@@ -62,14 +58,14 @@ bool AddIndexTag(IndexBuildTarget& target, const TagDescription& tag) {
     return Report(kExpressionTooLong, "Expression length exceeds 100 bytes");
   }
   if (target.header.TagCount() >= kMdxMaxTags) {
-    return Report(kTooManyTags, "Too many tags in " + target.path);
+    return Report(kInvalidParameter, "Too many tags in " + target.path);
   }
   std::unique_ptr<UnitState> key = expr->AssignExpr(tag.keyExpression);
   if (key == nullptr) return false;
   currentKey.Set(key.get());
   const ExprShape shape = expr->Shape(*key);
   const char keyType = KeyTypeOf(shape.type);
-  if (keyType == 0) return Report(kWrongKeyType, "Wrong parser return type");
+  if (keyType == 0) return Report(kInternalError, "Wrong parser return type");
 
   TagBuildPlan plan;
   plan.keyExpression = key.get();
@@ -88,7 +84,7 @@ bool AddIndexTag(IndexBuildTarget& target, const TagDescription& tag) {
       break;
   }
   if (plan.keyLength < kMdxMinKeyLength || plan.keyLength > kMdxMaxKeyLength) {
-    return Report(kBadKeyLength, "Incorrect key length: Must be 1 to 100.");
+    return Report(kInvalidSize, "Incorrect key length: Must be 1 to 100.");
   }
   plan.itemLength = ItemLengthFor(plan.keyLength);
   plan.maxKeys = MaxKeysFor(plan.itemLength);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/index/index_navigation.h"
 #include "engine/index/semaphore_scope.h"
@@ -16,8 +17,6 @@
 namespace pw {
 namespace {
 
-constexpr std::uint16_t kInternalError = 254;
-constexpr std::uint16_t kIndexNotOpen = 221;
 constexpr std::size_t kLongestSearchText = 100;
 
 // A search key and the order it is compared under.

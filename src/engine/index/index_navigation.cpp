@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/index/index_semaphore.h"
 #include "engine/index/sync_index.h"
@@ -11,8 +12,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kInternalError = 254;
 
 // No key to visit: an empty table, or a FOR condition no record has met.
 bool NothingToVisit(const WorkArea& area, const IndexTag& tag) {

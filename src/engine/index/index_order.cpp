@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/index/index_navigation.h"
 #include "engine/index/semaphore_scope.h"
@@ -12,17 +13,14 @@
 namespace pw {
 namespace {
 
-constexpr std::uint16_t kInvalidOrder = 220;
-constexpr std::uint16_t kIndexNotOpen = 221;
-
 bool ReportNotOpen(const WorkArea& area, const std::string& operation) {
   SetError(kIndexNotOpen, "Index not open. (DBF=" + area.fileName + ") [" + operation + "]");
   return false;
 }
 
 bool ReportInvalidOrder(const WorkArea& area, const std::string& operation) {
-  SetError(kInvalidOrder, "Invalid Index Order Specified: SET_ORDER_TO. [" + operation +
-                              "] (DBF=" + area.fileName + ")");
+  SetError(kInvalidParameter, "Invalid Index Order Specified: SET_ORDER_TO. [" + operation +
+                                  "] (DBF=" + area.fileName + ")");
   return false;
 }
 

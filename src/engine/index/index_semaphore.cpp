@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/seconds_counter.h"
 #include "engine/index/index_semaphore_area.h"
@@ -16,9 +17,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kSemaphoreError = 1202;
-constexpr std::uint16_t kInternalError = 254;
 
 int Report(std::uint16_t code, const std::string& text) {
   SetError(code, text);

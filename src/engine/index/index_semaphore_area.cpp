@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/work_areas.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 // The engine's areas are numbered 1-33; the semaphore's table had room for 34.
 constexpr int kFirstAreaOutOfRange = 35;
-constexpr std::uint16_t kInternalError = 254;
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // and deletes the semaphore file; the file's own lock is taken inside it.
 #include <string>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/file_routines.h"
 #include "engine/index/index_semaphore.h"
@@ -17,7 +18,6 @@
 namespace pw {
 namespace {
 
-constexpr std::uint16_t kSemaphoreError = 1202;
 constexpr std::uint8_t kMostLogins = 255;
 
 int Report(int code, const std::string& text) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/index/index_navigation.h"
 #include "engine/index/sync_index.h"
@@ -14,8 +15,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kInternalError = 254;
 
 bool SameKey(const IndexTag& tag, const std::string& a, const std::string& b) {
   return tag.order.Compare(reinterpret_cast<const unsigned char*>(a.data()),

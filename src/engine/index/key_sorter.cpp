@@ -5,13 +5,13 @@
 #include <new>
 
 #include "common/byte_order.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/file_routines.h"
 
 namespace pw {
 namespace {
 
-constexpr std::uint16_t kOutOfMemory = 217;
 // Each run of a merge is read through a buffer of this many bytes.
 constexpr std::size_t kMergeBufferBytes = 65512;
 

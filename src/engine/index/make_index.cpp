@@ -1,6 +1,7 @@
 #include "engine/index/make_index.h"
 
 #include "common/date_text.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/file_routines.h"
 #include "common/path_names.h"
@@ -14,8 +15,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kExclusiveRequired = 225;
 
 bool InUse(int code) {
   return code == platform::kAccessDenied || code == platform::kSharingViolation;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/index/index_order.h"
 #include "engine/index/index_state.h"
@@ -13,12 +14,6 @@
 #include "engine/table/work_areas.h"
 
 namespace pw {
-namespace {
-
-constexpr std::uint16_t kOutOfMemory = 217;
-constexpr std::uint16_t kIndexNotOpen = 221;
-
-}  // namespace
 
 bool Reindex() {
   ClearEngineError();

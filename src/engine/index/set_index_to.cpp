@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_semaphore.h"
@@ -20,9 +21,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kOutOfMemory = 217;
-constexpr std::uint16_t kBadKeyLength = 266;
 
 // Whether the index of this table takes part in the index semaphore: a
 // shared table opened in the shared read-write mode.
@@ -51,7 +49,7 @@ int BlankRecordKeyLength(WorkArea& area, IndexTag& tag) {
 }
 
 // Reads tag n's anchor and compiles its expressions: 0, kMdxCorrupted or
-// kBadKeyLength.
+// kInvalidSize.
 int OpenTag(WorkArea& area, IndexState& state, int n) {
   ExprHooks* expr = RegisteredHooks().expr;
   if (expr == nullptr) return kMdxCorrupted;
@@ -70,7 +68,7 @@ int OpenTag(WorkArea& area, IndexState& state, int n) {
   }
   if (anchor.Type() == KeyType::kCharacter &&
       BlankRecordKeyLength(area, *tag) != anchor.KeyLength()) {
-    return kBadKeyLength;
+    return kInvalidSize;
   }
   state.tagSlots[static_cast<std::size_t>(n - 1)] = std::move(tag);
   return 0;
@@ -78,8 +76,8 @@ int OpenTag(WorkArea& area, IndexState& state, int n) {
 
 void ReportTagFailure(int code, const std::string& path) {
   switch (code) {
-    case kBadKeyLength:
-      SetError(kBadKeyLength, "Incorrect key length: Must be 1 to 100. " + path);
+    case kInvalidSize:
+      SetError(kInvalidSize, "Incorrect key length: Must be 1 to 100. " + path);
       return;
     case kOutOfMemory:
       SetError(kOutOfMemory, "Insufficient memory to open index: " + path);

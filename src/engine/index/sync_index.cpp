@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/index/tag_node_io.h"
 #include "engine/index/tag_record.h"
@@ -11,8 +12,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kKeyMissing = 212;
 
 bool InRange(const WorkArea& area) {
   return area.recordNumber >= 1 && area.recordNumber <= area.recordCount;
@@ -52,7 +51,7 @@ bool SyncTag(WorkArea& area, IndexState& state, IndexTag& tag) {
     // key, the others with the old key are left out, and the tag stands
     // where the key would be.
     if (tag.anchor.Unique()) return true;
-    SetError(kKeyMissing, "Key: " + Quoted(tag) + " not in index: " + IndexTagText(state, tag) +
+    SetError(kOutOfRange, "Key: " + Quoted(tag) + " not in index: " + IndexTagText(state, tag) +
                               ". [SyncIndex-1] Record: " + std::to_string(area.recordNumber));
     return false;
   }
@@ -62,7 +61,7 @@ bool SyncTag(WorkArea& area, IndexState& state, IndexTag& tag) {
   if (!WalkEqualKeysTo(state, tag, key, record, &found)) return false;
   if (!found) {
     tag.eof = false;
-    SetError(kKeyMissing, "Record with key: " + Quoted(tag) +
+    SetError(kOutOfRange, "Record with key: " + Quoted(tag) +
                               " not in index: " + IndexTagText(state, tag) + ". [SyncIndex-2]");
     return false;
   }
@@ -93,7 +92,7 @@ bool SoftSyncIndex(WorkArea& area, IndexState& state) {
     return false;
   }
   if (!found && MeetsFor(*tag)) {
-    SetError(kKeyMissing, "Record with key: " + Quoted(*tag) +
+    SetError(kOutOfRange, "Record with key: " + Quoted(*tag) +
                               " not in index: " + IndexTagText(state, *tag) + ". [SoftSyncIndex]");
     return false;
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/file_routines.h"
 #include "common/path_names.h"
@@ -17,7 +18,6 @@
 namespace pw {
 namespace {
 
-constexpr std::uint16_t kDiskFull = 227;
 // Records are read in chunks of whole records of at most this many bytes.
 constexpr std::size_t kReadChunkBytes = 32756;
 

@@ -9,6 +9,7 @@
 // root gives way to a new root appended at the end of the file.
 #include <string>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/index/tag_keys.h"
 #include "engine/index/tag_node_io.h"
@@ -17,8 +18,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kInternalError = 254;
 
 const unsigned char* Bytes(const std::string& key) {
   return reinterpret_cast<const unsigned char*>(key.data());

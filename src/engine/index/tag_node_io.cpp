@@ -1,15 +1,11 @@
 #include "engine/index/tag_node_io.h"
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/index/mdx_io.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
-namespace {
-
-constexpr std::uint16_t kInternalError = 254;
-
-}  // namespace
 
 std::string IndexTagText(const IndexState& state, const IndexTag& tag) {
   return state.fileName + " [tag: " + tag.name + "]";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/memo/memo_commit.h"
 #include "engine/memo/memo_entry.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr int kReadMode = 1;
 constexpr int kWriteMode = 2;
-constexpr std::uint16_t kInvalidMemoAddress = 1003;
-constexpr std::uint16_t kDeviceWriteFault = 29;
 // The entry header stores data length + 8 in 32 bits.
 constexpr std::uint64_t kMaxEntryData = 0xFFFFFFFFull - kEntryHeaderSize;
 

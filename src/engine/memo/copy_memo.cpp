@@ -1,5 +1,6 @@
 #include "engine/memo/copy_memo.h"
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/memo/memo_entry.h"
 #include "engine/memo/memo_header.h"
@@ -9,12 +10,6 @@
 #include "engine/table/work_areas.h"
 
 namespace pw {
-namespace {
-
-constexpr std::uint16_t kNoMemo = 1019;
-constexpr std::uint16_t kInvalidMemoAddress = 1003;
-
-}  // namespace
 
 std::int32_t CopyMemo(int sourceArea, std::int32_t block) {
   MemoState* target = CheckMemoAvailable("CopyMemo");

@@ -1,11 +1,11 @@
 #include "engine/memo/memo_entry.h"
 
+#include "common/error_codes.h"
+
 #include <algorithm>
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kInvalidMemoAddress = 1003;
 
 // Data up to the first end byte (0x1A, and NUL when asked), read piece by
 // piece up to the end of the file.

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/path_names.h"
 #include "engine/memo/memo_lock.h"
@@ -14,9 +15,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kMemoAlreadyOpen = 1007;
-constexpr std::uint16_t kInvalidMemoAddress = 1003;
 
 bool IsMemoKindByte(unsigned char version) {
   return version == 0x83 || version == 0x8B || version == 0x8C || version == 0xF5;

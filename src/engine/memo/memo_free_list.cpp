@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "common/byte_order.h"
+#include "common/error_codes.h"
 #include "engine/memo/memo_header.h"
 
 namespace pw {
 namespace {
 
 constexpr int kMaxSteps = 100;
-constexpr std::uint16_t kDeviceWriteFault = 29;
-constexpr std::uint16_t kDeviceReadFault = 30;
 
 // The first 8 bytes of a block: of a free run its next run and block count;
 // of the header its next available block and reserved bytes.

@@ -2,14 +2,10 @@
 
 #include <algorithm>
 
+#include "common/error_codes.h"
 #include "engine/memo/memo_lock.h"
 
 namespace pw {
-namespace {
-
-constexpr std::uint16_t kDeviceWriteFault = 29;
-
-}  // namespace
 
 int ReadNextFree(const MemoState& memo, std::uint32_t* block) {
   unsigned char bytes[4];

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/code_page.h"
+#include "common/error_codes.h"
 #include "engine/memo/memo_entry.h"
 #include "engine/memo/memo_state.h"
 #include "engine/memo/memo_text_mode.h"
@@ -15,7 +16,6 @@ constexpr std::size_t kMaxLineLength = 254;
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 constexpr char kSoftBreak = static_cast<char>(0x8D);
-constexpr std::uint16_t kInvalidMemoAddress = 1003;
 
 }  // namespace
 

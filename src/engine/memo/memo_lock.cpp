@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/lock.h"
 
@@ -11,8 +12,6 @@ namespace {
 
 constexpr int kLockAttempts = 11;
 constexpr int kBusyWaitCount = 5000;
-constexpr std::uint16_t kCannotLockMemo = 1017;
-constexpr std::uint16_t kCannotUnlockMemo = 1018;
 constexpr std::uint64_t kDbase3NewFileSize = 513;
 
 void BusyWait() {

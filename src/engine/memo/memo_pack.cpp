@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/number_routines.h"
 #include "common/path_names.h"
@@ -19,8 +20,6 @@
 namespace pw {
 namespace {
 
-constexpr std::uint16_t kInvalidMemoAddress = 1003;
-constexpr std::uint16_t kNoRoomToPack = 1012;
 constexpr std::uint64_t kDbase3NewFileSize = 513;
 
 struct Failure {

@@ -1,15 +1,10 @@
 #include "engine/memo/memo_state.h"
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
-namespace {
-
-constexpr std::uint16_t kNoDatabaseInUse = 215;
-constexpr std::uint16_t kNoMemo = 1019;
-
-}  // namespace
 
 MemoState* MemoOf(WorkArea& area) {
   // Only the memo unit fills this slot.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/code_page.h"
+#include "common/error_codes.h"
 #include "engine/memo/memo_commit.h"
 #include "engine/memo/memo_entry.h"
 #include "engine/memo/memo_free_list.h"
@@ -13,9 +14,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kDeviceWriteFault = 29;
-constexpr std::uint16_t kInvalidMemoAddress = 1003;
 
 // Header (none for dBASE III) and data, as one write.
 std::string EntryBytes(MemoKind kind, const std::string& data) {

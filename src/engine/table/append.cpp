@@ -6,20 +6,17 @@
 #include "engine/table/record_io.h"
 #include "engine/table/refresh_count.h"
 #include "engine/table/work_areas.h"
+#include "platform/os_error.h"
 
 namespace pw {
-namespace {
-
-constexpr std::uint16_t kAccessDenied = 5;
-
-}  // namespace
 
 bool Append() {
   ClearEngineError();
   if (CheckInUse("Append")) return false;
   WorkArea& area = CurrentArea();
   if (!MayAppend()) {
-    SetError(kAccessDenied, "File must be locked to append: " + area.fileName + " [APPEND]");
+    SetError(platform::kAccessDenied,
+             "File must be locked to append: " + area.fileName + " [APPEND]");
     return false;
   }
   // Another process may have appended since: the new record goes after theirs.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/byte_order.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/path_names.h"
 #include "common/text_routines.h"
@@ -15,7 +16,6 @@
 namespace pw {
 namespace {
 
-constexpr std::uint16_t kBadFieldDefinition = 211;
 constexpr int kMemoBlockSize = 512;
 
 }  // namespace
@@ -25,7 +25,7 @@ bool CreateDBF(const std::string& name, int n, const std::vector<FieldDef>& entr
   std::vector<unsigned char> header;
   if (n < 1 || static_cast<std::size_t>(n) > entries.size() ||
       !ComposeDbfHeader({entries.begin(), entries.begin() + n}, header)) {
-    SetError(kBadFieldDefinition, "Invalid dBASE field definition [CreateDBF]");
+    SetError(kBadFieldType, "Invalid dBASE field definition [CreateDBF]");
     return false;
   }
   std::string path = AllTrim(name);

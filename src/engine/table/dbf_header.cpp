@@ -6,16 +6,13 @@
 #include "common/byte_order.h"
 #include "common/code_page.h"
 #include "common/date_text.h"
+#include "common/error_codes.h"
 #include "common/path_names.h"
 #include "common/text_routines.h"
 #include "platform/os_error.h"
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kNotDbase = 210;
-constexpr std::uint16_t kBadFieldType = 211;
-constexpr std::uint16_t kCorrupted = 222;
 
 constexpr std::size_t kLevel7ExtensionSize = 36;
 constexpr std::size_t kDbase2HeaderLength = 521;
@@ -91,7 +88,8 @@ HeaderFailure ParseDescriptors(WorkArea& area, const std::vector<unsigned char>&
     offset += field.length;
     area.fields.push_back(std::move(field));
   }
-  if (area.fields.empty()) return {kCorrupted, "Error reading " + area.fileName + " [Use/OpenDbf]"};
+  if (area.fields.empty())
+    return {kCorruptedIndex, "Error reading " + area.fileName + " [Use/OpenDbf]"};
   if (area.recordLength == 0 || area.recordLength < offset) {
     return NotDbase(area, " (Record length does not match the fields) [Use/OpenDbf]");
   }

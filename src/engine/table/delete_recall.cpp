@@ -1,5 +1,6 @@
 #include "engine/table/delete_recall.h"
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/edit_lock_rule.h"
 #include "engine/table/record_io.h"
@@ -8,9 +9,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kInvalidOperation = 1103;
-constexpr std::uint16_t kRecordNotLocked = 1200;
 
 bool OnRecord(const WorkArea& area) {
   return area.recordNumber >= 1 && area.recordNumber <= area.recordCount;

@@ -2,6 +2,7 @@
 
 #include "common/code_page.h"
 #include "common/date_settings.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/text_routines.h"
 #include "engine/table/record_image.h"
@@ -10,7 +11,6 @@
 namespace pw {
 namespace {
 
-constexpr std::uint16_t kInvalidParameter = 220;
 constexpr std::size_t kNameLength = 10;
 
 int CountOf(const WorkArea& area) {

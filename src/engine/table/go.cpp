@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/engine_hooks.h"
 #include "engine/table/record_io.h"
@@ -10,9 +11,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kNoDatabaseInUse = 215;
-constexpr std::uint16_t kOutOfRange = 212;
 
 void ReportInvalidNumber(const WorkArea& area, std::int32_t n) {
   SetError(kOutOfRange, "Invalid record number = " + std::to_string(n) + " Database \"" +

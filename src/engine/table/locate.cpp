@@ -5,6 +5,7 @@
 #include "common/code_page.h"
 #include "common/date_settings.h"
 #include "common/date_text.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/number_routines.h"
 #include "common/text_routines.h"
@@ -20,8 +21,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kInvalidParameter = 220;
 
 // The value in the form the field stores it: C padded to the field length
 // when exact, D as YYYYMMDD, N and F right-aligned in the field length with

@@ -1,6 +1,7 @@
 #include "engine/table/locate_args.h"
 
 #include "common/code_page.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/text_routines.h"
 #include "engine/table/field_info.h"
@@ -8,11 +9,6 @@
 #include "engine/table/work_areas.h"
 
 namespace pw {
-namespace {
-
-constexpr std::uint16_t kInvalidParameter = 220;
-
-}  // namespace
 
 int ParseLocateArgs(const std::string& argument) {
   if (CheckInUse("Locate/Count/Sum")) return 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/go.h"
 #include "engine/table/locate.h"
@@ -10,8 +11,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kInvalidParameter = 220;
 
 std::vector<std::string> SplitNames(const std::string& fieldList) {
   std::vector<std::string> names;

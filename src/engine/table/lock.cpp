@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/engine_settings.h"
 #include "engine/table/work_area.h"
@@ -20,9 +21,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kLockLimitExceeded = 212;
-constexpr std::uint16_t kInvalidParameter = 220;
 
 bool TakesPlatformLocks(const WorkArea& area) {
   return Settings().networkMode && !area.exclusive;
@@ -84,7 +82,7 @@ bool RLock() {
   WorkArea& area = CurrentArea();
   const std::uint16_t limit = Settings().recordLockLimit;
   if (limit != 0 && area.recordLocks.size() == limit) {
-    SetError(kLockLimitExceeded, "Vozir record lock limit exceeded [RLock]");
+    SetError(kOutOfRange, "Vozir record lock limit exceeded [RLock]");
     return false;
   }
   const std::int32_t recordNumber = area.recordNumber;

@@ -3,17 +3,13 @@
 #include <string_view>
 
 #include "common/code_page.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/number_routines.h"
 #include "engine/table/engine_hooks.h"
 #include "engine/table/locate_state.h"
 
 namespace pw {
-namespace {
-
-constexpr std::uint16_t kInvalidParameter = 220;
-
-}  // namespace
 
 bool MemoContains(const std::string& search, const std::string& stored) {
   MemoHooks* memo = RegisteredHooks().memo;

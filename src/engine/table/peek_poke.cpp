@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/edit_lock_rule.h"
 #include "engine/table/record_io.h"
 #include "engine/table/work_areas.h"
+#include "platform/os_error.h"
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kReadError = 100;
-constexpr std::uint16_t kRecordNotLocked = 1200;
 
 struct StoredSpan {
   std::uint64_t offset = 0;
@@ -49,7 +48,7 @@ std::string Peek(int field, std::int32_t record) {
   std::size_t got = 0;
   int code = area.file.ReadAt(span.offset, text.data(), span.length, &got);
   // A field cut off by the end of the file is as unreadable as a missing one.
-  if (code == 0 && got != span.length) code = kReadError;
+  if (code == 0 && got != span.length) code = platform::kDiskReadError;
   if (code != 0) {
     SetError(static_cast<std::uint16_t>(code),
              "DBF: " + area.fileName + " [Peek(" + Arguments(field, record) + ")]");

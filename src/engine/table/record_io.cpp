@@ -5,13 +5,12 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/record_image.h"
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kOutOfRange = 212;
 
 // The bytes to put on disk for the raw record, in the area's scratch buffer;
 // the raw record itself stays ANSI.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/edit_lock_rule.h"
 #include "engine/table/engine_hooks.h"
@@ -11,10 +12,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kOutOfRange = 212;
-constexpr std::uint16_t kInternalError = 254;
-constexpr std::uint16_t kRecordNotLocked = 1200;
 
 // Lets the index unit note the keys of the record as it is on disk: the new
 // values wait in the swap buffer while the image holds the old record.

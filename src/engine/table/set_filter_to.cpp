@@ -1,16 +1,12 @@
 #include "engine/table/set_filter_to.h"
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/text_routines.h"
 #include "engine/table/engine_hooks.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
-namespace {
-
-constexpr std::uint16_t kInvalidParameter = 220;
-
-}  // namespace
 
 bool Set_Filter_To(const std::string& expression) {
   ClearEngineError();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "engine/table/engine_hooks.h"
 #include "engine/table/go_top.h"
@@ -12,8 +13,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kOutOfRange = 212;
 
 void RereadCurrent(WorkArea& area) {
   if (area.recordCount >= 1 && !area.eof) {

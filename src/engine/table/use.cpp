@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/code_page.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/path_names.h"
 #include "common/text_routines.h"
@@ -20,9 +21,6 @@
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kInvalidParameter = 220;
-constexpr std::uint16_t kSizeMismatch = 266;
 
 std::string BufferText(const unsigned char* buffer) {
   if (buffer == nullptr) return "Nil";
@@ -107,7 +105,7 @@ bool Use(const std::string& command, unsigned char* buffer, std::uint16_t size) 
     area.ownedImage.assign(imageSize, 0);
     area.image = area.ownedImage.data();
   } else if (size != imageSize) {
-    return Abandon(area, kSizeMismatch,
+    return Abandon(area, kInvalidSize,
                    "Database record/buffer size mismatch: " + name + " [USE()]\n\rRecord Size=" +
                        std::to_string(imageSize) + ", Buffer Size=" + std::to_string(size));
   } else {

@@ -2,13 +2,11 @@
 
 #include <array>
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
 
 namespace pw {
 namespace {
-
-constexpr std::uint16_t kNoDatabaseInUse = 215;
-constexpr std::uint16_t kInvalidParameter = 220;
 
 struct WorkAreaTable {
   std::array<WorkArea, kWorkAreaCount> areas;
