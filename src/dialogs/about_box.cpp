@@ -1,12 +1,10 @@
 #include "dialogs/about_box.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 
+#include "dialogs/center_on_screen.h"
 #include "dialogs/program_logo.h"
 
 namespace pw {
@@ -60,9 +58,7 @@ TFrmAbout::TFrmAbout(QWidget* parent)
 
 void TFrmAbout::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry())
-             .topLeft());
+  CenterOnScreen(*this);
   okButton_->setFocus();
 }
 

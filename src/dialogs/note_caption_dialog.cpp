@@ -1,0 +1,53 @@
+#include "dialogs/note_caption_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/center_on_screen.h"
+
+namespace pw {
+namespace {
+
+constexpr int kEditWidth = 260;
+
+}  // namespace
+
+TFrmNoteCaption::TFrmNoteCaption(const QString& title, QWidget* parent)
+    : QDialog(parent),
+      edCaption_(new QLineEdit(title, this)),
+      okButton_(new QPushButton(QStringLiteral("OK"), this)),
+      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
+  setWindowTitle(QStringLiteral("Note Caption"));
+  edCaption_->setMinimumWidth(kEditWidth);
+
+  okButton_->setDefault(true);
+  okButton_->setAutoDefault(true);
+  // Enter in the edit goes to the default button; only OK may be it.
+  cancelButton_->setAutoDefault(false);
+  connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(okButton_);
+  buttons->addWidget(cancelButton_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(edCaption_);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString TFrmNoteCaption::Title() const {
+  return edCaption_->text();
+}
+
+void TFrmNoteCaption::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CenterOnScreen(*this);
+  edCaption_->setFocus();
+  edCaption_->selectAll();
+}
+
+}  // namespace pw

@@ -1,0 +1,35 @@
+// TFrmNoteCaption: the modal dialog in which the user edits a note's title.
+// It opens centred on the screen with the whole title selected, so typing
+// replaces it; OK is the default button (Enter), Cancel the escape one.
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace pw {
+
+class TFrmNoteCaption : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TFrmNoteCaption(const QString& title, QWidget* parent = nullptr);
+
+  // The edited title; the caller takes it when the dialog ends with OK.
+  QString Title() const;
+
+  QLineEdit* EdCaption() const { return edCaption_; }
+  QPushButton* OKButton() const { return okButton_; }
+  QPushButton* CancelButton() const { return cancelButton_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QLineEdit* edCaption_;
+  QPushButton* okButton_;
+  QPushButton* cancelButton_;
+};
+
+}  // namespace pw

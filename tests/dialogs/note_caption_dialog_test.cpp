@@ -1,0 +1,95 @@
+#include "dialogs/note_caption_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace pw {
+namespace {
+
+// Opens the dialog modally and runs `input` once it shows; returns what exec()
+// returned, or -1 when the input did not close the dialog.
+int ExecWith(TFrmNoteCaption& dialog, const std::function<void()>& input) {
+  bool closedByInput = false;
+  QTimer::singleShot(0, &dialog, [&dialog, &input, &closedByInput] {
+    input();
+    closedByInput = !dialog.isVisible();
+    if (!closedByInput) dialog.done(-1);
+  });
+  const int result = dialog.exec();
+  return closedByInput ? result : -1;
+}
+
+TEST(NoteCaptionDialogTest, ShowsCaptionAndButtons) {
+  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Note Caption"));
+  EXPECT_EQ(dialog.OKButton()->text(), QStringLiteral("OK"));
+  EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("Cancel"));
+  EXPECT_TRUE(dialog.OKButton()->isDefault());
+}
+
+TEST(NoteCaptionDialogTest, EditStartsWithTheWholeTitleSelectedAndFocused) {
+  TFrmNoteCaption dialog(QStringLiteral("Shopping list"));
+  dialog.show();
+  EXPECT_EQ(dialog.EdCaption()->text(), QStringLiteral("Shopping list"));
+  EXPECT_EQ(dialog.EdCaption()->selectedText(), QStringLiteral("Shopping list"));
+  EXPECT_EQ(dialog.focusWidget(), dialog.EdCaption());
+  EXPECT_EQ(dialog.Title(), QStringLiteral("Shopping list"));
+}
+
+TEST(NoteCaptionDialogTest, OpensCentredOnTheScreen) {
+  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  dialog.show();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  const QPoint offset = dialog.frameGeometry().center() - screen->availableGeometry().center();
+  EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+}
+
+TEST(NoteCaptionDialogTest, TypingANewTitleAndEnterAcceptsIt) {
+  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  const int result = ExecWith(dialog, [&dialog] {
+    QTest::keyClicks(dialog.focusWidget(), QStringLiteral("Dentist at 3"));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+  });
+  EXPECT_EQ(result, QDialog::Accepted);
+  EXPECT_EQ(dialog.Title(), QStringLiteral("Dentist at 3"));
+}
+
+TEST(NoteCaptionDialogTest, TypingAfterTheTitleKeepsIt) {
+  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  const int result = ExecWith(dialog, [&dialog] {
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_End);
+    QTest::keyClicks(dialog.focusWidget(), QStringLiteral(" list"));
+    QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
+  });
+  EXPECT_EQ(result, QDialog::Accepted);
+  EXPECT_EQ(dialog.Title(), QStringLiteral("Shopping list"));
+}
+
+TEST(NoteCaptionDialogTest, EscapeRejects) {
+  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  const int result = ExecWith(dialog, [&dialog] {
+    QTest::keyClicks(dialog.focusWidget(), QStringLiteral("Dentist"));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
+  });
+  EXPECT_EQ(result, QDialog::Rejected);
+}
+
+TEST(NoteCaptionDialogTest, ClickOnCancelRejects) {
+  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  const int result = ExecWith(dialog, [&dialog] {
+    QTest::keyClicks(dialog.focusWidget(), QStringLiteral("Dentist"));
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+  });
+  EXPECT_EQ(result, QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace pw
