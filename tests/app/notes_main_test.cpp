@@ -5,17 +5,11 @@
 
 #include <QApplication>
 #include <QFile>
-#include <memory>
 
-#include "app/config_keys.h"
-#include "app/controller/notes_main.h"
-#include "app/controller/stand_in_note_window.h"
-#include "common/error_state.h"
-#include "dataset/tz_dbf.h"
+#include "app/controller_fixture.h"
 #include "desktop/tray_notify_icon.h"
 #include "dialogs/status_window.h"
 #include "richtext/note_editor.h"
-#include "support/temp_dir.h"
 
 namespace pw {
 namespace {
@@ -34,49 +28,11 @@ class StatusWindowWatch : public QObject {
   }
 };
 
-class NotesMainTest : public ::testing::Test {
+class NotesMainTest : public test::ControllerFixture {
  protected:
-  void SetUp() override { savedDispatch_ = SetAutoDispatch(false); }
-  void TearDown() override { SetAutoDispatch(savedDispatch_); }
-
-  QString File(const char* name) const { return QString::fromStdString(dir_.file(name)); }
-  IniFile Config() const { return IniFile(File("Config.cfg")); }
-
-  std::unique_ptr<TFrmNotesMain> Start() {
-    auto controller = std::make_unique<TFrmNotesMain>(QString::fromStdString(dir_.path()));
-    controller->SetScreenSize({1024, 768});
-    controller->FormCreate();
-    controller->TimerInitializeTimer();
-    return controller;
-  }
-
   static void AppendNote(TTzDbf& table, const char* showing, const QByteArray& text) {
-    table.ClearRecord();
-    table.SetFieldStr("SHOWING", showing);
-    table.SetFieldInt("LEFT", 30);
-    table.SetFieldInt("TOP", 40);
-    table.SetFieldInt("WIDTH", 121);
-    table.SetFieldInt("HEIGHT", 120);
-    table.SetFieldInt("COLOR", 10092543);
-    auto memo = table.CreateBlobStreamByName("MEMO", TTzBlobStream::kWrite);
-    ASSERT_TRUE(memo && memo->isOpen());
-    memo->write(text);
-    ASSERT_TRUE(memo->Finish());
-    ASSERT_TRUE(table.ALock());
-    table.AppendRec();
-    table.UnLock();
+    ControllerFixture::AppendNote(table, {.showing = showing, .text = text});
   }
-
-  static QList<StandInNoteWindow*> OpenWindows(TFrmNotesMain& controller) {
-    QList<StandInNoteWindow*> open;
-    for (StandInNoteWindow* window : controller.findChildren<StandInNoteWindow*>()) {
-      if (window->isVisible()) open << window;
-    }
-    return open;
-  }
-
-  test::TempDir dir_;
-  bool savedDispatch_ = false;
 };
 
 TEST_F(NotesMainTest, FirstStartCreatesTheTablesAndMarksTheRunUnfinished) {
@@ -159,9 +115,9 @@ TEST_F(NotesMainTest, OpenNotesComeBackAndHideAllNotesHidesThem) {
     controller->FormCloseQuery();
   }
   auto controller = Start();
-  QList<StandInNoteWindow*> windows = OpenWindows(*controller);
+  QList<TFrmNote*> windows = OpenWindows(*controller);
   ASSERT_EQ(windows.size(), 1);
-  EXPECT_EQ(windows[0]->Editor()->PlainText(), "shown note");
+  EXPECT_EQ(windows[0]->RichEdit1()->PlainText(), "shown note");
   EXPECT_EQ(windows[0]->geometry(), QRect(30, 40, 121, 120));
 
   controller->HideAllNotes1Click();
@@ -186,7 +142,7 @@ TEST_F(NotesMainTest, ShutdownSavesOpenNotesWhichReappear) {
   }
   auto controller = Start();
   ASSERT_EQ(OpenWindows(*controller).size(), 1);
-  EXPECT_EQ(OpenWindows(*controller)[0]->Editor()->PlainText(), "kept");
+  EXPECT_EQ(OpenWindows(*controller)[0]->RichEdit1()->PlainText(), "kept");
 }
 
 TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
@@ -209,14 +165,14 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
   EXPECT_EQ(items[0]->text(), "Quick");
   EXPECT_FALSE(items[1]->isVisible());
 
-  StandInNoteWindow* window = controller->NewNoteFromTemplate(1);
+  TFrmNote* window = controller->NewNoteFromTemplate(1);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->pos(), QPoint(452, 324));
-  const QString text = window->Editor()->PlainText();
+  const QString text = window->RichEdit1()->PlainText();
   EXPECT_TRUE(text.startsWith("At ")) << text.toStdString();
   EXPECT_FALSE(text.startsWith("At <TIME>"));
   EXPECT_TRUE(text.endsWith(" and <TIME>")) << text.toStdString();
-  EXPECT_EQ(window->Editor()->textCursor().position(), text.size());
+  EXPECT_EQ(window->RichEdit1()->textCursor().position(), text.size());
 
   TTzDbf& notes = controller->TzNotes();
   notes.Go(window->RecordLink());

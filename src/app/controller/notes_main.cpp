@@ -5,13 +5,16 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QUrl>
 
 #include "app/config_keys.h"
 #include "app/controller/note_record.h"
-#include "app/controller/stand_in_note_window.h"
+#include "app/note/note_window.h"
 #include "common/error_state.h"
 #include "dataset/tz_dbf.h"
+#include "desktop/sound_player.h"
 #include "desktop/tray_notify_icon.h"
 #include "dialogs/about_box.h"
 
@@ -29,16 +32,15 @@ std::unique_ptr<TTzDbf> MakeNoteTable(const char* name, const QStringList& field
   return table;
 }
 
-// Ten items "Template 1" .. "Template 10" whose data is their template number.
-void AddTemplateItems(QMenu* menu, const QString& namePrefix) {
+}  // namespace
+
+void AddTemplateMenuItems(QMenu* menu, const QString& namePrefix) {
   for (int number = 1; number <= TFrmNotesMain::kTemplateCount; ++number) {
     QAction* item = menu->addAction(QStringLiteral("Template %1").arg(number));
     item->setObjectName(namePrefix + QString::number(number));
     item->setData(number);
   }
 }
-
-}  // namespace
 
 TFrmNotesMain::TFrmNotesMain(const QString& dataFolder, QWidget* parent)
     : QWidget(parent),
@@ -61,7 +63,7 @@ void TFrmNotesMain::BuildMenus() {
   popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
   newNote1_ = popupMenu1_->addMenu(QStringLiteral("New Note"));
   newNote1_->setObjectName(QStringLiteral("NewNote1"));
-  AddTemplateItems(newNote1_, QStringLiteral("Template"));
+  AddTemplateMenuItems(newNote1_, QStringLiteral("Template"));
   connect(newNote1_, &QMenu::aboutToShow, this, [this] { NewNote1Click(newNote1_); });
   connect(newNote1_, &QMenu::triggered, this,
           [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
@@ -83,7 +85,7 @@ void TFrmNotesMain::BuildMenus() {
 
   pupTemplate_ = new QMenu(this);
   pupTemplate_->setObjectName(QStringLiteral("PupTemplate"));
-  AddTemplateItems(pupTemplate_, QStringLiteral("Temp"));
+  AddTemplateMenuItems(pupTemplate_, QStringLiteral("Temp"));
   connect(pupTemplate_, &QMenu::aboutToShow, this, &TFrmNotesMain::PupTemplatePopup);
   connect(pupTemplate_, &QMenu::triggered, this,
           [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
@@ -115,8 +117,24 @@ void TFrmNotesMain::About1Click() {
   about.exec();
 }
 
+QList<QRect> TFrmNotesMain::ScreenRects() const {
+  if (screenSize_.isValid()) return {QRect(QPoint(0, 0), screenSize_)};
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens << screen->geometry();
+  return screens;
+}
+
+SoundPlayer& TFrmNotesMain::Sounds() {
+  if (!sounds_) sounds_ = CreateDesktopSoundPlayer();
+  return *sounds_;
+}
+
+void TFrmNotesMain::SetSoundPlayer(std::unique_ptr<SoundPlayer> player) {
+  sounds_ = std::move(player);
+}
+
 void TFrmNotesMain::BringForward() {
-  for (StandInNoteWindow* window : findChildren<StandInNoteWindow*>()) {
+  for (TFrmNote* window : findChildren<TFrmNote*>()) {
     if (!window->isVisible()) continue;
     window->raise();
     window->activateWindow();

@@ -6,7 +6,9 @@
 // and empties the trash. Its own window is never shown.
 #pragma once
 
+#include <QList>
 #include <QMenu>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QTimer>
@@ -17,9 +19,14 @@
 
 namespace pw {
 
+class SoundPlayer;
+class TFrmNote;
 class TTrayNotifyIcon;
 class TTzDbf;
-class StandInNoteWindow;
+
+// Ten items "Template 1" .. "Template 10" named `namePrefix` + number, each
+// holding its template number as data.
+void AddTemplateMenuItems(QMenu* menu, const QString& namePrefix);
 
 class TFrmNotesMain : public QWidget {
   Q_OBJECT
@@ -45,6 +52,12 @@ class TFrmNotesMain : public QWidget {
   TTrayNotifyIcon* TrayIcon() const { return trayIcon_; }
   // The primary screen's size unless set (tests).
   void SetScreenSize(QSize size) { screenSize_ = size; }
+  // The screens note windows are kept on: the set screen size, or every
+  // screen of the desktop.
+  QList<QRect> ScreenRects() const;
+  // The collapse and expand sounds; the desktop's player unless replaced.
+  SoundPlayer& Sounds();
+  void SetSoundPlayer(std::unique_ptr<SoundPlayer> player);
 
   // Start-up, in the order the program runs them.
   void FormCreate();
@@ -57,7 +70,7 @@ class TFrmNotesMain : public QWidget {
   void HideAllNotes1Click();
   void NewNote1Click(QMenu* submenu);
   void PupTemplatePopup();
-  StandInNoteWindow* NewNoteFromTemplate(int number);
+  TFrmNote* NewNoteFromTemplate(int number);
   void Help1Click();
   void About1Click();
   // Brings the program forward when a second copy asks for it.
@@ -81,7 +94,7 @@ class TFrmNotesMain : public QWidget {
   // Sends `message` to the window of every record showing "Y".
   void SendToOpenNotes(int message);
   void BackupNotes();
-  StandInNoteWindow* ShowNoteWindow();
+  TFrmNote* ShowNoteWindow();
 
   QString dataFolder_;
   ControllerSettings settings_{};
@@ -91,6 +104,7 @@ class TFrmNotesMain : public QWidget {
   std::unique_ptr<TTzDbf> tzNotes_;
   std::unique_ptr<TTzDbf> tzTrash_;
   std::unique_ptr<TTzDbf> tzDefaults_;
+  std::unique_ptr<SoundPlayer> sounds_;
   QTimer* timerInitialize_;
   TTrayNotifyIcon* trayIcon_ = nullptr;
   QMenu* popupMenu1_ = nullptr;

@@ -7,8 +7,8 @@
 #include "app/controller/note_placement.h"
 #include "app/controller/note_record.h"
 #include "app/controller/notes_main.h"
-#include "app/controller/stand_in_note_window.h"
 #include "app/controller/template_placeholders.h"
+#include "app/note/note_window.h"
 #include "common/date_text.h"
 #include "common/error_state.h"
 #include "dataset/tz_dbf.h"
@@ -48,28 +48,30 @@ void TFrmNotesMain::FillTemplateMenu(const QList<QAction*>& items) {
   if (!savedTag.isEmpty()) defaults.SetOrderToTag(savedTag);
 }
 
-StandInNoteWindow* TFrmNotesMain::NewNoteFromTemplate(int number) {
+TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   TTzDbf& notes = *tzNotes_;
   TTzDbf& defaults = *tzDefaults_;
   if (!notes.Active() || !defaults.Active()) return nullptr;
-  auto* window = new StandInNoteWindow(notes, this);
+  auto* window = new TFrmNote(*this);
   defaults.Go(number);
   CopyNoteRecord(defaults, notes);
 
-  const QDate today = QDate::currentDate();
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate today = now.date();
   const QSize screen =
       screenSize_.isValid() ? screenSize_ : QGuiApplication::primaryScreen()->size();
   const QPoint place = PlaceNewNote(defaults.GetFieldInt(QStringLiteral("LEFT")),
                                     notes.GetFieldInt(QStringLiteral("WIDTH")),
                                     notes.GetFieldInt(QStringLiteral("HEIGHT")), screen);
+  const QString created = QString::fromLatin1(DateFrom(today.year(), today.month(), today.day()));
   notes.SetFieldInt(QStringLiteral("HANDLE"), window->Handle());
-  notes.SetFieldDate(QStringLiteral("DATECREATE"),
-                     QString::fromLatin1(DateFrom(today.year(), today.month(), today.day())));
+  notes.SetFieldDate(QStringLiteral("DATECREATE"), created);
+  window->SetCreatedText(created);
   notes.SetFieldInt(QStringLiteral("LEFT"), place.x());
   notes.SetFieldInt(QStringLiteral("TOP"), place.y());
   notes.SetFieldStr(QStringLiteral("SHOWING"), QStringLiteral("Y"));
   notes.SetFieldStr(QStringLiteral("NOTEBOARD"), QString::number(number));
-  window->LoadText();
+  window->LoadMemo(notes);
 
   bool appended = false;
   if (notes.ALock()) {
@@ -80,15 +82,18 @@ StandInNoteWindow* TFrmNotesMain::NewNoteFromTemplate(int number) {
   notes.UnLock();
   if (!appended) {
     // Without its own record the window would write over another note's.
+    notes.Cancel();
     window->close();
     return nullptr;
   }
   window->SetRecordLink(notes.RecNo());
-  window->ApplyRecordLook();
-  window->Editor()->SetUrlDetection(settings_.enableURL);
+  window->ApplyRecordLook(notes);
+  window->RichEdit1()->SetUrlDetection(settings_.enableURL);
+  // The template's reminder and expiry give way to these at the first save.
+  window->SetReminder({false, 0, today, now.time()});
+  window->SetExpiry({false, 1, true, today, now.time()});
   window->show();
-  FillPlaceholders(*window->Editor(),
-                   PlaceholderValuesAt(QDateTime::currentDateTime(), QLocale::system()));
+  FillPlaceholders(*window->RichEdit1(), PlaceholderValuesAt(now, QLocale::system()));
   return window;
 }
 

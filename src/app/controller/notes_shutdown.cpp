@@ -2,9 +2,7 @@
 // its optional backup of the notes table and emptying of the trash.
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
-#include <QTimer>
 
 #include "app/config_keys.h"
 #include "app/controller/note_window_registry.h"
@@ -12,6 +10,7 @@
 #include "app/data_folder.h"
 #include "common/error_state.h"
 #include "dataset/tz_dbf.h"
+#include "desktop/event_pause.h"
 #include "dialogs/status_window.h"
 
 namespace pw {
@@ -22,13 +21,6 @@ constexpr int kBackupStepPauseMs = 40;
 constexpr int kBeforePackPauseMs = 100;
 constexpr char kBackupFolder[] = "Backup";
 constexpr const char* kNotesFiles[] = {"Notes.dbf", "Notes.dbt", "Notes.mdx"};
-
-// Lets events run for `milliseconds`, so that windows stay painted.
-void PauseProcessingEvents(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
-}
 
 }  // namespace
 

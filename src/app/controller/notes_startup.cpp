@@ -6,11 +6,10 @@
 
 #include "app/config_keys.h"
 #include "app/controller/notes_main.h"
-#include "app/controller/stand_in_note_window.h"
 #include "app/data_folder.h"
+#include "app/note/note_window.h"
 #include "common/error_state.h"
 #include "dataset/tz_dbf.h"
-#include "richtext/note_editor.h"
 
 namespace pw {
 
@@ -78,17 +77,9 @@ void TFrmNotesMain::DisplayOpenNotes() {
   }
 }
 
-StandInNoteWindow* TFrmNotesMain::ShowNoteWindow() {
-  TTzDbf& notes = *tzNotes_;
-  auto* window = new StandInNoteWindow(notes, this);
-  window->SetRecordLink(notes.RecNo());
-  window->ApplyRecordLook();
-  window->LoadText();
-  window->Editor()->SetUrlDetection(settings_.enableURL);
-  notes.SetFieldInt(QStringLiteral("HANDLE"), window->Handle());
-  if (notes.RLock()) notes.ReplaceRec();
-  notes.UnLock();
-  window->show();
+TFrmNote* TFrmNotesMain::ShowNoteWindow() {
+  auto* window = new TFrmNote(*this);
+  window->ShowFromRecord();
   return window;
 }
 

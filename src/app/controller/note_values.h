@@ -1,0 +1,29 @@
+// How note records hold colours, times of day and dates: Windows colour
+// values (0x00BBGGRR), time texts ("9:5" for 09:05, seconds not kept) and
+// date texts in the process-wide short date format.
+#pragma once
+
+#include <QColor>
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <cstdint>
+
+namespace pw {
+
+QColor ColorOfWindowsValue(std::int32_t value);
+std::int32_t WindowsValueOfColor(const QColor& color);
+
+// Hour and minute without leading zeros, joined by ":".
+QString TimeText(QTime time);
+// The leading number before the first ":" is the hour, the leading number
+// of the (at most) two characters after it the minute; leading blanks are
+// skipped and a missing number reads as 0, so a blank text is midnight. An
+// hour above 23 or a minute above 59 is taken as 23 or 59.
+QTime TimeOfText(const QString& text);
+
+// The date of a date text; invalid when the text is blank or no date.
+QDate DateOfText(const QString& text);
+QString DateText(QDate date);
+
+}  // namespace pw

@@ -1,0 +1,203 @@
+#include "app/note/note_window.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QToolButton>
+#include <algorithm>
+
+#include "app/controller/note_values.h"
+#include "app/controller/notes_main.h"
+#include "desktop/note_button_glyphs.h"
+#include "desktop/screen_fit.h"
+#include "richtext/note_editor.h"
+
+namespace pw {
+
+namespace {
+
+// Design size of the window and the places of its controls in it; the
+// buttons keep their distance from the right edge.
+constexpr QSize kDesignSize(142, 128);
+constexpr QRect kMenuButton(2, 2, 17, 11);
+constexpr QRect kCaption(19, 1, 89, 13);
+constexpr QRect kCollapseButton(113, 2, 14, 11);
+constexpr QRect kExitButton(128, 1, 12, 12);
+constexpr QRect kText(3, 16, 134, 107);
+constexpr int kDefaultColor = 10092543;  // 0x99FFFF, light yellow
+
+constexpr NoteButtonGlyph kGlyphOrder[] = {NoteButtonGlyph::Menu, NoteButtonGlyph::Collapse,
+                                           NoteButtonGlyph::Expand, NoteButtonGlyph::Hide};
+
+QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& hint) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setToolTip(hint);
+  return button;
+}
+
+// The glyph as shown: its white background lets the note's colour through.
+QPixmap ShownGlyph(const QImage& glyph) {
+  QImage shown = glyph.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      if (shown.pixel(x, y) == qRgb(255, 255, 255)) shown.setPixel(x, y, qRgba(0, 0, 0, 0));
+    }
+  }
+  return QPixmap::fromImage(shown);
+}
+
+void FillWith(QWidget* widget, const QColor& background, const QColor& text = QColor()) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, background);
+  palette.setColor(QPalette::Base, background);
+  if (text.isValid()) palette.setColor(QPalette::WindowText, text);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+TFrmNote::TFrmNote(TFrmNotesMain& notesMain)
+    : QWidget(&notesMain, Qt::Tool | Qt::FramelessWindowHint),
+      notesMain_(notesMain),
+      handle_(RegisterNoteWindow(this)),
+      titleFont_(QStringLiteral("MS Sans Serif"), 8),
+      titleColor_(Qt::black) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Paperwisp"));
+  for (int i = 0; i < 4; ++i) glyphs_[i] = MakeNoteButtonGlyph(kGlyphOrder[i]);
+  BuildControls();
+  BuildMenu();
+  setMinimumSize(notesMain_.Settings().minimizedWidth, kCollapsedHeight);
+  resize(kDesignSize);
+  SetNoteColor(ColorOfWindowsValue(kDefaultColor));
+}
+
+TFrmNote::~TFrmNote() {
+  UnregisterNoteWindow(handle_);
+}
+
+void TFrmNote::BuildControls() {
+  panel1_ = new QFrame(this);
+  panel1_->setObjectName(QStringLiteral("Panel1"));
+  panel1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel1_->setMouseTracking(true);
+  panel1_->installEventFilter(this);
+
+  edNoteCaption_ = new QLabel(panel1_);
+  edNoteCaption_->setObjectName(QStringLiteral("EdNoteCaption"));
+  edNoteCaption_->setToolTip(QStringLiteral("Double click here to change note title"));
+  edNoteCaption_->installEventFilter(this);
+
+  btnMenu_ = MakeGlyphButton(panel1_, "BtnMenu", QStringLiteral("Options"));
+  btnCloseUp_ = MakeGlyphButton(panel1_, "BtnCloseUp", QStringLiteral("Collapse Note"));
+  btnExpand_ = MakeGlyphButton(panel1_, "BtnExpand", QStringLiteral("Expand Note"));
+  btnExpand_->hide();
+  btnExit_ = MakeGlyphButton(panel1_, "BtnExit", QStringLiteral("Hide Note"));
+  btnExit_->setCursor(Qt::ArrowCursor);
+  connect(btnMenu_, &QToolButton::clicked, this, &TFrmNote::OpenMenuBelowButton);
+  connect(btnCloseUp_, &QToolButton::clicked, this, &TFrmNote::BtnCloseUpClick);
+  connect(btnExpand_, &QToolButton::clicked, this, &TFrmNote::BtnCloseUpClick);
+  connect(btnExit_, &QToolButton::clicked, this, &TFrmNote::HideNote);
+  RecolorButtonGlyphs();
+
+  richEdit1_ = new NoteEditor(panel1_);
+  richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
+  richEdit1_->setFrameStyle(QFrame::NoFrame);
+  richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void TFrmNote::LayoutControls() {
+  const int width = this->width();
+  const int height = this->height();
+  const int rightShift = width - kDesignSize.width();
+  panel1_->setGeometry(0, 0, width, height);
+  btnMenu_->setGeometry(kMenuButton);
+  edNoteCaption_->setGeometry(kCaption.left(), kCaption.top(), width - 46, kCaption.height());
+  btnCloseUp_->setGeometry(kCollapseButton.translated(rightShift, 0));
+  btnExpand_->setGeometry(kCollapseButton.translated(rightShift, 0));
+  btnExit_->setGeometry(kExitButton.translated(rightShift, 0));
+  richEdit1_->setGeometry(kText.left(), kText.top(),
+                          std::max(0, kText.width() + width - kDesignSize.width()),
+                          std::max(0, kText.height() + height - kDesignSize.height()));
+}
+
+void TFrmNote::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayoutControls();
+}
+
+void TFrmNote::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  RecolorButtonGlyphs();
+}
+
+void TFrmNote::closeEvent(QCloseEvent* event) {
+  // A note closed by any other means than its own commands is hidden.
+  if (!saved_) {
+    showingMode_ = ShowingMode::No;
+    UpdateNote();
+  }
+  event->accept();
+}
+
+void TFrmNote::NoteRequest(int message, int /*firstParameter*/, int /*secondParameter*/) {
+  if (message == kHideNoteRequest) {
+    SaveAndClose(ShowingMode::No);
+  } else if (message == kSaveAndCloseNoteRequest) {
+    SaveAndClose(ShowingMode::Yes);
+  }
+}
+
+void TFrmNote::SaveAndClose(ShowingMode mode) {
+  showingMode_ = mode;
+  UpdateNote();
+  close();
+}
+
+void TFrmNote::HideNote() {
+  SaveAndClose(ShowingMode::No);
+}
+
+QString TFrmNote::Title() const {
+  return edNoteCaption_->text();
+}
+
+void TFrmNote::SetTitle(const QString& title) {
+  edNoteCaption_->setText(title);
+  edNoteCaption_->setToolTip(title);
+}
+
+void TFrmNote::SetNoteColor(const QColor& color) {
+  noteColor_ = color;
+  FillWith(this, color);
+  FillWith(panel1_, color);
+  FillWith(edNoteCaption_, color, titleColor_);
+  richEdit1_->SetBackgroundColor(color);
+}
+
+void TFrmNote::SetTitleFont(const QFont& font, const QColor& color) {
+  titleFont_ = font;
+  titleColor_ = color;
+  edNoteCaption_->setFont(font);
+  FillWith(edNoteCaption_, noteColor_, color);
+}
+
+void TFrmNote::RecolorButtonGlyphs() {
+  QToolButton* const buttons[] = {btnMenu_, btnCloseUp_, btnExpand_, btnExit_};
+  for (int i = 0; i < 4; ++i) {
+    RecolorGlyph(glyphs_[i], GlyphTestPoint(kGlyphOrder[i]), titleColor_);
+    buttons[i]->setIcon(ShownGlyph(glyphs_[i]));
+    buttons[i]->setIconSize(glyphs_[i].size());
+  }
+}
+
+void TFrmNote::KeepOnScreen() {
+  move(PlaceInsideScreens(geometry(), notesMain_.ScreenRects()));
+}
+
+}  // namespace pw

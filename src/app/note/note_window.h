@@ -1,0 +1,185 @@
+// TFrmNote: one note on the desktop. A frameless window of the note's
+// colour with a caption bar (menu button, title, collapse or expand button,
+// hide button) above the note's rich text. It is made from a record of the
+// notes table, keeps the note's state while it is open, and writes that
+// state back into the record when it is hidden, trashed, closed or asked to
+// by the controller.
+#pragma once
+
+#include <QDate>
+#include <QFont>
+#include <QImage>
+#include <QSize>
+#include <QTime>
+#include <QWidget>
+#include <cstdint>
+
+#include "app/controller/note_window_registry.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QToolButton;
+
+namespace pw {
+
+class NoteEditor;
+class TFrmNotesMain;
+class TTzDbf;
+
+// What the next save writes into SHOWING.
+enum class ShowingMode { Yes, No, Keep };
+
+struct NoteReminder {
+  bool active = false;
+  int recurrence = 0;  // ALARMTYPE: 0 once .. 5 every year
+  QDate date;
+  QTime time;
+};
+
+struct NoteExpiry {
+  bool expires = false;
+  int type = 1;  // 1 once, 2 every day
+  bool movesToTrash = false;
+  QDate date;
+  QTime time;
+};
+
+class TFrmNote : public QWidget, public NoteRequestTarget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kCollapsedHeight = 15;
+  static constexpr int kSizingZone = 10;
+  static constexpr int kCollapseSteps = 10;
+  static constexpr int kCollapseStepMs = 4;
+
+  // A hidden window whose menus and tables are those of `notesMain`.
+  explicit TFrmNote(TFrmNotesMain& notesMain);
+  ~TFrmNote() override;
+
+  // Loads the window from the current record of the controller's notes
+  // table, writes its handle into HANDLE and shows it.
+  void ShowFromRecord();
+  // From the current record of `notes`: place and size, colour, title font,
+  // stay-on-top.
+  void ApplyRecordLook(TTzDbf& notes);
+  // The MEMO of the current record of `notes` into the text.
+  void LoadMemo(TTzDbf& notes);
+
+  // Makes the controller's notes table current on this note's record; false
+  // when the window has none or the table cannot go there.
+  bool MoveToNoteRecord();
+  // Writes the window into its record.
+  void UpdateNote();
+
+  void NoteRequest(int message, int firstParameter, int secondParameter) override;
+
+  // Commands.
+  void BtnCloseUpClick();
+  void HideNote();
+  void TrashNote();
+  void EmailNote();
+  void EditCaption();
+  void SetStayOnTop(bool onTop);
+
+  int Handle() const { return handle_; }
+  std::int32_t RecordLink() const { return recordLink_; }
+  void SetRecordLink(std::int32_t recordNumber) { recordLink_ = recordNumber; }
+  bool Collapsed() const { return collapsed_; }
+  QSize ExpandedSize() const { return expandedSize_; }
+  bool Saved() const { return saved_; }
+  ShowingMode Showing() const { return showingMode_; }
+  void SetShowing(ShowingMode mode) { showingMode_ = mode; }
+  const QString& CreatedText() const { return createdText_; }
+  void SetCreatedText(const QString& text) { createdText_ = text.left(12); }
+  QString Title() const;
+  void SetTitle(const QString& title);
+  QColor NoteColor() const { return noteColor_; }
+  void SetNoteColor(const QColor& color);
+  const QFont& TitleFont() const { return titleFont_; }
+  const QColor& TitleColor() const { return titleColor_; }
+  void SetTitleFont(const QFont& font, const QColor& color);
+  const NoteReminder& Reminder() const { return reminder_; }
+  void SetReminder(const NoteReminder& reminder) { reminder_ = reminder; }
+  const NoteExpiry& Expiry() const { return expiry_; }
+  void SetExpiry(const NoteExpiry& expiry) { expiry_ = expiry; }
+  // The glyph of each button, recoloured once with the title font colour.
+  void RecolorButtonGlyphs();
+
+  QFrame* Panel1() const { return panel1_; }
+  QLabel* EdNoteCaption() const { return edNoteCaption_; }
+  QToolButton* BtnMenu() const { return btnMenu_; }
+  QToolButton* BtnCloseUp() const { return btnCloseUp_; }
+  QToolButton* BtnExpand() const { return btnExpand_; }
+  QToolButton* BtnExit() const { return btnExit_; }
+  NoteEditor* RichEdit1() const { return richEdit1_; }
+  QMenu* PupMenu() const { return pupMenu_; }
+  QAction* StayOnTopItem() const { return stayOnTop1_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  enum class SizingEdge { None, Right, Bottom, Corner };
+
+  void BuildControls();
+  void BuildMenu();
+  void LayoutControls();
+  void LoadNoteState(TTzDbf& notes);
+  void ShowCollapsedAtOnce();
+  bool SaveMemo(TTzDbf& notes);
+  void WriteRecordFields(TTzDbf& notes);
+  // Moves the window just inside the nearest screen when it lies outside
+  // every screen.
+  void KeepOnScreen();
+  void OpenMenuBelowButton();
+  void AnimateCollapse();
+  void AnimateExpand();
+  void PlayStateSound(const char* fileName);
+  void SaveAndClose(ShowingMode mode);
+
+  // Mouse handling shared by the panel, the title and the window.
+  bool MousePress(QWidget* source, QMouseEvent* event);
+  bool MouseMove(QWidget* source, QMouseEvent* event);
+  SizingEdge EdgeAt(QPoint windowPosition) const;
+
+  TFrmNotesMain& notesMain_;
+  int handle_ = 0;
+  std::int32_t recordLink_ = 0;
+  QString createdText_;
+  bool collapsed_ = false;
+  QSize expandedSize_;
+  NoteReminder reminder_;
+  NoteExpiry expiry_;
+  ShowingMode showingMode_ = ShowingMode::Yes;
+  bool saved_ = false;
+  QColor noteColor_;
+  QFont titleFont_;
+  QColor titleColor_;
+
+  bool dragging_ = false;
+  bool resizing_ = false;
+  bool ignoreNextPress_ = false;
+  SizingEdge sizingEdge_ = SizingEdge::None;
+  QPoint pressPosition_;
+  QPoint lastPosition_;
+
+  QFrame* panel1_ = nullptr;
+  QLabel* edNoteCaption_ = nullptr;
+  QToolButton* btnMenu_ = nullptr;
+  QToolButton* btnCloseUp_ = nullptr;
+  QToolButton* btnExpand_ = nullptr;
+  QToolButton* btnExit_ = nullptr;
+  NoteEditor* richEdit1_ = nullptr;
+  QMenu* pupMenu_ = nullptr;
+  QMenu* newNote2_ = nullptr;
+  QAction* stayOnTop1_ = nullptr;
+  QImage glyphs_[4];
+};
+
+}  // namespace pw

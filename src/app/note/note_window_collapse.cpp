@@ -1,0 +1,93 @@
+// Collapsing the note to its caption bar and expanding it again, in ten
+// animated steps that keep the right edge in place.
+#include <QApplication>
+#include <QFrame>
+#include <QTextCursor>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+
+#include "app/controller/notes_main.h"
+#include "app/data_folder.h"
+#include "app/note/note_window.h"
+#include "desktop/event_pause.h"
+#include "desktop/sound_player.h"
+#include "richtext/note_editor.h"
+
+namespace pw {
+
+namespace {
+
+// A tenth of `distance`, a remaining half rounded to the even neighbour.
+int Tenth(int distance) {
+  return static_cast<int>(std::lrint(distance / 10.0));
+}
+
+}  // namespace
+
+void TFrmNote::BtnCloseUpClick() {
+  panel1_->setFrameStyle(QFrame::Panel | QFrame::Plain);
+  panel1_->setLineWidth(0);
+  btnCloseUp_->hide();
+  btnExpand_->hide();
+  btnExit_->hide();
+  const bool collapsing = !collapsed_;
+  if (collapsing) {
+    AnimateCollapse();
+  } else {
+    AnimateExpand();
+  }
+  panel1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel1_->setLineWidth(1);
+  QCoreApplication::processEvents();
+  (collapsing ? btnExpand_ : btnCloseUp_)->show();
+  if (notesMain_.Settings().enableSounds) {
+    PlayStateSound(collapsing ? "Collapse.wav" : "Expand.wav");
+  }
+  btnExit_->show();
+  QTextCursor start = richEdit1_->textCursor();
+  start.movePosition(QTextCursor::Start);
+  richEdit1_->setTextCursor(start);
+  richEdit1_->viewport()->update();
+}
+
+void TFrmNote::AnimateCollapse() {
+  const int dx = width() - minimumWidth();
+  const int dh = height() - kCollapsedHeight;
+  expandedSize_ = size();
+  const int x0 = x();
+  for (int step = 0; step < kCollapseSteps; ++step) {
+    PauseProcessingEvents(kCollapseStepMs);
+    const int newHeight = std::max(kCollapsedHeight, height() - Tenth(dh));
+    const int newWidth = std::max(minimumWidth(), width() - Tenth(dx));
+    setGeometry(x() + Tenth(dx), y(), newWidth, newHeight);
+  }
+  setGeometry(x0 + dx, y(), minimumWidth(), kCollapsedHeight);
+  collapsed_ = true;
+}
+
+void TFrmNote::AnimateExpand() {
+  const int dx = expandedSize_.width() - width();
+  const int dh = expandedSize_.height() - height();
+  const int x0 = x();
+  for (int step = 0; step < kCollapseSteps; ++step) {
+    PauseProcessingEvents(kCollapseStepMs);
+    setGeometry(x() - Tenth(dx), y(), width() + Tenth(dx), height() + Tenth(dh));
+  }
+  setGeometry(x0 - dx, y(), expandedSize_.width(), expandedSize_.height());
+  collapsed_ = false;
+}
+
+void TFrmNote::ShowCollapsedAtOnce() {
+  btnCloseUp_->hide();
+  setGeometry(x() + width() - minimumWidth(), y(), minimumWidth(), kCollapsedHeight);
+  btnExpand_->show();
+  btnExit_->show();
+}
+
+void TFrmNote::PlayStateSound(const char* fileName) {
+  notesMain_.Sounds().PlayAndWait(
+      DataFilePath(notesMain_.DataFolder(), QString::fromLatin1(fileName)));
+}
+
+}  // namespace pw

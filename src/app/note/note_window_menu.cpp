@@ -1,0 +1,98 @@
+// The note's menu and the commands that need no record: the title dialog,
+// stay-on-top and e-mail.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+
+#include "app/controller/notes_main.h"
+#include "app/note/note_window.h"
+#include "desktop/mail_url.h"
+#include "dialogs/note_caption_dialog.h"
+#include "richtext/note_editor.h"
+#include "richtext/url_opener.h"
+
+namespace pw {
+
+namespace {
+
+// Below the menu button: its top plus this many pixels.
+constexpr int kMenuBelowButton = 12;
+
+QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {}) {
+  QAction* item = menu->addAction(caption);
+  item->setShortcut(shortcut);
+  return item;
+}
+
+}  // namespace
+
+void TFrmNote::BuildMenu() {
+  pupMenu_ = new QMenu(this);
+  pupMenu_->setObjectName(QStringLiteral("PupMenu"));
+  // The properties dialog and the Notes & Reminders window are not built
+  // yet: their items are shown disabled.
+  AddItem(pupMenu_, QStringLiteral("Note &Properties..."), QKeySequence(Qt::CTRL | Qt::Key_P))
+      ->setEnabled(false);
+  connect(AddItem(pupMenu_, QStringLiteral("&Edit Note..."), QKeySequence(Qt::CTRL | Qt::Key_E)),
+          &QAction::triggered, richEdit1_, &NoteEditor::OpenFullEditor);
+  AddItem(pupMenu_, QStringLiteral("Set Reminder..."))->setEnabled(false);
+  connect(AddItem(pupMenu_, QStringLiteral("&Hide Note"), QKeySequence(Qt::CTRL | Qt::Key_H)),
+          &QAction::triggered, this, &TFrmNote::HideNote);
+  connect(AddItem(pupMenu_, QStringLiteral("&Trash Note"), QKeySequence(Qt::CTRL | Qt::Key_T)),
+          &QAction::triggered, this, &TFrmNote::TrashNote);
+  connect(AddItem(pupMenu_, QStringLiteral("Email Note...")), &QAction::triggered, this,
+          &TFrmNote::EmailNote);
+  stayOnTop1_ = AddItem(pupMenu_, QStringLiteral("Stay on Top"));
+  stayOnTop1_->setCheckable(true);
+  connect(stayOnTop1_, &QAction::triggered, this, &TFrmNote::SetStayOnTop);
+  pupMenu_->addSeparator();
+  newNote2_ = pupMenu_->addMenu(QStringLiteral("New Note..."));
+  AddTemplateMenuItems(newNote2_, QStringLiteral("NoteTemplate"));
+  connect(newNote2_, &QMenu::aboutToShow, this, [this] { notesMain_.NewNote1Click(newNote2_); });
+  connect(newNote2_, &QMenu::triggered, this,
+          [this](QAction* item) { notesMain_.NewNoteFromTemplate(item->data().toInt()); });
+  AddItem(pupMenu_, QStringLiteral("&Notes && Reminders..."), QKeySequence(Qt::CTRL | Qt::Key_N))
+      ->setEnabled(false);
+  pupMenu_->addSeparator();
+  connect(AddItem(pupMenu_, QStringLiteral("Help")), &QAction::triggered, &notesMain_,
+          &TFrmNotesMain::Help1Click);
+  connect(AddItem(pupMenu_, QStringLiteral("About...")), &QAction::triggered, &notesMain_,
+          &TFrmNotesMain::About1Click);
+  pupMenu_->addSeparator();
+  AddItem(pupMenu_, QStringLiteral("Configure..."))->setEnabled(false);
+  // The shortcuts work wherever the focus is in the note.
+  addActions(pupMenu_->actions());
+
+  panel1_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(panel1_, &QWidget::customContextMenuRequested, this,
+          [this](QPoint position) { pupMenu_->popup(panel1_->mapToGlobal(position)); });
+}
+
+void TFrmNote::OpenMenuBelowButton() {
+  pupMenu_->popup(mapToGlobal(btnMenu_->pos() + QPoint(0, kMenuBelowButton)));
+}
+
+void TFrmNote::EditCaption() {
+  ignoreNextPress_ = true;
+  TFrmNoteCaption dialog(Title(), this);
+  if (dialog.exec() == QDialog::Accepted) SetTitle(dialog.Title());
+}
+
+void TFrmNote::SetStayOnTop(bool onTop) {
+  stayOnTop1_->setChecked(onTop);
+  if (onTop == windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return;
+  const bool shown = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+  // Changing the flags takes a shown window off the screen.
+  if (shown) show();
+}
+
+void TFrmNote::EmailNote() {
+  richEdit1_->selectAll();
+  richEdit1_->copy();
+  richEdit1_->Opener()->Open(MailUrlForBody(richEdit1_->PlainText()));
+}
+
+}  // namespace pw

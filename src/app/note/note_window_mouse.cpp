@@ -1,0 +1,100 @@
+// Moving and sizing the note with the mouse: a press on the caption or the
+// body drags the window, a press in the 10-pixel zone along the right or
+// bottom edge sizes it.
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "app/note/note_window.h"
+
+namespace pw {
+
+bool TFrmNote::eventFilter(QObject* watched, QEvent* event) {
+  auto* source = qobject_cast<QWidget*>(watched);
+  if (source != panel1_ && source != edNoteCaption_) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      return MousePress(source, static_cast<QMouseEvent*>(event));
+    case QEvent::MouseMove:
+      return MouseMove(source, static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonRelease: {
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+      const bool handled = dragging_ || resizing_;
+      dragging_ = false;
+      resizing_ = false;
+      return handled;
+    }
+    case QEvent::MouseButtonDblClick:
+      if (source == edNoteCaption_) {
+        EditCaption();
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+TFrmNote::SizingEdge TFrmNote::EdgeAt(QPoint windowPosition) const {
+  if (collapsed_) return SizingEdge::None;
+  const bool right = windowPosition.x() >= width() - kSizingZone;
+  const bool bottom = windowPosition.y() >= height() - kSizingZone;
+  if (right && bottom) return SizingEdge::Corner;
+  if (right) return SizingEdge::Right;
+  if (bottom) return SizingEdge::Bottom;
+  return SizingEdge::None;
+}
+
+bool TFrmNote::MousePress(QWidget* source, QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return false;
+  if (ignoreNextPress_) {
+    ignoreNextPress_ = false;
+    return false;
+  }
+  const QPoint position = event->position().toPoint();
+  pressPosition_ = position;
+  lastPosition_ = position;
+  sizingEdge_ = EdgeAt(source->mapTo(this, position));
+  resizing_ = sizingEdge_ != SizingEdge::None;
+  dragging_ = !resizing_;
+  // Taken here, so that the title's parent does not see the press again.
+  return true;
+}
+
+bool TFrmNote::MouseMove(QWidget* source, QMouseEvent* event) {
+  const QPoint position = event->position().toPoint();
+  if (dragging_) {
+    // The pressed point stays under the mouse.
+    move(pos() + position - pressPosition_);
+    return true;
+  }
+  if (resizing_) {
+    const QPoint delta = position - lastPosition_;
+    const bool widthChanges = sizingEdge_ != SizingEdge::Bottom;
+    const bool heightChanges = sizingEdge_ != SizingEdge::Right;
+    resize(std::max(minimumWidth(), width() + (widthChanges ? delta.x() : 0)),
+           std::max(minimumHeight(), height() + (heightChanges ? delta.y() : 0)));
+    lastPosition_ = position;
+    return true;
+  }
+  if (source == panel1_) {
+    switch (EdgeAt(position)) {
+      case SizingEdge::Corner:
+        panel1_->setCursor(Qt::SizeFDiagCursor);
+        break;
+      case SizingEdge::Right:
+        panel1_->setCursor(Qt::SizeHorCursor);
+        break;
+      case SizingEdge::Bottom:
+        panel1_->setCursor(Qt::SizeVerCursor);
+        break;
+      case SizingEdge::None:
+        panel1_->setCursor(Qt::ArrowCursor);
+        break;
+    }
+  }
+  return false;
+}
+
+}  // namespace pw

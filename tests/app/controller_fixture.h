@@ -1,0 +1,104 @@
+// A main controller on a data folder of its own, started as the program
+// starts it (without waiting for the start-up timer), on a 1024 x 768
+// screen and with a sound player that only records what it was asked to
+// play; and note records appended to its tables.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+
+#include "app/config_keys.h"
+#include "app/controller/notes_main.h"
+#include "app/note/note_window.h"
+#include "common/error_state.h"
+#include "dataset/tz_dbf.h"
+#include "desktop/sound_player.h"
+#include "support/temp_dir.h"
+
+namespace pw::test {
+
+class RecordingSoundPlayer : public SoundPlayer {
+ public:
+  explicit RecordingSoundPlayer(QStringList* played) : played_(played) {}
+  bool PlayAndWait(const QString& wavFile) override {
+    *played_ << wavFile;
+    return true;
+  }
+
+ private:
+  QStringList* played_;
+};
+
+// The fields of a note record the tests set; the others stay blank.
+struct TestNote {
+  const char* showing = "Y";
+  int left = 30;
+  int top = 40;
+  int width = 121;
+  int height = 120;
+  QByteArray text = QByteArray();
+  const char* minimized = "N";
+  const char* stayOnTop = "N";
+  const char* desc = "";
+};
+
+class ControllerFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { savedDispatch_ = SetAutoDispatch(false); }
+  void TearDown() override { SetAutoDispatch(savedDispatch_); }
+
+  QString File(const char* name) const { return QString::fromStdString(dir_.file(name)); }
+  IniFile Config() const { return IniFile(File("Config.cfg")); }
+
+  std::unique_ptr<TFrmNotesMain> Start() {
+    auto controller = std::make_unique<TFrmNotesMain>(QString::fromStdString(dir_.path()));
+    controller->SetScreenSize({1024, 768});
+    controller->SetSoundPlayer(std::make_unique<RecordingSoundPlayer>(&played_));
+    controller->FormCreate();
+    controller->TimerInitializeTimer();
+    return controller;
+  }
+
+  // Appends `note` under a lock; returns its record number.
+  static std::int32_t AppendNote(TTzDbf& table, const TestNote& note) {
+    table.ClearRecord();
+    table.SetFieldStr("SHOWING", note.showing);
+    table.SetFieldInt("LEFT", note.left);
+    table.SetFieldInt("TOP", note.top);
+    table.SetFieldInt("WIDTH", note.width);
+    table.SetFieldInt("HEIGHT", note.height);
+    table.SetFieldInt("COLOR", 10092543);
+    table.SetFieldStr("MINIMIZED", note.minimized);
+    table.SetFieldStr("STAYONTOP", note.stayOnTop);
+    table.SetFieldStr("DESC", note.desc);
+    auto memo = table.CreateBlobStreamByName("MEMO", TTzBlobStream::kWrite);
+    EXPECT_TRUE(memo && memo->isOpen());
+    if (!memo || !memo->isOpen()) return 0;
+    memo->write(note.text);
+    EXPECT_TRUE(memo->Finish());
+    EXPECT_TRUE(table.ALock());
+    table.AppendRec();
+    table.UnLock();
+    return table.RecNo();
+  }
+
+  static QList<TFrmNote*> OpenWindows(TFrmNotesMain& controller) {
+    QList<TFrmNote*> open;
+    for (TFrmNote* window : controller.findChildren<TFrmNote*>()) {
+      if (window->isVisible()) open << window;
+    }
+    return open;
+  }
+
+  TempDir dir_;
+  QStringList played_;
+  bool savedDispatch_ = false;
+};
+
+}  // namespace pw::test

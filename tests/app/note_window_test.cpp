@@ -1,0 +1,433 @@
+// The note window on a real notes table: made from its record, collapsed and
+// expanded, moved and sized with the mouse, retitled, hidden, closed,
+// trashed and e-mailed, and what each of these writes into the record.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/controller/note_values.h"
+#include "app/controller_fixture.h"
+#include "dialogs/note_caption_dialog.h"
+#include "richtext/note_editor.h"
+#include "richtext/url_opener.h"
+
+namespace pw {
+namespace {
+
+class RecordingOpener : public UrlOpener {
+ public:
+  bool Open(const QUrl& url) override {
+    opened << url;
+    return true;
+  }
+  QList<QUrl> opened;
+};
+
+QAction* MenuItem(QMenu* menu, const QString& caption) {
+  for (QAction* item : menu->actions()) {
+    if (item->text() == caption) return item;
+  }
+  ADD_FAILURE() << "no menu item " << caption.toStdString();
+  return nullptr;
+}
+
+class NoteWindowTest : public test::ControllerFixture {
+ protected:
+  void SetUp() override {
+    ControllerFixture::SetUp();
+    controller_ = Start();
+  }
+  void TearDown() override {
+    controller_.reset();
+    ControllerFixture::TearDown();
+  }
+
+  TTzDbf& Notes() { return controller_->TzNotes(); }
+
+  // A window made and shown from a new record holding `note`.
+  TFrmNote* ShowNote(const test::TestNote& note) {
+    if (AppendNote(Notes(), note) == 0) return nullptr;
+    auto* window = new TFrmNote(*controller_);
+    window->ShowFromRecord();
+    return window;
+  }
+
+  // The record `recordNumber` made current, for reading its fields.
+  TTzDbf& Record(std::int32_t recordNumber) {
+    Notes().Go(recordNumber);
+    return Notes();
+  }
+
+  QRect RecordBounds(std::int32_t recordNumber) {
+    TTzDbf& notes = Record(recordNumber);
+    return QRect(notes.GetFieldInt("LEFT"), notes.GetFieldInt("TOP"), notes.GetFieldInt("WIDTH"),
+                 notes.GetFieldInt("HEIGHT"));
+  }
+
+  static void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+  std::unique_ptr<TFrmNotesMain> controller_;
+};
+
+TEST_F(NoteWindowTest, ARecordOpensWithItsPlaceColourTitleAndText) {
+  AppendNote(Notes(), {.left = 200, .top = 150, .width = 180, .height = 140, .text = "Buy milk"});
+  Notes().SetFieldStr("DESC", "Shopping");
+  Notes().SetFieldInt("COLOR", 0x80C0FF);  // orange
+  Notes().SetFieldStr("CAPFONTNAM", "DejaVu Sans");
+  Notes().SetFieldFloat("CAPFONTSIZ", 10.5);  // rounds to the even 10
+  Notes().SetFieldInt("CAPFONTCOL", 0x0000FF);
+  ASSERT_TRUE(Notes().RLock());
+  Notes().ReplaceRec();
+  Notes().UnLock();
+  const std::int32_t record = Notes().RecNo();
+  auto* window = new TFrmNote(*controller_);
+  window->ShowFromRecord();
+
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->geometry(), QRect(200, 150, 180, 140));
+  EXPECT_EQ(window->RecordLink(), record);
+  EXPECT_EQ(window->NoteColor(), QColor(0xFF, 0xC0, 0x80));
+  EXPECT_EQ(window->Title(), "Shopping");
+  EXPECT_EQ(window->EdNoteCaption()->toolTip(), "Shopping");
+  EXPECT_EQ(window->TitleFont().family(), "DejaVu Sans");
+  EXPECT_EQ(window->TitleFont().pointSize(), 10);
+  EXPECT_EQ(window->TitleColor(), QColor(Qt::red));
+  EXPECT_EQ(window->RichEdit1()->PlainText(), "Buy milk");
+  EXPECT_EQ(window->EdNoteCaption()->width(), 180 - 46);
+  EXPECT_EQ(window->BtnExit()->geometry().right(), 180 - 3);
+  EXPECT_EQ(window->minimumSize(), QSize(120, 15));
+  EXPECT_EQ(Record(record).GetFieldInt("HANDLE"), window->Handle());
+}
+
+TEST_F(NoteWindowTest, ReminderAndExpiryComeFromTheRecordAndGoBackUnchanged) {
+  AppendNote(Notes(), {});
+  Notes().SetFieldStr("ALARMACT", "Y");
+  Notes().SetFieldInt("ALARMTYPE", 4);
+  Notes().SetFieldDate("ALARMDATE", DateText(QDate(2027, 3, 14)));
+  Notes().SetFieldStr("ALARMTIME", "7:3");
+  Notes().SetFieldStr("EXPIRES", "Y");
+  Notes().SetFieldInt("EXPIRETYPE", 2);
+  Notes().SetFieldStr("EXPIRETRSH", "Y");
+  Notes().SetFieldStr("EXPIRETIME", "12:0");
+  Notes().SetFieldStr("NOTEBOARD", "7");
+  Notes().SetFieldDate("DATECREATE", DateText(QDate(2026, 1, 2)));
+  ASSERT_TRUE(Notes().RLock());
+  Notes().ReplaceRec();
+  Notes().UnLock();
+  const std::int32_t record = Notes().RecNo();
+  auto* window = new TFrmNote(*controller_);
+  window->ShowFromRecord();
+
+  EXPECT_TRUE(window->Reminder().active);
+  EXPECT_EQ(window->Reminder().recurrence, 4);
+  EXPECT_EQ(window->Reminder().date, QDate(2027, 3, 14));
+  EXPECT_EQ(window->Reminder().time, QTime(7, 3));
+  EXPECT_TRUE(window->Expiry().expires);
+  EXPECT_EQ(window->Expiry().type, 2);
+  EXPECT_TRUE(window->Expiry().movesToTrash);
+  // A blank expiry date is no date: today.
+  EXPECT_EQ(window->Expiry().date, QDate::currentDate());
+  EXPECT_EQ(window->Expiry().time, QTime(12, 0));
+  EXPECT_EQ(DateOfText(window->CreatedText()), QDate(2026, 1, 2));
+
+  // The save never writes HANDLE, DATECREATE or NOTEBOARD.
+  Record(record).SetFieldInt("HANDLE", 777);
+  ASSERT_TRUE(Notes().RLock());
+  Notes().ReplaceRec();
+  Notes().UnLock();
+  window->UpdateNote();
+  TTzDbf& saved = Record(record);
+  EXPECT_EQ(saved.GetFieldStr("ALARMTIME").trimmed(), "7:3");
+  EXPECT_EQ(saved.GetFieldStr("EXPIRETIME").trimmed(), "12:0");
+  EXPECT_EQ(saved.GetFieldStr("ALARMACT"), "Y");
+  EXPECT_EQ(saved.GetFieldInt("ALARMTYPE"), 4);
+  EXPECT_EQ(DateOfText(saved.GetFieldDate("ALARMDATE")), QDate(2027, 3, 14));
+  EXPECT_EQ(DateOfText(saved.GetFieldDate("EXPIREDATE")), QDate::currentDate());
+  EXPECT_EQ(saved.GetFieldInt("HANDLE"), 777);
+  EXPECT_EQ(saved.GetFieldStr("NOTEBOARD").trimmed(), "7");
+  EXPECT_EQ(DateOfText(saved.GetFieldDate("DATECREATE")), QDate(2026, 1, 2));
+  EXPECT_EQ(saved.GetFieldStr("SHOWING"), "Y");
+}
+
+TEST_F(NoteWindowTest, ACollapsedNoteKeepsItsRightEdgeAndItsRecordTheExpandedBounds) {
+  TFrmNote* window = ShowNote({.left = 500, .top = 60, .width = 200, .height = 150});
+  ASSERT_NE(window, nullptr);
+  const std::int32_t record = window->RecordLink();
+  Click(window->BtnCloseUp());
+  EXPECT_TRUE(window->Collapsed());
+  EXPECT_EQ(window->geometry(), QRect(580, 60, 120, 15));
+  EXPECT_TRUE(window->BtnExpand()->isVisible());
+  EXPECT_FALSE(window->BtnCloseUp()->isVisible());
+  EXPECT_TRUE(window->BtnExit()->isVisible());
+
+  // The hide request: SHOWING "N" and the expanded geometry.
+  QPointer<TFrmNote> guard(window);
+  ASSERT_TRUE(SendNoteRequest(window->Handle(), kHideNoteRequest));
+  QApplication::processEvents();
+  EXPECT_TRUE(guard.isNull() || !guard->isVisible());
+  EXPECT_EQ(RecordBounds(record), QRect(500, 60, 200, 150));
+  EXPECT_EQ(Record(record).GetFieldStr("MINIMIZED"), "Y");
+  EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "N");
+}
+
+TEST_F(NoteWindowTest, CollapseThenExpandRestoresTheExactBoundsAndPlaysBothSounds) {
+  TFrmNote* window = ShowNote({.left = 311, .top = 77, .width = 203, .height = 147});
+  ASSERT_NE(window, nullptr);
+  Click(window->BtnCloseUp());
+  EXPECT_EQ(window->geometry(), QRect(311 + 203 - 120, 77, 120, 15));
+  Click(window->BtnExpand());
+  EXPECT_FALSE(window->Collapsed());
+  EXPECT_EQ(window->geometry(), QRect(311, 77, 203, 147));
+  EXPECT_TRUE(window->BtnCloseUp()->isVisible());
+  EXPECT_FALSE(window->BtnExpand()->isVisible());
+  ASSERT_EQ(played_.size(), 2);
+  EXPECT_TRUE(played_[0].endsWith("/Collapse.wav"));
+  EXPECT_TRUE(played_[1].endsWith("/Expand.wav"));
+}
+
+TEST_F(NoteWindowTest, SoundsAreSilentWhenSwitchedOff) {
+  controller_.reset();
+  {
+    IniFile config = Config();
+    ASSERT_TRUE(WriteSetting(config, config::kEnableSounds, false));
+  }
+  controller_ = Start();
+  TFrmNote* window = ShowNote({});
+  ASSERT_NE(window, nullptr);
+  Click(window->BtnCloseUp());
+  Click(window->BtnExpand());
+  EXPECT_TRUE(played_.isEmpty());
+}
+
+TEST_F(NoteWindowTest, ARecordMarkedMinimizedOpensCollapsedAtItsRightEdge) {
+  TFrmNote* window =
+      ShowNote({.left = 500, .top = 20, .width = 200, .height = 150, .minimized = "Y"});
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->Collapsed());
+  EXPECT_EQ(window->geometry(), QRect(580, 20, 120, 15));
+  EXPECT_TRUE(window->BtnExpand()->isVisible());
+  EXPECT_FALSE(window->BtnCloseUp()->isVisible());
+  Click(window->BtnExpand());
+  EXPECT_EQ(window->geometry(), QRect(500, 20, 200, 150));
+}
+
+TEST_F(NoteWindowTest, StayOnTopComesFromTheRecordAndTheMenuItemTogglesIt) {
+  TFrmNote* window = ShowNote({.stayOnTop = "Y"});
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->StayOnTopItem()->isChecked());
+  EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(window->isVisible());
+
+  window->StayOnTopItem()->trigger();
+  EXPECT_FALSE(window->StayOnTopItem()->isChecked());
+  EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(window->isVisible());
+  window->UpdateNote();
+  EXPECT_EQ(Record(window->RecordLink()).GetFieldStr("STAYONTOP"), "N");
+}
+
+TEST_F(NoteWindowTest, ANewTitleIsSavedWhenTheWindowIsClosedWithoutSavingBefore) {
+  TFrmNote* window = ShowNote({.desc = "Old"});
+  ASSERT_NE(window, nullptr);
+  const std::int32_t record = window->RecordLink();
+  bool dialogSeen = false;
+  QTimer::singleShot(0, [&dialogSeen] {
+    auto* dialog = qobject_cast<TFrmNoteCaption*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    dialogSeen = dialog->EdCaption()->text() == "Old";
+    QTest::keyClicks(dialog->EdCaption(), "New title");
+    QTest::keyClick(dialog->EdCaption(), Qt::Key_Return);
+  });
+  QTest::mouseDClick(window->EdNoteCaption(), Qt::LeftButton);
+  EXPECT_TRUE(dialogSeen);
+  EXPECT_EQ(window->Title(), "New title");
+  EXPECT_EQ(window->EdNoteCaption()->toolTip(), "New title");
+
+  window->close();
+  EXPECT_EQ(Record(record).GetFieldStr("DESC").trimmed(), "New title");
+  EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "N");
+}
+
+TEST_F(NoteWindowTest, AWindowThatSavedBeforeClosesWithoutSavingAgain) {
+  TFrmNote* window = ShowNote({.desc = "Kept"});
+  ASSERT_NE(window, nullptr);
+  const std::int32_t record = window->RecordLink();
+  window->UpdateNote();
+  window->SetTitle("Changed");
+  window->close();
+  EXPECT_EQ(Record(record).GetFieldStr("DESC").trimmed(), "Kept");
+  EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "Y");
+}
+
+TEST_F(NoteWindowTest, TheSaveAndCloseRequestKeepsTheNoteShowingAndSavesItsText) {
+  TFrmNote* window = ShowNote({.text = "first"});
+  ASSERT_NE(window, nullptr);
+  const std::int32_t record = window->RecordLink();
+  window->RichEdit1()->setPlainText("second");
+  ASSERT_TRUE(SendNoteRequest(window->Handle(), kSaveAndCloseNoteRequest));
+  EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "Y");
+  auto memo = Record(record).CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+  ASSERT_TRUE(memo && memo->isOpen());
+  const QByteArray stored = memo->readAll();
+  memo->Finish();
+  EXPECT_TRUE(stored.startsWith("{\\rtf1")) << stored.toStdString();
+  EXPECT_TRUE(stored.contains("second"));
+}
+
+TEST_F(NoteWindowTest, TrashingMovesTheRecordAndLeavesTheOtherRecordNumbers) {
+  TFrmNote* first = ShowNote({.text = "one", .desc = "One"});
+  TFrmNote* second = ShowNote({.text = "two", .desc = "Two"});
+  TFrmNote* third = ShowNote({.text = "three", .desc = "Three"});
+  ASSERT_TRUE(first && second && third);
+  QPointer<TFrmNote> trashed(second);
+  MenuItem(second->PupMenu(), "&Trash Note")->trigger();
+  QApplication::processEvents();
+  EXPECT_TRUE(trashed.isNull() || !trashed->isVisible());
+
+  TTzDbf& trash = controller_->TzTrash();
+  EXPECT_EQ(trash.RecordCount(), 1);
+  trash.GoTop();
+  EXPECT_EQ(trash.GetFieldStr("DESC").trimmed(), "Two");
+  EXPECT_EQ(trash.GetFieldStr("SHOWING"), "Y");
+  EXPECT_EQ(Record(first->RecordLink()).GetFieldStr("DESC").trimmed(), "One");
+  EXPECT_EQ(Record(third->RecordLink()).GetFieldStr("DESC").trimmed(), "Three");
+  EXPECT_EQ(third->RecordLink(), 3);
+  // The remaining notes still save into their own records.
+  third->SetTitle("Third");
+  third->UpdateNote();
+  EXPECT_EQ(Record(3).GetFieldStr("DESC").trimmed(), "Third");
+  EXPECT_EQ(Record(1).GetFieldStr("DESC").trimmed(), "One");
+}
+
+TEST_F(NoteWindowTest, DraggingTheTitleOrTheBodyMovesTheWindowByTheMouseDelta) {
+  TFrmNote* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
+  ASSERT_NE(window, nullptr);
+  QLabel* title = window->EdNoteCaption();
+  QTest::mousePress(title, Qt::LeftButton, {}, QPoint(20, 5));
+  QTest::mouseMove(title, QPoint(50, 25));
+  QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(50, 25));
+  EXPECT_EQ(window->geometry(), QRect(130, 120, 200, 150));
+
+  // The body's left margin, outside the text and the sizing zones.
+  QFrame* body = window->Panel1();
+  QTest::mousePress(body, Qt::LeftButton, {}, QPoint(1, 60));
+  QTest::mouseMove(body, QPoint(-9, 55));
+  QTest::mouseRelease(body, Qt::LeftButton, {}, QPoint(-9, 55));
+  EXPECT_EQ(window->geometry(), QRect(120, 115, 200, 150));
+}
+
+TEST_F(NoteWindowTest, SizingFromTheEdgesRespectsTheMinimumSize) {
+  TFrmNote* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
+  ASSERT_NE(window, nullptr);
+  QFrame* body = window->Panel1();
+  QTest::mouseMove(body, QPoint(197, 60));
+  EXPECT_EQ(body->cursor().shape(), Qt::SizeHorCursor);
+  QTest::mouseMove(body, QPoint(100, 147));
+  EXPECT_EQ(body->cursor().shape(), Qt::SizeVerCursor);
+  QTest::mouseMove(body, QPoint(197, 147));
+  EXPECT_EQ(body->cursor().shape(), Qt::SizeFDiagCursor);
+
+  // The corner: both dimensions follow the mouse.
+  QTest::mousePress(body, Qt::LeftButton, {}, QPoint(197, 147));
+  QTest::mouseMove(body, QPoint(227, 157));
+  EXPECT_EQ(window->geometry(), QRect(100, 100, 230, 160));
+  QTest::mouseMove(body, QPoint(-500, -500));
+  QTest::mouseRelease(body, Qt::LeftButton, {}, QPoint(-500, -500));
+  EXPECT_EQ(window->geometry(), QRect(100, 100, 120, 15));
+
+  // The right edge changes the width only.
+  window->resize(200, 150);
+  QTest::mousePress(body, Qt::LeftButton, {}, QPoint(197, 60));
+  QTest::mouseMove(body, QPoint(177, 90));
+  QTest::mouseRelease(body, Qt::LeftButton, {}, QPoint(177, 90));
+  EXPECT_EQ(window->size(), QSize(180, 150));
+}
+
+TEST_F(NoteWindowTest, ACollapsedNoteIsDraggedNotSized) {
+  TFrmNote* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
+  ASSERT_NE(window, nullptr);
+  Click(window->BtnCloseUp());
+  const QRect collapsed = window->geometry();
+  QFrame* body = window->Panel1();
+  QTest::mouseMove(body, QPoint(117, 12));
+  EXPECT_EQ(body->cursor().shape(), Qt::ArrowCursor);
+  QTest::mousePress(body, Qt::LeftButton, {}, QPoint(117, 12));
+  QTest::mouseMove(body, QPoint(127, 22));
+  QTest::mouseRelease(body, Qt::LeftButton, {}, QPoint(127, 22));
+  EXPECT_EQ(window->geometry(), collapsed.translated(10, 10));
+}
+
+TEST_F(NoteWindowTest, ANoteSavedOffEveryScreenIsBroughtBackInside) {
+  TFrmNote* window = ShowNote({.left = 5000, .top = 100, .width = 200, .height = 150});
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->geometry(), QRect(824, 100, 200, 150));
+  // The record keeps its place until the note is saved.
+  EXPECT_EQ(RecordBounds(window->RecordLink()).left(), 5000);
+  window->UpdateNote();
+  EXPECT_EQ(RecordBounds(window->RecordLink()).left(), 824);
+}
+
+TEST_F(NoteWindowTest, EmailHandsTheWholeTextEncodedToTheMailProgram) {
+  TFrmNote* window = ShowNote({.text = "Tom & Jerry #1\n50% off?"});
+  ASSERT_NE(window, nullptr);
+  RecordingOpener opener;
+  window->RichEdit1()->SetUrlOpener(&opener);
+  MenuItem(window->PupMenu(), "Email Note...")->trigger();
+  ASSERT_EQ(opener.opened.size(), 1);
+  EXPECT_EQ(opener.opened[0].toEncoded(),
+            "mailto:?body=Tom%20%26%20Jerry%20%231%0D%0A50%25%20off%3F");
+  EXPECT_EQ(window->RichEdit1()->textCursor().selectedText().size(),
+            window->RichEdit1()->PlainText().size());
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Tom & Jerry"));
+  window->RichEdit1()->SetUrlOpener(nullptr);
+}
+
+TEST_F(NoteWindowTest, TheMenuOffersItsCommandsInOrderAndOpensBelowTheButton) {
+  TFrmNote* window = ShowNote({.left = 300, .top = 200});
+  ASSERT_NE(window, nullptr);
+  QStringList captions;
+  for (QAction* item : window->PupMenu()->actions()) {
+    captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+  }
+  EXPECT_EQ(captions,
+            QStringList({"Note &Properties...", "&Edit Note...", "Set Reminder...", "&Hide Note",
+                         "&Trash Note", "Email Note...", "Stay on Top", "-", "New Note...",
+                         "&Notes && Reminders...", "-", "Help", "About...", "-", "Configure..."}));
+  EXPECT_EQ(MenuItem(window->PupMenu(), "&Hide Note")->shortcut(), QKeySequence("Ctrl+H"));
+  EXPECT_EQ(MenuItem(window->PupMenu(), "&Trash Note")->shortcut(), QKeySequence("Ctrl+T"));
+  QMenu* newNote = MenuItem(window->PupMenu(), "New Note...")->menu();
+  ASSERT_NE(newNote, nullptr);
+  EXPECT_EQ(newNote->actions().size(), 10);
+
+  Click(window->BtnMenu());
+  EXPECT_TRUE(window->PupMenu()->isVisible());
+  EXPECT_EQ(window->PupMenu()->pos(), QPoint(302, 214));
+  window->PupMenu()->close();
+}
+
+TEST_F(NoteWindowTest, CtrlHHidesTheNoteFromItsText) {
+  TFrmNote* window = ShowNote({.text = "text"});
+  ASSERT_NE(window, nullptr);
+  const std::int32_t record = window->RecordLink();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  window->RichEdit1()->setFocus();
+  QPointer<TFrmNote> guard(window);
+  QTest::keyClick(window->RichEdit1(), Qt::Key_H, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_TRUE(guard.isNull() || !guard->isVisible());
+  EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "N");
+}
+
+}  // namespace
+}  // namespace pw
