@@ -1,6 +1,7 @@
 // Paperwisp: one copy per user, living in the notification area.
 #include <QApplication>
 #include <QLocale>
+#include <QMessageBox>
 
 #include "app/controller/notes_main.h"
 #include "app/data_folder.h"
@@ -15,7 +16,17 @@ int main(int argc, char** argv) {
 
   // A second copy only asks the first one forward and ends.
   pw::TTzOnlyOne onlyOne(QApplication::applicationName());
-  if (onlyOne.Claim() != pw::TTzOnlyOne::Outcome::Running) return 0;
+  switch (onlyOne.Claim()) {
+    case pw::TTzOnlyOne::Outcome::Running:
+      break;
+    case pw::TTzOnlyOne::Outcome::HandedOver:
+      return 0;
+    case pw::TTzOnlyOne::Outcome::Failed:
+      // Running without the guard could let two copies write the same notes.
+      qCritical("%s", qPrintable(onlyOne.ErrorString()));
+      QMessageBox::critical(nullptr, QApplication::applicationName(), onlyOne.ErrorString());
+      return 1;
+  }
 
   const QString dataFolder = pw::DataFolderFor(QApplication::applicationDirPath());
   QString error;
