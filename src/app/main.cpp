@@ -8,6 +8,7 @@
 #include "dataset/dataset_locale.h"
 #include "dataset/dialog_dataset_ui.h"
 #include "desktop/single_instance.h"
+#include "desktop/termination_signal.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -42,13 +43,20 @@ int main(int argc, char** argv) {
   pw::TFrmNotesMain notesMain(dataFolder);
   QObject::connect(&onlyOne, &pw::TTzOnlyOne::activationRequested, &notesMain,
                    &pw::TFrmNotesMain::BringForward);
-  QObject::connect(&notesMain, &pw::TFrmNotesMain::programEndRequested, &app, &QApplication::quit,
-                   Qt::QueuedConnection);
+  // exit(), not quit(): quit() first asks every window to close, and the
+  // notification-area stand-in window refuses, which would cancel the end.
+  QObject::connect(
+      &notesMain, &pw::TFrmNotesMain::programEndRequested, &app, [] { QCoreApplication::exit(0); },
+      Qt::QueuedConnection);
   // A session that ends logs the user off; the notes are saved the same way.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &notesMain,
                    &pw::TFrmNotesMain::FormCloseQuery);
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &notesMain,
                    &pw::TFrmNotesMain::FormCloseQuery);
+  // So does a shutdown without a session manager, or a plain `kill`.
+  pw::TerminationSignalWatcher terminationSignals;
+  QObject::connect(&terminationSignals, &pw::TerminationSignalWatcher::terminationRequested,
+                   &notesMain, &pw::TFrmNotesMain::FormCloseQuery);
   notesMain.FormCreate();
   return app.exec();
 }

@@ -55,6 +55,8 @@ class Program {
     if (!process_.waitForFinished(kWaitMs)) return -1;
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
   }
+  // SIGTERM, as a system shutting down sends it.
+  void Terminate() { process_.terminate(); }
   // SIGKILL: nothing is saved or cleaned up. True when the program died of it.
   bool Kill() {
     if (!Running()) return false;
@@ -236,6 +238,24 @@ TEST_F(NotesProcessTest, ASecondStartWhileOneRunsChangesNoFile) {
     EXPECT_TRUE(found->second.bytes == state.bytes) << "bytes changed: " << name;
     EXPECT_TRUE(found->second.modified == state.modified) << "modified: " << name;
   }
+}
+
+TEST_F(NotesProcessTest, TerminationFromOutsideEndsTheRunCleanly) {
+  {
+    Program program(Home());
+    ASSERT_TRUE(WaitUntilIdle(program));
+    EXPECT_FALSE(ReadSetting(Config(), config::kTerminatedOK));
+    program.Terminate();
+    EXPECT_EQ(program.ExitCode(), 0);
+  }
+  EXPECT_TRUE(ReadSetting(Config(), config::kTerminatedOK));
+  EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 1);
+  // The clean end leaves nothing for the next start to repair.
+  TFrmNotesMain controller(QString::fromStdString(DataFolder()));
+  controller.FormCreate();
+  EXPECT_FALSE(controller.PackRequested());
+  EXPECT_TRUE(QFile::exists(DataFile("notes.mdx")));
+  controller.FormCloseQuery();
 }
 
 }  // namespace
