@@ -182,6 +182,19 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
   EXPECT_EQ(notes.GetFieldInt("LEFT"), 452);
 }
 
+TEST_F(NotesMainTest, ANoteFromAMissingTemplateHasTheDesignSizeAndColour) {
+  auto controller = Start();  // a first start: no templates at all
+  TFrmNote* window = controller->NewNoteFromTemplate(1);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->geometry(), QRect(441, 320, 142, 128));
+  EXPECT_EQ(window->NoteColor(), QColor(0xFF, 0xFF, 0x99));
+  TTzDbf& notes = controller->TzNotes();
+  notes.Go(window->RecordLink());
+  EXPECT_EQ(notes.GetFieldInt("WIDTH"), 142);
+  EXPECT_EQ(notes.GetFieldInt("HEIGHT"), 128);
+  EXPECT_EQ(notes.GetFieldStr("SHOWING"), "Y");
+}
+
 TEST_F(NotesMainTest, UnsetTemplateSlotsAreLeftOutOfTheMenus) {
   {
     auto controller = Start();

@@ -53,8 +53,18 @@ TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   TTzDbf& defaults = *tzDefaults_;
   if (!notes.Active() || !defaults.Active()) return nullptr;
   auto* window = new TFrmNote(*this);
+  ClearEngineError();
   defaults.Go(number);
+  const bool templateFound =
+      EngineErrorCode() == 0 && !defaults.Eof() && defaults.RecNo() == number;
   CopyNoteRecord(defaults, notes);
+  // An empty templates table (a first start) has no record to copy: the
+  // note gets the window's design size and colour instead of a size of 0.
+  if (!templateFound) {
+    notes.SetFieldInt(QStringLiteral("WIDTH"), TFrmNote::kDesignSize.width());
+    notes.SetFieldInt(QStringLiteral("HEIGHT"), TFrmNote::kDesignSize.height());
+    notes.SetFieldInt(QStringLiteral("COLOR"), TFrmNote::kDefaultColor);
+  }
 
   const QDateTime now = QDateTime::currentDateTime();
   const QDate today = now.date();

@@ -17,15 +17,13 @@ namespace pw {
 
 namespace {
 
-// Design size of the window and the places of its controls in it; the
-// buttons keep their distance from the right edge.
-constexpr QSize kDesignSize(142, 128);
+// The places of the controls in a window of the design size; the buttons
+// keep their distance from the right edge.
 constexpr QRect kMenuButton(2, 2, 17, 11);
 constexpr QRect kCaption(19, 1, 89, 13);
 constexpr QRect kCollapseButton(113, 2, 14, 11);
 constexpr QRect kExitButton(128, 1, 12, 12);
 constexpr QRect kText(3, 16, 134, 107);
-constexpr int kDefaultColor = 10092543;  // 0x99FFFF, light yellow
 
 constexpr NoteButtonGlyph kGlyphOrder[] = {NoteButtonGlyph::Menu, NoteButtonGlyph::Collapse,
                                            NoteButtonGlyph::Expand, NoteButtonGlyph::Hide};

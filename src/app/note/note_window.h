@@ -50,6 +50,9 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   Q_OBJECT
 
  public:
+  // The size and colour of a note made from no template at all.
+  static constexpr QSize kDesignSize{142, 128};
+  static constexpr std::int32_t kDefaultColor = 10092543;  // 0x99FFFF, light yellow
   static constexpr int kCollapsedHeight = 15;
   static constexpr int kSizingZone = 10;
   static constexpr int kCollapseSteps = 10;
