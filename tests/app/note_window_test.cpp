@@ -17,6 +17,7 @@
 
 #include "app/controller/note_values.h"
 #include "app/controller_fixture.h"
+#include "desktop/note_button_glyphs.h"
 #include "dialogs/note_caption_dialog.h"
 #include "richtext/note_editor.h"
 #include "richtext/url_opener.h"
@@ -102,6 +103,9 @@ TEST_F(NoteWindowTest, ARecordOpensWithItsPlaceColourTitleAndText) {
   EXPECT_EQ(window->TitleFont().family(), "DejaVu Sans");
   EXPECT_EQ(window->TitleFont().pointSize(), 10);
   EXPECT_EQ(window->TitleColor(), QColor(Qt::red));
+  // The button glyphs take the title font colour.
+  const QImage glyph = window->BtnMenu()->icon().pixmap(window->BtnMenu()->iconSize()).toImage();
+  EXPECT_EQ(glyph.pixelColor(GlyphTestPoint(NoteButtonGlyph::Menu)), QColor(Qt::red));
   EXPECT_EQ(window->RichEdit1()->PlainText(), "Buy milk");
   EXPECT_EQ(window->EdNoteCaption()->width(), 180 - 46);
   EXPECT_EQ(window->BtnExit()->geometry().right(), 180 - 3);

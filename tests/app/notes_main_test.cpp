@@ -168,6 +168,7 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
   TFrmNote* window = controller->NewNoteFromTemplate(1);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->pos(), QPoint(452, 324));
+  EXPECT_TRUE(window->Title().isEmpty());
   const QString text = window->RichEdit1()->PlainText();
   EXPECT_TRUE(text.startsWith("At ")) << text.toStdString();
   EXPECT_FALSE(text.startsWith("At <TIME>"));
