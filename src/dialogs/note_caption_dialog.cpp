@@ -11,6 +11,9 @@ namespace pw {
 namespace {
 
 constexpr int kEditWidth = 260;
+// The width of the DESC field that keeps the title: a longer one would be
+// cut without a word at the next save.
+constexpr int kMaxTitleLength = 50;
 
 }  // namespace
 
@@ -21,6 +24,7 @@ TFrmNoteCaption::TFrmNoteCaption(const QString& title, QWidget* parent)
       cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
   setWindowTitle(QStringLiteral("Note Caption"));
   edCaption_->setMinimumWidth(kEditWidth);
+  edCaption_->setMaxLength(kMaxTitleLength);
 
   okButton_->setDefault(true);
   okButton_->setAutoDefault(true);

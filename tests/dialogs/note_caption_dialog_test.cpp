@@ -73,6 +73,16 @@ TEST(NoteCaptionDialogTest, TypingAfterTheTitleKeepsIt) {
   EXPECT_EQ(dialog.Title(), QStringLiteral("Shopping list"));
 }
 
+TEST(NoteCaptionDialogTest, ATitleStopsAtTheFiftyCharactersItsFieldKeeps) {
+  TFrmNoteCaption dialog{QString()};
+  const int result = ExecWith(dialog, [&dialog] {
+    QTest::keyClicks(dialog.focusWidget(), QString(60, QChar('x')));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+  });
+  EXPECT_EQ(result, QDialog::Accepted);
+  EXPECT_EQ(dialog.Title(), QString(50, QChar('x')));
+}
+
 TEST(NoteCaptionDialogTest, EscapeRejects) {
   TFrmNoteCaption dialog(QStringLiteral("Shopping"));
   const int result = ExecWith(dialog, [&dialog] {
