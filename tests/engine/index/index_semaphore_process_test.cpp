@@ -242,5 +242,82 @@ TEST_F(IndexSemaphoreProcessTest, LoginWaitsForTheTableLockByteOfAnotherProgram)
   EXPECT_EQ(child.Finish(), 0);
 }
 
+// A program killed while it reads or writes leaves its count in byte 1; the
+// next writer, logged in before or after, must not wait for it. A timeout of
+// one second makes a writer that waits fail.
+TEST_F(IndexSemaphoreProcessTest, WriterKilledWhileHoldingTheIndexBlocksNoLaterWriter) {
+  auto writer = LoginIn(1);
+  ASSERT_NE(writer, nullptr);
+  test::ForkedChild killed([this](test::ChildLink& self) {
+    auto holder = LoginIn(1);
+    if (!holder || !holder->SetLock(true)) return kStepFailed;
+    self.Report('W');
+    self.WaitForParent();
+    return 0;
+  });
+  ASSERT_EQ(killed.NextReport(), 'W');
+  killed.Kill();
+  ASSERT_EQ(OnDisk().readers, 1) << "the killed writer's mark is left";
+
+  IndexSemaphoreSettings().writerTimeoutSeconds = 1;
+  EXPECT_TRUE(writer->SetLock(true)) << Detail();
+  EXPECT_TRUE(writer->SetLock(false)) << Detail();
+  EXPECT_EQ(OnDisk().readers, 0);
+  EXPECT_EQ(OnDisk().updateCounter, 1);
+
+  // A program that logs in afterwards: kept out by a live reader only.
+  const auto nextWriter = [this](test::ChildLink&) {
+    auto next = LoginIn(1);
+    IndexSemaphoreSettings().writerTimeoutSeconds = 1;
+    return next && next->SetLock(true) && next->SetLock(false) ? 0 : kStepFailed;
+  };
+  ASSERT_TRUE(writer->SetRead(true));
+  test::ForkedChild late(nextWriter);
+  EXPECT_EQ(late.Finish(), kStepFailed);
+  ASSERT_TRUE(writer->SetRead(false));
+  test::ForkedChild later(nextWriter);
+  EXPECT_EQ(later.Finish(), 0);
+}
+
+TEST_F(IndexSemaphoreProcessTest, ReaderKilledWhileReadingIsNotWaitedForButALiveOneIs) {
+  test::ForkedChild killed([this](test::ChildLink& self) {
+    auto reader = LoginIn(1);
+    if (!reader || !reader->SetRead(true)) return kStepFailed;
+    self.Report('R');
+    self.WaitForParent();
+    return 0;
+  });
+  ASSERT_EQ(killed.NextReport(), 'R');
+  test::ForkedChild live([this](test::ChildLink& self) {
+    auto reader = LoginIn(1);
+    if (!reader || !reader->SetRead(true)) return kStepFailed;
+    self.Report('R');
+    self.WaitForParent();
+    if (!reader->SetRead(false)) return kStepFailed;
+    self.Report('D');
+    self.WaitForParent();
+    return 0;
+  });
+  ASSERT_EQ(live.NextReport(), 'R');
+  killed.Kill();
+  ASSERT_EQ(OnDisk().readers, 2);
+
+  auto writer = LoginIn(1);
+  ASSERT_NE(writer, nullptr);
+  IndexSemaphoreSettings().writerTimeoutSeconds = 1;
+  EXPECT_FALSE(writer->SetLock(true));
+  EXPECT_EQ(EngineErrorCode(), 1202);
+  EXPECT_TRUE(writer->SetLock(false));
+
+  live.Continue();
+  ASSERT_EQ(live.NextReport(), 'D');
+  EXPECT_EQ(OnDisk().readers, 1) << "the killed reader's count is left";
+  EXPECT_TRUE(writer->SetLock(true)) << Detail();
+  EXPECT_TRUE(writer->SetLock(false)) << Detail();
+  EXPECT_EQ(OnDisk().readers, 0);
+  live.Continue();
+  EXPECT_EQ(live.Finish(), 0);
+}
+
 }  // namespace
 }  // namespace pw::testing
