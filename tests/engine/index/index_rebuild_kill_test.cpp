@@ -114,8 +114,9 @@ class IndexRebuildKillTest : public IndexTest {
     }
   }
 
-  // Kill points spread over the writing of the new file (by its twin's size)
-  // and over the whole rebuild (by time), then one rebuild that completes.
+  // Kill points spread over the writing of the new file (by its twin's
+  // size), right after the rename, and over the whole rebuild and beyond (by
+  // time); then one rebuild that completes.
   void KillAtManyPoints(int bySize, int byTime) {
     for (int k = 1; k <= bySize; ++k) {
       SCOPED_TRACE("twin at " + std::to_string(k) + "/" + std::to_string(bySize));
@@ -123,14 +124,25 @@ class IndexRebuildKillTest : public IndexTest {
       RebuildAndKill([this, size](Clock::duration) { return FileSize(twin_) >= size; });
       ExpectOldOrNewIndex();
     }
+    {
+      SCOPED_TRACE("renamed");
+      bool twinSeen = false;
+      RebuildAndKill([this, &twinSeen](Clock::duration) {
+        const bool present = std::filesystem::exists(twin_);
+        twinSeen = twinSeen || present;
+        return twinSeen && !present;
+      });
+      ExpectOldOrNewIndex();
+    }
     for (int k = 0; k < byTime; ++k) {
       SCOPED_TRACE("time " + std::to_string(k) + "/" + std::to_string(byTime));
-      const Clock::duration after = rebuildTime_ * k / byTime;
+      const Clock::duration after = rebuildTime_ * 3 * k / (2 * byTime);
       RebuildAndKill([after](Clock::duration elapsed) { return elapsed >= after; });
       ExpectOldOrNewIndex();
     }
     EXPECT_GT(twinsLeft_, 0) << "no kill came in the middle of a rebuild";
     EXPECT_GT(oldSeen_, 0);
+    EXPECT_GT(newSeen_, 0);
     WriteBytes(index_, oldIndex_);
     Rebuild();
     EXPECT_EQ(ReadBytes(index_), newIndex_);
