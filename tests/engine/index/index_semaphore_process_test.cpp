@@ -2,6 +2,8 @@
 // shared table and logs in, and the two sides take turns over pipes.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/error_state.h"
 #include "engine/table/lock.h"
 #include "engine/table/work_areas.h"
@@ -245,17 +247,32 @@ TEST_F(IndexSemaphoreProcessTest, LoginWaitsForTheTableLockByteOfAnotherProgram)
 // A program killed while it reads or writes leaves its count in byte 1; the
 // next writer, logged in before or after, must not wait for it. A timeout of
 // one second makes a writer that waits fail.
-TEST_F(IndexSemaphoreProcessTest, WriterKilledWhileHoldingTheIndexBlocksNoLaterWriter) {
+class IndexSemaphoreKillTest : public IndexSemaphoreTest {
+ protected:
+  // A child that logs in, takes the read or the write semaphore, reports 'H'
+  // and waits; let go, it releases it, reports 'D' and waits again.
+  std::function<int(test::ChildLink&)> Holder(bool reading) {
+    return [this, reading](test::ChildLink& self) {
+      auto semaphore = LoginIn(1);
+      const auto hold = [&](bool on) {
+        return reading ? semaphore->SetRead(on) : semaphore->SetLock(on);
+      };
+      if (!semaphore || !hold(true)) return kStepFailed;
+      self.Report('H');
+      self.WaitForParent();
+      if (!hold(false)) return kStepFailed;
+      self.Report('D');
+      self.WaitForParent();
+      return 0;
+    };
+  }
+};
+
+TEST_F(IndexSemaphoreKillTest, WriterKilledWhileHoldingTheIndexBlocksNoLaterWriter) {
   auto writer = LoginIn(1);
   ASSERT_NE(writer, nullptr);
-  test::ForkedChild killed([this](test::ChildLink& self) {
-    auto holder = LoginIn(1);
-    if (!holder || !holder->SetLock(true)) return kStepFailed;
-    self.Report('W');
-    self.WaitForParent();
-    return 0;
-  });
-  ASSERT_EQ(killed.NextReport(), 'W');
+  test::ForkedChild killed(Holder(false));
+  ASSERT_EQ(killed.NextReport(), 'H');
   killed.Kill();
   ASSERT_EQ(OnDisk().readers, 1) << "the killed writer's mark is left";
 
@@ -279,26 +296,11 @@ TEST_F(IndexSemaphoreProcessTest, WriterKilledWhileHoldingTheIndexBlocksNoLaterW
   EXPECT_EQ(later.Finish(), 0);
 }
 
-TEST_F(IndexSemaphoreProcessTest, ReaderKilledWhileReadingIsNotWaitedForButALiveOneIs) {
-  test::ForkedChild killed([this](test::ChildLink& self) {
-    auto reader = LoginIn(1);
-    if (!reader || !reader->SetRead(true)) return kStepFailed;
-    self.Report('R');
-    self.WaitForParent();
-    return 0;
-  });
-  ASSERT_EQ(killed.NextReport(), 'R');
-  test::ForkedChild live([this](test::ChildLink& self) {
-    auto reader = LoginIn(1);
-    if (!reader || !reader->SetRead(true)) return kStepFailed;
-    self.Report('R');
-    self.WaitForParent();
-    if (!reader->SetRead(false)) return kStepFailed;
-    self.Report('D');
-    self.WaitForParent();
-    return 0;
-  });
-  ASSERT_EQ(live.NextReport(), 'R');
+TEST_F(IndexSemaphoreKillTest, ReaderKilledWhileReadingIsNotWaitedForButALiveOneIs) {
+  test::ForkedChild killed(Holder(true));
+  ASSERT_EQ(killed.NextReport(), 'H');
+  test::ForkedChild live(Holder(true));
+  ASSERT_EQ(live.NextReport(), 'H');
   killed.Kill();
   ASSERT_EQ(OnDisk().readers, 2);
 
