@@ -247,6 +247,10 @@ int File::LockRegion(std::uint64_t offset, std::uint64_t length) {
   return SetRegionLock(F_WRLCK, offset, length);
 }
 
+int File::LockRegionShared(std::uint64_t offset, std::uint64_t length) {
+  return SetRegionLock(F_RDLCK, offset, length);
+}
+
 int File::UnlockRegion(std::uint64_t offset, std::uint64_t length) {
   return SetRegionLock(F_UNLCK, offset, length);
 }
@@ -255,7 +259,7 @@ bool File::RegionLockedByOther(std::uint64_t offset, std::uint64_t length) const
   if (fd_ < 0 || length == 0 || !BelowSharingByte(offset, length)) return false;
   // F_OFD_GETLK reports only locks of other opens that would refuse this one.
   struct flock probe = RangeLock(F_WRLCK, offset, length);
-  if (fcntl(fd_, F_OFD_GETLK, &probe) != 0) return false;
+  if (fcntl(fd_, F_OFD_GETLK, &probe) != 0) return true;
   return probe.l_type != F_UNLCK;
 }
 

@@ -61,10 +61,14 @@ class File {
   // Ranges reaching the sentinel byte at 2^62 are refused with 33 (lock and
   // unlock alike), so that they can never touch the sharing lock.
   int LockRegion(std::uint64_t offset, std::uint64_t length);
+  // Non-blocking shared lock of the range: shared locks of other opens stand
+  // beside it, an exclusive one refuses it with 33. Same rules otherwise.
+  int LockRegionShared(std::uint64_t offset, std::uint64_t length);
   // Releases [offset, offset + length); releasing bytes that are not held
   // succeeds.
   int UnlockRegion(std::uint64_t offset, std::uint64_t length);
-  // Whether another open holds a lock overlapping the range (F_OFD_GETLK).
+  // Whether another open holds a lock, shared or exclusive, overlapping the
+  // range (F_OFD_GETLK); a lock that cannot be looked up counts as held.
   bool RegionLockedByOther(std::uint64_t offset, std::uint64_t length) const;
 
   // Renames the open file to `newPath` (rename(2), atomic within one file

@@ -51,6 +51,42 @@ int CopyOwnership(const struct stat& old, int fd) {
   return 0;
 }
 
+// The real path that `path` names: an existing file with its links
+// followed, or for a new file its name in the real folder. `*exists` tells
+// which.
+int RealTarget(const std::string& path, std::string* target, bool* exists) {
+  struct stat entry {};
+  *exists = lstat(path.c_str(), &entry) == 0;
+  if (!*exists && errno != ENOENT) return LastError(false);
+  const std::size_t slash = path.find_last_of('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (!*exists && name.empty()) return kPathNotFound;
+  const std::unique_ptr<char, decltype(&std::free)> real(
+      realpath((*exists ? path : FolderOf(path)).c_str(), nullptr), &std::free);
+  if (real == nullptr) return *exists ? LastError(false) : kPathNotFound;
+  *target = real.get();
+  if (!*exists) *target += (target->back() == '/' ? "" : "/") + name;
+  return 0;
+}
+
+// Removes a twin left by a replacement that never committed. One that
+// another open still holds belongs to a replacement in progress: 32, and it
+// stays. The name is removed only while it still names the file held, so a
+// twin made meanwhile by someone else is never taken.
+int RemoveStaleTwin(const std::string& path) {
+  File stale;
+  const int code = stale.Open(path, Access::Read, Sharing::Exclusive);
+  if (code == kFileNotFound || code == kPathNotFound) return 0;
+  if (code != 0) return code;
+  struct stat held {};
+  struct stat named {};
+  if (fstat(stale.Descriptor(), &held) != 0) return LastError(false);
+  if (stat(path.c_str(), &named) != 0) return errno == ENOENT ? 0 : LastError(false);
+  if (held.st_dev != named.st_dev || held.st_ino != named.st_ino) return 0;
+  if (unlink(path.c_str()) != 0 && errno != ENOENT) return LastError(true);
+  return stale.Close();
+}
+
 }  // namespace
 
 FileReplacement::~FileReplacement() {
@@ -59,17 +95,19 @@ FileReplacement::~FileReplacement() {
 }
 
 int FileReplacement::Begin(const std::string& path, const std::string& suffix, File& twin) {
-  const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr),
-                                                         &std::free);
-  if (real == nullptr) return LastError(false);
-  target_ = real.get();
+  bool exists = false;
+  if (int code = RealTarget(path, &target_, &exists); code != 0) return code;
   struct stat old {};
-  if (stat(target_.c_str(), &old) != 0) return LastError(false);
+  if (exists && stat(target_.c_str(), &old) != 0) return LastError(false);
   const std::string twinPath = target_ + suffix;
-  if (unlink(twinPath.c_str()) != 0 && errno != ENOENT) return LastError(true);
+  if (int code = RemoveStaleTwin(twinPath); code != 0) return code;
   twinPath_ = twinPath;
-  if (int code = twin.Create(twinPath_, Sharing::Exclusive); code != 0) return code;
-  return CopyOwnership(old, twin.Descriptor());
+  if (int code = twin.Create(twinPath_, Sharing::Exclusive); code != 0) {
+    // Held by a replacement that began in between: it is not ours to remove.
+    if (code == kSharingViolation) twinPath_.clear();
+    return code;
+  }
+  return exists ? CopyOwnership(old, twin.Descriptor()) : 0;
 }
 
 int FileReplacement::Commit(File& twin) {

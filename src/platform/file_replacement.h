@@ -6,7 +6,9 @@
 // by the caller's File. Commit makes the twin durable (fsync), renames it
 // over the old file, which is atomic within one file system, and makes the
 // rename durable (fsync of the folder). Until then the old file is untouched;
-// a twin left behind by a crash is removed by the next Begin.
+// a file that does not exist yet appears complete or not at all. A twin left
+// behind by a crash is removed by the next Begin; one that another open
+// still holds (a replacement in progress elsewhere) makes Begin fail with 32.
 //
 // The name replaced is the real file: a symbolic link is followed, so the
 // link stays a link. After the commit the twin's File has the real file's
@@ -27,8 +29,8 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
-  // Creates the twin of the existing file `path` and opens it in `twin`
-  // read-write and exclusively. Returns 0 or an os code.
+  // Creates the twin of the file `path` (existing, or to be made) and opens
+  // it in `twin` read-write and exclusively. Returns 0 or an os code.
   int Begin(const std::string& path, const std::string& suffix, File& twin);
   // Flushes `twin` (opened by Begin) and renames it over the old file.
   // Returns 0 or an os code; Committed() tells whether the rename happened

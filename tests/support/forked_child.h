@@ -88,6 +88,11 @@ class ForkedChild {
     const char go = 1;
     if (write(toChild_, &go, 1) != 1) throw std::runtime_error("pipe write failed");
   }
+  // Ends the child at once with SIGKILL, as a crash would, and waits for it.
+  void Kill() {
+    if (pid_ > 0) kill(pid_, SIGKILL);
+    Finish();
+  }
   // Lets the child run to its end and waits for it. Returns its exit status
   // (0 when its function returned), or -1 when it did not exit normally.
   int Finish() {

@@ -11,6 +11,7 @@
 #include "common/seconds_counter.h"
 #include "engine/index/index_semaphore_area.h"
 #include "engine/index/index_semaphore_settings.h"
+#include "engine/table/engine_settings.h"
 #include "engine/table/lock.h"
 #include "engine/table/work_area.h"
 #include "engine/table/work_areas.h"
@@ -106,24 +107,49 @@ int IndexSemaphore::WriteRecord(SemaphoreAction action) {
 }
 
 // INCREAD and DECREAD once the nesting allows: the reader count in byte 1
-// goes up or down under the lock. The writer is not counted as a reader.
+// goes up or down under the lock, with this open's reader mark held for as
+// long as it is counted. The writer is not counted as a reader.
 int IndexSemaphore::ChangeReaders(SemaphoreAction action) {
   const bool entering = action == SemaphoreAction::kIncRead;
   if (lockHeld_ || countedAsReader_ == entering) return 0;
   if (const int code = LockFile(action); code != 0) return code;
-  int code = ReadRecord(action);
+  int code = entering ? MarkReader(action) : 0;
+  if (code == 0) code = ReadRecord(action);
   if (code == 0) {
     if (entering && record_.readers < kMaxSemaphoreReaders) ++record_.readers;
     if (!entering && record_.readers > 0) --record_.readers;
     code = WriteRecord(action);
   }
+  // Only a count that reached the file is one to take back at DECREAD, and
+  // the mark stays exactly as long as the count.
+  const bool counted = entering ? code == 0 : code != 0;
+  if (!counted) UnmarkReader();
   if (code != 0) {
     ReleaseAfterFailure();
     return code;
   }
-  // Only a count that reached the file is one to take back at DECREAD.
   countedAsReader_ = entering;
   return UnlockFile(action);
+}
+
+int IndexSemaphore::MarkReader(SemaphoreAction action) {
+  if (!Settings().networkMode) return 0;
+  const int code = file_.LockRegionShared(kSemaphoreReaderMarkOffset, kSemaphoreReaderMarkLength);
+  if (code == 0) return 0;
+  return Report(static_cast<std::uint16_t>(code), "Cannot lock index semaphore file: " + fileName_ +
+                                                      " " + SemaphoreActionName(action));
+}
+
+void IndexSemaphore::UnmarkReader() {
+  if (Settings().networkMode) {
+    file_.UnlockRegion(kSemaphoreReaderMarkOffset, kSemaphoreReaderMarkLength);
+  }
+}
+
+bool IndexSemaphore::CountLeftByEndedPrograms() const {
+  // Without network mode nothing is locked, so nothing can be told.
+  return Settings().networkMode && !countedAsReader_ &&
+         !file_.RegionLockedByOther(kSemaphoreReaderMarkOffset, kSemaphoreReaderMarkLength);
 }
 
 bool IndexSemaphore::ReadWhileUnlocked() const {
@@ -146,6 +172,7 @@ int IndexSemaphore::WriterTimeout() {
 
 // Waits until no reader and no other writer is active, then marks the index
 // as held by a writer (byte 1 = 1) and keeps the lock until UNLOCKSEMAPHORE.
+// Readers and writers that ended without leaving are not waited for.
 int IndexSemaphore::LockSemaphore() {
   constexpr SemaphoreAction kAction = SemaphoreAction::kLockSemaphore;
   if (++writeDepth_ != 1 || lockHeld_) return 0;
@@ -167,7 +194,8 @@ int IndexSemaphore::LockSemaphore() {
       ReleaseAfterFailure();
       return code;
     }
-    if (record_.readers == 0) break;
+    // A count left by programs that have ended is cleared, not waited for.
+    if (record_.readers == 0 || CountLeftByEndedPrograms()) break;
     if (const int code = UnlockFile(kAction); code != 0) return code;
     if (SecondsCounter() - start >= settings.writerTimeoutSeconds) return WriterTimeout();
     waitRound();

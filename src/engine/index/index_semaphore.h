@@ -102,6 +102,13 @@ class IndexSemaphore {
   int CountOut();
 
   int ChangeReaders(SemaphoreAction action);
+  // The reader mark (index_semaphore_record.h) of this open.
+  int MarkReader(SemaphoreAction action);
+  void UnmarkReader();
+  // Whether byte 1 counts only programs that have ended: no other open
+  // holds the reader mark and this one is not counted as a reader. Asked
+  // with the lock at offset 1 held, so no live writer is left either.
+  bool CountLeftByEndedPrograms() const;
   int LockSemaphore();
   int UnlockSemaphore();
   // Whether the record can be read without the lock: no other open holds

@@ -8,6 +8,14 @@
 //
 // Writers and record updates lock the 4 bytes at offset 1 (one past the
 // record's start, as the file has always been locked).
+//
+// A count in byte 1 outlives a program killed while it reads or writes. So
+// that such a count can be told from a live one, a program counted there as
+// a reader holds a shared lock of the reader mark byte (far past the record,
+// touching no range other programs lock), and the writer holds the lock at
+// offset 1 throughout; the system drops both with the program. A writer
+// that has the lock at offset 1 and finds byte 1 set while no other open
+// holds the reader mark knows the count is left by programs that have ended.
 #pragma once
 
 #include <array>
@@ -18,6 +26,8 @@ namespace pw {
 inline constexpr std::uint64_t kSemaphoreRecordSize = 4;
 inline constexpr std::uint64_t kSemaphoreLockOffset = 1;
 inline constexpr std::uint64_t kSemaphoreLockLength = 4;
+inline constexpr std::uint64_t kSemaphoreReaderMarkOffset = 0x40000000;
+inline constexpr std::uint64_t kSemaphoreReaderMarkLength = 1;
 inline constexpr std::uint8_t kMaxSemaphoreReaders = 127;
 inline constexpr std::uint16_t kLastUpdateCounter = 65534;
 

@@ -3,7 +3,6 @@
 #include "common/date_text.h"
 #include "common/error_codes.h"
 #include "common/error_state.h"
-#include "common/file_routines.h"
 #include "common/path_names.h"
 #include "engine/index/add_index_tag.h"
 #include "engine/index/index_file_name.h"
@@ -11,64 +10,95 @@
 #include "engine/index/mdx_io.h"
 #include "engine/table/reopen.h"
 #include "engine/table/work_areas.h"
+#include "platform/file_lookup.h"
+#include "platform/file_replacement.h"
 #include "platform/os_error.h"
 
 namespace pw {
 namespace {
 
+// The new index is written as a twin beside the old one and renamed over it
+// when complete, so that at every instant the file on disk is the old index
+// or the new one. A twin left by a killed build is removed by the next one.
+constexpr char kIndexTwinSuffix[] = ".$IX";
+
 bool InUse(int code) {
   return code == platform::kAccessDenied || code == platform::kSharingViolation;
 }
 
-// Deletes the old file of a shared table; when another open keeps it, the
-// table is taken exclusively for the build. False after reporting 225.
-bool TakeTableForBuild(WorkArea& area, const std::string& path, bool* reopened) {
-  if (area.exclusive) return true;
-  int code = 0;
-  {
-    AutoDispatchOff quiet;
-    code = EraseFile(path);
-  }
-  if (!InUse(code)) return true;
-  if (Reopen(true) != 0) {
-    SetError(kExclusiveRequired, area.fileName + " MakeIndex(" + path + ")");
-    return false;
-  }
-  *reopened = true;
-  return true;
-}
-
-// A new file holding only the header.
-bool CreateIndexFile(const WorkArea& area, IndexBuildTarget& target) {
-  if (int code = EraseFile(target.path); code != 0 && code != platform::kFileNotFound) {
-    SetError(static_cast<std::uint16_t>(code), "MakeIndex(" + target.path + ")");
-    return false;
-  }
-  const TodayDate today = TodayParts();
-  target.header =
-      MdxHeader::Create(RemoveExt(FileNameOf(area.fileName)), {today.year, today.month, today.day});
-  int code = target.file.Create(target.path, platform::Sharing::Exclusive);
-  if (code == 0) code = WriteMdxHeader(target.file, target.header);
-  if (code != 0) {
-    SetError(static_cast<std::uint16_t>(code), "MakeIndex(" + target.path + ")");
-    return false;
-  }
-  return true;
-}
-
-// Writes the header back and closes the file; false after reporting.
-bool FinishIndexFile(IndexBuildTarget& target) {
-  int code = WriteMdxHeader(target.file, target.header);
-  const int closed = target.file.Close();
-  if (code == 0) code = closed;
-  if (code == 0) return true;
-  SetError(static_cast<std::uint16_t>(code), "MakeIndex(" + target.path + ")");
+bool Report(int code, const std::string& path) {
+  SetError(static_cast<std::uint16_t>(code), "MakeIndex(" + path + ")");
   return false;
 }
 
-}  // namespace
+// Holds the old index file, when there is one, exclusively in `old` until
+// the new one has replaced it, so that no other open can use it in between.
+// A shared table whose index another open keeps is taken exclusively first.
+// False after reporting (225 when the table cannot be had exclusively).
+bool HoldOldIndex(WorkArea& area, const std::string& path, platform::File& old, bool* reopened) {
+  if (!platform::FileExists(path)) return true;
+  int code = old.Open(path, platform::Access::Read, platform::Sharing::Exclusive);
+  if (code == 0) return true;
+  if (InUse(code) && !area.exclusive) {
+    if (Reopen(true) != 0) {
+      SetError(kExclusiveRequired, area.fileName + " MakeIndex(" + path + ")");
+      return false;
+    }
+    *reopened = true;
+    code = old.Open(path, platform::Access::Read, platform::Sharing::Exclusive);
+    if (code == 0) return true;
+  }
+  return Report(code, path);
+}
 
-bool MakeIndex(const std::vector<TagDescription>& tags, const std::string& fileName) {
+// The twin with only the header in it.
+bool CreateTwin(const WorkArea& area, platform::FileReplacement& replacement,
+                IndexBuildTarget& target) {
+  const TodayDate today = TodayParts();
+  target.header =
+      MdxHeader::Create(RemoveExt(FileNameOf(area.fileName)), {today.year, today.month, today.day});
+  int code = replacement.Begin(target.path, kIndexTwinSuffix, target.file);
+  if (code == 0) code = WriteMdxHeader(target.file, target.header);
+  return code == 0 || Report(code, target.path);
+}
+
+// The first tag that failed: its code (0 for none) and detail text.
+struct TagFailure {
+  std::uint16_t code = 0;
+  std::string detail;
+};
+
+// Builds the tags in order, leaving a failed one out; with `stopAtFailure`
+// the first failure ends the build.
+TagFailure AddTags(IndexBuildTarget& target, const std::vector<TagDescription>& tags,
+                   bool stopAtFailure) {
+  TagFailure first;
+  for (const TagDescription& tag : tags) {
+    if (tag.name.empty()) break;
+    if (AddIndexTag(target, tag)) continue;
+    if (first.code == 0) first = {EngineErrorCode(), TakeDetailText()};
+    if (stopAtFailure) break;
+  }
+  return first;
+}
+
+// Writes the header into the twin and renames the twin over the old file.
+// True when the new file is in place; a failed sync of the folder after the
+// rename is reported, but the new file stays.
+bool CommitTwin(platform::FileReplacement& replacement, IndexBuildTarget& target) {
+  int code = WriteMdxHeader(target.file, target.header);
+  if (code == 0) code = replacement.Commit(target.file);
+  const int closed = target.file.Close();
+  if (code == 0) code = closed;
+  if (code != 0) Report(code, target.path);
+  return replacement.Committed();
+}
+
+// The build into a twin of the index file. `allOrNothing`: the twin
+// replaces the old file only when every tag was built; otherwise it does
+// whenever the file itself could be written, with the tags that were built.
+bool BuildIndexFile(const std::vector<TagDescription>& tags, const std::string& fileName,
+                    bool allOrNothing) {
   ClearEngineError();
   if (CheckInUse("MakeIndex")) return false;
   WorkArea& area = CurrentArea();
@@ -76,30 +106,27 @@ bool MakeIndex(const std::vector<TagDescription>& tags, const std::string& fileN
   IndexBuildTarget target;
   target.path = IndexFilePath(area, fileName);
   bool reopened = false;
-  if (!TakeTableForBuild(area, target.path, &reopened)) return false;
+  platform::File old;
+  if (!HoldOldIndex(area, target.path, old, &reopened)) return false;
 
-  bool built = CreateIndexFile(area, target);
-  if (built) {
-    // Each tag starts with a clear error; the first failure is the one
-    // the caller gets to see, unless closing the file fails after it.
-    std::uint16_t firstCode = 0;
-    std::string firstDetail;
-    for (const TagDescription& tag : tags) {
-      if (tag.name.empty()) break;
-      if (AddIndexTag(target, tag)) continue;
-      if (firstCode == 0) {
-        firstCode = EngineErrorCode();
-        firstDetail = TakeDetailText();
+  bool built = false;
+  {
+    platform::FileReplacement replacement;
+    if (CreateTwin(area, replacement, target)) {
+      const TagFailure failure = AddTags(target, tags, allOrNothing);
+      built = failure.code == 0;
+      // A failed commit is the error that stands; else the first failed tag's.
+      if ((built || !allOrNothing) && !CommitTwin(replacement, target)) {
+        built = false;
+      } else if (!built) {
+        AutoDispatchOff quiet;  // dispatched already when it was first reported
+        SetError(failure.code, failure.detail);
       }
-      built = false;
-    }
-    if (!FinishIndexFile(target)) {
-      built = false;
-    } else if (firstCode != 0) {
-      AutoDispatchOff quiet;  // dispatched already when it was first reported
-      SetError(firstCode, firstDetail);
     }
   }
+  // The old file is let go only now: held until after the rename, it kept
+  // every other open out of the old index as well.
+  old.Close();
   if (reopened) {
     if (int code = Reopen(false); code != 0) {
       SetError(static_cast<std::uint16_t>(code),
@@ -108,6 +135,16 @@ bool MakeIndex(const std::vector<TagDescription>& tags, const std::string& fileN
     }
   }
   return built;
+}
+
+}  // namespace
+
+bool MakeIndex(const std::vector<TagDescription>& tags, const std::string& fileName) {
+  return BuildIndexFile(tags, fileName, false);
+}
+
+bool RebuildIndex(const std::vector<TagDescription>& tags, const std::string& fileName) {
+  return BuildIndexFile(tags, fileName, true);
 }
 
 }  // namespace pw

@@ -15,6 +15,16 @@
 
 namespace pw {
 
+namespace {
+
+// Opens the index file again with `controlling` (empty: none) in control.
+bool ReopenIndex(const std::string& fileName, const std::string& controlling) {
+  if (!SetIndexTo(fileName)) return false;
+  return controlling.empty() || SetOrderToTag(controlling);
+}
+
+}  // namespace
+
 bool Reindex() {
   ClearEngineError();
   if (CheckInUse("Reindex()")) return false;
@@ -36,9 +46,22 @@ bool Reindex() {
   }
   const std::string controlling = state->Controlling() != nullptr ? state->Controlling()->name : "";
   const std::string fileName = state->fileName;
-  if (!MakeIndex(tags, fileName)) return false;
-  if (!SetIndexTo(fileName)) return false;
-  return controlling.empty() || SetOrderToTag(controlling);
+  bool rebuilt;
+  {
+    // A refusal is reported once the old index is open again: a dispatch
+    // may raise or end the process.
+    AutoDispatchOff quiet;
+    rebuilt = RebuildIndex(tags, fileName);
+  }
+  if (rebuilt) return ReopenIndex(fileName, controlling);
+  const std::uint16_t code = EngineErrorCode();
+  const std::string detail = TakeDetailText();
+  {
+    AutoDispatchOff quiet;
+    ReopenIndex(fileName, controlling);
+  }
+  SetError(code, detail);
+  return false;
 }
 
 }  // namespace pw

@@ -2,6 +2,8 @@
 // shared table and logs in, and the two sides take turns over pipes.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/error_state.h"
 #include "engine/table/lock.h"
 #include "engine/table/work_areas.h"
@@ -240,6 +242,83 @@ TEST_F(IndexSemaphoreProcessTest, LoginWaitsForTheTableLockByteOfAnotherProgram)
   EXPECT_EQ(OnDisk().logins, 1);
   child.Continue();
   EXPECT_EQ(child.Finish(), 0);
+}
+
+// A program killed while it reads or writes leaves its count in byte 1; the
+// next writer, logged in before or after, must not wait for it. A timeout of
+// one second makes a writer that waits fail.
+class IndexSemaphoreKillTest : public IndexSemaphoreTest {
+ protected:
+  // A child that logs in, takes the read or the write semaphore, reports 'H'
+  // and waits; let go, it releases it, reports 'D' and waits again.
+  std::function<int(test::ChildLink&)> Holder(bool reading) {
+    return [this, reading](test::ChildLink& self) {
+      auto semaphore = LoginIn(1);
+      const auto hold = [&](bool on) {
+        return reading ? semaphore->SetRead(on) : semaphore->SetLock(on);
+      };
+      if (!semaphore || !hold(true)) return kStepFailed;
+      self.Report('H');
+      self.WaitForParent();
+      if (!hold(false)) return kStepFailed;
+      self.Report('D');
+      self.WaitForParent();
+      return 0;
+    };
+  }
+};
+
+TEST_F(IndexSemaphoreKillTest, WriterKilledWhileHoldingTheIndexBlocksNoLaterWriter) {
+  auto writer = LoginIn(1);
+  ASSERT_NE(writer, nullptr);
+  test::ForkedChild killed(Holder(false));
+  ASSERT_EQ(killed.NextReport(), 'H');
+  killed.Kill();
+  ASSERT_EQ(OnDisk().readers, 1) << "the killed writer's mark is left";
+
+  IndexSemaphoreSettings().writerTimeoutSeconds = 1;
+  EXPECT_TRUE(writer->SetLock(true)) << Detail();
+  EXPECT_TRUE(writer->SetLock(false)) << Detail();
+  EXPECT_EQ(OnDisk().readers, 0);
+  EXPECT_EQ(OnDisk().updateCounter, 1);
+
+  // A program that logs in afterwards: kept out by a live reader only.
+  const auto nextWriter = [this](test::ChildLink&) {
+    auto next = LoginIn(1);
+    IndexSemaphoreSettings().writerTimeoutSeconds = 1;
+    return next && next->SetLock(true) && next->SetLock(false) ? 0 : kStepFailed;
+  };
+  ASSERT_TRUE(writer->SetRead(true));
+  test::ForkedChild late(nextWriter);
+  EXPECT_EQ(late.Finish(), kStepFailed);
+  ASSERT_TRUE(writer->SetRead(false));
+  test::ForkedChild later(nextWriter);
+  EXPECT_EQ(later.Finish(), 0);
+}
+
+TEST_F(IndexSemaphoreKillTest, ReaderKilledWhileReadingIsNotWaitedForButALiveOneIs) {
+  test::ForkedChild killed(Holder(true));
+  ASSERT_EQ(killed.NextReport(), 'H');
+  test::ForkedChild live(Holder(true));
+  ASSERT_EQ(live.NextReport(), 'H');
+  killed.Kill();
+  ASSERT_EQ(OnDisk().readers, 2);
+
+  auto writer = LoginIn(1);
+  ASSERT_NE(writer, nullptr);
+  IndexSemaphoreSettings().writerTimeoutSeconds = 1;
+  EXPECT_FALSE(writer->SetLock(true));
+  EXPECT_EQ(EngineErrorCode(), 1202);
+  EXPECT_TRUE(writer->SetLock(false));
+
+  live.Continue();
+  ASSERT_EQ(live.NextReport(), 'D');
+  EXPECT_EQ(OnDisk().readers, 1) << "the killed reader's count is left";
+  EXPECT_TRUE(writer->SetLock(true)) << Detail();
+  EXPECT_TRUE(writer->SetLock(false)) << Detail();
+  EXPECT_EQ(OnDisk().readers, 0);
+  live.Continue();
+  EXPECT_EQ(live.Finish(), 0);
 }
 
 }  // namespace
