@@ -176,7 +176,8 @@ bool TTzDbf::CreateTable() {
   for (const QString& warning : warnings) CurrentDatasetUi().Warning(warning);
   if (!parsed) return false;
   ClearEngineError();
-  CreateDBF(ToEngineText(dbfFileName_), static_cast<int>(defs.size()), defs);
+  CreateDBF(ToEngineText(dbfFileName_), static_cast<int>(defs.size()), defs,
+            tableLanguage_ == TTzTableLanguage::tlOem);
   return EngineErrorCode() == 0;
 }
 

@@ -65,6 +65,19 @@ TEST_F(NoteTables, NotesAndTemplatesTablesShareTheRecordLayout) {
   EXPECT_EQ(ReadWord(dir_.file("defaults.dbf"), 10), 481);
 }
 
+// Checked while the new table is still open: a program killed during its
+// first start must not leave an index file that the table disowns.
+TEST_F(NoteTables, NewTableRecordsItsIndexAndCodePageBeforeItIsClosed) {
+  auto notes = Table("notes.dbf", NoteTableFieldLines());
+  ASSERT_TRUE(QFile::exists(QString::fromStdString(dir_.file("notes.mdx"))));
+  QFile file(QString::fromStdString(dir_.file("notes.dbf")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray prolog = file.read(32);
+  ASSERT_EQ(prolog.size(), 32);
+  EXPECT_EQ(prolog[28], 1) << "production index flag";
+  EXPECT_EQ(prolog[29], 0x02) << "language driver: code page 850";
+}
+
 TEST_F(NoteTables, CopyCarriesSpareFieldsMemoAndLastFiring) {
   auto source = Table("notes.dbf", NoteTableFieldLines());
   auto target = Table("Trash.dbf", NoteTableFieldLines());

@@ -108,7 +108,10 @@ TEST_F(PwdbfDump, StoresOemTextAndReadsItBackAsUtf8) {
 }
 
 TEST_F(PwdbfDump, AnsiTablesKeepWindows1252Bytes) {
-  const std::string table = Create("ansi.dbf", "NAME,C,10,0");
+  const std::string table = Path("ansi.dbf");
+  RunOk({"create", table, "--fields", "NAME,C,10,0", "--ansi"});
+  EXPECT_EQ(ReadFile(table).at(29), 0x03) << "language byte: Windows-1252";
+  EXPECT_EQ(ReadFile(table_).at(29), 0x02) << "language byte: code page 850";
   const std::string file = Path("ansi.json");
   WriteFile(file, R"({"NAME": "Zoë €"})");
   RunOk({"append", table, "--json", file, "--ansi"});

@@ -10,13 +10,15 @@
 
 namespace pw::testing {
 
-ToolRun PwdbfTest::Run(const std::vector<std::string>& arguments, const std::string& input) const {
+ToolRun PwdbfTest::Run(const std::vector<std::string>& arguments, const std::string& input,
+                       const std::vector<std::string>& launcher) const {
   // Files, not pipes: the tool's output may exceed a pipe's buffer.
   const std::string inPath = Path(".stdin");
   const std::string outPath = Path(".stdout");
   const std::string errPath = Path(".stderr");
   WriteFile(inPath, input);
-  std::vector<std::string> words = {PWDBF_PATH};
+  std::vector<std::string> words = launcher;
+  words.push_back(PWDBF_PATH);
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());

@@ -24,8 +24,10 @@ struct ToolRun {
 
 class PwdbfTest : public ::testing::Test {
  protected:
-  // Runs pwdbf with `arguments`, `input` on its standard input.
-  ToolRun Run(const std::vector<std::string>& arguments, const std::string& input = "") const;
+  // Runs pwdbf with `arguments`, `input` on its standard input; through
+  // `launcher` (a command and its options, such as setpriv) when given.
+  ToolRun Run(const std::vector<std::string>& arguments, const std::string& input = "",
+              const std::vector<std::string>& launcher = {}) const;
   // Runs pwdbf and fails the test unless it exits with 0.
   ToolRun RunOk(const std::vector<std::string>& arguments, const std::string& input = "") const;
 

@@ -132,9 +132,10 @@ int RunCreate(const Arguments& arguments) {
   const auto tags = ParseList<TagDescription>(arguments.Value("index").value_or(""), ParseTag);
   if (fields.empty()) throw ToolError("", "--fields names no field");
   ClearEngineError();
-  if (!CreateDBF(table, static_cast<int>(fields.size()), fields)) ThrowEngineError(table);
+  const bool ansi = arguments.Has("ansi");
+  if (!CreateDBF(table, static_cast<int>(fields.size()), fields, !ansi)) ThrowEngineError(table);
   if (!tags.empty()) {
-    OpenTable open(table, OpenPurpose::kExclusive, arguments.Has("ansi"));
+    OpenTable open(table, OpenPurpose::kExclusive, ansi);
     if (!MakeIndex(tags, "")) {
       throw ToolError(table, "table created, index not built: " + EngineErrorLine());
     }
@@ -161,7 +162,8 @@ Subcommand CreateCommand() {
           "  --index LIST   tags of the production index, NAME,DESCENDING,UNIQUE,KEY\n"
           "                 separated by \";\" (DESCENDING and UNIQUE are T or F); the\n"
           "                 key may end in \" FOR condition\"\n"
-          "  --ansi         keys of the index are built for Windows-1252 text\n",
+          "  --ansi         the table stores Windows-1252 text (language byte 0x03),\n"
+          "                 not code page 850 (0x02); the index keys follow\n",
           {{"fields", true}, {"index", true}, {"ansi", false}},
           1,
           1,

@@ -23,11 +23,33 @@ namespace pw {
 namespace {
 
 // Whether the index of this table takes part in the index semaphore: a
-// shared table opened in the shared read-write mode.
-bool UsesSemaphore(const WorkArea& area) {
+// shared table opened in the shared read-write mode, with an index it may
+// write. A read-only reader stays out: every action writes the semaphore file.
+bool UsesSemaphore(const WorkArea& area, const platform::File& index) {
   const OpenMode& mode = Settings().sharedOpenMode;
   return !area.exclusive && mode.access == platform::Access::ReadWrite &&
-         mode.sharing == platform::Sharing::Shared;
+         mode.sharing == platform::Sharing::Shared &&
+         index.AccessMode() == platform::Access::ReadWrite;
+}
+
+// Opens the index file read-write, or read-only when the table is read-only
+// or the file refuses writing (access denied, sharing violation): another
+// user's folder, a read-only mount or copy still walks and finds.
+bool OpenIndexHandle(const WorkArea& area, IndexState& state) {
+  const platform::Sharing sharing =
+      area.exclusive ? platform::Sharing::Exclusive : platform::Sharing::Shared;
+  int code = platform::kAccessDenied;
+  if (area.access == platform::Access::ReadWrite) {
+    code = state.file.Open(state.fileName, platform::Access::ReadWrite, sharing);
+  }
+  if (code == platform::kAccessDenied || code == platform::kSharingViolation) {
+    code = state.file.Open(state.fileName, platform::Access::Read, sharing);
+  }
+  if (code != 0) {
+    SetError(static_cast<std::uint16_t>(code), "Unable to open index: " + state.fileName);
+    return false;
+  }
+  return true;
 }
 
 // Compiles a stored text after normalising it; null (reporting nothing)
@@ -88,15 +110,9 @@ void ReportTagFailure(int code, const std::string& path) {
   }
 }
 
-// Opens the file, reads the header and opens every tag into `state`.
-bool OpenIndexFile(WorkArea& area, IndexState& state) {
+// Reads the header of the open file and opens every tag into `state`.
+bool OpenIndexTags(WorkArea& area, IndexState& state) {
   const std::string& path = state.fileName;
-  const platform::Sharing sharing =
-      area.exclusive ? platform::Sharing::Exclusive : platform::Sharing::Shared;
-  if (int code = state.file.Open(path, platform::Access::ReadWrite, sharing)) {
-    SetError(static_cast<std::uint16_t>(code), "Unable to open index: " + path);
-    return false;
-  }
   const SemaphoreScope reading(state, SemaphoreScope::Use::kRead);
   if (ReadMdxHeader(state.file, &state.header) != 0) {
     SetError(kMdxCorrupted, "Unable to open index: " + path);
@@ -130,8 +146,11 @@ bool SetIndexTo(const std::string& fileName) {
     SetError(platform::kFileNotFound, "SetIndexTo(" + state->fileName + ")");
     return false;
   }
-  if (UsesSemaphore(area) && IndexSemaphore::Login(area, &state->semaphore) != 0) return false;
-  if (!OpenIndexFile(area, *state)) {
+  if (!OpenIndexHandle(area, *state)) return false;
+  if (UsesSemaphore(area, state->file) && IndexSemaphore::Login(area, &state->semaphore) != 0) {
+    return false;
+  }
+  if (!OpenIndexTags(area, *state)) {
     if (state->semaphore != nullptr) {
       AutoDispatchOff quiet;  // the open's own failure is the one to report
       const std::uint16_t code = EngineErrorCode();

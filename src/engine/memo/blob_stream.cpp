@@ -82,7 +82,8 @@ bool OpenForWriting(MemoState& memo, BlobDescriptor& stream) {
 }
 
 // Pads the old end with zero bytes up to the entry's block; a dBASE IV
-// header then says that entries are appended at the end.
+// header then says that entries are appended at the end until the entry is
+// complete.
 int StartWriting(MemoState& memo, BlobDescriptor& stream) {
   stream.started = true;
   const std::uint64_t entryStart = stream.dataStart - kEntryHeaderSize;
@@ -147,6 +148,9 @@ std::int64_t ScanLength(const MemoState& memo, const BlobDescriptor& stream) {
   return scan.length >= 0 ? scan.length : scan.position;
 }
 
+// The entry header, then the true next free block (for dBASE IV in place of
+// the 0x7FFFFFFF the stream left): writers that take the header at its word
+// append there, after the new entry.
 bool WriteHeaderAndCommit(MemoState& memo, const BlobDescriptor& stream) {
   const EntryHeader header =
       EncodeEntryHeader(memo.kind, static_cast<std::uint32_t>(stream.position));
@@ -155,6 +159,7 @@ bool WriteHeaderAndCommit(MemoState& memo, const BlobDescriptor& stream) {
     ReportMemoError(memo, kDeviceWriteFault, "WriteGroupHeader()");
     return false;
   }
+  if (!MainHeaderWrite(memo, "MainHeaderWrite()")) return false;
   return !MemoCommitOnClose() || FlushFile(memo.file);
 }
 

@@ -20,7 +20,7 @@ constexpr int kMemoBlockSize = 512;
 
 }  // namespace
 
-bool CreateDBF(const std::string& name, int n, const std::vector<FieldDef>& entries) {
+bool CreateDBF(const std::string& name, int n, const std::vector<FieldDef>& entries, bool oemText) {
   ClearEngineError();
   std::vector<unsigned char> header;
   if (n < 1 || static_cast<std::size_t>(n) > entries.size() ||
@@ -31,6 +31,8 @@ bool CreateDBF(const std::string& name, int n, const std::vector<FieldDef>& entr
   std::string path = AllTrim(name);
   if (!HasExtension(path)) path += ".dbf";
   path = platform::ResolvePathNoCase(path);
+  // Readers decode the table's text by its language driver id.
+  header[kLanguageDriverByte] = oemText ? kLanguageCodePage850 : kLanguageCodePage1252;
 
   // The new table closes through the same path as an open one with records
   // appended: the prolog gets today's date and the end marker follows the header.

@@ -13,7 +13,8 @@
 //     12  reserved, kept
 //     16  12-byte multi-user area: re-read from the file before every write
 //     28  production-index flag (1 = an index file of the same base name)
-//     29  language driver id; 30-31 reserved
+//     29  language driver id, kept; new tables: 0x02 for code page 850 text,
+//         0x03 for Windows-1252; 30-31 reserved
 //   level 7 only: a 36-byte extension (driver name, 4 reserved), ignored
 //   descriptors, one per field:
 //     32-byte form: name 0 (11, NUL-padded), type 11, length 16, decimals 17
@@ -41,6 +42,9 @@ namespace pw {
 
 inline constexpr std::size_t kPrologSize = 32;
 inline constexpr std::size_t kProductionIndexByte = 28;
+inline constexpr std::size_t kLanguageDriverByte = 29;
+inline constexpr unsigned char kLanguageCodePage850 = 0x02;
+inline constexpr unsigned char kLanguageCodePage1252 = 0x03;
 inline constexpr unsigned char kHeaderTerminator = 0x0D;
 inline constexpr unsigned char kEndMarker = 0x1A;
 inline constexpr unsigned char kVersionDbase2 = 0x02;

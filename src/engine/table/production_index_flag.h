@@ -6,8 +6,9 @@ namespace pw {
 
 // false for an empty work area and for dBASE II tables.
 bool ProductionIndexFlag();
-// Stores the flag; a change makes a clean header dirty so that the prolog is
-// written at close. dBASE II tables and empty work areas are left alone.
+// Stores the flag and writes a change to byte 28 at once; when that write is
+// not possible, a clean header becomes dirty so that the close writes the
+// prolog. dBASE II tables and empty work areas are left alone.
 void ProductionIndexFlag(bool on);
 
 }  // namespace pw

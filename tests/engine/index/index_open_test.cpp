@@ -1,12 +1,16 @@
 // Opening index files: the production index found beside the table in any
 // case, tag 1 controlling on its first key, normalised stored expressions,
 // and files that are missing, short, damaged or made for another table.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "common/error_state.h"
 #include "engine/index/index_file_name.h"
+#include "engine/index/index_find.h"
 #include "engine/index/index_order.h"
 #include "engine/index/index_state.h"
 #include "engine/index/make_index.h"
@@ -14,10 +18,14 @@
 #include "engine/index/set_index_to.h"
 #include "engine/index/stored_expression.h"
 #include "engine/index/tag_walk.h"
+#include "engine/table/close_work_area.h"
 #include "engine/table/create_dbf.h"
+#include "engine/table/engine_settings.h"
+#include "engine/table/position_queries.h"
 #include "engine/table/use.h"
 #include "engine/table/work_areas.h"
 #include "index_build_test_support.h"
+#include "support/forked_child.h"
 
 namespace pw::testing {
 namespace {
@@ -87,6 +95,52 @@ TEST_F(IndexOpenTest, ExclusiveTableDoesNotLogIn) {
   ASSERT_TRUE(SetIndexTo("")) << Detail();
   EXPECT_EQ(AreaIndex(CurrentArea())->semaphore, nullptr);
   EXPECT_FALSE(std::filesystem::exists(Path("notes.@S@")));
+}
+
+// A table opened read-only opens its index read-only and stays out of the
+// semaphore (every action writes its file); walking and Find work as usual.
+TEST_F(IndexOpenTest, ReadOnlyTableOpensItsIndexReadOnlyOutsideTheSemaphore) {
+  const std::string table = WriteTable("notes", NoteTagFields(), {{"pear"}, {"apple"}, {"fig"}});
+  ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
+  Settings().forcedAccess = platform::Access::Read;
+  ASSERT_TRUE(Use(table)) << Detail();
+  ASSERT_FALSE(CurrentArea().exclusive);
+  ASSERT_TRUE(SetIndexTo("")) << Detail();
+  IndexState* state = AreaIndex(CurrentArea());
+  EXPECT_EQ(state->file.AccessMode(), platform::Access::Read);
+  EXPECT_EQ(state->semaphore, nullptr);
+  EXPECT_FALSE(std::filesystem::exists(Path("notes.@S@")));
+  EXPECT_EQ(RecordAt(*state->Controlling()), 2u);
+  EXPECT_TRUE(Find("FIG"));
+  EXPECT_EQ(RecNo(), 3);
+  EXPECT_TRUE(CloseIndex(CurrentArea())) << Detail();
+}
+
+// An index file that refuses writing (another user's file) is opened
+// read-only although the table may be written. Root writes every file, so
+// the child runs as nobody.
+TEST_F(IndexOpenTest, IndexFileThatRefusesWritingOpensReadOnly) {
+  const std::string table = WriteTable("notes", NoteTagFields(), {{"pear"}, {"apple"}, {"fig"}});
+  ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
+  CloseWorkArea();
+  chmod(dir_.path().c_str(), 0755);
+  chmod(table.c_str(), 0666);
+  chmod(Path("notes.mdx").c_str(), 0444);
+  test::ForkedChild child([&](test::ChildLink&) {
+    if (geteuid() == 0 &&
+        (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
+      return 10;
+    }
+    if (access(Path("notes.mdx").c_str(), W_OK) == 0) return 11;
+    if (!Use(table) || CurrentArea().access != platform::Access::ReadWrite) return 12;
+    if (!SetIndexTo("")) return 13;
+    if (AreaIndex(CurrentArea())->file.AccessMode() != platform::Access::Read) return 14;
+    if (!Find("APPLE") || RecNo() != 2) return 15;
+    return 0;
+  });
+  const int status = child.Finish();
+  if (status == 11) GTEST_SKIP() << "neither root nor able to make a file read-only";
+  EXPECT_EQ(status, 0);
 }
 
 TEST_F(IndexOpenTest, MissingFileReportsCode2) {

@@ -6,6 +6,7 @@
 #include "common/error_state.h"
 #include "engine/memo/blob_stream.h"
 #include "engine/memo/memo_file.h"
+#include "engine/memo/memo_line_writer.h"
 #include "engine/table/close_work_area.h"
 #include "memo_test_support.h"
 
@@ -22,12 +23,58 @@ TEST_F(MemoStreamTest, FirstMemoOfANewTablePadsBlockZeroAndLandsInBlockOne) {
   EXPECT_EQ(WriteMemo("hello"), 1);
   const Bytes bytes = ReadBytes(memo);
   ASSERT_EQ(bytes.size(), 520u + 5);
-  EXPECT_EQ(Le32(bytes, 0), 0x7FFFFFFFu);
+  EXPECT_EQ(Le32(bytes, 0), 2u);
   EXPECT_EQ(Le16(bytes, 20), 512u);
   EXPECT_TRUE(std::all_of(bytes.begin() + 24, bytes.begin() + 512, [](auto b) { return b == 0; }));
   EXPECT_EQ(Le32(bytes, 512), 0x0008FFFFu);
   EXPECT_EQ(Le32(bytes, 516), 13u);
   EXPECT_EQ(std::string(bytes.begin() + 520, bytes.end()), "hello");
+}
+
+// While the entry's size is unknown the header says "append at the end";
+// once it is complete, the header holds the true next free block, where a
+// writer that takes it at its word stores its next memo.
+TEST_F(MemoStreamTest, HeaderHoldsTheNextFreeBlockOnceTheEntryIsComplete) {
+  Open(MakeTable("t", MemoKind::Dbase4));
+  for (std::size_t length : {5u, 504u, 1100u}) {
+    const std::int32_t block = CreateBlobDescriptor(false, 0, 2);
+    ASSERT_NE(block, 0);
+    ASSERT_EQ(WriteBlobStream(std::string(length, 'm').data(), length), length);
+    EXPECT_EQ(Le32(ReadBytes(Path("t.dbt")), 0), 0x7FFFFFFFu);
+    ASSERT_TRUE(CloseBlobStream());
+    const Bytes bytes = ReadBytes(Path("t.dbt"));
+    EXPECT_EQ(Le32(bytes, 0), (bytes.size() + 511) / 512) << length;
+    EXPECT_EQ(bytes.size(), static_cast<std::size_t>(block) * 512 + 8 + length);
+  }
+  for (MemoKind kind : {MemoKind::Dbase3, MemoKind::FoxPro}) {
+    const std::string table = MakeTable("k" + std::to_string(static_cast<int>(kind)), kind);
+    Open(table);
+    WriteMemo(std::string(700, 'k'));
+    const Bytes bytes = ReadBytes(MemoPath(table, kind));
+    const std::uint32_t le = Le32(bytes, 0);
+    const std::uint32_t next = kind == MemoKind::FoxPro ? __builtin_bswap32(le) : le;
+    EXPECT_EQ(next, (bytes.size() + 511) / 512);
+  }
+}
+
+TEST_F(MemoStreamTest, AppendAtEndInTheHeaderStillPlacesEntriesAtTheEnd) {
+  const std::string table = MakeTable("t", MemoKind::Dbase4);
+  Open(table);
+  WriteMemo(std::string(600, 'a'));
+  CloseAll();
+  Bytes bytes = ReadBytes(Path("t.dbt"));
+  bytes[0] = bytes[1] = bytes[2] = 0xFF;
+  bytes[3] = 0x7F;
+  WriteBytes(Path("t.dbt"), bytes);
+  Open(table);
+  MemoLineWriter writer;
+  writer.EditMemo(0);
+  writer.WriteLine("line");
+  std::int32_t block = 0;
+  ASSERT_TRUE(writer.CloseMemo(&block));
+  EXPECT_EQ(block, 3);
+  EXPECT_EQ(WriteMemo("next"), 4);
+  EXPECT_EQ(ReadMemo(1), std::string(600, 'a'));
 }
 
 TEST_F(MemoStreamTest, RewritingAppendsANewEntryAtThePaddedEnd) {

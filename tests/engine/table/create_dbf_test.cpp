@@ -6,6 +6,8 @@
 
 #include "common/date_text.h"
 #include "common/error_state.h"
+#include "engine/table/append.h"
+#include "engine/table/close_work_area.h"
 #include "engine/table/create_dbf.h"
 #include "engine/table/use.h"
 #include "engine/table/work_areas.h"
@@ -63,7 +65,29 @@ TEST_F(CreateDbfTest, FreshFileIsHeaderPlusEndMarkerWithTodayAndNoRecords) {
   EXPECT_EQ(bytes[1], today.year - 1900);
   EXPECT_EQ(bytes[2], today.month);
   EXPECT_EQ(bytes[3], today.day);
-  for (std::size_t i = 12; i < 32; ++i) EXPECT_EQ(bytes[i], 0) << i;
+  for (std::size_t i = 12; i < 32; ++i) {
+    if (i != 29) {
+      EXPECT_EQ(bytes[i], 0) << i;
+    }
+  }
+}
+
+// Byte 29, the language driver id, tells readers the code page of the text:
+// 0x02 code page 850, 0x03 Windows-1252. A table's own byte is kept.
+TEST_F(CreateDbfTest, LanguageByteNamesTheCodePageAndATablesOwnByteIsKept) {
+  EXPECT_EQ(ReadBytes(Create("oem", {Field("NAME", 'C', 5)}))[29], 0x02);
+  ASSERT_TRUE(CreateDBF(Path("ansi"), 1, {Field("NAME", 'C', 5)}, false)) << Detail();
+  EXPECT_EQ(ReadBytes(Path("ansi.dbf"))[29], 0x03);
+
+  Bytes foreign = DbfBytes(0x03, {{"NAME", 'C', 5}}, {" first"});
+  foreign[29] = 0x57;
+  WriteBytes(Path("foreign.dbf"), foreign);
+  ASSERT_TRUE(Use(Path("foreign.dbf") + " EXCLUSIVE")) << Detail();
+  ASSERT_TRUE(Append()) << Detail();
+  CloseWorkArea();
+  const Bytes bytes = ReadBytes(Path("foreign.dbf"));
+  EXPECT_EQ(Le32(bytes, 4), 2u);
+  EXPECT_EQ(bytes[29], 0x57);
 }
 
 TEST_F(CreateDbfTest, MemoFieldMakesADbase4MemoTable) {

@@ -219,15 +219,28 @@ TEST_F(UseTest, ExclusiveOpenOfASharedTableIsRefused) {
   EXPECT_FALSE(CurrentArea().occupied);
 }
 
-TEST_F(UseTest, ProductionIndexFlagIsWrittenAtClose) {
+// Byte 28 reaches the file at once, so that a program killed before its
+// close leaves no index file the table disowns.
+TEST_F(UseTest, ProductionIndexFlagIsWrittenAtOnce) {
   ASSERT_TRUE(Use(notes_));
   EXPECT_FALSE(ProductionIndexFlag());
   ProductionIndexFlag(true);
   EXPECT_TRUE(ProductionIndexFlag());
-  EXPECT_EQ(CurrentArea().headerState, HeaderState::Dirty);
+  EXPECT_EQ(ReadBytes(notes_).at(28), 1);
+  EXPECT_EQ(CurrentArea().headerState, HeaderState::Clean);
+  ProductionIndexFlag(false);
+  EXPECT_EQ(ReadBytes(notes_).at(28), 0);
+  ProductionIndexFlag(true);
   CloseWorkArea();
   EXPECT_EQ(ReadBytes(notes_).at(28), 1);
   EXPECT_FALSE(ProductionIndexFlag());
+
+  // A read-only table keeps the change in memory; the file stays as it is.
+  Settings().forcedAccess = platform::Access::Read;
+  ASSERT_TRUE(Use(notes_));
+  ProductionIndexFlag(false);
+  EXPECT_FALSE(ProductionIndexFlag());
+  EXPECT_EQ(ReadBytes(notes_).at(28), 1);
 }
 
 TEST_F(UseTest, ReopenSwitchesSharingButNeverReopensAnExclusiveUse) {
