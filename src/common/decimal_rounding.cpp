@@ -18,8 +18,8 @@ struct Significand {
 Significand SignificandOf(double magnitude) {
   // d.dddddddddddddde[+-]x
   char text[40];
-  const std::to_chars_result written = std::to_chars(text, text + sizeof text, magnitude,
-                                     std::chars_format::scientific, kSignificantDigits - 1);
+  const std::to_chars_result written = std::to_chars(
+      text, text + sizeof text, magnitude, std::chars_format::scientific, kSignificantDigits - 1);
   const char* const e = std::find(text, written.ptr, 'e');
   Significand result;
   result.digits.assign(1, text[0]);

@@ -138,7 +138,8 @@ TTzIntegerField::TTzIntegerField(TTzPrimDataset& dataSet, int fieldNo)
 }
 
 QVariant TTzIntegerField::ValueIn(const TzRecordBuffer& buffer) const {
-  if (HasWideWholeSlot(Prop())) return static_cast<qlonglong>(LoadSlot<std::int64_t>(SlotIn(buffer)));
+  if (HasWideWholeSlot(Prop()))
+    return static_cast<qlonglong>(LoadSlot<std::int64_t>(SlotIn(buffer)));
   return LoadSlot<std::int32_t>(SlotIn(buffer));
 }
 

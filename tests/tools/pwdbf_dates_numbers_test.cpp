@@ -48,8 +48,9 @@ TEST_F(PwdbfDates, DtocTagWrittenWithTheCenturyOffOpensWithTheDefaults) {
   const ToolRun refused = Run({"dump", table, "--order", "ORDERS", "--century", "on"});
   EXPECT_EQ(refused.exitCode, 1);
   EXPECT_TRUE(Has(refused.err, "Error # 266")) << refused.err;
-  EXPECT_TRUE(Has(refused.err, "tag ORDERS has DTOC() in its key, 19 characters long: "
-                               "try --century off"))
+  EXPECT_TRUE(Has(refused.err,
+                  "tag ORDERS has DTOC() in its key, 19 characters long: "
+                  "try --century off"))
       << refused.err;
 }
 
@@ -101,8 +102,8 @@ TEST_F(PwdbfDates, NumbersAreWrittenWholeAndRoundedHalfAwayFromZero) {
   EXPECT_EQ(records[0]["HUGE"], 9007199254740993);
   EXPECT_TRUE(Has(ReadFile(table), "49151123456789007199254740993 0.13  -1.3"));
   EXPECT_TRUE(Has(ReadFile(table), "-999999999999" + std::string(14, ' ') + "-1 2.689999.9"));
-  EXPECT_TRUE(Has(RunOk({"eval", table, "STR(2.5,3,0) + STR(-1.25,6,1)"}).out,
-                  "value:    \"  3  -1.3\""));
+  EXPECT_TRUE(
+      Has(RunOk({"eval", table, "STR(2.5,3,0) + STR(-1.25,6,1)"}).out, "value:    \"  3  -1.3\""));
   EXPECT_TRUE(Has(RunOk({"eval", table, "big + 1"}).out, "value:    4915112345679"));
   EXPECT_EQ(Run({"append", table, "--json", "-"}, R"({"BIG": 10000000000000})").exitCode, 1);
 }

@@ -188,8 +188,7 @@ void FieldToSlot(const WorkArea& area, const FieldDef& field, unsigned char* slo
 // value that text reads as: rewriting it would only lose what the slot cannot
 // carry (digits beyond a double or 64 bits, the century of a two-digit year,
 // a foreign spelling), so its stored text stays as it is.
-bool SlotHoldsStoredValue(const WorkArea& area, const FieldDef& field,
-                          const unsigned char* slot) {
+bool SlotHoldsStoredValue(const WorkArea& area, const FieldDef& field, const unsigned char* slot) {
   if (!IsNumber(field) && field.type != 'D') return false;
   if (TrimBlanks(RawText(area, field)).empty()) return false;
   unsigned char stored[kDateSlot];

@@ -66,7 +66,7 @@ std::string ReferenceStr12And2(double value) {
   const std::string digits = std::string(1, text[0]) + std::string(text + 2, 14);
   const std::uint64_t mantissa = std::stoull(digits);
   const int exponent = std::atoi(std::strchr(text, 'e') + 1);
-  if (exponent > 12) return stars;  // at least 1e13: wider than 12 characters
+  if (exponent > 12) return stars;      // at least 1e13: wider than 12 characters
   std::uint64_t hundredths = mantissa;  // exactly so for exponent 12
   if (exponent < 12) {
     const int drop = 12 - exponent;
