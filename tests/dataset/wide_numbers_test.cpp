@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/error_state.h"
 #include "dataset_test_support.h"
 
 namespace pw::test {
