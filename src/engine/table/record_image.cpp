@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "common/decimal_rounding.h"
-
 #include "engine/table/record_date.h"
 #include "engine/table/work_areas.h"
 
@@ -192,8 +191,9 @@ bool SlotHoldsStoredValue(const WorkArea& area, const FieldDef& field, const uns
   if (!IsNumber(field) && field.type != 'D') return false;
   if (TrimBlanks(RawText(area, field)).empty()) return false;
   unsigned char stored[kDateSlot];
-  const std::size_t size = ImageSlotSize(field);
   FieldToSlot(area, field, stored);
+  // A date slot counts up to its length byte: what follows is not its text.
+  const std::size_t size = field.type == 'D' ? 1u + stored[0] : ImageSlotSize(field);
   return std::memcmp(stored, slot, size) == 0;
 }
 
