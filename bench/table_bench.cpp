@@ -59,7 +59,7 @@ void OpenNewTable(const ScratchFolder& folder, bool exclusive) {
 // an id and a title.
 void PrepareNote(int id) {
   pw::ClearRecord();
-  const std::int32_t noteId = id;
+  const std::int64_t noteId = id;  // N(10): a whole number that can pass 32 bits
   std::memcpy(pw::FieldAddress(1), &noteId, sizeof noteId);
   unsigned char* title = pw::FieldAddress(2);
   static const char kTitle[] = "Benchmark note";

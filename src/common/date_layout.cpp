@@ -1,4 +1,4 @@
-// The nine layouts of date texts and the conversions to and from the
+// The layouts of date texts and the conversions to and from the
 // American layout MM/DD/YY(YY).
 #include "common/date_pieces.h"
 #include "common/date_settings.h"
@@ -60,7 +60,10 @@ std::string BlankDateText(int code) {
   switch (code) {
     case 1:
       return year + ".  .  ";
+    case 9:
+      return year + "/  /  ";
     case 3:
+    case 10:
       return "  -  -" + year;
     case 4:
     case 5:
@@ -86,11 +89,13 @@ std::string ToAmericanDate(std::string_view text) {
   std::string year;
   switch (CurrentDateSettings().formatCode) {
     case 0:
+    case 10:
       month = TwoDigits(pieces.first);
       day = TwoDigits(pieces.second);
       year = TwoDigits(pieces.third);
       break;
     case 1:
+    case 9:
       year = TwoDigits(pieces.first);
       month = TwoDigits(pieces.second);
       day = TwoDigits(pieces.third);
@@ -121,6 +126,10 @@ std::string FromAmericanDate(std::string_view american) {
       return day + "/" + month + "/" + year;
     case 3:
       return day + "-" + month + "-" + year;
+    case 9:
+      return year + "/" + month + "/" + day;
+    case 10:
+      return month + "-" + day + "-" + year;
     default:
       return day + "." + month + "." + year;
   }

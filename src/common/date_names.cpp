@@ -104,8 +104,9 @@ constexpr Language kGerman{Table(kGermanDays, 10, 7), Table(kGermanMonths, 9, 12
 constexpr Language kSpanish{Table(kSpanishDays, 9, 7), Table(kSpanishMonths, 10, 12)};
 constexpr Language kRussian{Table(kRussianDays, 11, 7), Table(kRussianMonths, 8, 12)};
 
-constexpr std::array<const Language*, 9> kLanguageOfCode{
-    &kEnglish, &kEnglish, &kEnglish, &kItalian, &kFrench, &kGerman, &kSpanish, &kFrench, &kRussian};
+constexpr std::array<const Language*, 11> kLanguageOfCode{
+    &kEnglish, &kEnglish, &kEnglish, &kItalian, &kFrench, &kGerman,
+    &kSpanish, &kFrench,  &kRussian, &kEnglish, &kEnglish};
 
 // A literal whose length does not match its entries gets width 0 above.
 constexpr bool WellFormed(const Language& language) {

@@ -6,7 +6,7 @@ namespace pw {
 
 namespace {
 
-constexpr int kHighestCode = 8;
+constexpr int kHighestCode = 10;
 
 int CodeOfLanguage(const std::string& language, const std::string& territory) {
   const std::string lang = Upper(language);
@@ -64,6 +64,14 @@ void SetDateType(int code) {
       break;
     case 3:
       settings.shortDatePattern = "dd-MM-" + year;
+      settings.dateSeparator = '-';
+      break;
+    case 9:
+      settings.shortDatePattern = year + "/MM/dd";
+      settings.dateSeparator = '/';
+      break;
+    case 10:
+      settings.shortDatePattern = "MM-dd-" + year;
       settings.dateSeparator = '-';
       break;
     default:

@@ -1,6 +1,9 @@
-// Process-wide date settings: the date format code (0-8, layout and language
-// of names), the century switch, the epoch year of the two-digit year rule,
-// and the decimal and thousands separators used by the number routines.
+// Process-wide date settings: the date format code (0-10, layout and
+// language of names), the century switch, the epoch year of the two-digit
+// year rule, and the decimal and thousands separators used by the number
+// routines. Codes 0-8 are the national layouts; 9 (YY/MM/DD) and 10
+// (MM-DD-YY), with English names, complete the layouts other dBASE programs
+// write, so that their date keys can be made alike.
 #pragma once
 
 #include <string>
@@ -8,7 +11,7 @@
 namespace pw {
 
 struct DateSettings {
-  int formatCode = 0;    // 0 American .. 8 Russian
+  int formatCode = 0;    // 0 American .. 8 Russian, 9 year first, 10 US
   bool century = false;  // four-digit years
   int epochYear = 1954;  // base of the century rule
   char decimalSeparator = '.';
@@ -19,7 +22,7 @@ struct DateSettings {
 
 DateSettings& CurrentDateSettings();
 
-// Stores the code (above 8 stores 0) and rewrites pattern and separator.
+// Stores the code (above 10 stores 0) and rewrites pattern and separator.
 void SetDateType(int code);
 
 // Start-up step 1, from the user's default language: `language` is an ISO 639

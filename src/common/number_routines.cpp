@@ -1,11 +1,11 @@
 #include "common/number_routines.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
 #include "common/date_settings.h"
+#include "common/decimal_rounding.h"
 
 namespace pw {
 namespace {
@@ -44,12 +44,10 @@ std::string StrInt(long long n, int width) {
 }
 
 std::string StrNum(double x, int width, int decimals) {
-  width = std::max(width, 0);
-  decimals = std::max(decimals, 0);
-  const int length = std::snprintf(nullptr, 0, "%*.*f", width, decimals, x);
-  if (length < 0) return {};
-  std::string text(static_cast<std::size_t>(length), '\0');
-  std::snprintf(text.data(), text.size() + 1, "%*.*f", width, decimals, x);
+  std::string text = FixedDecimalText(x, decimals).value_or(std::string());
+  if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
+    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+  }
   const char separator = CurrentDateSettings().decimalSeparator;
   if (separator != '.') std::replace(text.begin(), text.end(), '.', separator);
   return text;

@@ -11,8 +11,9 @@ namespace pw {
 
 // n in decimal, blank-filled on the left up to width (0: no fill).
 std::string StrInt(long long n, int width);
-// Fixed notation with `decimals` places, blank-filled on the left up to
-// width; the point becomes the decimal separator.
+// Fixed notation with `decimals` places, rounded as FixedDecimalText rounds
+// (decimal_rounding.h), blank-filled on the left up to width; the point
+// becomes the decimal separator. Empty for a value that is not finite.
 std::string StrNum(double x, int width, int decimals);
 // The leading whole number of a typed text, clamped to -32768..32767.
 std::int16_t ValInt(std::string_view text);

@@ -1,6 +1,7 @@
 #include "dataset/dataset_locale.h"
 
 #include "common/date_settings.h"
+#include "common/date_text.h"
 #include "dataset/engine_text.h"
 
 namespace pw {
@@ -32,6 +33,9 @@ void InitDatasetLocale(const QString& shortDateFormat, QChar dateSeparator, QCha
 }
 
 void InitDatasetLocale(const QLocale& locale) {
+  InitDateSettingsFromLanguage(QLocale::languageToCode(locale.language()).toStdString(),
+                               QLocale::territoryToCode(locale.territory()).toStdString(),
+                               TodayParts().year);
   const QString format = locale.dateFormat(QLocale::ShortFormat);
   InitDatasetLocale(format, DateSeparatorOf(format), FirstChar(locale.decimalPoint()),
                     FirstChar(locale.groupSeparator()));

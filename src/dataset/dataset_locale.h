@@ -16,7 +16,10 @@ QChar DateSeparatorOf(const QString& shortDateFormat);
 // From plain locale values (separators as one character each).
 void InitDatasetLocale(const QString& shortDateFormat, QChar dateSeparator, QChar decimalSeparator,
                        QChar thousandsSeparator);
-// From a locale (QLocale::system() in the program).
+// From a locale (QLocale::system() in the program): first the engine's
+// start-up step from the locale's language (which also sets the epoch year
+// of two-digit years to this year minus 70), then the step above from its
+// short date format and separators.
 void InitDatasetLocale(const QLocale& locale);
 
 }  // namespace pw

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "common/date_settings.h"
 #include "common/date_text.h"
+#include "common/decimal_rounding.h"
 #include "dataset/engine_text.h"
+#include "dataset/slot_bytes.h"
 #include "engine/table/record_date.h"
 
 namespace pw {
@@ -15,6 +18,13 @@ constexpr std::size_t kStoredDate = kStoredDateLength;
 
 bool NumericWithDecimals(const TDbfFieldProp& field) {
   return field.decimals > 0;
+}
+
+// A whole number as the value holds it: exact for whole types, a double
+// rounded as every number of the engine is.
+qlonglong WholeOf(const QVariant& value) {
+  if (value.typeId() == QMetaType::Double) return RoundToWhole(value.toDouble());
+  return value.toLongLong();
 }
 
 QDate DateOfSlot(const unsigned char* slot) {
@@ -58,6 +68,16 @@ bool StoreDateFromText(const QString& text, unsigned char* slot) {
 
 }  // namespace
 
+bool HasWideWholeSlot(const TDbfFieldProp& field) {
+  return (field.type == 'N' || field.type == 'F') && field.decimals == 0 &&
+         field.slotSize == static_cast<int>(sizeof(std::int64_t));
+}
+
+std::int32_t SaturatedInt32(qlonglong value) {
+  return static_cast<std::int32_t>(std::clamp<qlonglong>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
 QString BlankDateText() {
   return FromEngineText(pw::BlankDateText(CurrentDateSettings().formatCode));
 }
@@ -67,13 +87,10 @@ QVariant SlotValue(const TDbfFieldProp& field, const unsigned char* slot) {
     case 'N':
     case 'F': {
       if (NumericWithDecimals(field)) {
-        double value = 0;
-        std::memcpy(&value, slot, sizeof value);
-        return value;
+        return LoadSlot<double>(slot);
       }
-      std::int32_t value = 0;
-      std::memcpy(&value, slot, sizeof value);
-      return value;
+      if (HasWideWholeSlot(field)) return static_cast<qlonglong>(LoadSlot<std::int64_t>(slot));
+      return LoadSlot<std::int32_t>(slot);
     }
     case 'D':
       return DateOfSlot(slot);
@@ -99,11 +116,11 @@ bool StoreSlotValue(const TDbfFieldProp& field, const QVariant& value, unsigned 
     case 'N':
     case 'F': {
       if (NumericWithDecimals(field)) {
-        const double number = value.toDouble();
-        std::memcpy(slot, &number, sizeof number);
+        StoreSlot(slot, value.toDouble());
+      } else if (HasWideWholeSlot(field)) {
+        StoreSlot(slot, static_cast<std::int64_t>(WholeOf(value)));
       } else {
-        const auto whole = static_cast<std::int32_t>(value.toLongLong());
-        std::memcpy(slot, &whole, sizeof whole);
+        StoreSlot(slot, SaturatedInt32(WholeOf(value)));
       }
       return true;
     }

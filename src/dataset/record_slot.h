@@ -1,18 +1,25 @@
 // Field values in the record buffer (the engine's record image layout):
 //   C  length byte, then the text blank-padded to the width
-//   N  double (with decimals) or int32
+//   N  double (with decimals), int64 (whole numbers wider than nine digits)
+//      or int32
 //   D  length byte, then the date text of the engine's date format
 //   L  one byte, 0 or 1
 //   M  int32 memo block
-// Values travel as QVariant: QString, double, int, QDate (null when blank),
-// bool, int.
+// Values travel as QVariant: QString, double, qlonglong or int, QDate (null
+// when blank), bool, int.
 #pragma once
 
 #include <QVariant>
+#include <cstdint>
 
 #include "dataset/tz_dbf.h"
 
 namespace pw {
+
+// An N or F field whose whole numbers have an int64 slot.
+bool HasWideWholeSlot(const TDbfFieldProp& field);
+// `value` clamped to the 32-bit range.
+std::int32_t SaturatedInt32(qlonglong value);
 
 QVariant SlotValue(const TDbfFieldProp& field, const unsigned char* slot);
 

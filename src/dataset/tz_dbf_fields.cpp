@@ -1,10 +1,10 @@
 // Reading and setting the fields of the component's current record by name,
 // the memo access through blob streams, and the field check.
 #include <QLocale>
-#include <cmath>
 #include <cstring>
 
 #include "common/date_settings.h"
+#include "common/decimal_rounding.h"
 #include "common/error_codes.h"
 #include "common/error_state.h"
 #include "dataset/dataset_error.h"
@@ -154,11 +154,10 @@ std::int32_t TTzDbf::GetFieldInt(const QString& name) {
   if (!SelectArea("GetFieldInt")) return 0;
   const TDbfFieldProp& field = FieldByName(name);
   const QVariant value = SlotValue(field, buffer_.data() + field.offset);
-  if (value.typeId() == QMetaType::Double)
-    return static_cast<std::int32_t>(std::lround(value.toDouble()));
+  if (value.typeId() == QMetaType::Double) return SaturatedInt32(RoundToWhole(value.toDouble()));
   if (value.typeId() == QMetaType::QString)
-    return static_cast<std::int32_t>(std::lround(NumberOfText(value.toString())));
-  return value.toInt();
+    return SaturatedInt32(RoundToWhole(NumberOfText(value.toString())));
+  return SaturatedInt32(value.toLongLong());
 }
 
 double TTzDbf::GetFieldFloat(const QString& name) {
@@ -178,7 +177,10 @@ void TTzDbf::SetFieldStr(const QString& name, const QString& text) {
   }
   EnterEdit();
   if (field.type == 'N' || field.type == 'F') {
-    SetFieldSlot(field, NumberOfText(text));
+    // A whole number keeps every digit, also beyond what a double holds.
+    bool whole = false;
+    const qlonglong number = text.trimmed().toLongLong(&whole);
+    SetFieldSlot(field, whole ? QVariant(number) : QVariant(NumberOfText(text)));
   } else {
     SetFieldSlot(field, text);
   }

@@ -10,6 +10,7 @@
 #include "common/date_text.h"
 #include "common/error_state.h"
 #include "dataset/engine_text.h"
+#include "dataset/record_slot.h"
 #include "dataset/tz_prim_dataset.h"
 
 namespace pw {
@@ -137,17 +138,24 @@ TTzIntegerField::TTzIntegerField(TTzPrimDataset& dataSet, int fieldNo)
 }
 
 QVariant TTzIntegerField::ValueIn(const TzRecordBuffer& buffer) const {
+  if (HasWideWholeSlot(Prop()))
+    return static_cast<qlonglong>(LoadSlot<std::int64_t>(SlotIn(buffer)));
   return LoadSlot<std::int32_t>(SlotIn(buffer));
 }
 
 void TTzIntegerField::SetValue(const QVariant& value) {
   bool ok = !value.isValid();
   const qlonglong number = value.isValid() ? value.toLongLong(&ok) : 0;
-  if (!ok || number < std::numeric_limits<std::int32_t>::min() ||
-      number > std::numeric_limits<std::int32_t>::max()) {
+  const bool wide = HasWideWholeSlot(Prop());
+  if (!ok || (!wide && (number < std::numeric_limits<std::int32_t>::min() ||
+                        number > std::numeric_limits<std::int32_t>::max()))) {
     RaiseEngineError("'" + ToEngineText(value.toString()) + "' is not a valid integer value");
   }
-  StoreSlot(SlotForWrite(), static_cast<std::int32_t>(number));
+  if (wide) {
+    StoreSlot(SlotForWrite(), static_cast<std::int64_t>(number));
+  } else {
+    StoreSlot(SlotForWrite(), static_cast<std::int32_t>(number));
+  }
   Changed();
 }
 

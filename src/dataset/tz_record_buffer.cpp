@@ -9,6 +9,7 @@
 #include "common/date_settings.h"
 #include "common/date_text.h"
 #include "dataset/dataset_ui.h"
+#include "dataset/record_slot.h"
 
 namespace pw {
 namespace {
@@ -27,7 +28,7 @@ std::size_t BufferSlotSize(const TDbfFieldProp& field) {
       return 8;
     case 'N':
     case 'F':
-      return HasDecimals(field) ? 8 : 4;
+      return HasDecimals(field) || HasWideWholeSlot(field) ? 8 : 4;
     case 'L':
       return 2;
     default:

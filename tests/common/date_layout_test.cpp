@@ -37,6 +37,22 @@ TEST_F(DateLayoutTest, ToAmericanReordersPiecesByCode) {
   EXPECT_EQ(ToAmericanDate("07-03-24"), "03/07/24");
 }
 
+TEST_F(DateLayoutTest, YearFirstWithSlashesAndUsWithDashes) {
+  UseDates(9, false);
+  EXPECT_EQ(CurrentDateSettings().shortDatePattern, "yy/MM/dd");
+  EXPECT_EQ(BlankDateText(9), "  /  /  ");
+  EXPECT_EQ(ToAmericanDate("24/03/07"), "03/07/24");
+  EXPECT_EQ(FromAmericanDate("03/07/24"), "24/03/07");
+  UseDates(9, true);
+  EXPECT_EQ(BlankDateText(9), "    /  /  ");
+  EXPECT_EQ(FromAmericanDate("03/07/24"), "2024/03/07");
+  UseDates(10, false);
+  EXPECT_EQ(CurrentDateSettings().dateSeparator, '-');
+  EXPECT_EQ(ToAmericanDate("03-07-24"), "03/07/24");
+  EXPECT_EQ(FromAmericanDate("03/07/24"), "03-07-24");
+  EXPECT_EQ(DateToSortText("12-31-99"), "19991231");
+}
+
 TEST_F(DateLayoutTest, ToAmericanCompletesYearWithCentury) {
   UseDates(0, true);
   EXPECT_EQ(ToAmericanDate("3/7/24"), "03/07/2024");

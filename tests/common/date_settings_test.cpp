@@ -32,7 +32,7 @@ TEST_F(DateSettingsTest, SetDateTypeWritesPatternAndSeparatorOfEachCode) {
 TEST_F(DateSettingsTest, SetDateTypeStoresZeroForCodesOutOfRange) {
   CurrentDateSettings().century = false;
   SetDateType(5);
-  SetDateType(9);
+  SetDateType(11);
   EXPECT_EQ(CurrentDateSettings().formatCode, 0);
   EXPECT_EQ(CurrentDateSettings().shortDatePattern, "MM/dd/yy");
   SetDateType(5);

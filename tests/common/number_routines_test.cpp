@@ -33,6 +33,8 @@ TEST_F(NumberTextTest, StrNumUsesDecimalSeparator) {
   EXPECT_EQ(StrNum(3.14159, 8, 2), "    3.14");
   EXPECT_EQ(StrNum(-2.5, 0, 1), "-2.5");
   EXPECT_EQ(StrNum(12.0, 4, 0), "  12");
+  EXPECT_EQ(StrNum(0.125, 5, 2), " 0.13");
+  EXPECT_EQ(StrNum(-2.5, 3, 0), " -3");
   UseSeparators(',', '.');
   EXPECT_EQ(StrNum(3.14159, 6, 3), " 3,142");
 }

@@ -1,3 +1,4 @@
+#include <QDate>
 #include <QLocale>
 
 #include "common/date_settings.h"
@@ -29,6 +30,16 @@ TEST(DatasetLocale, FormatsPickTheEngineDateType) {
   EXPECT_EQ(CurrentDateSettings().formatCode, 0);
   EXPECT_EQ(CurrentDateSettings().decimalSeparator, '.');
   SetDateType(0);
+}
+
+TEST(DatasetLocale, ALocaleAlsoSetsTheEpochToSeventyYearsBack) {
+  const DateSettings saved = CurrentDateSettings();
+  CurrentDateSettings().epochYear = 1954;
+  InitDatasetLocale(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(CurrentDateSettings().epochYear, QDate::currentDate().year() - 70);
+  EXPECT_EQ(CurrentDateSettings().formatCode, 5);
+  EXPECT_EQ(CurrentDateSettings().decimalSeparator, ',');
+  CurrentDateSettings() = saved;
 }
 
 TEST(DatasetLocale, EngineTextKeepsEvery1252Byte) {

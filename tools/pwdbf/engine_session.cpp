@@ -1,7 +1,8 @@
 #include "engine_session.h"
 
-#include "common/date_settings.h"
+#include "common/error_codes.h"
 #include "common/error_state.h"
+#include "date_key_hint.h"
 #include "engine/expr/expr_hooks.h"
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_unit.h"
@@ -24,9 +25,6 @@ void StartEngineSession() {
   RegisterIndexUnit();
   SetAutoDispatch(false);
   SetRaiseMode(false);
-  // Dates pass through the record image as text; four-digit years keep
-  // every century.
-  CurrentDateSettings().century = true;
 }
 
 OpenTable::OpenTable(const std::string& path, OpenPurpose purpose, bool ansi) : path_(path) {
@@ -65,7 +63,12 @@ std::string OpenTable::ProductionIndexPath() const {
 }
 
 void OpenTable::OpenProductionIndex() {
-  if (!SetIndexTo("")) ThrowEngineError(path_);
+  if (SetIndexTo("")) return;
+  if (EngineErrorCode() == kInvalidSize) {
+    const std::string refusal = EngineErrorLine();
+    throw ToolError(path_, refusal + DateKeyLengthHint(IndexFilePath(CurrentArea(), "")));
+  }
+  ThrowEngineError(path_);
 }
 
 void OpenTable::Close() {

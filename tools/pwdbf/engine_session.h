@@ -1,6 +1,7 @@
 // The engine as the tool uses it: units registered, errors kept in the
-// error state (never dispatched), four-digit years, and one table open in
-// work area 1 for the length of a subcommand.
+// error state (never dispatched), the date settings of the date options
+// (date_options.h), and one table open in work area 1 for the length of a
+// subcommand.
 #pragma once
 
 #include <string>

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "common/decimal_rounding.h"
 #include "common/error_state.h"
 #include "engine/expr/day_number.h"
 #include "engine/expr/expr_value.h"
@@ -19,11 +20,7 @@ namespace pw::pwdbf {
 namespace {
 
 std::string FixedText(double value, int decimals) {
-  char text[400];
-  const auto written =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  if (written.ec != std::errc()) return "overflow";
-  return std::string(text, written.ptr);
+  return FixedDecimalText(value, decimals).value_or("not finite");
 }
 
 std::string DateText(double day) {

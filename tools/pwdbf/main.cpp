@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "date_options.h"
 #include "engine_session.h"
 #include "subcommand.h"
 #include "tool_error.h"
@@ -23,20 +24,26 @@ void PrintOverview(std::ostream& out, const std::vector<Subcommand>& subcommands
          "Inspects, checks and maintains dBASE tables (.dbf, .dbt, .mdx).\n\n"
          "Commands:\n";
   for (const Subcommand& subcommand : subcommands) out << "  pwdbf " << subcommand.usage << "\n";
-  out << "\n'pwdbf COMMAND --help' describes a command.\n";
+  out << "\nEvery command takes --date LAYOUT and --century on|off (default american, off)\n"
+         "for the date texts of expressions.\n"
+         "'pwdbf COMMAND --help' describes a command.\n";
 }
 
 int RunSubcommand(const Subcommand& subcommand, const std::vector<std::string>& words) {
   pw::pwdbf::Arguments arguments;
+  std::vector<pw::pwdbf::OptionSpec> options = subcommand.options;
+  for (pw::pwdbf::OptionSpec& option : pw::pwdbf::DateOptionSpecs()) options.push_back(option);
   std::string error;
-  if (!arguments.Parse(words, subcommand.options, subcommand.minOperands, subcommand.maxOperands,
-                       &error)) {
+  if (!arguments.Parse(words, options, subcommand.minOperands, subcommand.maxOperands, &error) ||
+      (!arguments.HelpAsked() && !pw::pwdbf::ApplyDateOptions(arguments, &error))) {
     std::cerr << "pwdbf " << subcommand.name << ": " << error << " (see pwdbf " << subcommand.name
               << " --help)\n";
     return 2;
   }
   if (arguments.HelpAsked()) {
-    std::cout << "usage: pwdbf " << subcommand.usage << "\n\n" << subcommand.help;
+    std::cout << "usage: pwdbf " << subcommand.usage << "\n\n"
+              << subcommand.help << "\n"
+              << pw::pwdbf::DateOptionsHelp();
     return 0;
   }
   try {

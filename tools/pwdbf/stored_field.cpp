@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
+#include <optional>
 
+#include "common/decimal_rounding.h"
 #include "engine/expr/day_number.h"
 #include "engine/expr/expr_value.h"
 #include "text_1252.h"
@@ -85,20 +86,21 @@ std::string RightAligned(const FieldDef& field, const std::string& text) {
   return std::string(field.length - text.size(), ' ') + text;
 }
 
+// JSON whole numbers are written digit for digit; others are rounded to the
+// field's decimals as the engine rounds.
 std::string EncodeNumber(const FieldDef& field, const Json& value) {
   if (value.is_null()) return std::string(field.length, ' ');
   if (!value.is_number()) Refuse(field, "a number or null expected");
-  const double number = value.get<double>();
-  if (!std::isfinite(number)) Refuse(field, "a finite number expected");
-  // The record image holds a field without decimals as a 32-bit integer.
-  if (field.decimals == 0 && std::fabs(std::round(number)) > 2147483647.0) {
-    Refuse(field, "whole number outside -2147483647 .. 2147483647");
+  std::optional<std::string> text;
+  if (value.is_number_unsigned()) {
+    text = std::to_string(value.get<std::uint64_t>());
+  } else if (value.is_number_integer()) {
+    text = std::to_string(value.get<std::int64_t>());
   }
-  char text[400];
-  const auto written = std::to_chars(text, text + sizeof text, number, std::chars_format::fixed,
-                                     static_cast<int>(field.decimals));
-  if (written.ec != std::errc()) Refuse(field, "number out of range");
-  return RightAligned(field, std::string(text, written.ptr));
+  if (text && field.decimals > 0) *text += "." + std::string(field.decimals, '0');
+  if (!text) text = FixedDecimalText(value.get<double>(), field.decimals);
+  if (!text) Refuse(field, "a finite number expected");
+  return RightAligned(field, *text);
 }
 
 std::string EncodeDate(const FieldDef& field, const Json& value) {

@@ -4,8 +4,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <string_view>
 
+#include "common/decimal_rounding.h"
 #include "engine/expr/handlers.h"
 #include "engine/expr/machine.h"
 #include "engine/expr/whole_number.h"
@@ -19,9 +22,6 @@ constexpr std::int64_t kDefaultStrWidth = 10;
 // digit a double holds has long been whole, so the bound changes nothing but
 // keeps a huge count from running for ever.
 constexpr std::int64_t kRoundPlacesLimit = 308;
-// Room for the longest fixed text of a double (309 digits, sign, point)
-// with up to 255 decimals.
-constexpr std::size_t kFixedTextRoom = 640;
 
 // Leading blanks, sign, digits, point and digits, E and signed digits: the
 // length of the longest such start of `text`; 0 when it holds no digit.
@@ -109,39 +109,27 @@ void Round(Machine& machine, const Instruction&) {
 }
 
 // STR(n [, width [, decimals]]): fixed notation rounded to the decimals (0
-// when omitted), right-aligned in the width (10 when omitted, at most 255);
-// a text wider than that gives as many asterisks.
+// when omitted) as decimal_rounding.h rounds, right-aligned in the width (10
+// when omitted, at most 255); a text wider than that gives as many asterisks.
 void Str(Machine& machine, const Instruction& instruction) {
   std::int64_t decimals = 0;
   std::int64_t width = kDefaultStrWidth;
   if (instruction.argumentCount == 3)
     decimals = std::max<std::int64_t>(TruncateToWhole(machine.PopNumber()), 0);
   if (instruction.argumentCount >= 2) width = TruncateToWhole(machine.PopNumber());
-  double value = machine.PopNumber();
+  const double value = machine.PopNumber();
   width = std::clamp<std::int64_t>(width, 0, kMaxResultText);
   char* out = machine.scratch();
-  char fixed[kFixedTextRoom];
-  std::to_chars_result written{fixed, std::errc::value_too_large};
-  if (std::isfinite(value) && decimals <= width) {
-    if (value == 0) value = 0;  // no "-0"
-    written = std::to_chars(fixed, fixed + sizeof fixed, value, std::chars_format::fixed,
-                            static_cast<int>(decimals));
-  }
-  const auto length = static_cast<std::int64_t>(written.ptr - fixed);
-  // A value rounded to zero is written without its sign.
-  const bool negativeZero =
-      written.ec == std::errc() && fixed[0] == '-' &&
-      std::string_view(fixed + 1, static_cast<std::size_t>(length - 1)).find_first_not_of("0.") ==
-          std::string_view::npos;
-  const std::int64_t start = negativeZero ? 1 : 0;
-  if (written.ec != std::errc() || length - start > width) {
+  const std::optional<std::string> text =
+      decimals <= width ? FixedDecimalText(value, static_cast<int>(decimals)) : std::nullopt;
+  if (!text || static_cast<std::int64_t>(text->size()) > width) {
     std::memset(out, '*', static_cast<std::size_t>(width));
     machine.PushText(out, static_cast<std::size_t>(width));
     return;
   }
-  const std::int64_t padding = width - (length - start);
-  std::memset(out, ' ', static_cast<std::size_t>(padding));
-  std::memcpy(out + padding, fixed + start, static_cast<std::size_t>(length - start));
+  const std::size_t padding = static_cast<std::size_t>(width) - text->size();
+  std::memset(out, ' ', padding);
+  std::memcpy(out + padding, text->data(), text->size());
   machine.PushText(out, static_cast<std::size_t>(width));
 }
 

@@ -15,7 +15,8 @@ namespace {
 
 // Where the pieces of a date text stand under the current format code and
 // century switch: MM/DD/YY (0), YY.MM.DD (1), DD/MM/YY (2), DD-MM-YY (3),
-// DD.MM.YY (4-8); YY is four digits with the century switch on.
+// DD.MM.YY (4-8), YY/MM/DD (9), MM-DD-YY (10); YY is four digits with the
+// century switch on.
 struct DateLayout {
   std::size_t length;
   std::size_t yearLength;
@@ -38,6 +39,10 @@ DateLayout CurrentDateLayout() {
       return {length, yearLength, 6, 3, 0, '/'};
     case 3:
       return {length, yearLength, 6, 3, 0, '-'};
+    case 9:
+      return {length, yearLength, 0, yearLength + 1, yearLength + 4, '/'};
+    case 10:
+      return {length, yearLength, 6, 0, 3, '-'};
     default:
       return {length, yearLength, 6, 3, 0, '.'};
   }

@@ -5,19 +5,34 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <string>
 #include <string_view>
 
+#include "common/decimal_rounding.h"
 #include "engine/table/record_date.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
 namespace {
 
-// A D slot: the length byte and a date text of up to 10 characters.
+// A D slot: the length byte and a date text of up to 10 characters; no
+// other slot of a number or date field is larger.
 constexpr std::size_t kDateSlot = 1 + kMaxDateTextLength;
+
+template <typename T>
+T LoadValue(const unsigned char* slot) {
+  T value;
+  std::memcpy(&value, slot, sizeof value);
+  return value;
+}
 
 bool HasDoubleSlot(const FieldDef& field) {
   return field.decimals > 0;
+}
+
+bool IsNumber(const FieldDef& field) {
+  return field.type == 'N' || field.type == 'F';
 }
 
 std::string_view RawText(const WorkArea& area, const FieldDef& field) {
@@ -52,7 +67,7 @@ double ParseNumber(std::string_view text) {
   // Whole numbers of up to nine digits, the common case, without from_chars.
   const bool negative = !text.empty() && text[0] == '-';
   const std::string_view digits = negative ? text.substr(1) : text;
-  if (!digits.empty() && digits.size() <= 9 &&
+  if (!digits.empty() && digits.size() <= kInt32WholeDigits &&
       std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     std::int32_t value = 0;
     for (char c : digits) value = value * 10 + (c - '0');
@@ -61,10 +76,31 @@ double ParseNumber(std::string_view text) {
   return ParseDecimal(text);
 }
 
-std::int32_t ToInt32(double value) {
-  constexpr double kMin = std::numeric_limits<std::int32_t>::min();
-  constexpr double kMax = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(std::clamp(std::trunc(value), kMin, kMax));
+template <typename Whole>
+Whole TruncateTo(double value) {
+  constexpr double kMin = static_cast<double>(std::numeric_limits<Whole>::min());
+  constexpr double kMax = static_cast<double>(std::numeric_limits<Whole>::max());
+  const double whole = std::trunc(value);
+  if (!(whole > kMin)) return std::numeric_limits<Whole>::min();  // NaN too
+  if (whole >= kMax) return std::numeric_limits<Whole>::max();
+  return static_cast<Whole>(whole);
+}
+
+// A wide whole number read digit for digit, so that no digit of a value
+// beyond 2^53 is lost; text with a point or an exponent goes through double.
+std::int64_t ParseWideWhole(std::string_view text) {
+  std::string_view digits = text;
+  if (!digits.empty() && digits[0] == '+') digits.remove_prefix(1);
+  std::int64_t value = 0;
+  const auto [at, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (at == digits.data() + digits.size() && !digits.empty()) {
+    if (ec == std::errc()) return value;
+    if (ec == std::errc::result_out_of_range) {
+      return digits[0] == '-' ? std::numeric_limits<std::int64_t>::min()
+                              : std::numeric_limits<std::int64_t>::max();
+    }
+  }
+  return TruncateTo<std::int64_t>(ParseDecimal(text));
 }
 
 // Right-aligns `text` in the field; a text wider than the field fills it with "*".
@@ -84,29 +120,22 @@ void StoreLeftAligned(unsigned char* out, std::size_t width, std::string_view te
 }
 
 // A number written right-aligned in the field: a double with exactly the
-// field's decimals, rounded, or a whole number; "*" fills a field too narrow
-// for it (and one for a value that is not finite).
+// field's decimals, rounded as decimal_rounding.h says, or a whole number;
+// "*" fills a field too narrow for it (and one for a value that is not finite).
 void StoreNumber(unsigned char* out, const FieldDef& field, const unsigned char* slot) {
-  char text[256];
-  char* const end = text + field.length + 1;  // one more than fits: the overflow test
-  std::to_chars_result written{};
+  std::optional<std::string> text;
   if (HasDoubleSlot(field)) {
-    double value = 0;
-    std::memcpy(&value, slot, sizeof value);
-    if (!std::isfinite(value))
-      written.ec = std::errc::value_too_large;
-    else
-      written = std::to_chars(text, end, value, std::chars_format::fixed, field.decimals);
+    text = FixedDecimalText(LoadValue<double>(slot), field.decimals);
+  } else if (HasWideWholeSlot(field)) {
+    text = std::to_string(LoadValue<std::int64_t>(slot));
   } else {
-    std::int32_t value = 0;
-    std::memcpy(&value, slot, sizeof value);
-    written = std::to_chars(text, end, value);
+    text = std::to_string(LoadValue<std::int32_t>(slot));
   }
-  if (written.ec != std::errc()) {
+  if (!text || text->size() > field.length) {
     std::memset(out, '*', field.length);
     return;
   }
-  StoreRightAligned(out, field.length, {text, static_cast<std::size_t>(written.ptr - text)});
+  StoreRightAligned(out, field.length, *text);
 }
 
 void FieldToSlot(const WorkArea& area, const FieldDef& field, unsigned char* slot) {
@@ -124,11 +153,15 @@ void FieldToSlot(const WorkArea& area, const FieldDef& field, unsigned char* slo
       break;
     case 'N':
     case 'F': {
-      const double value = ParseNumber(TrimBlanks(text));
+      const std::string_view number = TrimBlanks(text);
       if (HasDoubleSlot(field)) {
+        const double value = ParseNumber(number);
         std::memcpy(slot, &value, sizeof value);
+      } else if (HasWideWholeSlot(field)) {
+        const std::int64_t whole = ParseWideWhole(number);
+        std::memcpy(slot, &whole, sizeof whole);
       } else {
-        const std::int32_t whole = ToInt32(value);
+        const std::int32_t whole = TruncateTo<std::int32_t>(ParseNumber(number));
         std::memcpy(slot, &whole, sizeof whole);
       }
       break;
@@ -150,7 +183,22 @@ void FieldToSlot(const WorkArea& area, const FieldDef& field, unsigned char* slo
   }
 }
 
+// A number or date field that holds text and whose slot still holds the
+// value that text reads as: rewriting it would only lose what the slot cannot
+// carry (digits beyond a double or 64 bits, the century of a two-digit year,
+// a foreign spelling), so its stored text stays as it is.
+bool SlotHoldsStoredValue(const WorkArea& area, const FieldDef& field, const unsigned char* slot) {
+  if (!IsNumber(field) && field.type != 'D') return false;
+  if (TrimBlanks(RawText(area, field)).empty()) return false;
+  unsigned char stored[kDateSlot];
+  FieldToSlot(area, field, stored);
+  // A date slot counts up to its length byte: what follows is not its text.
+  const std::size_t size = field.type == 'D' ? 1u + stored[0] : ImageSlotSize(field);
+  return std::memcmp(stored, slot, size) == 0;
+}
+
 void SlotToField(const unsigned char* slot, const FieldDef& field, WorkArea& area) {
+  if (SlotHoldsStoredValue(area, field, slot)) return;
   unsigned char* out = area.raw.data() + field.offset;
   switch (field.type) {
     case 'C':
@@ -189,13 +237,18 @@ void SlotToField(const unsigned char* slot, const FieldDef& field, WorkArea& are
 
 }  // namespace
 
+bool HasWideWholeSlot(const FieldDef& field) {
+  return IsNumber(field) && field.decimals == 0 && field.length > kInt32WholeDigits;
+}
+
 std::size_t ImageSlotSize(const FieldDef& field) {
   switch (field.type) {
     case 'C':
       return field.length + 1u;
     case 'N':
     case 'F':
-      return HasDoubleSlot(field) ? sizeof(double) : sizeof(std::int32_t);
+      if (HasDoubleSlot(field)) return sizeof(double);
+      return HasWideWholeSlot(field) ? sizeof(std::int64_t) : sizeof(std::int32_t);
     case 'D':
       return kDateSlot;
     case 'L':

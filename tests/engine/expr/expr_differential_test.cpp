@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -51,6 +53,38 @@ std::string ReferenceDtos(double value) {
   std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(date.year()),
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
   return text;
+}
+
+// STR(n, 12, 2) in whole-number arithmetic: n as its 15 significant digits
+// M times 10^(e - 14), then M times 10^(e - 12) hundredths, halves up in
+// magnitude; a value rounded to zero loses its sign.
+std::string ReferenceStr12And2(double value) {
+  const std::string stars(12, '*');
+  if (!std::isfinite(value)) return stars;
+  char text[40];
+  std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
+  const std::string digits = std::string(1, text[0]) + std::string(text + 2, 14);
+  const std::uint64_t mantissa = std::stoull(digits);
+  const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+  if (exponent > 12) return stars;      // at least 1e13: wider than 12 characters
+  std::uint64_t hundredths = mantissa;  // exactly so for exponent 12
+  if (exponent < 12) {
+    const int drop = 12 - exponent;
+    if (drop > 16) {
+      hundredths = 0;
+    } else {
+      std::uint64_t divisor = 1;
+      for (int i = 0; i < drop; ++i) divisor *= 10;
+      hundredths = mantissa / divisor + (2 * (mantissa % divisor) >= divisor ? 1 : 0);
+    }
+  }
+  char fixed[40];
+  std::snprintf(fixed, sizeof fixed, "%s%llu.%02llu", value < 0 && hundredths > 0 ? "-" : "",
+                static_cast<unsigned long long>(hundredths / 100),
+                static_cast<unsigned long long>(hundredths % 100));
+  const std::string result = fixed;
+  if (result.size() > 12) return stars;
+  return std::string(12 - result.size(), ' ') + result;
 }
 
 std::string Cut(std::string text) {
@@ -237,14 +271,7 @@ class Generator {
       }
       default: {
         const Generated n = Number(depth - 1);
-        char text[320];
-        std::snprintf(text, sizeof text, "%12.2f", n.number);
-        std::string result = text;
-        // A value rounded to zero loses its sign.
-        const std::size_t minus = result.find("-0.00");
-        if (minus != std::string::npos && minus + 5 == result.size()) result[minus] = ' ';
-        if (result.size() > 12) result = std::string(12, '*');
-        return Chars("STR(" + n.text + ", 12, 2)", result);
+        return Chars("STR(" + n.text + ", 12, 2)", ReferenceStr12And2(n.number));
       }
     }
   }

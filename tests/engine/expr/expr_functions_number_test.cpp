@@ -44,7 +44,6 @@ TEST_F(ExprNumberFunctions, StrWritesFixedNotationRightAligned) {
   EXPECT_EQ(Text("STR(3.14159, 6, 2)"), "  3.14");
   EXPECT_EQ(Text("STR(1234, 3)"), "***");
   EXPECT_EQ(Text("STR(42)"), "        42");
-  EXPECT_EQ(Text("STR(2.5, 3)"), "  2");  // rounded to even at the exact half
   EXPECT_EQ(Text("STR(2.6, 3)"), "  3");
   EXPECT_EQ(Text("STR(-1.5, 6, 2)"), " -1.50");
   EXPECT_EQ(Text("STR(-0.001, 5, 2)"), " 0.00");
@@ -53,6 +52,26 @@ TEST_F(ExprNumberFunctions, StrWritesFixedNotationRightAligned) {
   EXPECT_EQ(Text("STR(1/0, 4)"), "****");
   EXPECT_EQ(Text("STR(HANDLE, 4)"), "  42");
   EXPECT_EQ(Text("STR(1, 300)").size(), 255u);
+}
+
+TEST_F(ExprNumberFunctions, StrRoundsHalvesAwayFromZeroAfter15Digits) {
+  OpenNotes();
+  EXPECT_EQ(Text("STR(2.5, 3, 0)"), "  3");
+  EXPECT_EQ(Text("STR(-2.5, 3, 0)"), " -3");
+  EXPECT_EQ(Text("STR(-1.25, 6, 1)"), "  -1.3");
+  EXPECT_EQ(Text("STR(0.125, 5, 2)"), " 0.13");
+  EXPECT_EQ(Text("STR(2.675, 5, 2)"), " 2.68");  // 2.67499999... as a double
+  EXPECT_EQ(Text("STR(0.5, 1)"), "1");
+  EXPECT_EQ(Text("STR(-0.004, 5, 2)"), " 0.00");
+  EXPECT_EQ(Text("STR(-0.005, 5, 2)"), "-0.01");
+  // A half that carries into a new digit overflows a width that just fitted.
+  EXPECT_EQ(Text("STR(9.5, 1)"), "*");
+  EXPECT_EQ(Text("STR(9.995, 5, 2)"), "10.00");
+  EXPECT_EQ(Text("STR(99.995, 5, 2)"), "*****");
+  EXPECT_EQ(Text("STR(-9.5, 2)"), "**");
+  // Beyond 15 digits a double's digits are not taken at their word.
+  EXPECT_EQ(Text("STR(2 ^ 53, 16)"), "9007199254740990");
+  EXPECT_EQ(Text("STR(1E20, 21)"), "100000000000000000000");
 }
 
 TEST_F(ExprNumberFunctions, ValReadsTheLeadingDecimalNumber) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "common/code_page.h"
 #include "common/date_settings.h"
@@ -78,7 +79,9 @@ class RecordImageTest : public TableTest {
 TEST_F(RecordImageTest, SlotSizesFollowTheFieldTypes) {
   EXPECT_EQ(ImageSlotSize(Field("C", 'C', 20)), 21u);
   EXPECT_EQ(ImageSlotSize(Field("N", 'N', 15, 2)), 8u);
-  EXPECT_EQ(ImageSlotSize(Field("N", 'N', 10)), 4u);
+  EXPECT_EQ(ImageSlotSize(Field("N", 'N', 9)), 4u);
+  EXPECT_EQ(ImageSlotSize(Field("N", 'N', 10)), 8u);  // can pass 32 bits
+  EXPECT_EQ(ImageSlotSize(Field("F", 'F', 13)), 8u);
   EXPECT_EQ(ImageSlotSize(Field("F", 'F', 10, 3)), 8u);
   EXPECT_EQ(ImageSlotSize(Field("D", 'D', 8)), 11u);
   EXPECT_EQ(ImageSlotSize(Field("L", 'L', 1)), 1u);
@@ -131,6 +134,71 @@ TEST_F(RecordImageTest, ImageValuesAreStoredRightAlignedWithFixedDecimals) {
   ImageToRaw(image.area());
   EXPECT_EQ(image.Raw(),
             std::string("*") + "Al    " + "        1005.00" + "  -42" + "F" + "         0");
+}
+
+TEST_F(RecordImageTest, WholeNumbersWiderThanNineDigitsKeepEveryDigit) {
+  ImageArea image({Field("BIG", 'N', 13), Field("HUGE", 'N', 22), Field("SMALL", 'N', 9)});
+  image.SetRaw(" 4915112345678  99999999999999999999-99999999");
+  RawToImage(image.area());
+  EXPECT_EQ(image.SlotValue<std::int64_t>(0), 4915112345678);
+  EXPECT_EQ(image.SlotValue<std::int64_t>(1), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(image.SlotValue<std::int32_t>(2), -99999999);
+  ImageToRaw(image.area());
+  EXPECT_EQ(image.Raw(), " 4915112345678  99999999999999999999-99999999");
+
+  image.SetSlotValue<std::int64_t>(0, -999999999999);
+  image.SetSlotValue<std::int64_t>(1, 9007199254740993);  // 2^53 + 1: no double holds it
+  ImageToRaw(image.area());
+  EXPECT_EQ(image.RawField(0), "-999999999999");
+  EXPECT_EQ(image.RawField(1), "      9007199254740993");
+  image.SetSlotValue<std::int64_t>(0, 10000000000000);
+  ImageToRaw(image.area());
+  EXPECT_EQ(image.RawField(0), "*************");
+}
+
+TEST_F(RecordImageTest, DecimalsRoundHalvesAwayFromZero) {
+  ImageArea image({Field("A", 'N', 5, 2), Field("B", 'F', 6, 1)});
+  const struct {
+    double a;
+    double b;
+    const char* raw;
+  } cases[] = {{0.125, -1.25, " 0.13  -1.3"},
+               {2.675, 2.25, " 2.68   2.3"},
+               {-0.005, -0.04, "-0.01   0.0"},
+               {9.995, 99999.95, "10.00******"},
+               {99.995, -99.95, "*****-100.0"}};
+  for (const auto& c : cases) {
+    image.SetSlotValue(0, c.a);
+    image.SetSlotValue(1, c.b);
+    ImageToRaw(image.area());
+    EXPECT_EQ(image.Raw().substr(1), c.raw) << c.a << " " << c.b;
+  }
+}
+
+TEST_F(RecordImageTest, UnchangedNumbersAndDatesKeepTheirStoredText) {
+  SetDates(0, false);
+  ImageArea image({Field("DAY", 'D', 8), Field("AMOUNT", 'N', 20, 4), Field("COUNT", 'N', 5)});
+  // A date outside the hundred years of two-digit texts, digits beyond a
+  // double, a foreign spelling; then the same after a change of each.
+  const std::string stored = " 18500304  1234567890123.4567  +12";
+  image.SetRaw(stored);
+  RawToImage(image.area());
+  EXPECT_EQ(image.SlotText(0), "03/04/50");
+  image.Slot(0)[9] = ' ';  // as a caller may pad the slot after its text
+  ImageToRaw(image.area());
+  EXPECT_EQ(image.Raw(), stored);
+
+  image.SetSlotText(0, "03/05/50");
+  image.SetSlotValue(1, 0.5);
+  image.SetSlotValue<std::int32_t>(2, 13);
+  ImageToRaw(image.area());
+  EXPECT_EQ(image.Raw(), " 20500305" + std::string(14, ' ') + "0.5000   13");
+
+  // A blank field is written as the value its slot holds, as before.
+  image.SetRaw(std::string(34, ' '));
+  RawToImage(image.area());
+  ImageToRaw(image.area());
+  EXPECT_EQ(image.Raw(), std::string(9 + 14, ' ') + "0.0000    0");
 }
 
 TEST_F(RecordImageTest, ValuesTooWideForTheFieldBecomeAsterisks) {
