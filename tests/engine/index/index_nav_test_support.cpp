@@ -43,6 +43,7 @@ namespace {
 struct TreeCheck {
   const IndexState& state;
   const IndexTag& tag;
+  int branchLimit;
   std::vector<LeafItem> items;
   int leafDepth = -1;
 
@@ -62,7 +63,8 @@ struct TreeCheck {
       ADD_FAILURE() << "unreadable node " << block << " at depth " << depth;
       return {};
     }
-    EXPECT_LE(node.Count(), tag.anchor.MaxKeys()) << "block " << block;
+    EXPECT_LE(node.Count(), node.IsLeaf() ? tag.anchor.LeafCapacity() : branchLimit)
+        << "block " << block;
     if (node.IsLeaf()) {
       if (leafDepth < 0) leafDepth = depth;
       EXPECT_EQ(depth, leafDepth) << "leaf " << block << " at another depth";
@@ -85,7 +87,7 @@ struct TreeCheck {
 
 }  // namespace
 
-std::vector<LeafItem> IndexNavTest::CheckedItems(int number) {
+std::vector<LeafItem> IndexNavTest::CheckedItems(int number, BranchFill branches) {
   const IndexState& state = State();
   const IndexTag* tag = state.TagNumbered(number);
   if (tag == nullptr) {
@@ -95,7 +97,9 @@ std::vector<LeafItem> IndexNavTest::CheckedItems(int number) {
   TagHeader onDisk;
   EXPECT_EQ(ReadTagHeader(state.file, tag->anchorBlock, &onDisk), 0);
   EXPECT_EQ(onDisk.RootBlock(), tag->anchor.RootBlock()) << "anchor on disk lags behind";
-  TreeCheck check{state, *tag, {}};
+  const int branchLimit = branches == BranchFill::kOneKeyLess ? tag->anchor.BranchCapacity()
+                                                              : tag->anchor.LeafCapacity();
+  TreeCheck check{state, *tag, branchLimit, {}};
   check.Walk(tag->anchor.RootBlock(), 0);
   return check.items;
 }
