@@ -66,9 +66,11 @@ class TreeWalk {
       Problem(where + " cannot be read: " + CodeText(code));
       return std::nullopt;
     }
-    if (node.Count() > tag_.anchor.MaxKeys()) {
+    // Branches may hold as many keys as leaves: trees of other writers have
+    // full branches, and both shapes read alike.
+    if (node.Count() > tag_.anchor.LeafCapacity()) {
       Problem(where + " holds " + std::to_string(node.Count()) + " keys, more than " +
-              std::to_string(tag_.anchor.MaxKeys()));
+              std::to_string(tag_.anchor.LeafCapacity()));
     }
     if (node.Count() == 0 && depth > 0) Problem(where + " is empty");
     return node.IsLeaf() ? VisitLeaf(node, block, depth) : VisitBranch(node, block, depth);
