@@ -12,6 +12,7 @@
 #include "engine/index/index_find.h"
 #include "engine/index/index_key.h"
 #include "engine/index/mdx_io.h"
+#include "engine/index/reindex.h"
 #include "engine/index/set_index_to.h"
 #include "engine/table/go.h"
 #include "engine/table/position_queries.h"
@@ -161,6 +162,17 @@ TEST_F(ForeignTreeTest, TrimmedKeyStoredAtFullWidthOpensFindsAndIsKeptAtThatWidt
                                {3, BlankPadded("SmithersAl", 25)},
                                {4, BlankPadded("DoZed", 25)},
                                {5, BlankPadded("SmiZoe", 25)}});
+}
+
+TEST_F(ForeignTreeTest, ReindexKeepsTheStoredWidthOfATrimmedKey) {
+  const std::vector<std::vector<std::string>> records = {{"Smithers", "Al"}, {"Doe", "Jane"}};
+  WriteForeign(kNameFields, records, TrimmedNames(records, 25));
+  ASSERT_TRUE(SetIndexTo("")) << Detail();
+  Go(2);  // "DoeJane   ": 13 bytes
+  ASSERT_TRUE(Reindex()) << Detail();
+  EXPECT_EQ(State().Controlling()->anchor.KeyLength(), 25);
+  ExpectKeys(CheckedItems(1),
+             {{1, BlankPadded("SmithersAl", 25)}, {2, BlankPadded("DoeJane", 25)}});
 }
 
 TEST_F(ForeignTreeTest, KeyLongerOnTheBlankRecordThanStoredIsStillRefused) {
