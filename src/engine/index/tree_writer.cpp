@@ -102,7 +102,8 @@ int TreeWriter::Emit(IndexNode& node, std::uint32_t* block) {
     if (int code = Flush()) return code;
   }
   *block = static_cast<std::uint32_t>((bufferOffset_ + buffer_.size()) / kMdxBlockSize);
-  buffer_.insert(buffer_.end(), node.Bytes().begin(), node.Bytes().end());
+  const IndexNode::Image bytes = node.Bytes();
+  buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
   node = IndexNode(itemLength_);
   return 0;
 }

@@ -33,7 +33,8 @@ std::uint32_t AppendNode(Bytes& file, const PendingNode& node, int keyLength) {
     std::copy(item.key.begin(), item.key.begin() + keyLength, bytes + offset + 4);
     offset += itemLength;
   }
-  PutLe32(bytes + offset, node.trailing);
+  // Items that fill the block leave no room for a leaf's (zero) trailing pointer.
+  if (offset + 4 <= kNode) PutLe32(bytes + offset, node.trailing);
   return static_cast<std::uint32_t>(at / 512);
 }
 

@@ -62,9 +62,9 @@ std::string NumberKey(double value) {
 }
 
 TEST_F(ForeignTreeTest, StoredMaximumAboveWhatANodeHoldsOpensWalksFindsAndSplitsWithinIt) {
-  // 127 keys of 8 bytes would need 1016 bytes and the trailing pointer 4
-  // more: a node block holds 126.
-  ForeignTag tag{"SHOWING", 'C', 1, 127, "SHOWING", {}, 126, 126};
+  // 127 keys of 8 bytes fill a leaf to the end of its block, with no room
+  // for the trailing pointer: keys added go to nodes of 126 at most.
+  ForeignTag tag{"SHOWING", 'C', 1, 127, "SHOWING", {}, 127, 126};
   std::vector<std::vector<std::string>> records;
   std::map<std::uint32_t, std::string> keys;
   for (std::uint32_t r = 1; r <= 300; ++r) {
@@ -86,7 +86,7 @@ TEST_F(ForeignTreeTest, StoredMaximumAboveWhatANodeHoldsOpensWalksFindsAndSplits
     AddRecord({letter});
     keys[r] = letter;
   }
-  ExpectKeys(CheckedItems(1), keys);
+  ExpectKeys(CheckedItems(1, TreeOrigin::kOtherWriter), keys);
   TagHeader onDisk;
   ASSERT_EQ(ReadTagHeader(State().file, State().Controlling()->anchorBlock, &onDisk), 0);
   EXPECT_EQ(onDisk.MaxKeys(), 127) << "the stored value stays as written";
