@@ -5,11 +5,12 @@
 // as they are. A full node splits: a node appended at the end of the file
 // takes the upper floor(n/2) items (a branch also gives up its last
 // remaining item, whose child becomes its trailing child), and the new item
-// goes into the half where it belongs. The parent's entry for the split node then carries the
-// node's new highest key and is followed by an entry for the new node
-// carrying the old highest key; when the split node was the trailing child,
-// it becomes a keyed entry and the new node the trailing child. A split
-// root gives way to a new root appended at the end of the file.
+// goes into the half where it belongs. The parent's entry for the split
+// node then carries the node's new highest key and is followed by an entry
+// for the new node carrying the old highest key; when the split node was
+// the trailing child, it becomes a keyed entry and the new node the
+// trailing child. A split root gives way to a new root appended at the end
+// of the file.
 #include <string>
 
 #include "common/error_codes.h"
