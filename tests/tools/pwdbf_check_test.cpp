@@ -78,6 +78,38 @@ TEST_F(PwdbfCheck, FindsKeysOutOfOrder) {
   EXPECT_TRUE(Mentions(run, "sorts below the key before it \"ZULU\"")) << run.out;
 }
 
+// Rewrites every numeric key of tag BIG with only its significant digits
+// counted, as another writer stores them (this engine counts at least ten).
+void CountOnlySignificantDigits(IndexNode& leaf, int keyLength) {
+  for (int i = 0; i < leaf.Count(); ++i) {
+    std::vector<unsigned char> key(leaf.Key(i), leaf.Key(i) + keyLength);
+    int digits = 0;
+    for (int nibble = 0; nibble < 20; ++nibble) {
+      const unsigned char byte = key[2 + static_cast<std::size_t>(nibble / 2)];
+      if (((nibble % 2 == 0 ? byte >> 4 : byte) & 0x0F) != 0) digits = nibble + 1;
+    }
+    key[1] = static_cast<unsigned char>((key[1] & 0x83) | (digits << 2));
+    leaf.SetKey(i, key.data(), keyLength);
+  }
+}
+
+TEST_F(PwdbfCheck, NumericKeysCompareByValueWhateverTheirDigitCount) {
+  DamageLeaf(2, CountOnlySignificantDigits);
+  const ToolRun sound = Check();
+  EXPECT_EQ(sound.exitCode, 0) << sound.out;
+  DamageLeaf(2, [](IndexNode& leaf, int keyLength) {
+    // The first key, 12 of record 3, becomes 13: still in order.
+    std::vector<unsigned char> key(leaf.Key(0), leaf.Key(0) + keyLength);
+    key[2] = 0x13;
+    leaf.SetKey(0, key.data(), keyLength);
+  });
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(Mentions(run, "tag BIG: record 3 has key 13 in the tag")) << run.out;
+  EXPECT_TRUE(Mentions(run, "its fields give 12")) << run.out;
+  EXPECT_TRUE(Mentions(run, "1 problem found")) << run.out;
+}
+
 TEST_F(PwdbfCheck, FindsARecordMissingFromATag) {
   // BIG holds records 4 (30), 3 (12)... in ascending size: 3, 4, 1.
   DamageLeaf(2, [](IndexNode& leaf, int) { ASSERT_TRUE(leaf.Remove(1)); });

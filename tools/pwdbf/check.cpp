@@ -116,23 +116,33 @@ std::map<std::uint32_t, std::string> ComputedKeys(const IndexTagInfo& tag, Compi
   return keys;
 }
 
+const unsigned char* KeyBytes(const std::string& key) {
+  return reinterpret_cast<const unsigned char*>(key.data());
+}
+
+// Keys compared as the tag orders them, so that equal values count as one
+// key: other writers store N keys of the same value with other digit counts.
+struct KeyLess {
+  KeyOrder order;
+  bool operator()(const std::string& a, const std::string& b) const {
+    return order.Compare(KeyBytes(a), KeyBytes(b)) < 0;
+  }
+};
+
 void CompareTag(const IndexTagInfo& tag, const std::string& name,
                 const std::vector<WalkedItem>& items,
                 const std::map<std::uint32_t, std::string>& computed, Problems& problems) {
   const KeyOrder order = tag.anchor.Order();
   const bool oem = CurrentArea().oem;
   auto show = [&](const std::string& key) { return DisplayKey(tag.anchor, key, oem); };
-  auto bytes = [](const std::string& key) {
-    return reinterpret_cast<const unsigned char*>(key.data());
-  };
   std::map<std::uint32_t, int> seen;
-  std::set<std::string> keysInTag;
+  std::set<std::string, KeyLess> keysInTag(KeyLess{order});
   for (std::size_t i = 0; i < items.size(); ++i) {
     const WalkedItem& item = items[i];
     const std::string at =
         " (block " + std::to_string(item.block) + " item " + std::to_string(item.position) + ")";
     if (i > 0) {
-      const int step = order.Compare(bytes(items[i - 1].key), bytes(item.key));
+      const int step = order.Compare(KeyBytes(items[i - 1].key), KeyBytes(item.key));
       if (step > 0) {
         problems.push_back(name + ": key " + show(item.key) + at +
                            " sorts below the key before it " + show(items[i - 1].key));
@@ -149,7 +159,7 @@ void CompareTag(const IndexTagInfo& tag, const std::string& name,
     } else if (expected == computed.end()) {
       problems.push_back(name + ": " + RecordName(static_cast<std::int32_t>(item.record)) +
                          " is in the tag" + at + " but does not meet its FOR condition");
-    } else if (expected->second != item.key) {
+    } else if (order.Compare(KeyBytes(expected->second), KeyBytes(item.key)) != 0) {
       problems.push_back(name + ": " + RecordName(static_cast<std::int32_t>(item.record)) +
                          " has key " + show(item.key) + " in the tag" + at + ", its fields give " +
                          show(expected->second));

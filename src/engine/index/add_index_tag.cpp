@@ -1,5 +1,6 @@
 #include "engine/index/add_index_tag.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -80,7 +81,8 @@ bool AddIndexTag(IndexBuildTarget& target, const TagDescription& tag) {
       plan.keyLength = kDateKeyLength;
       break;
     case KeyType::kCharacter:
-      plan.keyLength = static_cast<int>(RecordKey(*key, plan.recipe).size());
+      plan.keyLength =
+          std::max(static_cast<int>(RecordKey(*key, plan.recipe).size()), tag.keyLength);
       break;
   }
   if (plan.keyLength < kMdxMinKeyLength || plan.keyLength > kMdxMaxKeyLength) {

@@ -25,9 +25,15 @@ MdxFault IndexNode::Parse(const unsigned char* bytes, int itemLength, IndexNode*
   std::memcpy(node.image_.data(), bytes, kMdxNodeSize);
   // The changed flag of the writer's memory is never part of the image.
   PutLe16(node.image_.data() + 2, 0);
-  if (node.Count() * itemLength > kMdxNodeItemSpace) return MdxFault::kNodeCount;
+  if (node.Count() * itemLength > kItemArea) return MdxFault::kNodeCount;
   *out = node;
   return MdxFault::kNone;
+}
+
+IndexNode::Image IndexNode::Bytes() const {
+  Image bytes;
+  std::memcpy(bytes.data(), image_.data(), kMdxNodeSize);
+  return bytes;
 }
 
 int IndexNode::Count() const {
@@ -44,8 +50,12 @@ bool IndexNode::HasRoom(int maxKeys) const {
 }
 
 std::size_t IndexNode::ItemOffset(int position) const {
-  const int pinned = std::clamp(position, 0, kMdxNodeItemSpace / itemLength_);
+  const int pinned = std::clamp(position, 0, kItemArea / itemLength_);
   return kItemsOffset + static_cast<std::size_t>(pinned) * itemLength_;
+}
+
+std::size_t IndexNode::KeyOffset(int position) const {
+  return ItemOffset(std::min(position, kItemArea / itemLength_ - 1)) + kMdxItemPointerSize;
 }
 
 std::uint32_t IndexNode::Pointer(int position) const {
@@ -58,11 +68,11 @@ void IndexNode::SetPointer(int position, std::uint32_t pointer) {
 }
 
 const unsigned char* IndexNode::Key(int position) const {
-  return image_.data() + ItemOffset(position) + kMdxItemPointerSize;
+  return image_.data() + KeyOffset(position);
 }
 
 void IndexNode::SetKey(int position, const unsigned char* key, int keyLength) {
-  unsigned char* field = image_.data() + ItemOffset(position) + kMdxItemPointerSize;
+  unsigned char* field = image_.data() + KeyOffset(position);
   const int length = std::clamp(keyLength, 0, KeyField());
   std::memset(field, 0, static_cast<std::size_t>(KeyField()));
   std::memcpy(field, key, static_cast<std::size_t>(length));
@@ -125,7 +135,7 @@ bool IndexNode::Split(IndexNode* upper, std::string* highestKey) {
   const std::uint32_t trailing = leaf ? 0 : Pointer(remaining);
   const auto* key = reinterpret_cast<const char*>(Key(kept - 1));
   highestKey->assign(key, static_cast<std::size_t>(KeyField()));
-  std::memset(image_.data() + ItemOffset(remaining), 0, kMdxNodeSize - ItemOffset(remaining));
+  std::memset(image_.data() + ItemOffset(remaining), 0, image_.size() - ItemOffset(remaining));
   SetCount(remaining);
   SetTrailingPointer(trailing);
   *upper = result;

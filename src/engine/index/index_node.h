@@ -10,10 +10,11 @@
 //   8 + count * item length: the trailing pointer, 32-bit
 //
 // In a leaf every pointer is a record number (1-based) and the trailing
-// pointer is 0. In a branch every pointer is the block of a child node, the
-// item's key is the highest key under that child, and the trailing pointer
-// is the block of the rightmost child, whose keys are above every key of
-// the branch. A node is a leaf exactly when its trailing pointer is 0.
+// pointer is 0; a leaf whose items fill the block to its end (other writers
+// put 127 1-character keys in one) has no room for it and reads as a leaf. In a branch every
+// pointer is the block of a child node, the item's key is the highest key under that child, and the
+// trailing pointer is the block of the rightmost child, whose keys are above every key of the
+// branch. A node is a leaf exactly when its trailing pointer is 0.
 #pragma once
 
 #include <array>
@@ -32,12 +33,12 @@ class IndexNode {
   // An empty leaf of a tag with items of `itemLength` bytes (8 to 1012).
   explicit IndexNode(int itemLength);
 
-  // Checks a node read from a file: its items and trailing pointer must lie
-  // inside the node. The changed flag starts clear.
+  // Checks a node read from a file: its items must lie inside the node. The
+  // changed flag starts clear.
   static MdxFault Parse(const unsigned char* bytes, int itemLength, IndexNode* out);
 
   // The image as written to disk.
-  const Image& Bytes() const { return image_; }
+  Image Bytes() const;
   int ItemLength() const { return itemLength_; }
 
   int Count() const;
@@ -81,13 +82,16 @@ class IndexNode {
   // Items and the trailing pointer share the bytes after the node prefix.
   static constexpr int kItemArea = static_cast<int>(kMdxNodeSize - kItemsOffset);
 
-  // Positions past the last one a node can hold are pinned to it, so that
-  // no access leaves the image.
+  // Positions past the end of the item area are pinned to it (for keys, to
+  // the last whole item), so that no access leaves the image.
   std::size_t ItemOffset(int position) const;
+  std::size_t KeyOffset(int position) const;
   int KeyField() const { return itemLength_ - kMdxItemPointerSize; }
   void SetCount(int count);
 
-  Image image_{};
+  // The block, then 4 zero bytes: the trailing pointer of a leaf whose
+  // items fill the block, never written.
+  std::array<unsigned char, kMdxNodeSize + kMdxItemPointerSize> image_{};
   int itemLength_;
   bool changed_ = false;
 };

@@ -15,6 +15,7 @@ TagDescription DescribeTag(const std::string& name, const TagHeader& anchor) {
   tag.forExpression = anchor.HasFor() ? anchor.ForExpression() : std::string();
   tag.descending = anchor.Descending();
   tag.unique = anchor.Unique();
+  if (anchor.Type() == KeyType::kCharacter) tag.keyLength = anchor.KeyLength();
   return tag;
 }
 

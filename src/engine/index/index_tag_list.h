@@ -12,7 +12,7 @@
 namespace pw {
 
 // The description of a tag from its name and anchor: key and FOR texts,
-// descending (flag 0x08) and unique (flag 0x40).
+// descending (flag 0x08), unique (flag 0x40) and a C key's stored length.
 TagDescription DescribeTag(const std::string& name, const TagHeader& anchor);
 
 // Reads the index file `path` (shared read-write, or read-only when that is

@@ -88,8 +88,12 @@ int OpenTag(WorkArea& area, IndexState& state, int n) {
     tag->forExpression = CompileStored(*expr, anchor.ForExpression());
     if (tag->forExpression == nullptr) return kMdxCorrupted;
   }
+  // A C key may be shorter on the blank record than stored: a key such as
+  // TRIM(LAST)+FIRST is stored with the full width of its fields, and every
+  // key made for the tag is blank-padded to the stored length. Only a
+  // longer one cannot be held.
   if (anchor.Type() == KeyType::kCharacter &&
-      BlankRecordKeyLength(area, *tag) != anchor.KeyLength()) {
+      BlankRecordKeyLength(area, *tag) > anchor.KeyLength()) {
     return kInvalidSize;
   }
   state.tagSlots[static_cast<std::size_t>(n - 1)] = std::move(tag);

@@ -17,6 +17,10 @@ struct TagDescription {
   std::string forExpression;  // empty for none
   bool descending = false;
   bool unique = false;
+  // For a rebuild: the stored length of a C key, kept unless the current
+  // record's key is longer (a key such as TRIM(LAST)+FIRST is stored at the
+  // full width of its fields); 0 takes the length from the current record.
+  int keyLength = 0;
 };
 
 // The two lines of one tag: "NAME,F,F,key" and the FOR expression.

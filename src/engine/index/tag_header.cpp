@@ -9,6 +9,9 @@ namespace pw {
 namespace {
 
 constexpr std::uint16_t kSecondaryTypeDate = 1;
+// The fewest keys per node under which a full branch still splits into two
+// branches of at least one key and a trailing pointer each.
+constexpr int kFewestKeysPerNode = 4;
 
 // The length a key of `type` must have; 0 when any length of 1-100 will do.
 int FixedKeyLength(KeyType type) {
@@ -47,6 +50,10 @@ int MaxKeysFor(int itemLength) {
   return kMdxNodeItemSpace / itemLength;
 }
 
+int BranchKeysFor(int maxKeys) {
+  return maxKeys - 1;
+}
+
 MdxFault TagHeader::Create(const TagDefinition& definition, std::uint32_t rootBlock,
                            TagHeader* out) {
   if (!IsKeyType(static_cast<char>(definition.keyType))) return MdxFault::kKeyType;
@@ -82,11 +89,10 @@ MdxFault TagHeader::Parse(const unsigned char* bytes, TagHeader* out) {
   const char type = static_cast<char>(header.image_[kKeyTypeOffset]);
   if (!IsKeyType(type)) return MdxFault::kKeyType;
   if (!KeyLengthFits(header.Type(), header.KeyLength())) return MdxFault::kKeyLength;
-  // Items must hold their key and fit a node at least once; a node never
-  // holds more items than its space allows.
+  // Items must hold their key, and a node enough of them to split.
   const int itemLength = header.ItemLength();
-  if (itemLength < kMdxItemPointerSize + header.KeyLength() || itemLength > kMdxNodeItemSpace ||
-      header.MaxKeys() < 1 || header.MaxKeys() > MaxKeysFor(itemLength)) {
+  if (itemLength < kMdxItemPointerSize + header.KeyLength() ||
+      MaxKeysFor(itemLength) < kFewestKeysPerNode) {
     return MdxFault::kItemLayout;
   }
   if (!Terminated(bytes + kKeyExpressionOffset, kExpressionField) ||
@@ -115,6 +121,16 @@ int TagHeader::KeyLength() const {
 
 int TagHeader::MaxKeys() const {
   return GetLe16(image_.data() + kMaxKeysOffset);
+}
+
+int TagHeader::LeafCapacity() const {
+  const int fits = MaxKeysFor(ItemLength());
+  const int stored = MaxKeys();
+  return stored >= kFewestKeysPerNode && stored <= fits ? stored : fits;
+}
+
+int TagHeader::BranchCapacity() const {
+  return BranchKeysFor(LeafCapacity());
 }
 
 int TagHeader::ItemLength() const {

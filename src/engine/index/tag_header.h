@@ -10,7 +10,9 @@
 //   9    key type letter: C, N or D
 //   10   2 bytes 0
 //   12   key length in bytes, 16-bit (C 1-100, N 12, D 8)
-//   14   maximum keys per node, 16-bit: 1012 / item length
+//   14   maximum keys per node, 16-bit: 1012 / item length (other writers
+//        store other values, such as 127 for 1-character keys, which no node
+//        block holds; see LeafCapacity)
 //   16   secondary type, 16-bit: 1 for D, 0 for C and N
 //   18   item length, 16-bit: 4 + the key length rounded up to a multiple of 4
 //   20   3 bytes 0
@@ -51,6 +53,10 @@ struct TagDefinition {
 int ItemLengthFor(int keyLength);
 // 1012 / item length.
 int MaxKeysFor(int itemLength);
+// The keys a branch node holds besides its trailing pointer under a tag of
+// `maxKeys` keys per node: one less, so that no node holds more pointers
+// than the maximum (readers that take the maximum at its word lose the rest).
+int BranchKeysFor(int maxKeys);
 
 class TagHeader {
  public:
@@ -62,9 +68,10 @@ class TagHeader {
   // characters (kExpression).
   static MdxFault Create(const TagDefinition& definition, std::uint32_t rootBlock, TagHeader* out);
   // Checks the first 983 bytes of a tag header read from a file: key type,
-  // key length, item length and keys per node that fit a node, both
-  // expressions terminated. The root block is checked by the reader, which
-  // knows the file length.
+  // key length, an item length that fits a node, both expressions
+  // terminated. The stored maximum keys per node is not checked: writers
+  // disagree about it, and the capacities below never exceed the node. The
+  // root block is checked by the reader, which knows the file length.
   static MdxFault Parse(const unsigned char* bytes, TagHeader* out);
 
   const Image& Bytes() const { return image_; }
@@ -76,7 +83,14 @@ class TagHeader {
 
   KeyType Type() const { return static_cast<KeyType>(image_[kKeyTypeOffset]); }
   int KeyLength() const;
+  // The stored maximum keys per node, as written.
   int MaxKeys() const;
+  // The keys a leaf takes when keys are added: the stored maximum where a
+  // node block holds that many (and a split of a full branch still works),
+  // else what the block holds, 1012 / item length.
+  int LeafCapacity() const;
+  // The keys a branch takes besides its trailing pointer (BranchKeysFor).
+  int BranchCapacity() const;
   int ItemLength() const;
   bool Descending() const { return (image_[kFlagsOffset] & kDescendingFlag) != 0; }
   bool Unique() const { return (image_[kFlagsOffset] & kUniqueFlag) != 0; }

@@ -1,12 +1,16 @@
-// Key insertion. A leaf with room takes the item at its place. A full node
-// splits: a node appended at the end of the file takes the upper
-// floor(n/2) items (a branch also gives up its last remaining item, whose
-// child becomes its trailing child), and the new item goes into the half
-// where it belongs. The parent's entry for the split node then carries the
-// node's new highest key and is followed by an entry for the new node
-// carrying the old highest key; when the split node was the trailing child,
-// it becomes a keyed entry and the new node the trailing child. A split
-// root gives way to a new root appended at the end of the file.
+// Key insertion. A leaf with room takes the item at its place. A leaf is
+// full at the tag's leaf capacity, a branch one key earlier, so that a
+// branch holds no more pointers, its trailing pointer included, than the
+// maximum keys per node; full branches that other writers left still split
+// as they are. A full node splits: a node appended at the end of the file
+// takes the upper floor(n/2) items (a branch also gives up its last
+// remaining item, whose child becomes its trailing child), and the new item
+// goes into the half where it belongs. The parent's entry for the split
+// node then carries the node's new highest key and is followed by an entry
+// for the new node carrying the old highest key; when the split node was
+// the trailing child, it becomes a keyed entry and the new node the
+// trailing child. A split root gives way to a new root appended at the end
+// of the file.
 #include <string>
 
 #include "common/error_codes.h"
@@ -29,6 +33,11 @@ struct PendingItem {
   std::string key;
 };
 
+// The keys `node` takes under `tag`: the leaf or branch capacity.
+int Capacity(const IndexTag& tag, const IndexNode& node) {
+  return node.IsLeaf() ? tag.anchor.LeafCapacity() : tag.anchor.BranchCapacity();
+}
+
 bool ReportBadNode(const IndexState& state, const IndexTag& tag) {
   SetError(kInternalError, "Index file corrupted. " + IndexTagText(state, tag) + " [AddKey]");
   return false;
@@ -41,15 +50,15 @@ bool SplitAndPlace(IndexState& state, const IndexTag& tag, int level, const Pend
                    std::uint32_t* upperBlock, std::string* highest) {
   PathEntry& entry = state.path[static_cast<std::size_t>(level)];
   const int keyLength = tag.anchor.KeyLength();
-  const int maxKeys = tag.anchor.MaxKeys();
+  const int capacity = Capacity(tag, entry.node);
   const int kept = entry.node.Count() - entry.node.Count() / 2;
   IndexNode upper(tag.anchor.ItemLength());
   if (!entry.node.Split(&upper, highest)) return ReportBadNode(state, tag);
   highest->resize(static_cast<std::size_t>(keyLength));
   const bool placed =
       item.position < kept
-          ? entry.node.Insert(item.position, item.pointer, Bytes(item.key), keyLength, maxKeys)
-          : upper.Insert(item.position - kept, item.pointer, Bytes(item.key), keyLength, maxKeys);
+          ? entry.node.Insert(item.position, item.pointer, Bytes(item.key), keyLength, capacity)
+          : upper.Insert(item.position - kept, item.pointer, Bytes(item.key), keyLength, capacity);
   if (!placed) return ReportBadNode(state, tag);
   return AppendTagNode(state, tag, upper, upperBlock) &&
          PutNode(state, tag, entry.block, entry.node);
@@ -58,7 +67,8 @@ bool SplitAndPlace(IndexState& state, const IndexTag& tag, int level, const Pend
 bool NewRoot(IndexState& state, IndexTag& tag, std::uint32_t oldRoot, const std::string& highest,
              std::uint32_t upperBlock) {
   IndexNode root(tag.anchor.ItemLength());
-  if (!root.Insert(0, oldRoot, Bytes(highest), tag.anchor.KeyLength(), tag.anchor.MaxKeys())) {
+  if (!root.Insert(0, oldRoot, Bytes(highest), tag.anchor.KeyLength(),
+                   tag.anchor.BranchCapacity())) {
     return ReportBadNode(state, tag);
   }
   root.SetTrailingPointer(upperBlock);
@@ -73,9 +83,10 @@ bool NewRoot(IndexState& state, IndexTag& tag, std::uint32_t oldRoot, const std:
 bool PlaceItem(IndexState& state, IndexTag& tag, int level, PendingItem item) {
   for (;;) {
     PathEntry& entry = state.path[static_cast<std::size_t>(level)];
-    if (entry.node.HasRoom(tag.anchor.MaxKeys())) {
+    const int capacity = Capacity(tag, entry.node);
+    if (entry.node.HasRoom(capacity)) {
       if (!entry.node.Insert(item.position, item.pointer, Bytes(item.key), tag.anchor.KeyLength(),
-                             tag.anchor.MaxKeys())) {
+                             capacity)) {
         return ReportBadNode(state, tag);
       }
       return PutNode(state, tag, entry.block, entry.node);

@@ -1,5 +1,7 @@
 #include "index_nav_test_support.h"
 
+#include <algorithm>
+
 #include "engine/index/index_unit.h"
 #include "engine/index/make_index.h"
 #include "engine/index/mdx_io.h"
@@ -43,6 +45,8 @@ namespace {
 struct TreeCheck {
   const IndexState& state;
   const IndexTag& tag;
+  int leafLimit;
+  int branchLimit;
   std::vector<LeafItem> items;
   int leafDepth = -1;
 
@@ -62,7 +66,7 @@ struct TreeCheck {
       ADD_FAILURE() << "unreadable node " << block << " at depth " << depth;
       return {};
     }
-    EXPECT_LE(node.Count(), tag.anchor.MaxKeys()) << "block " << block;
+    EXPECT_LE(node.Count(), node.IsLeaf() ? leafLimit : branchLimit) << "block " << block;
     if (node.IsLeaf()) {
       if (leafDepth < 0) leafDepth = depth;
       EXPECT_EQ(depth, leafDepth) << "leaf " << block << " at another depth";
@@ -85,7 +89,7 @@ struct TreeCheck {
 
 }  // namespace
 
-std::vector<LeafItem> IndexNavTest::CheckedItems(int number) {
+std::vector<LeafItem> IndexNavTest::CheckedItems(int number, TreeOrigin origin) {
   const IndexState& state = State();
   const IndexTag* tag = state.TagNumbered(number);
   if (tag == nullptr) {
@@ -95,7 +99,14 @@ std::vector<LeafItem> IndexNavTest::CheckedItems(int number) {
   TagHeader onDisk;
   EXPECT_EQ(ReadTagHeader(state.file, tag->anchorBlock, &onDisk), 0);
   EXPECT_EQ(onDisk.RootBlock(), tag->anchor.RootBlock()) << "anchor on disk lags behind";
-  TreeCheck check{state, *tag, {}};
+  const TagHeader& anchor = tag->anchor;
+  const int foreignLimit = std::max(anchor.MaxKeys(), anchor.LeafCapacity());
+  const bool ours = origin == TreeOrigin::kThisEngine;
+  TreeCheck check{state,
+                  *tag,
+                  ours ? anchor.LeafCapacity() : foreignLimit,
+                  ours ? anchor.BranchCapacity() : foreignLimit,
+                  {}};
   check.Walk(tag->anchor.RootBlock(), 0);
   return check.items;
 }

@@ -27,11 +27,16 @@ class IndexNavTest : public IndexTest {
   // The open index of the current work area.
   static IndexState& State();
 
+  // Who wrote the tree: this engine fills leaves to the leaf capacity and
+  // branches one key less; other writers fill both to the stored maximum
+  // keys per node where their blocks hold that many.
+  enum class TreeOrigin { kThisEngine, kOtherWriter };
   // The leaf items of tag `number` read through the open index's own file,
   // checking the tree on the way: every node within its key count, all
   // leaves at one depth, no empty node below the root, leaf keys in order,
   // and every branch key the highest key under its child.
-  static std::vector<LeafItem> CheckedItems(int number);
+  static std::vector<LeafItem> CheckedItems(int number,
+                                            TreeOrigin origin = TreeOrigin::kThisEngine);
   // The record numbers of CheckedItems, in order.
   static std::vector<std::int32_t> TagRecords(int number);
 

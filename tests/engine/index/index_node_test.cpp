@@ -165,12 +165,47 @@ TEST(IndexNodeTest, ParsedNodeDropsTheChangedFlagAndRefusesOverlongCounts) {
 
   PutLe16(bytes.data(), 126);  // 126 * 8 = 1008: still inside
   EXPECT_EQ(IndexNode::Parse(bytes.data(), kItemLength, &read), MdxFault::kNone);
-  PutLe16(bytes.data(), 127);
+  PutLe16(bytes.data(), 127);  // 1016: the items fill the block
+  EXPECT_EQ(IndexNode::Parse(bytes.data(), kItemLength, &read), MdxFault::kNone);
+  PutLe16(bytes.data(), 128);
   EXPECT_EQ(IndexNode::Parse(bytes.data(), kItemLength, &read), MdxFault::kNodeCount);
   PutLe16(bytes.data(), 0xFFFF);
   EXPECT_EQ(IndexNode::Parse(bytes.data(), kItemLength, &read), MdxFault::kNodeCount);
   EXPECT_EQ(IndexNode::Parse(bytes.data(), 0, &read), MdxFault::kItemLayout);
   EXPECT_EQ(IndexNode::Parse(bytes.data(), 1013, &read), MdxFault::kItemLayout);
+}
+
+TEST(IndexNodeTest, LeafFillingTheBlockReadsAsLeafAndSplitsAndShrinksInside) {
+  // 127 items of 8 bytes leave no room for the trailing pointer; the last
+  // 4 bytes are the pointer of item 127, not a child.
+  IndexNode::Image bytes{};
+  PutLe16(bytes.data(), 127);
+  for (int i = 0; i < 127; ++i) {
+    PutLe32(bytes.data() + 8 + 8 * i, static_cast<std::uint32_t>(i + 1));
+    bytes[12 + 8 * static_cast<std::size_t>(i)] = static_cast<unsigned char>('A' + i % 26);
+  }
+  IndexNode full(kItemLength);
+  ASSERT_EQ(IndexNode::Parse(bytes.data(), kItemLength, &full), MdxFault::kNone);
+  EXPECT_TRUE(full.IsLeaf());
+  EXPECT_EQ(full.Pointer(126), 127u);
+  EXPECT_EQ(full.Key(126)[0], 'A' + 126 % 26);
+  EXPECT_FALSE(full.HasRoom(127));
+  EXPECT_EQ(full.Bytes(), bytes);
+
+  IndexNode shrunk = full;
+  ASSERT_TRUE(shrunk.Remove(0));
+  EXPECT_EQ(shrunk.Count(), 126);
+  EXPECT_TRUE(shrunk.IsLeaf());
+  EXPECT_EQ(shrunk.Pointer(125), 127u);
+
+  IndexNode upper(kItemLength);
+  std::string highest;
+  ASSERT_TRUE(full.Split(&upper, &highest));
+  EXPECT_EQ(full.Count(), 64);
+  EXPECT_EQ(upper.Count(), 63);
+  EXPECT_TRUE(full.IsLeaf());
+  EXPECT_TRUE(upper.IsLeaf());
+  EXPECT_EQ(upper.Pointer(62), 127u);
 }
 
 TEST(IndexNodeTest, SearchFindsTheFirstKeyNotBelow) {

@@ -184,7 +184,7 @@ TEST_F(IndexOpenTest, StoredKeyThatNoLongerCompilesReports222) {
 TEST_F(IndexOpenTest, KeyLengthOfAnotherTableReports266) {
   WriteTable("notes", NoteTagFields(), {{"a"}});
   ASSERT_TRUE(MakeIndex({kBoard}, "")) << Detail();
-  WriteTable("notes", {Field("NOTEBOARD", 'C', 40)}, {{"a"}});
+  WriteTable("notes", {Field("NOTEBOARD", 'C', 60)}, {{"a"}});
   EXPECT_FALSE(SetIndexTo(""));
   EXPECT_EQ(EngineErrorCode(), 266);
   EXPECT_EQ(Detail(), "Incorrect key length: Must be 1 to 100. " + Path("notes.mdx"));

@@ -144,8 +144,7 @@ TEST(TagHeaderTest, DamagedHeadersAreRefused) {
       {9, 'L', MdxFault::kKeyType},    {12, 0, MdxFault::kKeyLength},
       {12, 101, MdxFault::kKeyLength}, {13, 1, MdxFault::kKeyLength},
       {18, 0, MdxFault::kItemLayout},  {18, 53, MdxFault::kItemLayout},
-      {19, 4, MdxFault::kItemLayout},  {14, 0, MdxFault::kItemLayout},
-      {14, 19, MdxFault::kItemLayout}, {15, 1, MdxFault::kItemLayout},
+      {19, 4, MdxFault::kItemLayout},
   };
   const TagHeader good = MustCreate({KeyType::kCharacter, 50, "k", "", false, false}, 4);
   for (const AnchorDamage& d : damages) {
@@ -153,6 +152,28 @@ TEST(TagHeaderTest, DamagedHeadersAreRefused) {
     bytes[d.offset] = d.value;
     TagHeader read;
     EXPECT_EQ(TagHeader::Parse(bytes.data(), &read), d.fault) << d.offset << "=" << +d.value;
+  }
+}
+
+TEST(TagHeaderTest, StoredMaximumKeysIsReadAsWrittenAndCappedByTheNode) {
+  struct Stored {
+    int keyLength;
+    unsigned char maxKeys;
+    int leaf;
+  };
+  // Other writers store 127 for 1-character keys; 0 and a maximum too
+  // small to split by give way to what the node holds.
+  const Stored cases[] = {{1, 127, 126}, {1, 126, 126}, {50, 19, 18}, {50, 0, 18},
+                          {50, 3, 18},   {50, 4, 4},    {50, 10, 10}};
+  for (const Stored& c : cases) {
+    TagHeader::Image bytes =
+        MustCreate({KeyType::kCharacter, c.keyLength, "k", "", false, false}, 4).Bytes();
+    bytes[14] = c.maxKeys;
+    TagHeader read;
+    ASSERT_EQ(TagHeader::Parse(bytes.data(), &read), MdxFault::kNone) << +c.maxKeys;
+    EXPECT_EQ(read.MaxKeys(), c.maxKeys);
+    EXPECT_EQ(read.LeafCapacity(), c.leaf) << +c.maxKeys;
+    EXPECT_EQ(read.BranchCapacity(), c.leaf - 1) << +c.maxKeys;
   }
 }
 
