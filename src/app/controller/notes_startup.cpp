@@ -1,7 +1,6 @@
 // Start-up of the controller: the last session's end, opening (and when due
 // packing) the three tables, and the notes that were open.
 #include <QCoreApplication>
-#include <QFile>
 #include <QMessageBox>
 
 #include "app/config_keys.h"
@@ -9,6 +8,7 @@
 #include "app/data_folder.h"
 #include "app/note/note_window.h"
 #include "common/error_state.h"
+#include "dataset/index_files.h"
 #include "dataset/tz_dbf.h"
 
 namespace pw {
@@ -27,11 +27,15 @@ void TFrmNotesMain::CheckLastSession() {
   WriteSetting(config, config::kTerminatedOK, false);
   if (packRequest_) WriteSetting(config, config::kLastPacked, 0);
   if (!crashed) return;
-  // The indexes may not match their tables after an unclean end: they are
-  // rebuilt when the tables open.
+  // The indexes may not match their tables after an unclean end, and their
+  // semaphores may count the ended run: both are made anew when the tables
+  // open.
   packRequest_ = true;
-  for (const char* name : {"notes.mdx", "Trash.mdx", "defaults.mdx"}) {
-    QFile::remove(DataFilePath(dataFolder_, QString::fromLatin1(name)));
+  for (const char* name : {"notes.dbf", "Trash.dbf", "defaults.dbf"}) {
+    QString failure;
+    if (!RemoveIndexFiles(DataFilePath(dataFolder_, QString::fromLatin1(name)), &failure)) {
+      qWarning("Could not delete %s", qPrintable(failure));
+    }
   }
 }
 
