@@ -105,6 +105,10 @@ void TTzDbf::SetActive(bool active) {
   emit AfterOpen(this);
 }
 
+std::uint16_t TTzDbf::LastError() {
+  return EngineErrorCode();
+}
+
 const TDbfFieldProps& TTzDbf::FieldProps() const {
   if (!Active()) {
     RaiseDatabaseError(ComponentName() +

@@ -16,12 +16,12 @@
 #include <string>
 #include <system_error>
 
-#include "app/config_keys.h"
-#include "app/controller/note_record.h"
 #include "app/controller/notes_main.h"
+#include "app/record/note_record.h"
 #include "common/error_state.h"
 #include "dataset/tz_dbf.h"
 #include "desktop/single_instance.h"
+#include "settings/config_keys.h"
 #include "support/temp_dir.h"
 
 namespace pw {

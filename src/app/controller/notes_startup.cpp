@@ -3,13 +3,14 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-#include "app/config_keys.h"
 #include "app/controller/notes_main.h"
-#include "app/data_folder.h"
 #include "app/note/note_window.h"
-#include "common/error_state.h"
+#include "app/record/note_fields.h"
+#include "dataset/dataset_error.h"
 #include "dataset/index_files.h"
 #include "dataset/tz_dbf.h"
+#include "settings/config_keys.h"
+#include "settings/data_folder.h"
 
 namespace pw {
 
@@ -71,10 +72,10 @@ bool TFrmNotesMain::OpenNotesFiles() {
 
 void TFrmNotesMain::DisplayOpenNotes() {
   TTzDbf& notes = *tzNotes_;
-  notes.SetOrderToTag(QStringLiteral("SHOWING"));
+  notes.SetOrderToTag(note_tag::kShowing);
   if (!notes.Find(QStringLiteral("Y"))) return;
   while (!notes.Eof()) {
-    if (notes.GetFieldStr(QStringLiteral("SHOWING")) != "Y") break;
+    if (notes.GetFieldStr(note_field::kShowing) != "Y") break;
     if (!notes.Deleted()) ShowNoteWindow();
     notes.Skip(1);
     QCoreApplication::processEvents();
