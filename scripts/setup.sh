@@ -5,7 +5,7 @@ PAPERWISP_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PAPERWISP_BUILD=${PAPERWISP_BUILD:-$PAPERWISP_ROOT/build}
 PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good unrtf
-  libdbd-xbase-perl python3-dbfread)
+  libdbd-xbase-perl python3-dbfread clang-format)
 
 paperwisp_install_packages() {
   local missing=()
@@ -23,6 +23,14 @@ paperwisp_install_packages() {
   fi
   echo "Installing ${missing[*]}"
   apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+}
+
+# Every C++ file laid out as .clang-format says; each file that differs is
+# named with its first differences, and the check fails.
+paperwisp_format_check() {
+  (cd "$PAPERWISP_ROOT" &&
+    find src tests tools bench \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+    xargs -0 clang-format --dry-run --Werror)
 }
 
 paperwisp_build() {

@@ -4,11 +4,11 @@
 #include <QMessageBox>
 
 #include "app/controller/notes_main.h"
-#include "app/data_folder.h"
 #include "dataset/dataset_locale.h"
 #include "dataset/dialog_dataset_ui.h"
 #include "desktop/single_instance.h"
 #include "desktop/termination_signal.h"
+#include "settings/data_folder.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -51,4 +51,12 @@ std::string DefaultExt(const std::string& name, const std::string& ext) {
   return ExtensionStart(name) == name.size() ? name + "." + ext : name;
 }
 
+std::string UpperPath(const std::string& path) {
+  std::string upper = path;
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
 }  // namespace pw

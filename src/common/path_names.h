@@ -23,5 +23,8 @@ std::string RemoveExt(const std::string& name);
 std::string ForceExt(const std::string& name, const std::string& ext);
 // Adds "." and ext only when the name has no extension.
 std::string DefaultExt(const std::string& name, const std::string& ext);
+// Upper-cases the ASCII letters and keeps every other byte: a path holds the
+// file system's bytes (UTF-8), which a code page's upper-casing would change.
+std::string UpperPath(const std::string& path);
 
 }  // namespace pw

@@ -1,6 +1,5 @@
 #include "dataset/dataset_error.h"
 
-#include "common/error_state.h"
 #include "common/error_text.h"
 #include "dataset/engine_text.h"
 
@@ -22,6 +21,10 @@ void RaiseDatasetError(std::uint16_t code) {
 
 void RaiseDatabaseError(const QString& text) {
   throw VEdeveZuzaz(ToEngineText(text));
+}
+
+bool SetEngineErrorDispatch(bool on) {
+  return SetAutoDispatch(on);
 }
 
 }  // namespace pw

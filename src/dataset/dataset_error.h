@@ -1,8 +1,12 @@
-// The exception texts of the data set layer.
+// The errors of the data set layer: the exception it raises (VEdeveZuzaz,
+// from the engine's error state) with its texts, and how engine errors of
+// its operations are handled.
 #pragma once
 
 #include <QString>
 #include <cstdint>
+
+#include "common/error_state.h"
 
 namespace pw {
 
@@ -20,5 +24,10 @@ QString DatasetErrorText(std::uint16_t code);
 [[noreturn]] void RaiseDatasetError(std::uint16_t code);
 // Throws VEdeveZuzaz with `text`.
 [[noreturn]] void RaiseDatabaseError(const QString& text);
+
+// Off: an engine error of an operation only sets the code that
+// TTzDbf::LastError reads; on: it is also dispatched (shown, raised or
+// ending the program, as the engine is set up). Returns the previous value.
+bool SetEngineErrorDispatch(bool on);
 
 }  // namespace pw

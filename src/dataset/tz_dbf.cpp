@@ -10,6 +10,7 @@
 #include "dataset/dataset_error.h"
 #include "dataset/dataset_ui.h"
 #include "dataset/dbf_field_lines.h"
+#include "dataset/engine_path.h"
 #include "dataset/engine_text.h"
 #include "dataset/engine_units.h"
 #include "engine/table/close_work_area.h"
@@ -68,7 +69,7 @@ void TTzDbf::SetDbfFileName(const QString& name) {
   const bool wasActive = Active();
   if (wasActive) Close();
   dbfFileName_ = name.trimmed();
-  if (!dbfFileName_.isEmpty() && !HasExtension(ToEngineText(dbfFileName_)) &&
+  if (!dbfFileName_.isEmpty() && !HasExtension(ToEnginePath(dbfFileName_)) &&
       !dbfFileName_.endsWith(QLatin1Char('.'))) {
     dbfFileName_ += QStringLiteral(".DBF");
   }
@@ -102,6 +103,10 @@ void TTzDbf::SetActive(bool active) {
   OpenTable();
   First();
   emit AfterOpen(this);
+}
+
+std::uint16_t TTzDbf::LastError() {
+  return EngineErrorCode();
 }
 
 const TDbfFieldProps& TTzDbf::FieldProps() const {
@@ -141,7 +146,7 @@ void TTzDbf::OpenTable() {
     RaiseDatasetError(code);
   }
   const int area = CurrentWorkArea();
-  const std::string fileName = ToEngineText(dbfFileName_);
+  const std::string fileName = ToEnginePath(dbfFileName_);
   Settings().ansiLanguage = tableLanguage_ == TTzTableLanguage::tlAnsi;
   if (createIfNotFound_ && !FileIsPresent(fileName) && !CreateTable()) {
     CurrentDatasetUi().Warning(QStringLiteral("Could not create \"%1\"").arg(dbfFileName_));
@@ -176,7 +181,7 @@ bool TTzDbf::CreateTable() {
   for (const QString& warning : warnings) CurrentDatasetUi().Warning(warning);
   if (!parsed) return false;
   ClearEngineError();
-  CreateDBF(ToEngineText(dbfFileName_), static_cast<int>(defs.size()), defs,
+  CreateDBF(ToEnginePath(dbfFileName_), static_cast<int>(defs.size()), defs,
             tableLanguage_ == TTzTableLanguage::tlOem);
   return EngineErrorCode() == 0;
 }

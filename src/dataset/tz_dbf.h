@@ -108,6 +108,10 @@ class TTzDbf : public QObject, public BlobStreamHost {
   // The open table's fields; raises "<name>.DbfFields undefined. Set Active
   // to TRUE" when closed.
   const TDbfFieldProps& FieldProps() const;
+  // The engine's code for the last operation of a table component: 0 when it
+  // succeeded. Every operation clears it when it starts, so right after a
+  // call it answers for that call.
+  static std::uint16_t LastError();
 
   // --- Events that answer. ---
   TBeforeMakeIndexEvent OnBeforeMakeIndex;

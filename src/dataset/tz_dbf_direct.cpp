@@ -4,6 +4,7 @@
 #include "common/file_routines.h"
 #include "common/path_names.h"
 #include "dataset/controlling_tag_name.h"
+#include "dataset/engine_path.h"
 #include "dataset/engine_text.h"
 #include "dataset/tz_dbf.h"
 #include "engine/index/index_file_name.h"
@@ -170,7 +171,7 @@ QString TTzDbf::CurrentTag() {
 bool TTzDbf::SetIndexTo(const QString& indexFile) {
   if (!SelectArea("SetIndexTo")) return false;
   SyncFirst();
-  std::string name = ToEngineText(indexFile.trimmed());
+  std::string name = ToEnginePath(indexFile.trimmed());
   if (!name.empty()) name = DefaultExt(name, "MDX");
   const std::string path = IndexFilePath(CurrentArea(), name);
   if (!FileIsPresent(path)) {

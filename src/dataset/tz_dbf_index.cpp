@@ -5,6 +5,7 @@
 #include "common/error_state.h"
 #include "common/file_routines.h"
 #include "dataset/dataset_ui.h"
+#include "dataset/engine_path.h"
 #include "dataset/engine_text.h"
 #include "dataset/index_list_lines.h"
 #include "dataset/tz_dbf.h"
@@ -55,7 +56,7 @@ void TTzDbf::PrepareIndex() {
   bool build = false;
   if (FileIsPresent(indexFile)) {
     if ((state == TCreateIndexType::ciAlways || state == TCreateIndexType::ciVerifyHeader) &&
-        IndexInUseElsewhere(CurrentArea().fileName)) {
+        IndexInUseElsewhere(CurrentArea().file.Path())) {
       state = TCreateIndexType::ciNotFound;
     }
     ClearEngineError();
@@ -88,7 +89,7 @@ void TTzDbf::PrepareIndex() {
 }
 
 void TTzDbf::BuildIndex(const std::string& indexFile) {
-  const QString name = FromEngineText(indexFile);
+  const QString name = FromEnginePath(indexFile);
   bool canMake = true;
   if (OnBeforeMakeIndex) OnBeforeMakeIndex(name, canMake);
   // A handler may have used other tables.

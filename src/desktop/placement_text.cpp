@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/decimal_number.h"
+#include "settings/decimal_number.h"
 
 namespace pw {
 namespace {

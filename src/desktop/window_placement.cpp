@@ -4,9 +4,9 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "app/config_keys.h"
-#include "app/ini_file.h"
 #include "desktop/placement_text.h"
+#include "settings/config_keys.h"
+#include "settings/ini_file.h"
 
 namespace pw {
 namespace {

@@ -1,184 +1,18 @@
-// The RTF interpreter: a stack of group states (character and paragraph
-// properties, destination, \uc count) driven by the tokenizer. Text is
-// gathered until the next control word and then handed to the destination:
-// the document, the font table, the colour table or a list marker.
+// Reading RTF: the interpreter's groups, the text it gathers for each
+// destination, control symbols and the dispatch of control words to their
+// destination (rtf_destination_words.cpp, rtf_document_words.cpp).
 #include "richtext/rtf_reader.h"
 
-#include <QImage>
-
-#include <QColor>
-#include <QHash>
-#include <QImage>
 #include <QStringDecoder>
 #include <QTextDocument>
-
 #include <algorithm>
 #include <cctype>
-#include <vector>
 
-#include "richtext/rtf_code_page.h"
-#include "richtext/rtf_document_builder.h"
 #include "richtext/rtf_geometry.h"
-#include "richtext/rtf_tokenizer.h"
+#include "richtext/rtf_interpreter.h"
 
 namespace pw {
-namespace {
-
-// Bounds that keep damaged input from costing unbounded time or memory.
-constexpr int kMaxGroupDepth = 200;
-constexpr int kMaxTableEntries = 4096;
-constexpr int kMaxUnicodeSkip = 16;
-constexpr int kMaxListLevel = 8;
-constexpr int kMaxTwips = 31680;  // 22 inches, the widest page RTF allows
-constexpr int kDefaultHalfPoints = 24;
-constexpr int kMaxHalfPoints = 3276;
-
-enum class Destination {
-  kDocument,
-  kSkip,
-  kFontTable,
-  kColorTable,
-  kListMarker,  // \pntext, \listtext: the marker a reader without lists shows
-  kNumbering,   // \pn: the list the paragraph belongs to
-  kBulletText,  // \pntxtb: the bullet character
-  kPicture,     // \pict: a picture's hex data
-};
-
-// A picture being read: PNG and JPEG data are shown, other kinds skipped.
-struct PictureState {
-  bool readable = false;
-  QByteArray hex;
-  int widthTwips = 0;
-  int heightTwips = 0;
-};
-
-// Hex digits of one picture beyond this are dropped (the picture then fails
-// to load): 32 MB of hex is far more than a note's picture.
-constexpr qsizetype kMaxPictureHex = qsizetype{32} << 20;
-
-struct CharacterState {
-  bool bold = false;
-  bool italic = false;
-  bool underline = false;
-  bool strike = false;
-  int halfPoints = kDefaultHalfPoints;
-  int font = -1;  // -1: the document's default font
-  int foreground = 0;
-  int background = 0;
-};
-
-struct ParagraphState {
-  Qt::Alignment alignment = Qt::AlignLeft;
-  int leftTwips = 0;
-  int rightTwips = 0;
-  int firstLineTwips = 0;
-  int spaceBeforeTwips = 0;
-  int spaceAfterTwips = 0;
-  bool isListItem = false;
-  int listStyle = 0;  // a QTextListFormat::Style, 0 when the \pn group gave none
-  int listLevel = 0;
-};
-
-struct GroupState {
-  Destination destination = Destination::kDocument;
-  CharacterState characters;
-  ParagraphState paragraph;
-  int unicodeSkip = 1;
-  bool ignorableStarSeen = false;
-};
-
-struct FontEntry {
-  QString name;
-  int charset = 1;
-};
-
-bool IsRomanNumeral(const QString& text, bool upper) {
-  const QString digits = upper ? QStringLiteral("IVXLCDM") : QStringLiteral("ivxlcdm");
-  return std::all_of(text.begin(), text.end(), [&](QChar c) { return digits.contains(c); });
-}
-
-// The list style a marker text such as "1.", "b)", "iv." or "•" stands for.
-QTextListFormat::Style ListStyleOfMarker(const QString& marker) {
-  QString text = marker.trimmed();
-  while (!text.isEmpty() && (text.back() == u'.' || text.back() == u')')) text.chop(1);
-  if (text.isEmpty()) return QTextListFormat::ListDisc;
-  if (text.front().isDigit()) return QTextListFormat::ListDecimal;
-  if (text.size() > 1 || text == u"i") {
-    if (IsRomanNumeral(text, false)) return QTextListFormat::ListLowerRoman;
-    if (IsRomanNumeral(text, true)) return QTextListFormat::ListUpperRoman;
-  }
-  if (text.size() == 1 && text.front().isLower() && text.front() != u'o') {
-    return QTextListFormat::ListLowerAlpha;
-  }
-  if (text.size() == 1 && text.front().isUpper()) return QTextListFormat::ListUpperAlpha;
-  return QTextListFormat::ListDisc;
-}
-
-// The bullet style of a \pntxtb character: the marks word processors use
-// for circle and square bullets, a disc otherwise.
-QTextListFormat::Style BulletStyleOfCharacter(const QString& bullet) {
-  QString text = bullet.trimmed();
-  if (text == u"o" || text == u"\u25E6" || text == u"\u25CB") return QTextListFormat::ListCircle;
-  if (text == u"\u00A7" || text == u"\u25AA" || text == u"\u25A0") {
-    return QTextListFormat::ListSquare;
-  }
-  return QTextListFormat::ListDisc;
-}
-
-class RtfInterpreter {
- public:
-  RtfInterpreter(const QByteArray& data, QTextDocument* document)
-      : tokenizer_(data), builder_(document) {}
-
-  bool Run();
-
- private:
-  GroupState& State() { return groups_.back(); }
-  void StartGroup();
-  void EndGroup();
-  void HandleWord(const QByteArray& word, bool hasParameter, int parameter);
-  void HandleSymbol(char symbol);
-  bool HandleDestinationWord(const QByteArray& word);
-  bool HandleCharacterWord(const QByteArray& word, bool hasParameter, int parameter);
-  void HandleParagraphWord(const QByteArray& word, int parameter);
-  void HandleNumberingWord(const QByteArray& word, int parameter);
-  bool HandleSpecialCharacterWord(const QByteArray& word);
-  bool ConsumeUnicodeFallback(const RtfToken& token);
-
-  int CurrentCodePage() const;
-  void AppendBytes(const QByteArray& bytes);
-  void AppendText(const QString& text);
-  void FlushText();
-  void DeliverFontTableText(const QString& text);
-  void CommitFontEntry();
-  void CommitColor();
-  void EndParagraph();
-  void FinishPicture();
-  QTextCharFormat CharFormat() const;
-  RtfParagraph Paragraph() const;
-
-  RtfTokenizer tokenizer_;
-  RtfDocumentBuilder builder_;
-  std::vector<GroupState> groups_;
-  int overflowDepth_ = 0;  // groups deeper than kMaxGroupDepth, read with the deepest state
-  int unicodeSkipRemaining_ = 0;
-
-  int documentCodePage_ = kCodePageWindows1252;
-  int defaultFont_ = 0;
-  QHash<int, FontEntry> fonts_;
-  int fontEntryNumber_ = -1;
-  FontEntry fontEntry_;
-  std::vector<QColor> colors_;  // invalid: "auto"
-  int red_ = -1, green_ = -1, blue_ = -1;
-
-  QByteArray pendingBytes_;
-  int pendingBytesCodePage_ = kCodePageWindows1252;
-  QString pendingText_;
-  QString listMarker_;  // the text of the current paragraph's \pntext or \listtext
-  QString bulletText_;
-  ParagraphState numbering_;  // what the open \pn group says
-  PictureState picture_;
-};
+namespace rtf {
 
 bool RtfInterpreter::Run() {
   bool closed = false;
@@ -353,34 +187,6 @@ void RtfInterpreter::FlushText() {
   pendingText_.clear();
 }
 
-void RtfInterpreter::DeliverFontTableText(const QString& text) {
-  for (QChar c : text) {
-    if (c == u';') {
-      CommitFontEntry();
-    } else if (fontEntryNumber_ >= 0 && fontEntry_.name.size() < 256) {
-      fontEntry_.name += c;
-    }
-  }
-}
-
-void RtfInterpreter::CommitFontEntry() {
-  if (fontEntryNumber_ >= 0 && fonts_.size() < kMaxTableEntries) {
-    fontEntry_.name = fontEntry_.name.trimmed();
-    fonts_.insert(fontEntryNumber_, fontEntry_);
-  }
-  fontEntryNumber_ = -1;
-  fontEntry_ = FontEntry();
-}
-
-void RtfInterpreter::CommitColor() {
-  if (colors_.size() < static_cast<size_t>(kMaxTableEntries)) {
-    bool isAuto = red_ < 0 && green_ < 0 && blue_ < 0;
-    colors_.push_back(isAuto ? QColor()
-                             : QColor(std::max(red_, 0), std::max(green_, 0), std::max(blue_, 0)));
-  }
-  red_ = green_ = blue_ = -1;
-}
-
 void RtfInterpreter::HandleSymbol(char symbol) {
   switch (symbol) {
     case '*':
@@ -440,243 +246,23 @@ void RtfInterpreter::HandleWord(const QByteArray& word, bool hasParameter, int p
   }
   switch (State().destination) {
     case Destination::kFontTable:
-      if (word == "f") {
-        CommitFontEntry();
-        fontEntryNumber_ = parameter;
-      } else if (word == "fcharset") {
-        fontEntry_.charset = parameter;
-      }
+      HandleFontTableWord(word, parameter);
       return;
     case Destination::kColorTable:
-      if (word == "red") red_ = std::clamp(parameter, 0, 255);
-      if (word == "green") green_ = std::clamp(parameter, 0, 255);
-      if (word == "blue") blue_ = std::clamp(parameter, 0, 255);
+      HandleColorTableWord(word, parameter);
       return;
     case Destination::kNumbering:
       HandleNumberingWord(word, parameter);
       return;
     case Destination::kPicture:
-      if (word == "pngblip" || word == "jpegblip") picture_.readable = true;
-      if (word == "picwgoal") picture_.widthTwips = std::clamp(parameter, 0, kMaxTwips);
-      if (word == "pichgoal") picture_.heightTwips = std::clamp(parameter, 0, kMaxTwips);
+      HandlePictureWord(word, parameter);
       return;
     case Destination::kSkip:
       return;
     default:
-      break;
+      HandleDocumentWord(word, hasParameter, parameter);
+      return;
   }
-  if (word == "ansicpg") {
-    if (parameter > 0) documentCodePage_ = parameter;
-  } else if (word == "ansi") {
-    documentCodePage_ = kCodePageWindows1252;
-  } else if (word == "mac") {
-    documentCodePage_ = 10000;
-  } else if (word == "pc") {
-    documentCodePage_ = 437;
-  } else if (word == "pca") {
-    documentCodePage_ = 850;
-  } else if (word == "deff") {
-    defaultFont_ = parameter;
-  } else if (!HandleCharacterWord(word, hasParameter, parameter)) {
-    HandleParagraphWord(word, parameter);
-  }
-}
-
-void RtfInterpreter::FinishPicture() {
-  if (!picture_.readable) return;
-  QImage image;
-  if (!image.loadFromData(QByteArray::fromHex(picture_.hex))) return;
-  builder_.AppendImage(image, TwipsToPixels(picture_.widthTwips),
-                       TwipsToPixels(picture_.heightTwips), CharFormat());
-}
-
-bool RtfInterpreter::HandleDestinationWord(const QByteArray& word) {
-  static const QList<QByteArray> kSkipped = {"info",
-                                             "stylesheet",
-                                             "object",
-                                             "header",
-                                             "headerl",
-                                             "headerr",
-                                             "headerf",
-                                             "footer",
-                                             "footerl",
-                                             "footerr",
-                                             "footerf",
-                                             "footnote",
-                                             "annotation",
-                                             "fldinst",
-                                             "themedata",
-                                             "listtable",
-                                             "listoverridetable",
-                                             "rsidtbl",
-                                             "generator",
-                                             "filetbl",
-                                             "revtbl",
-                                             "nonshppict",
-                                             "xmlnstbl",
-                                             "datastore",
-                                             "latentstyles",
-                                             "colorschememapping",
-                                             "pgdsctbl",
-                                             "template",
-                                             "objdata",
-                                             "fontemb",
-                                             "fontfile",
-                                             "falt",
-                                             "panose",
-                                             "pntxta",
-                                             "pnseclvl",
-                                             "txe",
-                                             "userprops",
-                                             "docvar",
-                                             "ftnsep",
-                                             "ftnsepc",
-                                             "aftnsep",
-                                             "shpinst",
-                                             "mmathPr",
-                                             "defchp",
-                                             "defpap",
-                                             "listpicture"};
-  GroupState& state = State();
-  if (state.destination == Destination::kSkip) return true;
-  if (word == "fonttbl") {
-    state.destination = Destination::kFontTable;
-  } else if (word == "colortbl") {
-    state.destination = Destination::kColorTable;
-    colors_.clear();
-    red_ = green_ = blue_ = -1;
-  } else if (word == "pntext" || word == "listtext") {
-    state.destination = Destination::kListMarker;
-    listMarker_.clear();
-  } else if (word == "pn") {
-    state.destination = Destination::kNumbering;
-    numbering_ = ParagraphState();
-    numbering_.listStyle = QTextListFormat::ListDisc;
-    bulletText_.clear();
-  } else if (word == "pict") {
-    state.destination = Destination::kPicture;
-    picture_ = PictureState();
-  } else if (word == "shppict") {
-    // The picture group of newer writers: read its \pict as the document's.
-  } else if (word == "pntxtb" && state.destination == Destination::kNumbering) {
-    state.destination = Destination::kBulletText;
-  } else if (kSkipped.contains(word)) {
-    state.destination = Destination::kSkip;
-  } else {
-    return false;
-  }
-  return true;
-}
-
-void RtfInterpreter::HandleNumberingWord(const QByteArray& word, int parameter) {
-  if (word == "pnlvlblt") {
-    numbering_.isListItem = true;
-    numbering_.listStyle = QTextListFormat::ListDisc;
-  } else if (word == "pnlvlbody") {
-    numbering_.isListItem = true;
-    if (numbering_.listStyle == QTextListFormat::ListDisc) {
-      numbering_.listStyle = QTextListFormat::ListDecimal;
-    }
-  } else if (word == "pnlvl") {
-    numbering_.isListItem = true;
-    numbering_.listLevel = std::clamp(parameter - 1, 0, kMaxListLevel);
-  } else if (word == "pnlvlcont") {
-    numbering_.isListItem = false;
-  } else if (word == "pndec") {
-    numbering_.listStyle = QTextListFormat::ListDecimal;
-  } else if (word == "pnlcltr") {
-    numbering_.listStyle = QTextListFormat::ListLowerAlpha;
-  } else if (word == "pnucltr") {
-    numbering_.listStyle = QTextListFormat::ListUpperAlpha;
-  } else if (word == "pnlcrm") {
-    numbering_.listStyle = QTextListFormat::ListLowerRoman;
-  } else if (word == "pnucrm") {
-    numbering_.listStyle = QTextListFormat::ListUpperRoman;
-  } else if (word == "ilvl") {
-    numbering_.listLevel = std::clamp(parameter, 0, kMaxListLevel);
-  }
-}
-
-bool RtfInterpreter::HandleCharacterWord(const QByteArray& word, bool hasParameter, int parameter) {
-  static const QList<QByteArray> kUnderlines = {
-      "ul",       "uld",       "uldb",       "ulw",       "ulwave",    "ulth",
-      "uldash",   "uldashd",   "uldashdd",   "ulhwave",   "ulldash",   "ulthd",
-      "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave"};
-  CharacterState& chars = State().characters;
-  bool on = !hasParameter || parameter != 0;
-  if (word == "b") {
-    chars.bold = on;
-  } else if (word == "i") {
-    chars.italic = on;
-  } else if (kUnderlines.contains(word)) {
-    chars.underline = on;
-  } else if (word == "ulnone") {
-    chars.underline = false;
-  } else if (word == "strike" || word == "striked") {
-    chars.strike = on;
-  } else if (word == "fs") {
-    chars.halfPoints = hasParameter ? std::clamp(parameter, 2, kMaxHalfPoints) : kDefaultHalfPoints;
-  } else if (word == "f") {
-    chars.font = std::max(parameter, 0);
-  } else if (word == "cf") {
-    chars.foreground = parameter;
-  } else if (word == "highlight" || word == "cb" || word == "chcbpat") {
-    chars.background = parameter;
-  } else if (word == "plain") {
-    chars = CharacterState();
-  } else {
-    return false;
-  }
-  return true;
-}
-
-void RtfInterpreter::HandleParagraphWord(const QByteArray& word, int parameter) {
-  ParagraphState& paragraph = State().paragraph;
-  int twips = std::clamp(parameter, -kMaxTwips, kMaxTwips);
-  if (word == "par" || word == "page" || word == "sect" || word == "row" || word == "nestrow") {
-    EndParagraph();
-  } else if (word == "pard") {
-    paragraph = ParagraphState();
-  } else if (word == "ql") {
-    paragraph.alignment = Qt::AlignLeft;
-  } else if (word == "qc") {
-    paragraph.alignment = Qt::AlignHCenter;
-  } else if (word == "qr") {
-    paragraph.alignment = Qt::AlignRight;
-  } else if (word == "qj" || word == "qd") {
-    paragraph.alignment = Qt::AlignJustify;
-  } else if (word == "li" || word == "lin") {
-    paragraph.leftTwips = twips;
-  } else if (word == "ri" || word == "rin") {
-    paragraph.rightTwips = twips;
-  } else if (word == "fi") {
-    paragraph.firstLineTwips = twips;
-  } else if (word == "sb") {
-    paragraph.spaceBeforeTwips = std::max(twips, 0);
-  } else if (word == "sa") {
-    paragraph.spaceAfterTwips = std::max(twips, 0);
-  } else if (word == "ls") {
-    paragraph.isListItem = parameter > 0;
-    paragraph.listStyle = 0;
-  } else if (word == "ilvl") {
-    paragraph.listLevel = std::clamp(parameter, 0, kMaxListLevel);
-  }
-  // A control word we do not know means nothing to the text.
-}
-
-bool RtfInterpreter::HandleSpecialCharacterWord(const QByteArray& word) {
-  static const QHash<QByteArray, char16_t> kCharacters = {
-      {"tab", u'\t'},           {"cell", u'\t'},          {"nestcell", u'\t'},
-      {"line", u'\u2028'},      {"emdash", u'\u2014'},    {"endash", u'\u2013'},
-      {"bullet", u'\u2022'},    {"lquote", u'\u2018'},    {"rquote", u'\u2019'},
-      {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'}, {"emspace", u'\u2003'},
-      {"enspace", u'\u2002'},   {"qmspace", u'\u2005'},   {"zwj", u'\u200D'},
-      {"zwnj", u'\u200C'}};
-  auto found = kCharacters.constFind(word);
-  if (found == kCharacters.constEnd()) return false;
-  State().ignorableStarSeen = false;
-  AppendText(QString(QChar(*found)));
-  return true;
 }
 
 void RtfInterpreter::EndParagraph() {
@@ -731,6 +317,10 @@ RtfParagraph RtfInterpreter::Paragraph() const {
   return paragraph;
 }
 
+}  // namespace rtf
+
+namespace {
+
 bool LoadPlainText(const QByteArray& data, QTextDocument* document) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(data);
@@ -744,7 +334,7 @@ bool LoadPlainText(const QByteArray& data, QTextDocument* document) {
 bool ReadRtf(const QByteArray& data, QTextDocument* document) {
   if (document == nullptr) return false;
   if (!data.startsWith("{\\rtf")) return LoadPlainText(data, document);
-  return RtfInterpreter(data, document).Run();
+  return rtf::RtfInterpreter(data, document).Run();
 }
 
 }  // namespace pw

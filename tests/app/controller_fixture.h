@@ -13,12 +13,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/config_keys.h"
 #include "app/controller/notes_main.h"
 #include "app/note/note_window.h"
 #include "common/error_state.h"
 #include "dataset/tz_dbf.h"
 #include "desktop/sound_player.h"
+#include "settings/config_keys.h"
 #include "support/temp_dir.h"
 
 namespace pw::test {

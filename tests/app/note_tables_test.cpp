@@ -4,7 +4,7 @@
 #include <QFile>
 #include <memory>
 
-#include "app/controller/note_record.h"
+#include "app/record/note_record.h"
 #include "common/error_state.h"
 #include "dataset/tz_dbf.h"
 #include "support/temp_dir.h"

@@ -1,7 +1,7 @@
 // Colours, times of day and dates as note records hold them.
 #include <gtest/gtest.h>
 
-#include "app/controller/note_values.h"
+#include "app/record/note_values.h"
 
 namespace pw {
 namespace {

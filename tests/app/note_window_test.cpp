@@ -15,8 +15,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/controller/note_values.h"
 #include "app/controller_fixture.h"
+#include "app/record/note_values.h"
 #include "desktop/note_button_glyphs.h"
 #include "dialogs/note_caption_dialog.h"
 #include "richtext/note_editor.h"

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
@@ -15,12 +16,12 @@
 #include <string>
 #include <system_error>
 
-#include "app/config_keys.h"
-#include "app/controller/note_record.h"
 #include "app/controller/notes_main.h"
+#include "app/record/note_record.h"
 #include "common/error_state.h"
 #include "dataset/tz_dbf.h"
 #include "desktop/single_instance.h"
+#include "settings/config_keys.h"
 #include "support/temp_dir.h"
 
 namespace pw {
@@ -132,9 +133,14 @@ class NotesProcessTest : public ::testing::Test {
   }
   void TearDown() override { SetAutoDispatch(savedDispatch_); }
 
-  QString Home() const { return QString::fromStdString(home_.path()); }
-  std::string RuntimeFolder() const { return home_.file("runtime"); }
-  std::string DataFolder() const { return home_.file("data/Paperwisp"); }
+  // The home folder: the temporary folder itself, or a folder in it.
+  void UseHomeIn(const std::string& name) {
+    homeFolder_ = home_.file(name);
+    ASSERT_EQ(mkdir(homeFolder_.c_str(), 0700), 0) << name;
+  }
+  QString Home() const { return QString::fromStdString(homeFolder_); }
+  std::string RuntimeFolder() const { return homeFolder_ + "/runtime"; }
+  std::string DataFolder() const { return homeFolder_ + "/data/Paperwisp"; }
   QString DataFile(const char* name) const {
     return QString::fromStdString(DataFolder() + '/' + name);
   }
@@ -159,7 +165,25 @@ class NotesProcessTest : public ::testing::Test {
   }
 
   test::TempDir home_;
+  std::string homeFolder_ = home_.path();
   bool savedDispatch_ = false;
+};
+
+// The index semaphore files in `folder`, whatever the case of their names.
+QStringList SemaphoreFiles(const std::string& folder) {
+  return QDir(QString::fromStdString(folder))
+      .entryList({QStringLiteral("*.@S@")}, QDir::Files, QDir::Name);
+}
+
+// The program in a home folder named as users' home folders are, with
+// accented, Greek or CJK letters and blanks.
+class NotesProcessHomeTest : public NotesProcessTest,
+                             public ::testing::WithParamInterface<const char*> {
+ protected:
+  void SetUp() override {
+    UseHomeIn(GetParam());
+    NotesProcessTest::SetUp();
+  }
 };
 
 TEST_F(NotesProcessTest, TheStartAfterAKilledRunRebuildsTheIndexesAndPacks) {
@@ -257,6 +281,62 @@ TEST_F(NotesProcessTest, TerminationFromOutsideEndsTheRunCleanly) {
   EXPECT_TRUE(QFile::exists(DataFile("notes.mdx")));
   controller.FormCloseQuery();
 }
+
+TEST_F(NotesProcessTest, TheStartAfterAKilledRunDeletesTheIndexSemaphores) {
+  {
+    Program first(Home());
+    ASSERT_TRUE(WaitUntilIdle(first));
+    ASSERT_EQ(SemaphoreFiles(DataFolder()),
+              QStringList({"Trash.@S@", "defaults.@S@", "notes.@S@"}));
+    ASSERT_TRUE(first.Kill());
+  }
+  ASSERT_TRUE(QFile::rename(DataFile("notes.@S@"), DataFile("NOTES.@s@")));
+  TFrmNotesMain controller(QString::fromStdString(DataFolder()));
+  controller.FormCreate();
+  EXPECT_TRUE(SemaphoreFiles(DataFolder()).isEmpty())
+      << SemaphoreFiles(DataFolder()).join(' ').toStdString();
+  EXPECT_TRUE(QFile::exists(DataFile("notes.dbf")));
+  EXPECT_TRUE(QFile::exists(DataFile("notes.dbt")));
+  controller.TimerInitializeTimer();
+  EXPECT_TRUE(controller.TzNotes().SetOrderToTag(QStringLiteral("SHOWING")));
+  controller.FormCloseQuery();
+}
+
+TEST_P(NotesProcessHomeTest, TheProgramKeepsItsTablesInTheUsersDataFolder) {
+  {
+    Program program(Home());
+    ASSERT_TRUE(WaitUntilIdle(program)) << DataFolder();
+    TTzDbf notes;
+    notes.setObjectName(QStringLiteral("TzNotes"));
+    ConfigureNoteTable(notes, NoteTableFieldLines());
+    notes.SetDbfFileName(DataFile("notes.dbf"));
+    notes.Open();
+    notes.SetIndexTo(QString());
+    AppendNote(notes, "Y", "kept");
+    notes.Close();
+    program.Terminate();
+    EXPECT_EQ(program.ExitCode(), 0);
+  }
+  EXPECT_TRUE(ReadSetting(Config(), config::kTerminatedOK));
+  // The next start finds the note where the first one left it.
+  TFrmNotesMain controller(QString::fromStdString(DataFolder()));
+  controller.FormCreate();
+  EXPECT_FALSE(controller.PackRequested());
+  controller.TimerInitializeTimer();
+  TTzDbf& notes = controller.TzNotes();
+  EXPECT_EQ(notes.RecordCount(), 1);
+  ASSERT_TRUE(notes.SetOrderToTag(QStringLiteral("SHOWING")));
+  EXPECT_TRUE(notes.Find(QStringLiteral("Y")));
+  controller.FormCloseQuery();
+}
+
+INSTANTIATE_TEST_SUITE_P(FolderNames, NotesProcessHomeTest,
+                         ::testing::Values("J\xC3\xB6s\xC3\xA9", "\xCE\xA9mega",
+                                           "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
+                                           "with  blanks \xC3\xA0 la fin "),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return "Folder" + std::to_string(info.index);
+                         });
 
 }  // namespace
 }  // namespace pw

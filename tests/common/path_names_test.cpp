@@ -49,5 +49,14 @@ TEST(PathPieces, ExtensionEditing) {
   EXPECT_EQ(DefaultExt("a/notes.txt", "dbf"), "a/notes.txt");
 }
 
+TEST(PathPieces, UpperPathChangesOnlyAsciiLetters) {
+  EXPECT_EQ(UpperPath("/home/ab/Notes.dbf"), "/HOME/AB/NOTES.DBF");
+  // UTF-8 bytes that Windows-1252 upper-cases (0xE6 -> 0xC6, 0x9C -> 0x8C,
+  // 0x9A -> 0x8A, 0xFF -> 0x9F) stay as they are: "日本", "Κω", "Jösé".
+  EXPECT_EQ(UpperPath("/\xE6\x97\xA5\xE6\x9C\xAC/a b"), "/\xE6\x97\xA5\xE6\x9C\xAC/A B");
+  EXPECT_EQ(UpperPath("/\xCE\x9A\xCF\x89mega"), "/\xCE\x9A\xCF\x89MEGA");
+  EXPECT_EQ(UpperPath("/J\xC3\xB6s\xC3\xA9\xFF.dbf"), "/J\xC3\xB6S\xC3\xA9\xFF.DBF");
+}
+
 }  // namespace
 }  // namespace pw

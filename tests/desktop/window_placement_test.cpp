@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QWidget>
 
-#include "app/ini_file.h"
+#include "settings/ini_file.h"
 #include "support/temp_dir.h"
 
 namespace pw {

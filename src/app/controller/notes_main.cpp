@@ -9,14 +9,16 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "app/config_keys.h"
-#include "app/controller/note_record.h"
 #include "app/note/note_window.h"
-#include "common/error_state.h"
+#include "app/note/template_menu.h"
+#include "app/record/note_record.h"
+#include "dataset/dataset_error.h"
 #include "dataset/tz_dbf.h"
 #include "desktop/sound_player.h"
 #include "desktop/tray_notify_icon.h"
 #include "dialogs/about_box.h"
+#include "settings/config_keys.h"
+#include "settings/data_folder.h"
 
 namespace pw {
 
@@ -33,14 +35,6 @@ std::unique_ptr<TTzDbf> MakeNoteTable(const char* name, const QStringList& field
 }
 
 }  // namespace
-
-void AddTemplateMenuItems(QMenu* menu, const QString& namePrefix) {
-  for (int number = 1; number <= TFrmNotesMain::kTemplateCount; ++number) {
-    QAction* item = menu->addAction(QStringLiteral("Template %1").arg(number));
-    item->setObjectName(namePrefix + QString::number(number));
-    item->setData(number);
-  }
-}
 
 TFrmNotesMain::TFrmNotesMain(const QString& dataFolder, QWidget* parent)
     : QWidget(parent),
@@ -101,7 +95,7 @@ void TFrmNotesMain::FormCreate() {
   trayIcon_->SetIconVisible(true);
 
   // Engine errors only set the error code from here on; callers test it.
-  SetAutoDispatch(false);
+  SetEngineErrorDispatch(false);
   settings_ = LoadSettings(IniFile(dataFolder_ + kConfigFileName));
   CheckLastSession();
   timerInitialize_->start();
@@ -131,6 +125,10 @@ SoundPlayer& TFrmNotesMain::Sounds() {
 
 void TFrmNotesMain::SetSoundPlayer(std::unique_ptr<SoundPlayer> player) {
   sounds_ = std::move(player);
+}
+
+void TFrmNotesMain::PlayDataSound(const QString& fileName) {
+  Sounds().PlayAndWait(DataFilePath(dataFolder_, fileName));
 }
 
 void TFrmNotesMain::BringForward() {

@@ -15,7 +15,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/controller_settings.h"
+#include "app/note/note_host.h"
+#include "settings/controller_settings.h"
 
 namespace pw {
 
@@ -24,25 +25,19 @@ class TFrmNote;
 class TTrayNotifyIcon;
 class TTzDbf;
 
-// Ten items "Template 1" .. "Template 10" named `namePrefix` + number, each
-// holding its template number as data.
-void AddTemplateMenuItems(QMenu* menu, const QString& namePrefix);
-
-class TFrmNotesMain : public QWidget {
+class TFrmNotesMain : public QWidget, public NoteHost {
   Q_OBJECT
 
  public:
-  static constexpr int kTemplateCount = 10;
-
   // `dataFolder`: where the tables and Config.cfg live (a final "/" is
   // added when missing).
   explicit TFrmNotesMain(const QString& dataFolder, QWidget* parent = nullptr);
   ~TFrmNotesMain() override;
 
   const QString& DataFolder() const { return dataFolder_; }
-  const ControllerSettings& Settings() const { return settings_; }
+  const ControllerSettings& Settings() const override { return settings_; }
   bool PackRequested() const { return packRequest_; }
-  TTzDbf& TzNotes() { return *tzNotes_; }
+  TTzDbf& TzNotes() override { return *tzNotes_; }
   TTzDbf& TzTrash() { return *tzTrash_; }
   TTzDbf& TzDefaults() { return *tzDefaults_; }
   QTimer* TimerInitialize() const { return timerInitialize_; }
@@ -54,10 +49,13 @@ class TFrmNotesMain : public QWidget {
   void SetScreenSize(QSize size) { screenSize_ = size; }
   // The screens note windows are kept on: the set screen size, or every
   // screen of the desktop.
-  QList<QRect> ScreenRects() const;
+  QList<QRect> ScreenRects() const override;
   // The collapse and expand sounds; the desktop's player unless replaced.
   SoundPlayer& Sounds();
   void SetSoundPlayer(std::unique_ptr<SoundPlayer> player);
+  void PlayDataSound(const QString& fileName) override;
+  QWidget* NoteWindowParent() override { return this; }
+  bool CopyNoteToTrash() override;
 
   // Start-up, in the order the program runs them.
   void FormCreate();
@@ -68,11 +66,11 @@ class TFrmNotesMain : public QWidget {
 
   // Menu commands.
   void HideAllNotes1Click();
-  void NewNote1Click(QMenu* submenu);
+  void NewNote1Click(QMenu* submenu) override;
   void PupTemplatePopup();
-  TFrmNote* NewNoteFromTemplate(int number);
-  void Help1Click();
-  void About1Click();
+  TFrmNote* NewNoteFromTemplate(int number) override;
+  void Help1Click() override;
+  void About1Click() override;
   // Brings the program forward when a second copy asks for it.
   void BringForward();
 

@@ -5,12 +5,12 @@
 #include <QScreen>
 
 #include "app/controller/note_placement.h"
-#include "app/controller/note_record.h"
 #include "app/controller/notes_main.h"
 #include "app/controller/template_placeholders.h"
 #include "app/note/note_window.h"
+#include "app/record/note_fields.h"
+#include "app/record/note_record.h"
 #include "common/date_text.h"
-#include "common/error_state.h"
 #include "dataset/tz_dbf.h"
 #include "richtext/note_editor.h"
 
@@ -36,7 +36,7 @@ void TFrmNotesMain::FillTemplateMenu(const QList<QAction*>& items) {
   defaults.SetOrderTo(0);
   defaults.GoTop();
   for (int i = 0; !defaults.Eof() && i < items.size(); ++i) {
-    const QString name = defaults.GetFieldStr(QStringLiteral("DESC")).trimmed();
+    const QString name = defaults.GetFieldStr(note_field::kDesc).trimmed();
     // An unset slot carries its own number; a name naming another slot is set.
     if (name != QStringLiteral("Template %1 - Not Set").arg(i + 1)) {
       items[i]->setText(name);
@@ -53,41 +53,39 @@ TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   TTzDbf& defaults = *tzDefaults_;
   if (!notes.Active() || !defaults.Active()) return nullptr;
   auto* window = new TFrmNote(*this);
-  ClearEngineError();
   defaults.Go(number);
   const bool templateFound =
-      EngineErrorCode() == 0 && !defaults.Eof() && defaults.RecNo() == number;
+      defaults.LastError() == 0 && !defaults.Eof() && defaults.RecNo() == number;
   CopyNoteRecord(defaults, notes);
   // An empty templates table (a first start) has no record to copy: the
   // note gets the window's design size and colour instead of a size of 0.
   if (!templateFound) {
-    notes.SetFieldInt(QStringLiteral("WIDTH"), TFrmNote::kDesignSize.width());
-    notes.SetFieldInt(QStringLiteral("HEIGHT"), TFrmNote::kDesignSize.height());
-    notes.SetFieldInt(QStringLiteral("COLOR"), TFrmNote::kDefaultColor);
+    notes.SetFieldInt(note_field::kWidth, TFrmNote::kDesignSize.width());
+    notes.SetFieldInt(note_field::kHeight, TFrmNote::kDesignSize.height());
+    notes.SetFieldInt(note_field::kColor, TFrmNote::kDefaultColor);
   }
 
   const QDateTime now = QDateTime::currentDateTime();
   const QDate today = now.date();
   const QSize screen =
       screenSize_.isValid() ? screenSize_ : QGuiApplication::primaryScreen()->size();
-  const QPoint place = PlaceNewNote(defaults.GetFieldInt(QStringLiteral("LEFT")),
-                                    notes.GetFieldInt(QStringLiteral("WIDTH")),
-                                    notes.GetFieldInt(QStringLiteral("HEIGHT")), screen);
+  const QPoint place =
+      PlaceNewNote(defaults.GetFieldInt(note_field::kLeft), notes.GetFieldInt(note_field::kWidth),
+                   notes.GetFieldInt(note_field::kHeight), screen);
   const QString created = QString::fromLatin1(DateFrom(today.year(), today.month(), today.day()));
-  notes.SetFieldInt(QStringLiteral("HANDLE"), window->Handle());
-  notes.SetFieldDate(QStringLiteral("DATECREATE"), created);
+  notes.SetFieldInt(note_field::kHandle, window->Handle());
+  notes.SetFieldDate(note_field::kDateCreate, created);
   window->SetCreatedText(created);
-  notes.SetFieldInt(QStringLiteral("LEFT"), place.x());
-  notes.SetFieldInt(QStringLiteral("TOP"), place.y());
-  notes.SetFieldStr(QStringLiteral("SHOWING"), QStringLiteral("Y"));
-  notes.SetFieldStr(QStringLiteral("NOTEBOARD"), QString::number(number));
+  notes.SetFieldInt(note_field::kLeft, place.x());
+  notes.SetFieldInt(note_field::kTop, place.y());
+  notes.SetFieldStr(note_field::kShowing, QStringLiteral("Y"));
+  notes.SetFieldStr(note_field::kNoteBoard, QString::number(number));
   window->LoadMemo(notes);
 
   bool appended = false;
   if (notes.ALock()) {
-    ClearEngineError();
     notes.AppendRec();
-    appended = EngineErrorCode() == 0;
+    appended = notes.LastError() == 0;
   }
   notes.UnLock();
   if (!appended) {

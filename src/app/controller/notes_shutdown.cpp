@@ -4,14 +4,15 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/config_keys.h"
-#include "app/controller/note_window_registry.h"
 #include "app/controller/notes_main.h"
-#include "app/data_folder.h"
-#include "common/error_state.h"
+#include "app/note/note_window_registry.h"
+#include "app/record/note_fields.h"
+#include "dataset/dataset_error.h"
 #include "dataset/tz_dbf.h"
 #include "desktop/event_pause.h"
 #include "dialogs/status_window.h"
+#include "settings/config_keys.h"
+#include "settings/data_folder.h"
 
 namespace pw {
 
@@ -32,12 +33,11 @@ void TFrmNotesMain::SendToOpenNotes(int message) {
   TTzDbf& notes = *tzNotes_;
   if (!notes.Active()) return;
   try {
-    ClearEngineError();
     notes.GoTop();
-    while (!notes.Eof() && EngineErrorCode() == 0) {
-      if (notes.GetFieldStr(QStringLiteral("SHOWING")) == "Y") {
+    while (!notes.Eof() && notes.LastError() == 0) {
+      if (notes.GetFieldStr(note_field::kShowing) == "Y") {
         const std::int32_t recordNumber = notes.RecNo();
-        SendNoteRequest(notes.GetFieldInt(QStringLiteral("HANDLE")), message);
+        SendNoteRequest(notes.GetFieldInt(note_field::kHandle), message);
         QCoreApplication::processEvents();
         // The window's save moved the table.
         notes.Go(recordNumber);

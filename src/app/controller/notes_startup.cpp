@@ -1,15 +1,16 @@
 // Start-up of the controller: the last session's end, opening (and when due
 // packing) the three tables, and the notes that were open.
 #include <QCoreApplication>
-#include <QFile>
 #include <QMessageBox>
 
-#include "app/config_keys.h"
 #include "app/controller/notes_main.h"
-#include "app/data_folder.h"
 #include "app/note/note_window.h"
-#include "common/error_state.h"
+#include "app/record/note_fields.h"
+#include "dataset/dataset_error.h"
+#include "dataset/index_files.h"
 #include "dataset/tz_dbf.h"
+#include "settings/config_keys.h"
+#include "settings/data_folder.h"
 
 namespace pw {
 
@@ -27,11 +28,15 @@ void TFrmNotesMain::CheckLastSession() {
   WriteSetting(config, config::kTerminatedOK, false);
   if (packRequest_) WriteSetting(config, config::kLastPacked, 0);
   if (!crashed) return;
-  // The indexes may not match their tables after an unclean end: they are
-  // rebuilt when the tables open.
+  // The indexes may not match their tables after an unclean end, and their
+  // semaphores may count the ended run: both are made anew when the tables
+  // open.
   packRequest_ = true;
-  for (const char* name : {"notes.mdx", "Trash.mdx", "defaults.mdx"}) {
-    QFile::remove(DataFilePath(dataFolder_, QString::fromLatin1(name)));
+  for (const char* name : {"notes.dbf", "Trash.dbf", "defaults.dbf"}) {
+    QString failure;
+    if (!RemoveIndexFiles(DataFilePath(dataFolder_, QString::fromLatin1(name)), &failure)) {
+      qWarning("Could not delete %s", qPrintable(failure));
+    }
   }
 }
 
@@ -67,10 +72,10 @@ bool TFrmNotesMain::OpenNotesFiles() {
 
 void TFrmNotesMain::DisplayOpenNotes() {
   TTzDbf& notes = *tzNotes_;
-  notes.SetOrderToTag(QStringLiteral("SHOWING"));
+  notes.SetOrderToTag(note_tag::kShowing);
   if (!notes.Find(QStringLiteral("Y"))) return;
   while (!notes.Eof()) {
-    if (notes.GetFieldStr(QStringLiteral("SHOWING")) != "Y") break;
+    if (notes.GetFieldStr(note_field::kShowing) != "Y") break;
     if (!notes.Deleted()) ShowNoteWindow();
     notes.Skip(1);
     QCoreApplication::processEvents();

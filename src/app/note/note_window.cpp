@@ -7,8 +7,8 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/controller/note_values.h"
-#include "app/controller/notes_main.h"
+#include "app/note/note_host.h"
+#include "app/record/note_values.h"
 #include "desktop/note_button_glyphs.h"
 #include "desktop/screen_fit.h"
 #include "richtext/note_editor.h"
@@ -59,9 +59,9 @@ void FillWith(QWidget* widget, const QColor& background, const QColor& text = QC
 
 }  // namespace
 
-TFrmNote::TFrmNote(TFrmNotesMain& notesMain)
-    : QWidget(&notesMain, Qt::Tool | Qt::FramelessWindowHint),
-      notesMain_(notesMain),
+TFrmNote::TFrmNote(NoteHost& host)
+    : QWidget(host.NoteWindowParent(), Qt::Tool | Qt::FramelessWindowHint),
+      host_(host),
       handle_(RegisterNoteWindow(this)),
       titleFont_(QStringLiteral("MS Sans Serif"), 8),
       titleColor_(Qt::black) {
@@ -70,7 +70,7 @@ TFrmNote::TFrmNote(TFrmNotesMain& notesMain)
   for (int i = 0; i < 4; ++i) glyphs_[i] = MakeNoteButtonGlyph(kGlyphOrder[i]);
   BuildControls();
   BuildMenu();
-  setMinimumSize(notesMain_.Settings().minimizedWidth, kCollapsedHeight);
+  setMinimumSize(host_.Settings().minimizedWidth, kCollapsedHeight);
   resize(kDesignSize);
   SetNoteColor(ColorOfWindowsValue(kDefaultColor));
 }
@@ -195,7 +195,7 @@ void TFrmNote::RecolorButtonGlyphs() {
 }
 
 void TFrmNote::KeepOnScreen() {
-  move(PlaceInsideScreens(geometry(), notesMain_.ScreenRects()));
+  move(PlaceInsideScreens(geometry(), host_.ScreenRects()));
 }
 
 }  // namespace pw

@@ -14,7 +14,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "app/controller/note_window_registry.h"
+#include "app/note/note_window_registry.h"
 
 class QAction;
 class QFrame;
@@ -25,7 +25,7 @@ class QToolButton;
 namespace pw {
 
 class NoteEditor;
-class TFrmNotesMain;
+class NoteHost;
 class TTzDbf;
 
 // What the next save writes into SHOWING.
@@ -58,8 +58,8 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   static constexpr int kCollapseSteps = 10;
   static constexpr int kCollapseStepMs = 4;
 
-  // A hidden window whose menus and tables are those of `notesMain`.
-  explicit TFrmNote(TFrmNotesMain& notesMain);
+  // A hidden window whose menus, tables and settings are those of `host`.
+  explicit TFrmNote(NoteHost& host);
   ~TFrmNote() override;
 
   // Loads the window from the current record of the controller's notes
@@ -151,7 +151,7 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   bool MouseMove(QWidget* source, QMouseEvent* event);
   SizingEdge EdgeAt(QPoint windowPosition) const;
 
-  TFrmNotesMain& notesMain_;
+  NoteHost& host_;
   int handle_ = 0;
   std::int32_t recordLink_ = 0;
   QString createdText_;

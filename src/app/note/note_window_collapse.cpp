@@ -7,11 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/controller/notes_main.h"
-#include "app/data_folder.h"
+#include "app/note/note_host.h"
 #include "app/note/note_window.h"
 #include "desktop/event_pause.h"
-#include "desktop/sound_player.h"
 #include "richtext/note_editor.h"
 
 namespace pw {
@@ -41,7 +39,7 @@ void TFrmNote::BtnCloseUpClick() {
   panel1_->setLineWidth(1);
   QCoreApplication::processEvents();
   (collapsing ? btnExpand_ : btnCloseUp_)->show();
-  if (notesMain_.Settings().enableSounds) {
+  if (host_.Settings().enableSounds) {
     PlayStateSound(collapsing ? "Collapse.wav" : "Expand.wav");
   }
   btnExit_->show();
@@ -86,8 +84,7 @@ void TFrmNote::ShowCollapsedAtOnce() {
 }
 
 void TFrmNote::PlayStateSound(const char* fileName) {
-  notesMain_.Sounds().PlayAndWait(
-      DataFilePath(notesMain_.DataFolder(), QString::fromLatin1(fileName)));
+  host_.PlayDataSound(QString::fromLatin1(fileName));
 }
 
 }  // namespace pw

@@ -6,8 +6,9 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "app/controller/notes_main.h"
+#include "app/note/note_host.h"
 #include "app/note/note_window.h"
+#include "app/note/template_menu.h"
 #include "desktop/mail_url.h"
 #include "dialogs/note_caption_dialog.h"
 #include "richtext/note_editor.h"
@@ -50,16 +51,16 @@ void TFrmNote::BuildMenu() {
   pupMenu_->addSeparator();
   newNote2_ = pupMenu_->addMenu(QStringLiteral("New Note..."));
   AddTemplateMenuItems(newNote2_, QStringLiteral("NoteTemplate"));
-  connect(newNote2_, &QMenu::aboutToShow, this, [this] { notesMain_.NewNote1Click(newNote2_); });
+  connect(newNote2_, &QMenu::aboutToShow, this, [this] { host_.NewNote1Click(newNote2_); });
   connect(newNote2_, &QMenu::triggered, this,
-          [this](QAction* item) { notesMain_.NewNoteFromTemplate(item->data().toInt()); });
+          [this](QAction* item) { host_.NewNoteFromTemplate(item->data().toInt()); });
   AddItem(pupMenu_, QStringLiteral("&Notes && Reminders..."), QKeySequence(Qt::CTRL | Qt::Key_N))
       ->setEnabled(false);
   pupMenu_->addSeparator();
-  connect(AddItem(pupMenu_, QStringLiteral("Help")), &QAction::triggered, &notesMain_,
-          &TFrmNotesMain::Help1Click);
-  connect(AddItem(pupMenu_, QStringLiteral("About...")), &QAction::triggered, &notesMain_,
-          &TFrmNotesMain::About1Click);
+  connect(AddItem(pupMenu_, QStringLiteral("Help")), &QAction::triggered, this,
+          [this] { host_.Help1Click(); });
+  connect(AddItem(pupMenu_, QStringLiteral("About...")), &QAction::triggered, this,
+          [this] { host_.About1Click(); });
   pupMenu_->addSeparator();
   AddItem(pupMenu_, QStringLiteral("Configure..."))->setEnabled(false);
   // The shortcuts work wherever the focus is in the note.

@@ -5,11 +5,10 @@
 #include <cmath>
 #include <memory>
 
-#include "app/controller/note_record.h"
-#include "app/controller/note_values.h"
-#include "app/controller/notes_main.h"
+#include "app/note/note_host.h"
 #include "app/note/note_window.h"
-#include "common/error_state.h"
+#include "app/record/note_fields.h"
+#include "app/record/note_values.h"
 #include "dataset/tz_dbf.h"
 #include "richtext/note_editor.h"
 
@@ -34,54 +33,53 @@ QDate DateOrToday(TTzDbf& table, const char* field) {
 }  // namespace
 
 void TFrmNote::ApplyRecordLook(TTzDbf& notes) {
-  setGeometry(notes.GetFieldInt(QStringLiteral("LEFT")), notes.GetFieldInt(QStringLiteral("TOP")),
-              notes.GetFieldInt(QStringLiteral("WIDTH")),
-              notes.GetFieldInt(QStringLiteral("HEIGHT")));
-  SetNoteColor(ColorOfWindowsValue(notes.GetFieldInt(QStringLiteral("COLOR"))));
-  SetStayOnTop(IsYes(notes, "STAYONTOP"));
+  setGeometry(notes.GetFieldInt(note_field::kLeft), notes.GetFieldInt(note_field::kTop),
+              notes.GetFieldInt(note_field::kWidth), notes.GetFieldInt(note_field::kHeight));
+  SetNoteColor(ColorOfWindowsValue(notes.GetFieldInt(note_field::kColor)));
+  SetStayOnTop(IsYes(notes, note_field::kStayOnTop));
   QFont font = titleFont_;
-  const QString face = notes.GetFieldStr(QStringLiteral("CAPFONTNAM")).trimmed();
+  const QString face = notes.GetFieldStr(note_field::kCapFontNam).trimmed();
   if (!face.isEmpty()) font.setFamily(face);
-  const long size = std::lrint(notes.GetFieldFloat(QStringLiteral("CAPFONTSIZ")));
+  const long size = std::lrint(notes.GetFieldFloat(note_field::kCapFontSiz));
   if (size > 0) font.setPointSize(static_cast<int>(size));
-  SetTitleFont(font, ColorOfWindowsValue(notes.GetFieldInt(QStringLiteral("CAPFONTCOL"))));
+  SetTitleFont(font, ColorOfWindowsValue(notes.GetFieldInt(note_field::kCapFontCol)));
 }
 
 void TFrmNote::LoadMemo(TTzDbf& notes) {
   std::unique_ptr<TTzBlobStream> memo =
-      notes.CreateBlobStreamByName(QStringLiteral("MEMO"), TTzBlobStream::kRead);
+      notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
   if (!memo || !memo->isOpen()) return;
   richEdit1_->LoadFromStream(memo.get());
   memo->Finish();
 }
 
 void TFrmNote::LoadNoteState(TTzDbf& notes) {
-  reminder_.active = IsYes(notes, "ALARMACT");
-  reminder_.recurrence = notes.GetFieldInt(QStringLiteral("ALARMTYPE"));
-  reminder_.date = DateOrToday(notes, "ALARMDATE");
-  reminder_.time = TimeOfText(notes.GetFieldStr(QStringLiteral("ALARMTIME")));
-  expiry_.expires = IsYes(notes, "EXPIRES");
-  expiry_.type = notes.GetFieldInt(QStringLiteral("EXPIRETYPE"));
-  expiry_.movesToTrash = IsYes(notes, "EXPIRETRSH");
-  expiry_.date = DateOrToday(notes, "EXPIREDATE");
-  expiry_.time = TimeOfText(notes.GetFieldStr(QStringLiteral("EXPIRETIME")));
+  reminder_.active = IsYes(notes, note_field::kAlarmAct);
+  reminder_.recurrence = notes.GetFieldInt(note_field::kAlarmType);
+  reminder_.date = DateOrToday(notes, note_field::kAlarmDate);
+  reminder_.time = TimeOfText(notes.GetFieldStr(note_field::kAlarmTime));
+  expiry_.expires = IsYes(notes, note_field::kExpires);
+  expiry_.type = notes.GetFieldInt(note_field::kExpireType);
+  expiry_.movesToTrash = IsYes(notes, note_field::kExpireTrsh);
+  expiry_.date = DateOrToday(notes, note_field::kExpireDate);
+  expiry_.time = TimeOfText(notes.GetFieldStr(note_field::kExpireTime));
 }
 
 void TFrmNote::ShowFromRecord() {
-  TTzDbf& notes = notesMain_.TzNotes();
+  TTzDbf& notes = host_.TzNotes();
   recordLink_ = notes.RecNo();
   ApplyRecordLook(notes);
-  SetTitle(notes.GetFieldStr(QStringLiteral("DESC")).trimmed());
-  richEdit1_->SetUrlDetection(notesMain_.Settings().enableURL);
-  SetCreatedText(notes.GetFieldDate(QStringLiteral("DATECREATE")));
-  if (IsYes(notes, "MINIMIZED")) {
+  SetTitle(notes.GetFieldStr(note_field::kDesc).trimmed());
+  richEdit1_->SetUrlDetection(host_.Settings().enableURL);
+  SetCreatedText(notes.GetFieldDate(note_field::kDateCreate));
+  if (IsYes(notes, note_field::kMinimized)) {
     collapsed_ = true;
     expandedSize_ = size();
     ShowCollapsedAtOnce();
   }
   LoadMemo(notes);
   LoadNoteState(notes);
-  notes.SetFieldInt(QStringLiteral("HANDLE"), handle_);
+  notes.SetFieldInt(note_field::kHandle, handle_);
   if (notes.RLock()) {
     notes.ReplaceRec();
   } else {
@@ -94,12 +92,11 @@ void TFrmNote::ShowFromRecord() {
 
 bool TFrmNote::MoveToNoteRecord() {
   if (recordLink_ == 0) return false;
-  TTzDbf& notes = notesMain_.TzNotes();
+  TTzDbf& notes = host_.TzNotes();
   const QString savedTag = notes.CurrentTag();
-  notes.SetOrderToTag(QStringLiteral("HANDLE"));
-  ClearEngineError();
+  notes.SetOrderToTag(note_tag::kHandle);
   notes.Go(recordLink_);
-  const bool found = EngineErrorCode() == 0;
+  const bool found = notes.LastError() == 0;
   if (savedTag.isEmpty()) {
     notes.SetOrderTo(0);
   } else {
@@ -111,7 +108,7 @@ bool TFrmNote::MoveToNoteRecord() {
 void TFrmNote::UpdateNote() {
   saved_ = true;
   if (!MoveToNoteRecord()) return;
-  TTzDbf& notes = notesMain_.TzNotes();
+  TTzDbf& notes = host_.TzNotes();
   WriteRecordFields(notes);
   if (SaveMemo(notes) && notes.RLock()) {
     notes.Post();
@@ -123,37 +120,37 @@ void TFrmNote::UpdateNote() {
 
 void TFrmNote::WriteRecordFields(TTzDbf& notes) {
   if (showingMode_ != ShowingMode::Keep) {
-    notes.SetFieldStr(QStringLiteral("SHOWING"), YesNo(showingMode_ == ShowingMode::Yes));
+    notes.SetFieldStr(note_field::kShowing, YesNo(showingMode_ == ShowingMode::Yes));
   }
-  notes.SetFieldInt(QStringLiteral("COLOR"), WindowsValueOfColor(noteColor_));
+  notes.SetFieldInt(note_field::kColor, WindowsValueOfColor(noteColor_));
   const QRect bounds = geometry();
-  notes.SetFieldStr(QStringLiteral("MINIMIZED"), YesNo(collapsed_));
+  notes.SetFieldStr(note_field::kMinimized, YesNo(collapsed_));
   // The record always holds the expanded window; a collapsed one keeps its
   // right edge.
   const QSize expanded = collapsed_ ? expandedSize_ : bounds.size();
-  notes.SetFieldInt(QStringLiteral("LEFT"), bounds.left() + bounds.width() - expanded.width());
-  notes.SetFieldInt(QStringLiteral("WIDTH"), expanded.width());
-  notes.SetFieldInt(QStringLiteral("HEIGHT"), expanded.height());
-  notes.SetFieldInt(QStringLiteral("TOP"), bounds.top());
-  notes.SetFieldStr(QStringLiteral("DESC"), Title());
-  notes.SetFieldStr(QStringLiteral("STAYONTOP"), YesNo(stayOnTop1_->isChecked()));
-  notes.SetFieldStr(QStringLiteral("ALARMACT"), YesNo(reminder_.active));
-  notes.SetFieldDate(QStringLiteral("ALARMDATE"), DateText(reminder_.date));
-  notes.SetFieldInt(QStringLiteral("ALARMTYPE"), reminder_.recurrence);
-  notes.SetFieldStr(QStringLiteral("ALARMTIME"), TimeText(reminder_.time));
-  notes.SetFieldStr(QStringLiteral("EXPIRES"), YesNo(expiry_.expires));
-  notes.SetFieldDate(QStringLiteral("EXPIREDATE"), DateText(expiry_.date));
-  notes.SetFieldInt(QStringLiteral("EXPIRETYPE"), expiry_.type);
-  notes.SetFieldStr(QStringLiteral("EXPIRETIME"), TimeText(expiry_.time));
-  notes.SetFieldStr(QStringLiteral("EXPIRETRSH"), YesNo(expiry_.movesToTrash));
-  notes.SetFieldStr(QStringLiteral("CAPFONTNAM"), titleFont_.family());
-  notes.SetFieldFloat(QStringLiteral("CAPFONTSIZ"), titleFont_.pointSize());
-  notes.SetFieldInt(QStringLiteral("CAPFONTCOL"), WindowsValueOfColor(titleColor_));
+  notes.SetFieldInt(note_field::kLeft, bounds.left() + bounds.width() - expanded.width());
+  notes.SetFieldInt(note_field::kWidth, expanded.width());
+  notes.SetFieldInt(note_field::kHeight, expanded.height());
+  notes.SetFieldInt(note_field::kTop, bounds.top());
+  notes.SetFieldStr(note_field::kDesc, Title());
+  notes.SetFieldStr(note_field::kStayOnTop, YesNo(stayOnTop1_->isChecked()));
+  notes.SetFieldStr(note_field::kAlarmAct, YesNo(reminder_.active));
+  notes.SetFieldDate(note_field::kAlarmDate, DateText(reminder_.date));
+  notes.SetFieldInt(note_field::kAlarmType, reminder_.recurrence);
+  notes.SetFieldStr(note_field::kAlarmTime, TimeText(reminder_.time));
+  notes.SetFieldStr(note_field::kExpires, YesNo(expiry_.expires));
+  notes.SetFieldDate(note_field::kExpireDate, DateText(expiry_.date));
+  notes.SetFieldInt(note_field::kExpireType, expiry_.type);
+  notes.SetFieldStr(note_field::kExpireTime, TimeText(expiry_.time));
+  notes.SetFieldStr(note_field::kExpireTrsh, YesNo(expiry_.movesToTrash));
+  notes.SetFieldStr(note_field::kCapFontNam, titleFont_.family());
+  notes.SetFieldFloat(note_field::kCapFontSiz, titleFont_.pointSize());
+  notes.SetFieldInt(note_field::kCapFontCol, WindowsValueOfColor(titleColor_));
 }
 
 bool TFrmNote::SaveMemo(TTzDbf& notes) {
   std::unique_ptr<TTzBlobStream> memo =
-      notes.CreateBlobStreamByName(QStringLiteral("MEMO"), TTzBlobStream::kReadWrite);
+      notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kReadWrite);
   if (!memo || !memo->isOpen()) return false;
   const bool written = richEdit1_->SaveToStream(memo.get());
   // A memo that could not be written completely keeps the record's old text.
@@ -165,16 +162,8 @@ void TFrmNote::TrashNote() {
   saved_ = true;
   showingMode_ = ShowingMode::Keep;
   UpdateNote();
-  TTzDbf& notes = notesMain_.TzNotes();
-  TTzDbf& trash = notesMain_.TzTrash();
-  CopyNoteRecord(notes, trash);
-  if (!trash.ALock()) {
-    trash.Cancel();
-    trash.UnLock();
-    return;
-  }
-  trash.AppendRec();
-  trash.UnLock();
+  if (!host_.CopyNoteToTrash()) return;
+  TTzDbf& notes = host_.TzNotes();
   if (notes.RLock()) notes.DeleteRec();
   notes.UnLock();
   QCoreApplication::processEvents();

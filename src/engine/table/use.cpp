@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "common/code_page.h"
 #include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/path_names.h"
@@ -76,11 +75,11 @@ bool Use(const std::string& command, unsigned char* buffer, std::uint16_t size) 
   if (trimmed.empty()) return true;
   if ((buffer == nullptr) != (size == 0)) {
     SetError(kInvalidParameter,
-             "Buffer is NIL or size is zero, attempting to open " + Upper(trimmed) + "  [USE]");
+             "Buffer is NIL or size is zero, attempting to open " + UpperPath(trimmed) + "  [USE]");
     return false;
   }
   const UseCommand parsed = ParseUseCommand(trimmed);
-  const std::string name = Upper(parsed.fileName);
+  const std::string name = UpperPath(parsed.fileName);
   std::string fullPath;
   if (int code = platform::FullPath(parsed.fileName, &fullPath); code != 0) {
     SetError(static_cast<std::uint16_t>(code), "Failure to open " + name + " [USE/OpenDbf]");
@@ -88,7 +87,7 @@ bool Use(const std::string& command, unsigned char* buffer, std::uint16_t size) 
   }
   const bool addExtension = !HasExtension(fullPath);
   WorkArea& area = CurrentArea();
-  area.fileName = Upper(fullPath) + (addExtension ? ".DBF" : "");
+  area.fileName = UpperPath(fullPath) + (addExtension ? ".DBF" : "");
   const std::string diskPath = platform::ResolvePathNoCase(fullPath + (addExtension ? ".dbf" : ""));
 
   const ChosenMode mode = ChooseOpenMode(parsed.exclusive);

@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "app/config_keys.h"
-#include "app/ini_file.h"
+#include "settings/config_keys.h"
+#include "settings/ini_file.h"
 
 namespace pw {
 

@@ -2,7 +2,7 @@
 // again after the configuration dialog's OK.
 #pragma once
 
-#include "app/ini_file.h"
+#include "settings/ini_file.h"
 
 namespace pw {
 

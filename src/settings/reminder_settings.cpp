@@ -1,4 +1,4 @@
-#include "app/reminder_settings.h"
+#include "settings/reminder_settings.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "app/decimal_number.h"
+#include "settings/decimal_number.h"
 
 #include <charconv>
 

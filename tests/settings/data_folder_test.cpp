@@ -1,4 +1,4 @@
-#include "app/data_folder.h"
+#include "settings/data_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/controller/note_values.h"
+#include "app/record/note_values.h"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/ini_document.h"
+#include "settings/ini_document.h"
 
 #include <gtest/gtest.h>
 

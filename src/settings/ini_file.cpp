@@ -1,11 +1,11 @@
-#include "app/ini_file.h"
+#include "settings/ini_file.h"
 
 #include <QFile>
 #include <QSaveFile>
 
-#include "app/decimal_number.h"
-#include "app/ini_document.h"
 #include "platform/file_lookup.h"
+#include "settings/decimal_number.h"
+#include "settings/ini_document.h"
 
 namespace pw {
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <string>
 
-#include "app/ini_file.h"
+#include "settings/ini_file.h"
 
 namespace pw {
 

@@ -1,4 +1,4 @@
-#include "app/config_keys.h"
+#include "settings/config_keys.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
-#include "app/data_folder.h"
+#include "settings/data_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "app/config_keys.h"
 #include "platform/file_lookup.h"
+#include "settings/config_keys.h"
 
 namespace pw {
 

@@ -1,6 +1,6 @@
-#include "app/controller_settings.h"
+#include "settings/controller_settings.h"
 
-#include "app/config_keys.h"
+#include "settings/config_keys.h"
 
 namespace pw {
 

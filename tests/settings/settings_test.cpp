@@ -3,9 +3,9 @@
 #include <QFile>
 #include <fstream>
 
-#include "app/config_keys.h"
-#include "app/controller_settings.h"
-#include "app/reminder_settings.h"
+#include "settings/config_keys.h"
+#include "settings/controller_settings.h"
+#include "settings/reminder_settings.h"
 #include "support/temp_dir.h"
 
 namespace pw {

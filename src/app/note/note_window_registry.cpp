@@ -1,4 +1,4 @@
-#include "app/controller/note_window_registry.h"
+#include "app/note/note_window_registry.h"
 
 #include <map>
 

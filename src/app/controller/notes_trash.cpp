@@ -1,0 +1,25 @@
+// Moving a note into the trash table: the copy of its record that the note
+// window asks for before it deletes its own.
+#include "app/controller/notes_main.h"
+#include "app/record/note_record.h"
+#include "dataset/tz_dbf.h"
+
+namespace pw {
+
+bool TFrmNotesMain::CopyNoteToTrash() {
+  TTzDbf& trash = *tzTrash_;
+  CopyNoteRecord(*tzNotes_, trash);
+  if (!trash.ALock()) {
+    trash.Cancel();
+    trash.UnLock();
+    return false;
+  }
+  trash.AppendRec();
+  const bool appended = trash.LastError() == 0;
+  // A copy that did not reach the trash must not cost the note its record.
+  if (!appended) trash.Cancel();
+  trash.UnLock();
+  return appended;
+}
+
+}  // namespace pw

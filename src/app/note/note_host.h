@@ -1,0 +1,53 @@
+// NoteHost: what a note window needs from the program that owns it. The
+// main controller implements it; the note window, and later the reminder
+// window and the properties dialog, know their owner only through it, so
+// that the controller depends on the windows and not the other way round.
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QString>
+
+#include "settings/controller_settings.h"
+
+class QMenu;
+class QWidget;
+
+namespace pw {
+
+class TFrmNote;
+class TTzDbf;
+
+class NoteHost {
+ public:
+  virtual ~NoteHost() = default;
+
+  // The widget note windows belong to; they are deleted with it.
+  virtual QWidget* NoteWindowParent() = 0;
+  // The settings read by note windows (sounds, links, smallest width).
+  virtual const ControllerSettings& Settings() const = 0;
+  // The screens note windows are kept on.
+  virtual QList<QRect> ScreenRects() const = 0;
+  // Plays the WAV file `fileName` of the data folder to its end.
+  virtual void PlayDataSound(const QString& fileName) = 0;
+
+  // The notes table, which holds every note window's record.
+  virtual TTzDbf& TzNotes() = 0;
+  // Appends a copy of the notes table's current record to the trash; false
+  // when the trash could not take it.
+  virtual bool CopyNoteToTrash() = 0;
+
+  // Fills `submenu` with the template names before it opens.
+  virtual void NewNote1Click(QMenu* submenu) = 0;
+  // A new note from template `number`; null when none could be made.
+  virtual TFrmNote* NewNoteFromTemplate(int number) = 0;
+  virtual void Help1Click() = 0;
+  virtual void About1Click() = 0;
+
+ protected:
+  NoteHost() = default;
+  NoteHost(const NoteHost&) = default;
+  NoteHost& operator=(const NoteHost&) = default;
+};
+
+}  // namespace pw
