@@ -39,7 +39,9 @@ class AppendUndo {
   // Takes the new record back; the work area is left at end of file with
   // the record image as the caller prepared it, ready for another try.
   bool Restore(WorkArea& area) const {
-    int code = area.file.WriteAt(offset_, overwritten_.data(), overwritten_.size());
+    int code = 0;
+    if (!overwritten_.empty())
+      code = area.file.WriteAt(offset_, overwritten_.data(), overwritten_.size());
     if (code == 0 && length_ < offset_ + area.recordLength) code = area.file.Truncate(length_);
     area.recordCount = count_;
     area.headerState = headerState_;
@@ -65,20 +67,19 @@ class AppendUndo {
 // The record and its keys, or neither: the write semaphore is held from
 // before the record is written until every tag has its key, and a record
 // whose keys could not all be added leaves the file again.
-bool AppendRecord(WorkArea& area, IndexHooks* index) {
+bool AppendIndexed(WorkArea& area, IndexHooks& index) {
   AppendUndo undo;
   if (!undo.Note(area)) return false;
-  if (index != nullptr && !index->IndexUpdate(area, true)) {
-    index->IndexUpdate(area, false);
+  if (!index.IndexUpdate(area, true)) {
+    index.IndexUpdate(area, false);
     return false;
   }
-  bool done = WriteRecord(area, area.recordCount + 1) == 0;
-  if (done && index != nullptr) done = index->IndexAddKeys(area);
+  bool done = WriteRecord(area, area.recordCount + 1) == 0 && index.IndexAddKeys(area);
   if (!done) {
     undo.Restore(area);
-    if (index != nullptr) index->IndexPositionLost(area);
+    index.IndexPositionLost(area);
   }
-  if (index != nullptr && !index->IndexUpdate(area, false)) done = false;
+  if (!index.IndexUpdate(area, false)) done = false;
   return done;
 }
 
@@ -96,7 +97,9 @@ bool Append() {
   // Another process may have appended since: the new record goes after theirs.
   if (!RefreshCountReported(area, "APPEND")) return false;
   IndexHooks* index = ActiveIndex(area);
-  if (!DispatchAfter([&] { return AppendRecord(area, index); })) return false;
+  const bool done = index == nullptr ? WriteRecord(area, area.recordCount + 1) == 0
+                                     : DispatchAfter([&] { return AppendIndexed(area, *index); });
+  if (!done) return false;
   area.bof = false;
   area.eof = false;
   return true;
