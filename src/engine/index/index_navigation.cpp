@@ -61,10 +61,18 @@ long Edge(WorkArea& area, IndexState& state, bool last) {
 
 }  // namespace
 
-bool CheckForeignChanges(WorkArea& area, IndexState& state) {
-  if (state.semaphore == nullptr || !state.semaphore->ChangedSinceSeen()) return true;
+bool TakeInForeignChanges(IndexState& state, bool* changed) {
+  *changed = state.semaphore != nullptr && state.semaphore->ChangedSinceSeen();
+  if (!*changed) return true;
   if (!ReloadAnchors(state)) return false;
   state.semaphore->MarkSeen();
+  return true;
+}
+
+bool CheckForeignChanges(WorkArea& area, IndexState& state) {
+  bool changed = false;
+  if (!TakeInForeignChanges(state, &changed)) return false;
+  if (!changed) return true;
   if (area.recordNumber >= 1 && area.recordNumber <= area.recordCount) {
     const bool bof = area.bof;
     const bool eof = area.eof;

@@ -8,9 +8,14 @@
 
 namespace pw {
 
-// When the semaphore saw another program's update: every anchor is read
-// again, the current record re-read and the controlling tag brought back
-// to it (SoftSyncIndex). False after a reported error.
+// When the semaphore saw another program's update (or another work area's):
+// every anchor is read again and the path forgotten, and the update counts
+// as seen. `*changed` tells whether there was one. False after a reported
+// error.
+bool TakeInForeignChanges(IndexState& state, bool* changed);
+// TakeInForeignChanges, then, after a change, the current record re-read and
+// the controlling tag brought back to it (SoftSyncIndex). For readers: the
+// record must be one the index holds.
 bool CheckForeignChanges(WorkArea& area, IndexState& state);
 
 // Each gives a record number: record count + 1 when the order holds no key

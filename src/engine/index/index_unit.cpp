@@ -5,6 +5,7 @@
 #include "engine/index/index_semaphore.h"
 #include "engine/index/key_maintenance.h"
 #include "engine/index/reindex.h"
+#include "engine/index/reopen_index.h"
 #include "engine/index/sync_index.h"
 #include "engine/table/work_area.h"
 
@@ -35,9 +36,15 @@ class IndexUnit : public IndexHooks {
     if (state != nullptr && state->semaphore != nullptr) state->semaphore->SetRead(begin);
   }
 
-  void IndexUpdate(WorkArea& area, bool begin) override {
+  bool IndexUpdate(WorkArea& area, bool begin) override {
     IndexState* state = OpenIndex(area);
-    if (state != nullptr && state->semaphore != nullptr) state->semaphore->SetLock(begin);
+    if (state == nullptr || state->semaphore == nullptr) return true;
+    if (!begin) return state->semaphore->SetLock(false);
+    // Another program's (or work area's) keys and splits come in before this
+    // update writes a record or a key, so that both go into the trees as
+    // they are on disk now.
+    bool changed = false;
+    return state->semaphore->SetLock(true) && TakeInForeignChanges(*state, &changed);
   }
 
   long IndexFirst(WorkArea& area) override { return Step(area, FirstRecord); }
@@ -69,10 +76,11 @@ class IndexUnit : public IndexHooks {
   }
 
   bool IndexAddKeys(WorkArea& area) override { return AppendNewKey(area, *OpenIndex(area)); }
-  void IndexNoteOldKeys(WorkArea& area) override { NoteOldKeys(area, *OpenIndex(area)); }
+  bool IndexNoteOldKeys(WorkArea& area) override { return NoteOldKeys(area, *OpenIndex(area)); }
   bool IndexUpdateKeys(WorkArea& area) override { return CompareKeys(area, *OpenIndex(area)); }
   bool IndexRebuild(WorkArea&) override { return Reindex(); }
   void IndexClose(WorkArea& area) override { CloseIndex(area); }
+  bool IndexReopen(WorkArea& area) override { return ReopenIndex(area); }
 };
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include "common/error_codes.h"
 #include "common/error_state.h"
-#include "engine/index/index_navigation.h"
 #include "engine/index/sync_index.h"
 #include "engine/index/tag_keys.h"
 #include "engine/index/tag_node_io.h"
@@ -27,25 +26,27 @@ bool ReportRecordMissing(const IndexState& state, const IndexTag& tag, std::uint
   return false;
 }
 
-// Adds the record to every tag; on a failure removes it again from the
-// tags it went into. Runs without dispatching, so that the rollback is done
-// before anyone hears of the failure.
-bool AddToEveryTag(IndexState& state, std::uint32_t record) {
-  std::vector<IndexTag*> added;
+// Adds the record to every tag in slot order; `*added` receives the tags
+// that took a key. Stops at the first failure.
+bool AddToEveryTag(IndexState& state, std::uint32_t record, std::vector<IndexTag*>* added) {
   for (const auto& slot : state.tagSlots) {
     if (slot == nullptr) continue;
     const AddOutcome outcome = AddKey(state, *slot, KeyOfRecord(*slot), record);
-    if (outcome == AddOutcome::kAdded) added.push_back(slot.get());
-    if (outcome != AddOutcome::kFailed) continue;
-    for (auto tag = added.rbegin(); tag != added.rend(); ++tag) {
-      if (RemoveKey(state, **tag, KeyOfRecord(**tag), record) != RemoveOutcome::kRemoved) {
-        SetError(kInternalError,
-                 "Index file corrupted. " + IndexTagText(state, **tag) + " [AppendNewKey]");
-      }
-    }
-    return false;
+    if (outcome == AddOutcome::kFailed) return false;
+    if (outcome == AddOutcome::kAdded) added->push_back(slot.get());
   }
   return true;
+}
+
+// Removes the record's keys from `added` again, in reverse order; a removal
+// that fails reports 254 over the failure that called for it.
+void TakeBackKeys(IndexState& state, std::uint32_t record, const std::vector<IndexTag*>& added) {
+  for (auto tag = added.rbegin(); tag != added.rend(); ++tag) {
+    if (RemoveKey(state, **tag, KeyOfRecord(**tag), record) != RemoveOutcome::kRemoved) {
+      SetError(kInternalError,
+               "Index file corrupted. " + IndexTagText(state, **tag) + " [AppendNewKey]");
+    }
+  }
 }
 
 // Trades the record's old key in `tag` for its new one.
@@ -79,20 +80,20 @@ bool UpdateTag(IndexState& state, IndexTag& tag, std::uint32_t record) {
 }  // namespace
 
 bool AppendNewKey(WorkArea& area, IndexState& state) {
-  if (!CheckForeignChanges(area, state)) return false;
+  const auto record = static_cast<std::uint32_t>(area.recordNumber);
+  std::vector<IndexTag*> added;
+  // Without dispatching, so that the keys are taken back before anyone
+  // hears of the failure.
   const bool dispatch = SetAutoDispatch(false);
-  const bool added = AddToEveryTag(state, static_cast<std::uint32_t>(area.recordNumber));
+  const bool done = AddToEveryTag(state, record, &added) && WriteHeaderIfChanged(state) &&
+                    SyncIndex(area, state, false) && ReloadCurrentKeys(area, state, false);
+  if (!done) TakeBackKeys(state, record, added);
   SetAutoDispatch(dispatch);
-  if (!added) {
-    if (dispatch) DispatchError();
-    return false;
-  }
-  return WriteHeaderIfChanged(state) && SyncIndex(area, state, false) &&
-         ReloadCurrentKeys(area, state, false);
+  if (!done && dispatch) DispatchError();
+  return done;
 }
 
 bool NoteOldKeys(WorkArea& area, IndexState& state) {
-  if (!CheckForeignChanges(area, state)) return false;
   const auto record = static_cast<std::uint32_t>(area.recordNumber);
   for (const auto& slot : state.tagSlots) {
     if (slot == nullptr) continue;

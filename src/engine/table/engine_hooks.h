@@ -53,12 +53,19 @@ class IndexHooks {
   virtual void IndexSetEnd(WorkArea& area) = 0;
   virtual void IndexPositionLost(WorkArea& area) = 0;
   virtual void IndexSync(WorkArea& area) = 0;
-  virtual void IndexUpdate(WorkArea& area, bool begin) = 0;
+  // The write semaphore around an append or a rewrite. Taking it also takes
+  // in what other programs changed in the index, before anything is
+  // written. False (reported) when it cannot be taken or released; every
+  // begin needs its end, even a failed one.
+  virtual bool IndexUpdate(WorkArea& area, bool begin) = 0;
   virtual bool IndexAddKeys(WorkArea& area) = 0;
-  virtual void IndexNoteOldKeys(WorkArea& area) = 0;
+  virtual bool IndexNoteOldKeys(WorkArea& area) = 0;
   virtual bool IndexUpdateKeys(WorkArea& area) = 0;
   virtual bool IndexRebuild(WorkArea& area) = 0;
   virtual void IndexClose(WorkArea& area) = 0;
+  // Closes and opens the area's index files again, in the table's present
+  // sharing mode, keeping the order; false (reported) when that fails.
+  virtual bool IndexReopen(WorkArea& area) = 0;
 };
 
 // What a compiled expression gives: its result type (C, N, D, L or M), the

@@ -137,6 +137,15 @@ bool PackExclusively(WorkArea& area, bool recount) {
   return done && EngineErrorCode() == 0;
 }
 
+// The rebuild opened the index while the table was held exclusively, so
+// the index file is held so too and out of the semaphore; with the table
+// shared again it is opened shared. (The memo pack reopens the memo file in
+// the mode it had.)
+bool ShareIndexAgain(WorkArea& area) {
+  IndexHooks* index = ActiveIndex(area);
+  return index == nullptr || index->IndexReopen(area);
+}
+
 }  // namespace
 
 bool Pack() {
@@ -156,9 +165,15 @@ bool Pack() {
   std::uint16_t code = EngineErrorCode();
   std::string detail = code != 0 ? TakeDetailText() : std::string();
   if (reopened) {
-    if (int reopenCode = Reopen(false); reopenCode != 0 && code == 0) {
-      code = static_cast<std::uint16_t>(reopenCode);
-      detail = "Cannot re-open database sharable. " + area.fileName + " [Pack]";
+    AutoDispatchOff quiet;
+    if (int reopenCode = Reopen(false); reopenCode != 0) {
+      if (code == 0) {
+        code = static_cast<std::uint16_t>(reopenCode);
+        detail = "Cannot re-open database sharable. " + area.fileName + " [Pack]";
+      }
+    } else if (!ShareIndexAgain(area) && code == 0) {
+      code = EngineErrorCode();
+      detail = TakeDetailText();
     }
   }
   if (code != 0) SetError(code, detail);

@@ -5,6 +5,7 @@
 
 #include "common/error_codes.h"
 #include "common/error_state.h"
+#include "engine/table/dispatch_after.h"
 #include "engine/table/edit_lock_rule.h"
 #include "engine/table/engine_hooks.h"
 #include "engine/table/record_io.h"
@@ -16,19 +17,19 @@ namespace {
 // Lets the index unit note the keys of the record as it is on disk: the new
 // values wait in the swap buffer while the image holds the old record.
 bool NoteOldKeys(WorkArea& area, IndexHooks& index) {
-  if (area.swap.size() != area.imageSize) {
-    SetError(kInternalError, area.fileName + " Swap-buffer NIL. [REPLACE]");
-    return false;
-  }
-  index.IndexUpdate(area, true);
   std::copy_n(area.image, area.imageSize, area.swap.begin());
-  if (ReadRecord(area, area.recordNumber) != 0) {
-    index.IndexUpdate(area, false);
-    return false;
-  }
-  index.IndexNoteOldKeys(area);
+  const bool noted = ReadRecord(area, area.recordNumber) == 0 && index.IndexNoteOldKeys(area);
   std::copy(area.swap.begin(), area.swap.end(), area.image);
-  return true;
+  return noted;
+}
+
+// Under the write semaphore, which takes in other programs' changes first:
+// the old keys are noted, the record written, and changed keys traded.
+bool ReplaceIndexed(WorkArea& area, IndexHooks& index) {
+  bool done = index.IndexUpdate(area, true) && NoteOldKeys(area, index) &&
+              WriteRecord(area, area.recordNumber) == 0 && index.IndexUpdateKeys(area);
+  if (!index.IndexUpdate(area, false)) done = false;
+  return done;
 }
 
 }  // namespace
@@ -52,13 +53,12 @@ bool Replace() {
     return false;
   }
   IndexHooks* index = ActiveIndex(area);
-  if (index != nullptr && !NoteOldKeys(area, *index)) return false;
-  const bool written = WriteRecord(area, area.recordNumber) == 0;
-  if (index != nullptr) {
-    if (written) index->IndexUpdateKeys(area);
-    index->IndexUpdate(area, false);
+  if (index == nullptr) return WriteRecord(area, area.recordNumber) == 0;
+  if (area.swap.size() != area.imageSize) {
+    SetError(kInternalError, area.fileName + " Swap-buffer NIL. [REPLACE]");
+    return false;
   }
-  return written && EngineErrorCode() == 0;
+  return DispatchAfter([&] { return ReplaceIndexed(area, *index); });
 }
 
 }  // namespace pw

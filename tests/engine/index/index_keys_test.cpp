@@ -186,6 +186,7 @@ TEST_F(IndexKeysTest, FailedAppendRollsBackEarlierTags) {
   EXPECT_EQ(Detail(),
             "Invalid Node Number (0) in DBF Area 1, Order 2 " + TagText("NUM") + " [GetNode]");
   EXPECT_EQ(TagRecords(1), (Records{1, 2})) << "the NAME key of record 3 is taken back";
+  EXPECT_EQ(RecCount(), 2) << "and so is the record";
 }
 
 TEST_F(IndexKeysTest, RewriteOfRecordMissingFromTagReports254) {

@@ -38,12 +38,13 @@ class ListIndex : public IndexHooks {
   void IndexSetEnd(WorkArea&) override {}
   void IndexPositionLost(WorkArea&) override { ++lost_; }
   void IndexSync(WorkArea&) override { ++synced_; }
-  void IndexUpdate(WorkArea&, bool) override {}
+  bool IndexUpdate(WorkArea&, bool) override { return true; }
   bool IndexAddKeys(WorkArea&) override { return true; }
-  void IndexNoteOldKeys(WorkArea&) override {}
+  bool IndexNoteOldKeys(WorkArea&) override { return true; }
   bool IndexUpdateKeys(WorkArea&) override { return true; }
   bool IndexRebuild(WorkArea&) override { return true; }
   void IndexClose(WorkArea&) override { ++closed_; }
+  bool IndexReopen(WorkArea&) override { return true; }
 
   std::vector<long> order_;
   std::size_t at_ = 0;

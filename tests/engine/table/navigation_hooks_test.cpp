@@ -60,18 +60,25 @@ class RecordingIndex : public IndexHooks {
     const auto found = std::find(order_.begin(), order_.end(), area.recordNumber);
     if (found != order_.end()) at_ = found - order_.begin();
   }
-  void IndexUpdate(WorkArea&, bool begin) override { Log(begin ? "Update(1)" : "Update(0)"); }
+  bool IndexUpdate(WorkArea&, bool begin) override {
+    Log(begin ? "Update(1)" : "Update(0)");
+    return true;
+  }
   bool IndexAddKeys(WorkArea& area) override {
     Log("AddKeys " + Text(area));
     return true;
   }
-  void IndexNoteOldKeys(WorkArea& area) override { Log("NoteOldKeys " + Text(area)); }
+  bool IndexNoteOldKeys(WorkArea& area) override {
+    Log("NoteOldKeys " + Text(area));
+    return true;
+  }
   bool IndexUpdateKeys(WorkArea& area) override {
     Log("UpdateKeys " + Text(area));
     return true;
   }
   bool IndexRebuild(WorkArea&) override { return true; }
   void IndexClose(WorkArea&) override {}
+  bool IndexReopen(WorkArea&) override { return true; }
 
   // The calls since the last Take.
   Calls Take() { return std::exchange(calls_, {}); }

@@ -208,15 +208,16 @@ class RebuildingIndex : public IndexHooks {
   void IndexSetEnd(WorkArea&) override {}
   void IndexPositionLost(WorkArea&) override {}
   void IndexSync(WorkArea&) override {}
-  void IndexUpdate(WorkArea&, bool) override {}
+  bool IndexUpdate(WorkArea&, bool) override { return true; }
   bool IndexAddKeys(WorkArea&) override { return true; }
-  void IndexNoteOldKeys(WorkArea&) override {}
+  bool IndexNoteOldKeys(WorkArea&) override { return true; }
   bool IndexUpdateKeys(WorkArea&) override { return true; }
   bool IndexRebuild(WorkArea& area) override {
     countsSeen.push_back(area.recordCount);
     return true;
   }
   void IndexClose(WorkArea&) override {}
+  bool IndexReopen(WorkArea&) override { return true; }
   bool active = false;
   std::vector<std::int32_t> countsSeen;
 };
