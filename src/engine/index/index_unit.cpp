@@ -3,6 +3,7 @@
 #include "common/error_state.h"
 #include "engine/index/index_navigation.h"
 #include "engine/index/index_semaphore.h"
+#include "engine/index/index_semaphore_settings.h"
 #include "engine/index/key_maintenance.h"
 #include "engine/index/reindex.h"
 #include "engine/index/sync_index.h"
@@ -80,6 +81,9 @@ class IndexUnit : public IndexHooks {
 void RegisterIndexUnit() {
   static IndexUnit unit;
   RegisteredHooks().index = &unit;
+  // Made before any table opens, so that it outlives the exit handler that
+  // closes the tables still open (and logs them out of the semaphore).
+  IndexSemaphoreSettings();
 }
 
 }  // namespace pw
