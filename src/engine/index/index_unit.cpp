@@ -79,7 +79,9 @@ class IndexUnit : public IndexHooks {
 }  // namespace
 
 void RegisterIndexUnit() {
-  static IndexUnit unit;
+  // Never destroyed: the exit handler that closes the tables still open
+  // calls the unit, also when it was registered after that handler.
+  static IndexUnit& unit = *new IndexUnit;
   RegisteredHooks().index = &unit;
   // Made before any table opens, so that it outlives the exit handler that
   // closes the tables still open (and logs them out of the semaphore).

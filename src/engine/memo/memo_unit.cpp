@@ -37,7 +37,9 @@ class MemoUnit final : public MemoHooks {
 }  // namespace
 
 void RegisterMemoUnit() {
-  static MemoUnit unit;
+  // Never destroyed: the exit handler that closes the tables still open
+  // calls the unit, also when it was registered after that handler.
+  static MemoUnit& unit = *new MemoUnit;
   RegisteredHooks().memo = &unit;
 }
 
