@@ -58,9 +58,20 @@ OpenTable::OpenTable(const std::string& path, OpenPurpose purpose, bool ansi) : 
     ThrowEngineError(path);
   }
   open_ = true;
+  try {
+    AfterOpen(purpose);
+  } catch (...) {
+    // A throwing constructor runs no destructor: the table is closed here.
+    CloseWorkArea();
+    open_ = false;
+    throw;
+  }
+}
+
+void OpenTable::AfterOpen(OpenPurpose purpose) {
   if (purpose == OpenPurpose::kRead) {
     if (MemoPackInterrupted(CurrentArea())) {
-      std::cerr << "pwdbf: " << path << ": a memo pack was interrupted; the memos are read as "
+      std::cerr << "pwdbf: " << path_ << ": a memo pack was interrupted; the memos are read as "
                 << "it left them, and the next read-write open (pack, reindex, append) "
                 << "completes it\n";
     }
@@ -70,9 +81,9 @@ OpenTable::OpenTable(const std::string& path, OpenPurpose purpose, bool ansi) : 
   if (!ProductionIndexPath().empty()) {
     OpenProductionIndex();
   } else if (purpose != OpenPurpose::kRebuild) {
-    throw ToolError(path, "the header names a production index, but " +
-                              FileNameOf(IndexFilePath(CurrentArea(), "")) +
-                              " is missing; make it again with pwdbf reindex --index");
+    throw ToolError(path_, "the header names a production index, but " +
+                               FileNameOf(IndexFilePath(CurrentArea(), "")) +
+                               " is missing; make it again with pwdbf reindex --index");
   }
 }
 

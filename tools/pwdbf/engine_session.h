@@ -47,6 +47,10 @@ class OpenTable {
   void Close();
 
  private:
+  // The production index opened or its absence judged, and an interrupted
+  // memo pack named, as the purpose demands.
+  void AfterOpen(OpenPurpose purpose);
+
   std::string path_;
   bool open_ = false;
 };
