@@ -119,6 +119,15 @@ constexpr ErrorEntry kErrorTable[] = {
     {243, "TimeDiff result negative"},
     {254, "Vozir internal error"},
     {266, "Invalid size"},
+    // The expression engine's and the index builder's own codes, which
+    // would otherwise read as "Undefined error".
+    {300, "Expression too long"},
+    {351, "Error in expression"},
+    {354, "Expression working pool overflow"},
+    {356, "Unknown data type in expression"},
+    {358, "Error during evaluation"},
+    {359, "Empty FOR condition"},
+    {362, "FOR condition is not logical"},
     {1003, "Invalid memo address"},
     {1004, "Disk full"},
     {1005, "Memo file write error"},

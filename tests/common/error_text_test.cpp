@@ -53,7 +53,8 @@ TEST(ErrorTextTable, UnlistedCodesAreUndefined) {
 }
 
 TEST(ErrorTextTable, ListedCodesAllHaveMessages) {
-  // 121 single codes plus the network range make the 122 entries.
+  // 121 single codes plus the network range make the 122 entries of the
+  // classic table; the expression and index codes add 7.
   int listed = 0;
   for (int code = 1; code <= 1300; ++code) {
     if (code >= 1203 && code <= 1299) continue;
@@ -62,7 +63,14 @@ TEST(ErrorTextTable, ListedCodesAllHaveMessages) {
       ++listed;
     }
   }
-  EXPECT_EQ(listed, 121);
+  EXPECT_EQ(listed, 128);
+}
+
+TEST(ErrorTextTable, ExpressionAndIndexCodesHaveTheirOwnText) {
+  EXPECT_EQ(ErrorText(351), "Error # 351 (Error in expression)");
+  EXPECT_EQ(ErrorText(300), "Error # 300 (Expression too long)");
+  EXPECT_EQ(ErrorText(362), "Error # 362 (FOR condition is not logical)");
+  EXPECT_EQ(ErrorText(350), "Error # 350 (Undefined error)");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "engine/index/record_key.h"
 #include "engine/index/stored_expression.h"
 #include "engine/memo/memo_line_reader.h"
+#include "engine/table/dbf_header.h"
 #include "engine/table/engine_hooks.h"
 #include "engine/table/go.h"
 #include "engine/table/position_queries.h"
@@ -194,6 +195,31 @@ void CheckTag(const IndexReader& index, int n, Problems& problems) {
   CompareTag(tag, name, items, ComputedKeys(tag, compiled, problems), problems);
 }
 
+// The prolog's count against the whole records in the file, and bytes of a
+// record cut short after them (the end marker aside).
+void CheckRecordCount(Problems& problems) {
+  WorkArea& area = CurrentArea();
+  const std::uint32_t stored = PrologRecordCount(area);
+  const auto records = static_cast<std::uint32_t>(RecCount());
+  if (stored != records) {
+    problems.push_back("the header counts " + std::to_string(stored) + " records, the file holds " +
+                       std::to_string(records) + " (pack or reindex rewrites the count)");
+  }
+  std::uint64_t size = 0;
+  if (int code = area.file.Size(&size); code != 0) {
+    problems.push_back("the file size cannot be read (error " + std::to_string(code) + ")");
+    return;
+  }
+  const std::uint64_t end = area.headerLength + std::uint64_t{records} * area.recordLength;
+  unsigned char marker = 0;
+  const bool endsInMarker =
+      size == end + 1 && area.file.ReadExactAt(end, &marker, 1) == 0 && marker == kEndMarker;
+  if (size > end && !endsInMarker) {
+    problems.push_back(std::to_string(size - end) +
+                       " bytes of a record cut short follow the last record (pack removes them)");
+  }
+}
+
 // Returns the number of tags checked.
 int CheckIndex(const OpenTable& open, Problems& problems) {
   const std::string path = open.ProductionIndexPath();
@@ -218,6 +244,7 @@ int RunCheck(const Arguments& arguments) {
   Problems problems;
   int memoReferences = 0;
   const std::int32_t records = RecCount();
+  CheckRecordCount(problems);
   for (std::int32_t record = 1; record <= records; ++record) {
     if (ReadRecord(record, problems)) CheckFields(record, problems, &memoReferences);
   }

@@ -1,149 +1,128 @@
 // pwdbf create: a new table from a field list, and optionally its
 // production index.
-#include <cctype>
-#include <charconv>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 
+#include "common/code_page.h"
 #include "common/error_state.h"
-#include "engine/index/make_index.h"
-#include "engine/index/tag_description.h"
+#include "common/path_names.h"
+#include "definitions.h"
 #include "engine/table/create_dbf.h"
-#include "engine/table/production_index_flag.h"
 #include "engine_session.h"
+#include "platform/file.h"
+#include "platform/file_lookup.h"
+#include "platform/os_error.h"
 #include "subcommand.h"
-#include "text_1252.h"
 #include "tool_error.h"
 
 namespace pw::pwdbf {
 namespace {
 
-std::string ToTableText(const std::string& text, const std::string& what) {
-  std::string stored;
-  if (!Cp1252FromUtf8(text, &stored)) {
-    throw ToolError("", what + " has characters Windows-1252 cannot store: " + text);
-  }
-  return stored;
+namespace fs = std::filesystem;
+
+// The record file's path: the name as given, with ".dbf" when it has no
+// extension, or the existing file whose name matches in any case.
+fs::path TargetPath(const std::string& table) {
+  return fs::absolute(platform::ResolvePathNoCase(HasExtension(table) ? table : table + ".dbf"));
 }
 
-std::string Trim(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+// Replacing a table that another program has open would take it away from
+// under that program.
+void RefuseWhileInUse(const fs::path& target, const std::string& table) {
+  platform::File file;
+  if (file.Open(target.string(), platform::Access::Read, platform::Sharing::Exclusive) ==
+      platform::kSharingViolation) {
+    throw ToolError(table, "in use by another program, not replaced");
+  }
 }
 
-int SmallNumber(const std::string& text, const std::string& definition) {
-  int value = 0;
-  const std::string trimmed = Trim(text);
-  const auto [at, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
-  if (ec != std::errc() || at != trimmed.data() + trimmed.size() || value < 0 || value > 255) {
-    throw ToolError("", "bad number \"" + text + "\" in field definition \"" + definition + "\"");
+// A folder beside the table where the new files are made and checked
+// before any of them replaces an old one; removed with what is left in it.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const fs::path& beside) {
+    std::string pattern = (beside / ".pwdbf-create-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+      throw ToolError(beside.string(),
+                      std::string("cannot make a folder: ") + std::strerror(errno));
+    }
+    path_ = pattern;
   }
-  return value;
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// Makes the table (and its index) in `draft`; throws before anything
+// outside the scratch folder is touched.
+void MakeDraft(const std::string& draft, const std::string& table,
+               const std::vector<FieldDef>& fields, const std::vector<TagDescription>& tags,
+               bool ansi) {
+  ClearEngineError();
+  if (!CreateDBF(draft, static_cast<int>(fields.size()), fields, !ansi)) ThrowEngineError(table);
+  if (tags.empty()) return;
+  OpenTable open(draft, OpenPurpose::kExclusive, ansi);
+  open.MakeProductionIndex(tags, table);
+  open.Close();
 }
 
-// "NAME,TYPE,LENGTH,DECIMALS"; D, L and M may leave out their length, and
-// every type its decimals.
-FieldDef ParseField(const std::string& definition) {
-  const std::vector<std::string> parts = SplitOutsideQuotes(definition, ',');
-  if (parts.size() < 2 || parts.size() > 4 || Trim(parts[1]).size() != 1) {
-    throw ToolError("", "field definition \"" + definition + "\" is not NAME,TYPE,LENGTH,DECIMALS");
+// Moves the new files over the old ones, the record file first (once it
+// is replaced an old memo or index file belongs to no table), and removes
+// the old table's memo and index files that the new one does not have.
+void MoveIntoPlace(const fs::path& scratch, const fs::path& target) {
+  const fs::path folder = target.parent_path();
+  std::vector<std::string> made;
+  for (const fs::directory_entry& entry : fs::directory_iterator(scratch)) {
+    made.push_back(entry.path().filename().string());
   }
-  FieldDef field;
-  field.name = ToTableText(Trim(parts[0]), "field name");
-  field.type = static_cast<char>(std::toupper(static_cast<unsigned char>(Trim(parts[1])[0])));
-  const int defaultLength = field.type == 'D' ? 8 : field.type == 'L' ? 1 : 10;
-  if (parts.size() < 3 && field.type != 'D' && field.type != 'L' && field.type != 'M') {
-    throw ToolError("", "field definition \"" + definition + "\" needs a length");
+  std::stable_partition(made.begin(), made.end(), [&](const std::string& name) {
+    return name == target.filename().string();
+  });
+  std::vector<std::string> replaced;
+  for (const std::string& name : made) {
+    const std::string to = platform::ResolvePathNoCase((folder / name).string());
+    if (std::rename((scratch / name).c_str(), to.c_str()) != 0) {
+      throw ToolError(to, std::string("cannot be replaced: ") + std::strerror(errno));
+    }
+    replaced.push_back(Upper(FileNameOf(to)));
   }
-  field.length = static_cast<std::uint8_t>(parts.size() > 2 ? SmallNumber(parts[2], definition)
-                                                            : defaultLength);
-  field.decimals =
-      static_cast<std::uint8_t>(parts.size() > 3 ? SmallNumber(parts[3], definition) : 0);
-  return field;
-}
-
-// Finds " FOR " outside quotes, in any case; npos when there is none.
-std::size_t ForKeyword(const std::string& text) {
-  char quote = 0;
-  for (std::size_t i = 0; i + 5 <= text.size(); ++i) {
-    const char c = text[i];
-    if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == ' ' && std::toupper(static_cast<unsigned char>(text[i + 1])) == 'F' &&
-               std::toupper(static_cast<unsigned char>(text[i + 2])) == 'O' &&
-               std::toupper(static_cast<unsigned char>(text[i + 3])) == 'R' && text[i + 4] == ' ') {
-      return i;
+  const std::string base = RemoveExt(target.string());
+  for (const char* extension : {".dbt", ".fpt", ".mdx"}) {
+    const std::string old = platform::ResolvePathNoCase(base + extension);
+    const bool isNew =
+        std::find(replaced.begin(), replaced.end(), Upper(FileNameOf(old))) != replaced.end();
+    if (!isNew && platform::FileExists(old) && std::remove(old.c_str()) != 0) {
+      throw ToolError(old, std::string("belongs to the replaced table and cannot be removed: ") +
+                               std::strerror(errno));
     }
   }
-  return std::string::npos;
-}
-
-bool Flag(const std::string& text, const std::string& definition) {
-  const std::string flag = Trim(text);
-  if (flag == "T" || flag == "t") return true;
-  if (flag == "F" || flag == "f") return false;
-  throw ToolError("", "tag definition \"" + definition + "\": descending and unique are T or F");
-}
-
-// "NAME,DESCENDING,UNIQUE,key expression[ FOR condition]".
-TagDescription ParseTag(const std::string& definition) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (int i = 0; i < 3; ++i) {
-    const std::size_t comma = definition.find(',', start);
-    if (comma == std::string::npos) {
-      throw ToolError("",
-                      "tag definition \"" + definition + "\" is not NAME,D,U,key[ FOR condition]");
-    }
-    parts.push_back(definition.substr(start, comma - start));
-    start = comma + 1;
-  }
-  std::string key = definition.substr(start);
-  TagDescription tag;
-  if (const std::size_t forAt = ForKeyword(key); forAt != std::string::npos) {
-    tag.forExpression = ToTableText(Trim(key.substr(forAt + 5)), "FOR condition");
-    key.resize(forAt);
-  }
-  tag.name = ToTableText(Trim(parts[0]), "tag name");
-  tag.descending = Flag(parts[1], definition);
-  tag.unique = Flag(parts[2], definition);
-  tag.keyExpression = ToTableText(Trim(key), "key expression");
-  if (tag.name.empty() || tag.keyExpression.empty()) {
-    throw ToolError("", "tag definition \"" + definition + "\" needs a name and a key expression");
-  }
-  return tag;
-}
-
-template <class Item, class Parse>
-std::vector<Item> ParseList(const std::string& text, Parse parse) {
-  std::vector<Item> items;
-  for (const std::string& definition : SplitOutsideQuotes(text, ';')) {
-    if (!Trim(definition).empty()) items.push_back(parse(definition));
-  }
-  return items;
 }
 
 int RunCreate(const Arguments& arguments) {
   const std::string& table = arguments.Operands()[0];
   if (!arguments.Has("fields")) throw ToolError("", "--fields is required");
-  const auto fields = ParseList<FieldDef>(*arguments.Value("fields"), ParseField);
-  const auto tags = ParseList<TagDescription>(arguments.Value("index").value_or(""), ParseTag);
+  const auto fields = ParseFieldList(*arguments.Value("fields"));
+  const auto tags = ParseTagList(arguments.Value("index").value_or(""));
   if (fields.empty()) throw ToolError("", "--fields names no field");
-  ClearEngineError();
-  const bool ansi = arguments.Has("ansi");
-  if (!CreateDBF(table, static_cast<int>(fields.size()), fields, !ansi)) ThrowEngineError(table);
-  if (!tags.empty()) {
-    OpenTable open(table, OpenPurpose::kExclusive, ansi);
-    if (!MakeIndex(tags, "")) {
-      throw ToolError(table, "table created, index not built: " + EngineErrorLine());
-    }
-    ProductionIndexFlag(true);
-    // The engine reopens tags from their stored texts: make sure it can.
-    open.OpenProductionIndex();
-    open.Close();
-  }
+  const fs::path target = TargetPath(table);
+  RefuseWhileInUse(target, table);
+  const ScratchFolder scratch(target.parent_path());
+  MakeDraft((scratch.path() / target.filename()).string(), table, fields, tags,
+            arguments.Has("ansi"));
+  MoveIntoPlace(scratch.path(), target);
   std::cout << "created " << table << ": " << fields.size() << " fields, " << tags.size()
             << " tags\n";
   return 0;
@@ -155,7 +134,9 @@ Subcommand CreateCommand() {
   return {"create",
           "create TABLE --fields \"NAME,C,20,0;...\" [--index \"TAG,F,F,expr;...\"] [--ansi]",
           "Creates an empty table (and its memo file when it has memo fields),\n"
-          "replacing a table of that name.\n\n"
+          "replacing a table of that name with its memo and index files. Everything\n"
+          "is made and checked beside the table first: a definition or an index\n"
+          "expression that fails leaves the old files as they were.\n\n"
           "  --fields LIST  field definitions NAME,TYPE,LENGTH,DECIMALS separated by\n"
           "                 \";\"; TYPE is C, N, F, D, L or M; D, L and M may leave out\n"
           "                 their length, every type its decimals\n"

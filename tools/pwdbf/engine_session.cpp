@@ -1,12 +1,17 @@
 #include "engine_session.h"
 
+#include <iostream>
+
 #include "common/error_codes.h"
 #include "common/error_state.h"
+#include "common/path_names.h"
 #include "date_key_hint.h"
 #include "engine/expr/expr_hooks.h"
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_unit.h"
+#include "engine/index/make_index.h"
 #include "engine/index/set_index_to.h"
+#include "engine/memo/memo_pack_journal.h"
 #include "engine/memo/memo_unit.h"
 #include "engine/table/close_work_area.h"
 #include "engine/table/engine_settings.h"
@@ -25,6 +30,9 @@ void StartEngineSession() {
   RegisterIndexUnit();
   SetAutoDispatch(false);
   SetRaiseMode(false);
+  // A maintenance program sees every whole record in the file, also those a
+  // killed shared writer appended past the count its prolog holds.
+  Settings().deriveCountFromFileSize = true;
 }
 
 OpenTable::OpenTable(const std::string& path, OpenPurpose purpose, bool ansi) : path_(path) {
@@ -40,7 +48,7 @@ OpenTable::OpenTable(const std::string& path, OpenPurpose purpose, bool ansi) : 
     settings.sharedOpenMode.access = platform::Access::ReadWrite;
   }
   Select(1);
-  const bool exclusive = purpose == OpenPurpose::kExclusive;
+  const bool exclusive = purpose == OpenPurpose::kExclusive || purpose == OpenPurpose::kRebuild;
   if (!Use(path + (exclusive ? " EXCLUSIVE" : ""))) {
     if (exclusive && EngineErrorCode() == platform::kSharingViolation) {
       throw ToolError(path, "in use by another program (" + EngineErrorLine() + ")");
@@ -48,8 +56,32 @@ OpenTable::OpenTable(const std::string& path, OpenPurpose purpose, bool ansi) : 
     ThrowEngineError(path);
   }
   open_ = true;
-  if (purpose != OpenPurpose::kRead && ProductionIndexFlag() && !ProductionIndexPath().empty()) {
+  try {
+    AfterOpen(purpose);
+  } catch (...) {
+    // A throwing constructor runs no destructor: the table is closed here.
+    CloseWorkArea();
+    open_ = false;
+    throw;
+  }
+}
+
+void OpenTable::AfterOpen(OpenPurpose purpose) {
+  if (purpose == OpenPurpose::kRead) {
+    if (MemoPackInterrupted(CurrentArea())) {
+      std::cerr << "pwdbf: " << path_ << ": a memo pack was interrupted; the memos are read as "
+                << "it left them, and the next read-write open (pack, reindex, append) "
+                << "completes it\n";
+    }
+    return;
+  }
+  if (!ProductionIndexFlag()) return;
+  if (!ProductionIndexPath().empty()) {
     OpenProductionIndex();
+  } else if (purpose != OpenPurpose::kRebuild) {
+    throw ToolError(path_, "the header names a production index, but " +
+                               FileNameOf(IndexFilePath(CurrentArea(), "")) +
+                               " is missing; make it again with pwdbf reindex --index");
   }
 }
 
@@ -69,6 +101,16 @@ void OpenTable::OpenProductionIndex() {
     throw ToolError(path_, refusal + DateKeyLengthHint(IndexFilePath(CurrentArea(), "")));
   }
   ThrowEngineError(path_);
+}
+
+void OpenTable::MakeProductionIndex(const std::vector<TagDescription>& tags,
+                                    const std::string& name) {
+  ClearEngineError();
+  if (!MakeIndex(tags, ""))
+    throw ToolError(name, "the index cannot be built: " + EngineErrorLine());
+  ProductionIndexFlag(true);
+  // The engine reopens tags from their stored texts: make sure it can.
+  OpenProductionIndex();
 }
 
 void OpenTable::Close() {

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "engine/index/tag_description.h"
 
 namespace pw::pwdbf {
 
@@ -12,6 +15,7 @@ enum class OpenPurpose {
   kRead,       // shared, read-only: nothing is written to the table
   kWrite,      // shared, read-write: writers take the engine's locks
   kExclusive,  // exclusive: refused while another program has the table open
+  kRebuild,    // exclusive, to make the production index again: it may be missing
 };
 
 // Registers the memo, expression and index units and sets the engine up
@@ -19,8 +23,12 @@ enum class OpenPurpose {
 void StartEngineSession();
 
 // Opens `path` in work area 1 and, for writing purposes, the production
-// index when there is one, so that every change keeps its keys in step.
-// `ansi`: the table stores Windows-1252 text, not OEM. Throws ToolError.
+// index, so that every change keeps its keys in step; a table whose flag
+// names a production index that is missing is refused for writing (its
+// keys would fall behind unseen). `ansi`: the table stores Windows-1252
+// text, not OEM. A read-only open of a table whose memo pack was
+// interrupted says on standard error that a read-write open completes it.
+// Throws ToolError.
 class OpenTable {
  public:
   OpenTable(const std::string& path, OpenPurpose purpose, bool ansi = false);
@@ -31,12 +39,19 @@ class OpenTable {
   const std::string& path() const { return path_; }
   // Opens the production index; throws when it is missing or unreadable.
   void OpenProductionIndex();
+  // Makes the production index with `tags` from the records and sets the
+  // table's flag; a failure is reported for `name`.
+  void MakeProductionIndex(const std::vector<TagDescription>& tags, const std::string& name);
   // The production index's path; empty when no such file exists.
   std::string ProductionIndexPath() const;
   // Closes the table; throws when the close reported an error.
   void Close();
 
  private:
+  // The production index opened or its absence judged, and an interrupted
+  // memo pack named, as the purpose demands.
+  void AfterOpen(OpenPurpose purpose);
+
   std::string path_;
   bool open_ = false;
 };

@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <iostream>
 
-#include "common/byte_order.h"
 #include "engine/index/index_key.h"
 #include "engine/memo/memo_state.h"
 #include "engine/table/dbf_header.h"
@@ -101,10 +100,8 @@ int RunInfo(const Arguments& arguments) {
   std::cout << "Version:          " << versionByte << " (" << VersionText(version) << ")\n";
   // dBASE II keeps its date and count elsewhere; the engine read them on open.
   if (!dbase2) std::cout << "Last update:      " << date << "\n";
-  std::cout << "Records:          "
-            << (dbase2 ? static_cast<std::uint32_t>(area.recordCount)
-                       : GetLe32(area.prolog.data() + 4))
-            << " (prolog), " << RecordCountForSize(area, fileSize) << " (file size)\n";
+  std::cout << "Records:          " << PrologRecordCount(area) << " (prolog), "
+            << RecordCountForSize(area, fileSize) << " (file size)\n";
   std::cout << "File size:        " << fileSize << " bytes\n"
             << "Header length:    " << area.headerLength << "\n"
             << "Record length:    " << area.recordLength << "\n";

@@ -68,7 +68,9 @@ ExprHandle::~ExprHandle() {
 }
 
 void RegisterExprUnit() {
-  static ExprUnit unit;
+  // Never destroyed: the exit handler that closes the tables still open
+  // calls the unit, also when it was registered after that handler.
+  static ExprUnit& unit = *new ExprUnit;
   RegisteredHooks().expr = &unit;
 }
 

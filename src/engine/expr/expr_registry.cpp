@@ -8,9 +8,12 @@
 namespace pw {
 namespace {
 
+// Never destroyed: the exit handler that closes the tables still open runs
+// after the statics made later than its registration are gone, and closing
+// a table releases its filter and key expressions here.
 std::vector<std::unique_ptr<CompiledExpr>>& Registry() {
-  static std::vector<std::unique_ptr<CompiledExpr>> registry;
-  return registry;
+  static auto* registry = new std::vector<std::unique_ptr<CompiledExpr>>;
+  return *registry;
 }
 
 auto Find(const CompiledExpr* expr) {

@@ -3,6 +3,7 @@
 #include "common/error_state.h"
 #include "engine/index/index_navigation.h"
 #include "engine/index/index_semaphore.h"
+#include "engine/index/index_semaphore_settings.h"
 #include "engine/index/key_maintenance.h"
 #include "engine/index/reindex.h"
 #include "engine/index/reopen_index.h"
@@ -86,8 +87,13 @@ class IndexUnit : public IndexHooks {
 }  // namespace
 
 void RegisterIndexUnit() {
-  static IndexUnit unit;
+  // Never destroyed: the exit handler that closes the tables still open
+  // calls the unit, also when it was registered after that handler.
+  static IndexUnit& unit = *new IndexUnit;
   RegisteredHooks().index = &unit;
+  // Made before any table opens, so that it outlives the exit handler that
+  // closes the tables still open (and logs them out of the semaphore).
+  IndexSemaphoreSettings();
 }
 
 }  // namespace pw

@@ -76,9 +76,20 @@ int OpenMemofile(WorkArea& area) {
     SetError(kMemoAlreadyOpen, path + " [USE]");
     return kMemoAlreadyOpen;
   }
-  if (int code = RecoverInterruptedPack(area, path); code != 0) return code;
+  // A read-only open changes no file: it reads the memos as an interrupted
+  // pack left them and leaves the pack to the next read-write open.
+  const bool readOnly = area.access == platform::Access::Read;
+  InterruptedPackView view;
+  if (readOnly) {
+    view = ViewInterruptedPack(path);
+  } else if (int code = RecoverInterruptedPack(area, path); code != 0) {
+    return code;
+  }
   const bool shared = !area.exclusive && Settings().networkMode;
-  return OpenMemoAt(area, path, shared, "USE");
+  if (int code = OpenMemoAt(area, path, shared, "USE"); code != 0) return code;
+  MemoOf(area)->packInterrupted = view.interrupted;
+  MemoOf(area)->packedFields = std::move(view.rewrites);
+  return 0;
 }
 
 int OpenMemoAt(WorkArea& area, const std::string& path, bool shared, const std::string& operation) {

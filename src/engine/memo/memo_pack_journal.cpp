@@ -6,6 +6,7 @@
 
 #include "common/error_state.h"
 #include "engine/memo/memo_format.h"
+#include "engine/memo/memo_state.h"
 #include "engine/table/record_io.h"
 #include "platform/file_lookup.h"
 #include "platform/file_replacement.h"
@@ -121,20 +122,27 @@ int InstallTwinCopy(const std::string& memoPath, const std::string& twinPath) {
   return code;
 }
 
+// The memo field a journal entry names, or null when the table has no such
+// record or memo field (a journal from another table).
+const FieldDef* RewrittenField(const WorkArea& area, const FieldRewrite& rewrite) {
+  if (rewrite.record < 1 || rewrite.record > static_cast<std::uint32_t>(area.recordCount) ||
+      rewrite.field < 1 || rewrite.field > area.fields.size()) {
+    return nullptr;
+  }
+  const FieldDef& field = area.fields[rewrite.field - 1u];
+  return field.type == 'M' && field.length == kMemoFieldWidth ? &field : nullptr;
+}
+
 // Writes the field texts straight into the record file: the journal's
 // rewrites were decided while the table was held exclusively, so no record
 // lock is needed to repeat them.
 int RewriteFields(WorkArea& area, const std::vector<FieldRewrite>& rewrites) {
   for (const FieldRewrite& rewrite : rewrites) {
-    if (rewrite.record < 1 || rewrite.record > static_cast<std::uint32_t>(area.recordCount) ||
-        rewrite.field < 1 || rewrite.field > area.fields.size()) {
-      continue;
-    }
-    const FieldDef& field = area.fields[rewrite.field - 1u];
-    if (field.type != 'M' || field.length != kMemoFieldWidth) continue;
+    const FieldDef* field = RewrittenField(area, rewrite);
+    if (field == nullptr) continue;
     const std::string text = MemoFieldText(rewrite.block);
     const std::uint64_t at =
-        RecordOffset(area, static_cast<std::int32_t>(rewrite.record)) + field.offset;
+        RecordOffset(area, static_cast<std::int32_t>(rewrite.record)) + field->offset;
     if (int code = area.file.WriteAt(at, text.data(), text.size()); code != 0) return code;
   }
   return area.file.Flush();
@@ -211,6 +219,44 @@ int RecoverInterruptedPack(WorkArea& area, const std::string& memoPath) {
   if (code == 0) RemoveFile(twinPath);
   if (code != 0) SetError(static_cast<std::uint16_t>(code), memoPath + " [PackMemofile]");
   return code;
+}
+
+InterruptedPackView ViewInterruptedPack(const std::string& memoPath) {
+  InterruptedPackView view;
+  const std::string journalPath = PackJournalPath(memoPath);
+  if (!platform::FileExists(journalPath)) return view;
+  view.interrupted = true;
+  Journal journal;
+  if (!ReadJournal(journalPath, &journal)) return view;
+  const std::string twinPath = TwinPathOf(memoPath);
+  const bool twinWaiting = platform::FileExists(twinPath) && IsPackedFile(twinPath, journal.packed);
+  if (!twinWaiting && IsPackedFile(memoPath, journal.packed)) {
+    view.rewrites = std::move(journal.rewrites);
+    std::stable_sort(
+        view.rewrites.begin(), view.rewrites.end(),
+        [](const FieldRewrite& a, const FieldRewrite& b) { return a.record < b.record; });
+  }
+  return view;
+}
+
+void ShowPackedFields(WorkArea& area) {
+  const MemoState* memo = MemoOf(area);
+  if (memo == nullptr || memo->packedFields.empty()) return;
+  const auto record = static_cast<std::uint32_t>(area.recordNumber);
+  auto entry = std::lower_bound(
+      memo->packedFields.begin(), memo->packedFields.end(), record,
+      [](const FieldRewrite& rewrite, std::uint32_t n) { return rewrite.record < n; });
+  for (; entry != memo->packedFields.end() && entry->record == record; ++entry) {
+    const FieldDef* field = RewrittenField(area, *entry);
+    if (field == nullptr) continue;
+    const std::string text = MemoFieldText(entry->block);
+    std::copy(text.begin(), text.end(), area.raw.begin() + field->offset);
+  }
+}
+
+bool MemoPackInterrupted(WorkArea& area) {
+  const MemoState* memo = MemoOf(area);
+  return memo != nullptr && memo->packInterrupted;
 }
 
 }  // namespace pw

@@ -26,16 +26,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/memo/field_rewrite.h"
 #include "engine/table/work_area.h"
 #include "platform/file.h"
 
 namespace pw {
-
-struct FieldRewrite {
-  std::uint32_t record = 0;
-  std::uint16_t field = 0;  // from 1
-  std::uint32_t block = 0;
-};
 
 // What identifies the packed memo file: its size and FNV-1a checksum.
 struct PackedFingerprint {
@@ -61,5 +56,24 @@ std::string MemoFieldText(std::uint32_t block);
 // Finishes or discards a pack that a crash interrupted, for the table open
 // in `area` whose memo file is `memoPath`. Returns 0 or the reported code.
 int RecoverInterruptedPack(WorkArea& area, const std::string& memoPath);
+
+// For a read-only open, which may change no file: whether a pack was
+// interrupted (a journal is there), and the field rewrites a reader must
+// apply itself, which are none unless the memo file is already the packed
+// one. Until the twin replaced it, the old memo file goes with the fields as
+// they are.
+struct InterruptedPackView {
+  bool interrupted = false;
+  std::vector<FieldRewrite> rewrites;  // sorted by record
+};
+InterruptedPackView ViewInterruptedPack(const std::string& memoPath);
+
+// Puts the packed memo fields of the current record into `area.raw` when a
+// read-only open found a committed pack whose rewrites are not all done.
+void ShowPackedFields(WorkArea& area);
+
+// Whether the table open in `area` is read-only with an interrupted memo
+// pack that a read-write open will complete.
+bool MemoPackInterrupted(WorkArea& area);
 
 }  // namespace pw

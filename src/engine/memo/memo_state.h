@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "engine/memo/field_rewrite.h"
 #include "engine/memo/memo_format.h"
 #include "engine/table/engine_hooks.h"
 #include "engine/table/work_area.h"
@@ -42,6 +44,12 @@ struct MemoState final : UnitState {
   // Whether appending writers take the memo lock: a shared table.
   bool shared = false;
   BlobDescriptor stream;
+  // A read-only open of a table whose memo pack was interrupted: the pack
+  // is left to the next read-write open, and when the memo file is already
+  // the packed one, the memo fields are seen as the pack rewrites them
+  // (sorted by record).
+  bool packInterrupted = false;
+  std::vector<FieldRewrite> packedFields;
 };
 
 // The memo state of a table; null when it has no open memo file.

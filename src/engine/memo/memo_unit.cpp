@@ -4,6 +4,7 @@
 #include "engine/memo/memo_file.h"
 #include "engine/memo/memo_line_reader.h"
 #include "engine/memo/memo_pack.h"
+#include "engine/memo/memo_pack_journal.h"
 #include "engine/table/engine_hooks.h"
 
 namespace pw {
@@ -30,12 +31,15 @@ class MemoUnit final : public MemoHooks {
     }
     return false;
   }
+  void RecordRead(WorkArea& area) override { ShowPackedFields(area); }
 };
 
 }  // namespace
 
 void RegisterMemoUnit() {
-  static MemoUnit unit;
+  // Never destroyed: the exit handler that closes the tables still open
+  // calls the unit, also when it was registered after that handler.
+  static MemoUnit& unit = *new MemoUnit;
   RegisteredHooks().memo = &unit;
 }
 

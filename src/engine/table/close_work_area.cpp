@@ -14,12 +14,12 @@
 namespace pw {
 namespace {
 
-void CloseAllQuietly() {
-  try {
-    CloseAll();
-  } catch (const VEdeveZuzaz&) {
-    // Raised while the process ends: the closing stops without a message.
-  }
+// Closes every table when the process ends, each one completely: a failure
+// is only recorded (a dispatch would end the process inside its own exit),
+// and one table's failure does not keep the others open.
+void CloseAllAtProcessEnd() {
+  SetAutoDispatch(false);
+  CloseAll();
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ void CloseAllAtExit() {
     RegisteredHooks();
     EngineErrorCode();
     CurrentArea();
-    return std::atexit(CloseAllQuietly) == 0;
+    return std::atexit(CloseAllAtProcessEnd) == 0;
   }();
   (void)registered;
 }

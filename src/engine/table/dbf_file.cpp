@@ -1,11 +1,43 @@
 #include "engine/table/dbf_file.h"
 
+#include "common/error_codes.h"
 #include "common/error_state.h"
+#include "common/path_names.h"
 #include "engine/table/dbf_header.h"
 #include "engine/table/engine_settings.h"
 #include "engine/table/record_count.h"
 
 namespace pw {
+namespace {
+
+// The record count of an open, once the header is read: the prolog's,
+// unless the file cannot hold that many records (a damaged or cut header)
+// or the count is to be derived. A shared table takes the count from the
+// file size before every use anyway; an exclusive one that trusts its
+// prolog refuses an impossible count. A read-write exclusive open whose
+// derived count corrects the prolog rewrites it (and the end marker) at
+// close.
+HeaderFailure DecideRecordCount(WorkArea& area, std::uint64_t fileSize, platform::Access access,
+                                platform::Sharing sharing) {
+  const std::int32_t held = RecordCountForSize(area, fileSize);
+  const bool exclusive = sharing == platform::Sharing::Exclusive;
+  if (Settings().deriveCountFromFileSize) {
+    if (exclusive && access == platform::Access::ReadWrite && held != area.recordCount) {
+      area.headerState = HeaderState::Appended;
+    }
+    area.recordCount = held;
+  } else if (area.recordCount > held) {
+    if (exclusive) {
+      return {kNotDbase, FileNameOf(area.fileName) +
+                             " is not a dBASE database. (Record count exceeds the file size) "
+                             "[Use/OpenDbf]"};
+    }
+    area.recordCount = held;
+  }
+  return {};
+}
+
+}  // namespace
 
 bool OpenDbf(WorkArea& area, const std::string& path, platform::Access access,
              platform::Sharing sharing) {
@@ -21,9 +53,7 @@ bool OpenDbf(WorkArea& area, const std::string& path, platform::Access access,
     } else {
       failure = ReadDbfHeader(area, size);
     }
-    if (failure.code == 0 && Settings().deriveCountFromFileSize) {
-      area.recordCount = RecordCountForSize(area, size);
-    }
+    if (failure.code == 0) failure = DecideRecordCount(area, size, access, sharing);
   }
   if (failure.code != 0) {
     area = WorkArea{};

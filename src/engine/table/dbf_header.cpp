@@ -185,6 +185,10 @@ HeaderFailure ReadDbfHeader(WorkArea& area, std::uint64_t fileSize) {
   return {};
 }
 
+std::uint32_t PrologRecordCount(const WorkArea& area) {
+  return area.Version() == kVersionDbase2 ? GetLe16(&area.prolog[1]) : GetLe32(&area.prolog[4]);
+}
+
 bool ComposeDbfHeader(const std::vector<FieldDef>& entries, std::vector<unsigned char>& header) {
   if (entries.empty() || entries.size() > 255) return false;
   const bool hasMemo = std::any_of(entries.begin(), entries.end(), [](const FieldDef& f) {

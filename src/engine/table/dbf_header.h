@@ -69,6 +69,10 @@ struct HeaderFailure {
 // are left for the caller to clean up when the result carries a code.
 HeaderFailure ReadDbfHeader(WorkArea& area, std::uint64_t fileSize);
 
+// The record count the prolog image holds (bytes 4-7; dBASE II bytes 1-2),
+// which may lag behind the records of a shared table.
+std::uint32_t PrologRecordCount(const WorkArea& area);
+
 // The complete header of a new table with `entries` (offsets ignored); false
 // for a bad field definition.
 bool ComposeDbfHeader(const std::vector<FieldDef>& entries, std::vector<unsigned char>& header);

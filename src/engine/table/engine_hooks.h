@@ -36,6 +36,10 @@ class MemoHooks {
   // reported by the unit.
   virtual bool FindMemoLine(std::int32_t block,
                             const std::function<bool(std::string_view)>& test) = 0;
+  // Called after a record of a table with an open memo file was read into
+  // its raw record: a read-only table whose memo pack was interrupted sees
+  // its memo fields as the pack rewrites them.
+  virtual void RecordRead(WorkArea&) {}
 };
 
 class IndexHooks {

@@ -55,6 +55,9 @@ int ReadRawRecord(WorkArea& area, std::int32_t n) {
   }
   area.recordNumber = n;
   TranslateAfterRead(area);
+  if (area.memo != nullptr) {
+    if (MemoHooks* memo = RegisteredHooks().memo) memo->RecordRead(area);
+  }
   return 0;
 }
 

@@ -1,5 +1,5 @@
 // Random and mutated expression texts: compilation either succeeds or
-// reports 351, and whatever compiles evaluates without crashing, reporting
+// reports 351 with its text, and whatever compiles evaluates without crashing, reporting
 // at most a division by zero or a full pool.
 #include <random>
 #include <string>
@@ -79,6 +79,10 @@ TEST_F(ExprFuzz, RandomAndMutatedTextsNeverCrash) {
     CompiledExpr* expr = AssignExpr(text);
     if (expr == nullptr) {
       ASSERT_EQ(EngineErrorCode(), 351) << text;
+      ASSERT_EQ(
+          ErrorMessage().rfind("Error # 351 (Error in expression)\r\nError in expression : ", 0),
+          0u)
+          << text;
       continue;
     }
     ++compiled;

@@ -193,14 +193,11 @@ TEST_F(IndexBuildTest, BuildLeavesTheCurrentRecordAsItWas) {
 }
 
 TEST_F(IndexBuildTest, DiskSpaceShortfallReports227AndBuildsNothing) {
-  // A header claiming 2^31 - 1 records: a C 100 key needs 486539266 KB.
-  const std::string table = WriteTable("notes", {Field("NAME", 'C', 100)}, {{"a"}});
-  ASSERT_TRUE(Use(""));
-  Bytes bytes = ReadBytes(table);
-  bytes[4] = bytes[5] = bytes[6] = 0xFF;
-  bytes[7] = 0x7F;
-  WriteBytes(table, bytes);
-  ASSERT_TRUE(Use(table + " EXCLUSIVE")) << Detail();
+  // A table of 2^31 - 1 records: a C 100 key needs 486539266 KB. The open
+  // refuses a header claiming more records than the file holds, so the
+  // count is set where the open keeps it.
+  WriteTable("notes", {Field("NAME", 'C', 100)}, {{"a"}});
+  CurrentArea().recordCount = 0x7FFFFFFF;
   if (DiskFreeKB(Path("")) >= 486539266) GTEST_SKIP() << "this disk has room for the build";
   EXPECT_FALSE(MakeIndex({{"NAME", "name", "", false, false}}, ""));
   EXPECT_EQ(EngineErrorCode(), 227);

@@ -235,5 +235,35 @@ TEST_F(IndexOpenTest, ReindexWithoutIndexReports221) {
   EXPECT_EQ(Detail(), "Index not open. (DBF=" + CurrentArea().fileName + ") [Reindex()]");
 }
 
+TEST_F(IndexOpenTest, DamagedRecordCountIsRefusedOrTakenFromTheFileSize) {
+  const std::string path = WriteTable("notes", NoteTagFields(), {{"pear", "1"}, {"fig", "2"}});
+  ASSERT_TRUE(MakeIndex({kBoard, kHandle}, "")) << Detail();
+  ASSERT_TRUE(Use(""));
+  const Bytes sound = ReadBytes(path);
+  for (const std::uint32_t count : {0x7FFFFFFFu, 0xFFFFFFFFu, 3u}) {
+    SCOPED_TRACE(count);
+    Bytes damaged = sound;
+    for (int i = 0; i < 4; ++i) damaged[4 + i] = static_cast<unsigned char>(count >> (8 * i));
+    WriteBytes(path, damaged);
+    // Trusting the prolog, an exclusive open refuses a count the file
+    // cannot hold.
+    EXPECT_FALSE(Use(path + " EXCLUSIVE"));
+    EXPECT_EQ(EngineErrorCode(), 210);
+    EXPECT_NE(Detail().find("Record count exceeds the file size"), std::string::npos);
+    // A shared open, and one that derives the count, read the two records.
+    for (const bool derive : {false, true}) {
+      Settings().deriveCountFromFileSize = derive;
+      ASSERT_TRUE(Use(derive ? path + " EXCLUSIVE" : path)) << Detail();
+      EXPECT_EQ(CurrentArea().recordCount, 2);
+      ASSERT_TRUE(SetIndexTo("")) << Detail();
+      EXPECT_EQ(RecordAt(*AreaIndex(CurrentArea())->Controlling()), 2u) << "FIG comes first";
+      ASSERT_TRUE(Use(""));
+    }
+    Settings().deriveCountFromFileSize = false;
+    // The read-write exclusive open that derived the count rewrote it.
+    EXPECT_EQ(Le32(ReadBytes(path), 4), 2u);
+  }
+}
+
 }  // namespace
 }  // namespace pw::testing

@@ -6,10 +6,14 @@
 #include <filesystem>
 
 #include "common/error_state.h"
+#include "common/number_routines.h"
+#include "common/text_routines.h"
 #include "engine/memo/memo_pack.h"
 #include "engine/memo/memo_pack_journal.h"
 #include "engine/table/close_work_area.h"
+#include "engine/table/go.h"
 #include "engine/table/pack.h"
+#include "engine/table/work_areas.h"
 #include "memo_test_support.h"
 
 namespace pw::testing {
@@ -144,6 +148,27 @@ class MemoPackRecoveryTest : public MemoPackTest {
     EXPECT_FALSE(std::filesystem::exists(Path("t.dbt.$$$")));
   }
 
+  // Opens the table read-only and reads each record's memo through the
+  // memo field the record shows.
+  std::vector<std::string> ReadOnlyMemos() {
+    Settings().forcedAccess = platform::Access::Read;
+    Open(table_);
+    std::vector<std::string> memos;
+    for (std::int32_t record = 1; record <= 2; ++record) {
+      Go(record);
+      EXPECT_EQ(EngineErrorCode(), 0) << Detail();
+      const WorkArea& area = CurrentArea();
+      const FieldDef& memo = area.fields[1];
+      const std::string shown(area.raw.begin() + memo.offset,
+                              area.raw.begin() + memo.offset + memo.length);
+      memos.push_back(ReadMemo(ValLongText(AllTrim(shown))));
+    }
+    EXPECT_TRUE(MemoPackInterrupted(CurrentArea()));
+    CloseAll();
+    Settings().forcedAccess.reset();
+    return memos;
+  }
+
   std::string table_;
   Bytes oldTable_, oldMemo_, packedTable_, packedMemo_;
 };
@@ -198,6 +223,41 @@ TEST_F(MemoPackRecoveryTest, CrashWhileRewritingFieldsIsFinishedOnOpen) {
   WriteJournal();
   ExpectPackedState();
   EXPECT_EQ(ReadBytes(table_), packedTable_);
+}
+
+TEST_F(MemoPackRecoveryTest, ReadOnlyOpenReadsTheOldMemosWhileTheTwinWaits) {
+  WriteBytes(Path("t.dbt.$$$"), packedMemo_);
+  WriteJournal();
+  const Bytes journal = ReadBytes(Path("t.dbt.$$J"));
+  EXPECT_EQ(ReadOnlyMemos(), (std::vector<std::string>{"memo 9", "memo 3"}));
+  // Nothing was changed: the next read-write open completes the pack.
+  EXPECT_EQ(ReadBytes(table_), oldTable_);
+  EXPECT_EQ(ReadBytes(Path("t.dbt")), oldMemo_);
+  EXPECT_EQ(ReadBytes(Path("t.dbt.$$J")), journal);
+  ExpectPackedState();
+}
+
+TEST_F(MemoPackRecoveryTest, ReadOnlyOpenReadsThePackedMemosWhileFieldsAreHalfRewritten) {
+  WriteBytes(Path("t.dbt"), packedMemo_);
+  Bytes halfDone = oldTable_;
+  const std::size_t field = 32 + 2 * 32 + 1 + 1 + 10;
+  const std::string one = MemoFieldText(1);
+  std::copy(one.begin(), one.end(), halfDone.begin() + field);
+  WriteBytes(table_, halfDone);
+  WriteJournal();
+  EXPECT_EQ(ReadOnlyMemos(), (std::vector<std::string>{"memo 9", "memo 3"}));
+  EXPECT_EQ(ReadBytes(table_), halfDone);
+  EXPECT_TRUE(std::filesystem::exists(Path("t.dbt.$$J")));
+  ExpectPackedState();
+}
+
+TEST_F(MemoPackRecoveryTest, ReadOnlyOpenOfATornJournalReadsTheOldMemos) {
+  WriteJournal();
+  Bytes journal = ReadBytes(Path("t.dbt.$$J"));
+  journal.pop_back();
+  WriteBytes(Path("t.dbt.$$J"), journal);
+  EXPECT_EQ(ReadOnlyMemos(), (std::vector<std::string>{"memo 9", "memo 3"}));
+  EXPECT_TRUE(std::filesystem::exists(Path("t.dbt.$$J")));
 }
 
 }  // namespace
