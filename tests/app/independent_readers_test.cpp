@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/controller/note_record.h"
+#include "app/record/note_record.h"
 #include "common/code_page.h"
 #include "common/error_state.h"
 #include "dataset/engine_text.h"
