@@ -44,7 +44,7 @@ std::optional<std::size_t> LengthWithCentury(const std::string& expression, bool
 
 }  // namespace
 
-std::string DateKeyLengthHint(const std::string& indexPath) {
+std::string DateKeyLengthHint(const std::string& indexPath, bool refused) {
   const std::uint16_t code = EngineErrorCode();
   const std::string detail = TakeDetailText();
   std::string hint;
@@ -60,11 +60,13 @@ std::string DateKeyLengthHint(const std::string& indexPath) {
       }
       const auto stored = static_cast<std::size_t>(tag.anchor.KeyLength());
       if (LengthWithCentury(expression, century) == stored) continue;
-      hint = "; tag " + Utf8FromCp1252(tag.name) + " has DTOC() in its key, " +
+      const bool otherFits = LengthWithCentury(expression, !century) == stored;
+      // An opened tag may be shorter by design (TRIM()): advise only on a fit.
+      if (!refused && !otherFits) continue;
+      hint = "tag " + Utf8FromCp1252(tag.name) + " has DTOC() in its key, " +
              std::to_string(stored) + " characters long: ";
-      hint += LengthWithCentury(expression, !century) == stored
-                  ? std::string("try --century ") + (century ? "off" : "on")
-                  : "it fits neither --century on nor off";
+      hint += otherFits ? std::string("try --century ") + (century ? "off" : "on")
+                        : "it fits neither --century on nor off";
     }
   } catch (const ToolError&) {
     hint.clear();  // the index's own refusal is the message

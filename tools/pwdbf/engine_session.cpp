@@ -95,10 +95,15 @@ std::string OpenTable::ProductionIndexPath() const {
 }
 
 void OpenTable::OpenProductionIndex() {
-  if (SetIndexTo("")) return;
+  if (SetIndexTo("")) {
+    const std::string hint = DateKeyLengthHint(IndexFilePath(CurrentArea(), ""), false);
+    if (!hint.empty()) std::cerr << "pwdbf: " << path_ << ": " << hint << '\n';
+    return;
+  }
   if (EngineErrorCode() == kInvalidSize) {
     const std::string refusal = EngineErrorLine();
-    throw ToolError(path_, refusal + DateKeyLengthHint(IndexFilePath(CurrentArea(), "")));
+    const std::string hint = DateKeyLengthHint(IndexFilePath(CurrentArea(), ""), true);
+    throw ToolError(path_, hint.empty() ? refusal : refusal + "; " + hint);
   }
   ThrowEngineError(path_);
 }
