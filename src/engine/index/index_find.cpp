@@ -11,6 +11,7 @@
 #include "engine/index/sync_index.h"
 #include "engine/index/tag_walk.h"
 #include "engine/table/record_io.h"
+#include "engine/table/refresh_count.h"
 #include "engine/table/visibility.h"
 #include "engine/table/work_areas.h"
 
@@ -80,14 +81,21 @@ bool SkipHidden(WorkArea& area, IndexState& state, IndexTag& tag) {
 }
 
 bool Search(WorkArea& area, IndexState& state, const SearchKey& search) {
-  if (!CheckForeignChanges(area, state)) return false;
+  // Another program's new records may already hold keys: the count is
+  // read again before a found record is read.
+  if (!CheckForeignChanges(area, state) || !RefreshCountReported(area, "Find")) return false;
   IndexTag& tag = *state.Controlling();
   const auto* key = reinterpret_cast<const unsigned char*>(search.bytes.data());
   if (!SeekKey(state, tag, key, search.order, SeekMode::kFind)) return false;
   tag.bof = false;
   if (!SkipHidden(area, state, tag)) return false;
   state.found = !tag.eof && search.order.Compare(tag.currentNode.Key(tag.item), key) == 0;
-  if (state.found) return ReloadCurrentKeys(area, state, true);
+  // Only the controlling tag is placed on the record. The other tags are
+  // placed when next used, and every use positions them afresh: a change of
+  // order syncs the tag that takes control, key maintenance seeks each key
+  // it adds or removes. Walking their runs of equal keys here made each
+  // Find linear in the table.
+  if (state.found) return ReloadCurrentKeys(area, state);
   SetEndOfFileState(area);
   tag.eof = true;
   return true;

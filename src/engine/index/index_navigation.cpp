@@ -30,7 +30,7 @@ long Here(const WorkArea& area, const IndexTag& tag) {
 // The path was filled by another tag: the tag's own item is found again by
 // its key and record number.
 bool Refind(WorkArea& area, IndexState& state, IndexTag& tag, const char* operation) {
-  if (!OnItem(tag)) return ReloadCurrentKeys(area, state, false);
+  if (!OnItem(tag)) return ReloadCurrentKeys(area, state);
   const std::uint32_t record = RecordAt(tag);
   const std::string key = tag.currentKey;
   const bool bof = tag.bof;

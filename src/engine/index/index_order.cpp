@@ -32,7 +32,8 @@ void MakeControlling(IndexState& state, int n) {
   std::swap(state.tagSlots[0], state.tagSlots[static_cast<std::size_t>(n) - 1]);
 }
 
-// Positions every tag on the current record after the change of order.
+// Positions the new controlling tag on the current record. The other tags
+// are left where they stand: whatever uses one next positions it itself.
 bool TakeOrder(WorkArea& area, IndexState& state, int n) {
   if (!CheckForeignChanges(area, state)) return false;
   if (area.recordNumber >= 1 && area.recordNumber <= area.recordCount) {
@@ -44,7 +45,7 @@ bool TakeOrder(WorkArea& area, IndexState& state, int n) {
   }
   const bool formerAtEnd = state.Controlling()->eof;
   MakeControlling(state, n);
-  if (!SyncIndex(area, state, true) || !ReloadCurrentKeys(area, state, false)) return false;
+  if (!ReloadCurrentKeys(area, state)) return false;
   if (formerAtEnd) state.Controlling()->eof = true;
   return true;
 }

@@ -68,12 +68,12 @@ class IndexUnit : public IndexHooks {
 
   void IndexPositionLost(WorkArea& area) override {
     IndexState& state = *OpenIndex(area);
-    if (!state.naturalOrder) ReloadCurrentKeys(area, state, false);
+    if (!state.naturalOrder) ReloadCurrentKeys(area, state);
   }
 
   void IndexSync(WorkArea& area) override {
     IndexState& state = *OpenIndex(area);
-    if (!state.naturalOrder) SyncIndex(area, state, false);
+    if (!state.naturalOrder) SyncIndex(area, state);
   }
 
   bool IndexAddKeys(WorkArea& area) override { return AppendNewKey(area, *OpenIndex(area)); }

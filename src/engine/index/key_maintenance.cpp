@@ -86,7 +86,7 @@ bool AppendNewKey(WorkArea& area, IndexState& state) {
   // hears of the failure.
   const bool dispatch = SetAutoDispatch(false);
   const bool done = AddToEveryTag(state, record, &added) && WriteHeaderIfChanged(state) &&
-                    SyncIndex(area, state, false) && ReloadCurrentKeys(area, state, false);
+                    SyncIndex(area, state) && ReloadCurrentKeys(area, state);
   if (!done) TakeBackKeys(state, record, added);
   SetAutoDispatch(dispatch);
   if (!done && dispatch) DispatchError();
@@ -120,10 +120,10 @@ bool CompareKeys(WorkArea& area, IndexState& state) {
   }
   if (!WriteHeaderIfChanged(state)) return false;
   IndexTag* controlling = state.Controlling();
-  if (controlling != nullptr && controlling->anchor.HasFor() && !SyncIndex(area, state, false)) {
+  if (controlling != nullptr && controlling->anchor.HasFor() && !SyncIndex(area, state)) {
     return false;
   }
-  return ReloadCurrentKeys(area, state, false);
+  return ReloadCurrentKeys(area, state);
 }
 
 }  // namespace pw

@@ -68,12 +68,8 @@ bool SyncTag(WorkArea& area, IndexState& state, IndexTag& tag) {
   return true;
 }
 
-bool SyncIndex(WorkArea& area, IndexState& state, bool allTags) {
-  if (!allTags) return state.Controlling() == nullptr || SyncTag(area, state, *state.Controlling());
-  for (const auto& slot : state.tagSlots) {
-    if (slot != nullptr && !SyncTag(area, state, *slot)) return false;
-  }
-  return true;
+bool SyncIndex(WorkArea& area, IndexState& state) {
+  return state.Controlling() == nullptr || SyncTag(area, state, *state.Controlling());
 }
 
 bool SoftSyncIndex(WorkArea& area, IndexState& state) {
@@ -99,14 +95,11 @@ bool SoftSyncIndex(WorkArea& area, IndexState& state) {
   return true;
 }
 
-bool ReloadCurrentKeys(WorkArea& area, IndexState& state, bool allTags) {
-  for (const auto& slot : state.tagSlots) {
-    if (slot == nullptr) continue;
-    slot->bof = false;
-    if (!SyncTag(area, state, *slot)) return false;
-    if (!allTags) break;
-  }
-  return true;
+bool ReloadCurrentKeys(WorkArea& area, IndexState& state) {
+  IndexTag* tag = state.Controlling();
+  if (tag == nullptr) return true;
+  tag->bof = false;
+  return SyncTag(area, state, *tag);
 }
 
 }  // namespace pw

@@ -12,14 +12,16 @@ namespace pw {
 // last key with EOF set; an empty table sets BOF, EOF and a blank key. BOF
 // is left as it was otherwise. A key or record that is missing reports 212.
 bool SyncTag(WorkArea& area, IndexState& state, IndexTag& tag);
-// `SyncIndex`: the controlling tag, or every tag, on the current record.
-bool SyncIndex(WorkArea& area, IndexState& state, bool allTags);
+// `SyncIndex`: the controlling tag on the current record, BOF kept.
+bool SyncIndex(WorkArea& area, IndexState& state);
 // `SoftSyncIndex`: after another program changed the index, the controlling
 // tag on the current record; a record that meets the FOR condition but is
 // missing reports 212.
 bool SoftSyncIndex(WorkArea& area, IndexState& state);
-// The tags' current keys and items set from the current record, so that the
-// next step starts from it; BOF and EOF are set afresh.
-bool ReloadCurrentKeys(WorkArea& area, IndexState& state, bool allTags);
+// The controlling tag's current key and item set from the current record,
+// so that the next step starts from it; BOF and EOF are set afresh. The
+// other tags keep their positions: whatever uses one of them next (a change
+// of order, adding or removing a key) positions it itself.
+bool ReloadCurrentKeys(WorkArea& area, IndexState& state);
 
 }  // namespace pw
