@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "common/error_state.h"
 #include "engine/expr/expr_errors.h"
@@ -10,6 +11,7 @@
 #include "engine/expr/expression.h"
 #include "engine/expr/parser.h"
 #include "engine/expr/result_width.h"
+#include "engine/table/engine_state.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
@@ -20,11 +22,6 @@ constexpr std::uint16_t kLastExprError = 363;
 // The stored source text keeps a one-byte length.
 constexpr std::size_t kLongestText = 255;
 
-int& MemoSize() {
-  static int size = 256;
-  return size;
-}
-
 // A zero byte and the byte 255 end the text, inside literals too.
 std::string_view TextAsRead(std::string_view text) {
   const std::size_t end = text.find_first_of(std::string_view("\0\xff", 2));
@@ -34,13 +31,11 @@ std::string_view TextAsRead(std::string_view text) {
 }  // namespace
 
 int MemoWorkingSize() {
-  return MemoSize();
+  return ProcessState().memoWorkingSize;
 }
 
 int SetMemoWorkingSize(int size) {
-  const int previous = MemoSize();
-  MemoSize() = std::max(size, 0);
-  return previous;
+  return std::exchange(ProcessState().memoWorkingSize, std::max(size, 0));
 }
 
 CompiledExpr* AssignExpr(std::string_view text) {
@@ -59,8 +54,8 @@ CompiledExpr* AssignExpr(std::string_view text) {
     ParseTrackers trackers;
     if (!ParseExpression(text, CurrentArea(), *expr, trackers)) return nullptr;
     expr->source = std::string(text);
-    expr->poolSize =
-        expr->type == ValueType::Memo ? static_cast<std::uint32_t>(MemoSize()) : trackers.poolSize;
+    expr->poolSize = expr->type == ValueType::Memo ? static_cast<std::uint32_t>(MemoWorkingSize())
+                                                   : trackers.poolSize;
     expr->pool.assign(expr->poolSize + 1, '\0');
     SetResultWidth(*expr, trackers);
     return RegisterExpr(std::move(expr));

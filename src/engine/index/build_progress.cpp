@@ -3,18 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/table/engine_state.h"
+
 namespace pw {
-namespace {
-
-BuildProgressCallback& Callback() {
-  static BuildProgressCallback callback;
-  return callback;
-}
-
-}  // namespace
 
 BuildProgressCallback SetBuildProgress(BuildProgressCallback callback) {
-  return std::exchange(Callback(), std::move(callback));
+  return std::exchange(ProcessState().buildProgress, std::move(callback));
 }
 
 BuildTicker::BuildTicker(std::int32_t recordCount)
@@ -31,7 +25,7 @@ void BuildTicker::Finish() {
 void BuildTicker::Tick() {
   if (given_ >= kBuildTicksPerTag) return;
   ++given_;
-  if (Callback()) Callback()();
+  if (ProcessState().buildProgress) ProcessState().buildProgress();
 }
 
 }  // namespace pw

@@ -10,6 +10,7 @@
 #include "engine/index/semaphore_scope.h"
 #include "engine/index/sync_index.h"
 #include "engine/index/tag_walk.h"
+#include "engine/table/engine_state.h"
 #include "engine/table/record_io.h"
 #include "engine/table/refresh_count.h"
 #include "engine/table/visibility.h"
@@ -66,8 +67,7 @@ SearchKey MakeSearchKey(const WorkArea& area, const IndexTag& tag, std::string t
 }
 
 bool& ExactSearch() {
-  static bool exact = false;
-  return exact;
+  return ProcessState().exactFind;
 }
 
 // The first visible record from the tag's position on.

@@ -1,23 +1,17 @@
 #include "engine/memo/memo_commit.h"
 
+#include <utility>
+
+#include "engine/table/engine_state.h"
+
 namespace pw {
-namespace {
-
-bool& CommitSetting() {
-  static bool commit = true;
-  return commit;
-}
-
-}  // namespace
 
 bool MemoCommitOnClose() {
-  return CommitSetting();
+  return ProcessState().memoCommitOnClose;
 }
 
 bool SetMemoCommitOnClose(bool on) {
-  const bool previous = CommitSetting();
-  CommitSetting() = on;
-  return previous;
+  return std::exchange(ProcessState().memoCommitOnClose, on);
 }
 
 }  // namespace pw

@@ -9,10 +9,10 @@
 #include "common/error_state.h"
 #include "common/number_routines.h"
 #include "common/text_routines.h"
+#include "engine/table/engine_state.h"
 #include "engine/table/go.h"
 #include "engine/table/go_bottom.h"
 #include "engine/table/locate_args.h"
-#include "engine/table/locate_state.h"
 #include "engine/table/memo_contains.h"
 #include "engine/table/peek_poke.h"
 #include "engine/table/skip.h"
@@ -52,14 +52,14 @@ std::string StoredForm(const FieldDef& field, const LocateValue& value, bool exa
 void ScanOnToVisible() {
   WorkArea& area = CurrentArea();
   while (!area.eof && !IsVisible(area)) {
-    LocateScan(area.recordNumber + 1, CurrentLocateState().field, false);
+    LocateScan(area.recordNumber + 1, ProcessState().locate.field, false);
   }
 }
 
 }  // namespace
 
 void LocateScan(std::int32_t start, int field, bool first) {
-  LocateState& state = CurrentLocateState();
+  LocateState& state = ProcessState().locate;
   if (first) {
     if (!state.exact) state.searchText = TrimTrailing(state.searchText);
     if (!state.caseSensitive) state.searchText = Upper(state.searchText);
@@ -114,7 +114,7 @@ bool LocateField(const std::string& fieldText, const LocateValue& value, bool ca
   if (name.empty()) return false;
   if (caseInsensitive) name += " NOCASE";
   if (exact) name += " EXACT";
-  LocateState& state = CurrentLocateState();
+  LocateState& state = ProcessState().locate;
   state.searchText.clear();
   const int field = ParseLocateArgs(name);
   if (field == 0) {
@@ -130,11 +130,11 @@ bool LocateField(const std::string& fieldText, const LocateValue& value, bool ca
 
 bool Continue() {
   ClearEngineError();
-  if (CurrentLocateState().field == 0) {
+  if (ProcessState().locate.field == 0) {
     SetError(kInvalidParameter, "Call to CONTINUE not preceeded by call to LOCATE. [Continue]");
     return false;
   }
-  LocateScan(CurrentArea().recordNumber + 1, CurrentLocateState().field, false);
+  LocateScan(CurrentArea().recordNumber + 1, ProcessState().locate.field, false);
   ScanOnToVisible();
   return !CurrentArea().eof;
 }

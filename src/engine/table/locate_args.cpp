@@ -4,8 +4,8 @@
 #include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/text_routines.h"
+#include "engine/table/engine_state.h"
 #include "engine/table/field_info.h"
-#include "engine/table/locate_state.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
@@ -17,7 +17,7 @@ int ParseLocateArgs(const std::string& argument) {
     SetError(kInvalidParameter, "No field name specified [Locate/Count/Sum]");
     return 0;
   }
-  LocateState& state = CurrentLocateState();
+  LocateState& state = ProcessState().locate;
   state.caseSensitive = !RemoveWord(" NOCASE", text);
   state.exact = RemoveWord(" EXACT", text);
   if (const int field = FieldNo(text); field != 0) return field;

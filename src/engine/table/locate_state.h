@@ -17,6 +17,4 @@ struct LocateState {
   std::uint8_t field = 0;
 };
 
-LocateState& CurrentLocateState();
-
 }  // namespace pw

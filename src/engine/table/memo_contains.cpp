@@ -7,7 +7,7 @@
 #include "common/error_state.h"
 #include "common/number_routines.h"
 #include "engine/table/engine_hooks.h"
-#include "engine/table/locate_state.h"
+#include "engine/table/engine_state.h"
 
 namespace pw {
 
@@ -19,7 +19,7 @@ bool MemoContains(const std::string& search, const std::string& stored) {
   }
   const std::int32_t block = ValLongText(stored);
   if (block < 1 || search.empty()) return false;
-  const bool caseSensitive = CurrentLocateState().caseSensitive;
+  const bool caseSensitive = ProcessState().locate.caseSensitive;
   std::string upper;
   return memo->FindMemoLine(block, [&](std::string_view line) {
     if (caseSensitive) return line.find(search) != std::string_view::npos;

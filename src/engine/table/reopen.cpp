@@ -2,25 +2,16 @@
 
 #include "common/error_state.h"
 #include "engine/table/engine_settings.h"
+#include "engine/table/engine_state.h"
 #include "engine/table/work_areas.h"
 #include "platform/os_error.h"
 
 namespace pw {
-namespace {
-
-// Whether the last successful Reopen asked for exclusive access: a table
-// that is exclusive while this is false was opened so by Use.
-bool& LastReopenExclusive() {
-  static bool exclusive = false;
-  return exclusive;
-}
-
-}  // namespace
 
 int Reopen(bool exclusive) {
   if (CheckInUse("Reopen")) return platform::kInvalidHandle;
   WorkArea& area = CurrentArea();
-  if (area.exclusive && !LastReopenExclusive()) return platform::kAccessDenied;
+  if (area.exclusive && !ProcessState().lastReopenExclusive) return platform::kAccessDenied;
   const std::string path = area.file.Path();
   const platform::Access access =
       exclusive ? platform::Access::ReadWrite : Settings().sharedOpenMode.access;
@@ -38,7 +29,7 @@ int Reopen(bool exclusive) {
   area.access = access;
   area.sharing = sharing;
   area.exclusive = exclusive;
-  LastReopenExclusive() = exclusive;
+  ProcessState().lastReopenExclusive = exclusive;
   return 0;
 }
 

@@ -4,10 +4,10 @@
 
 #include "common/date_settings.h"
 #include "common/error_state.h"
+#include "engine/table/engine_state.h"
 #include "engine/table/go.h"
 #include "engine/table/locate.h"
 #include "engine/table/locate_args.h"
-#include "engine/table/locate_state.h"
 #include "engine/table/set_filter_to.h"
 #include "engine/table/set_ignore_del.h"
 #include "engine/table/work_areas.h"
@@ -36,7 +36,7 @@ TEST_F(LocateTest, CharacterFieldMatchesItsBeginningUnlessExact) {
   OpenPeople({{.name = "Smithson"}, {.name = "Smith"}, {.name = "Smit"}});
   EXPECT_EQ(Find("NAME", TextValue("Smith"), false, false), 1);
   EXPECT_EQ(Find("NAME", TextValue("Smith"), false, true), 2);
-  EXPECT_EQ(CurrentLocateState().searchText, "Smith" + std::string(15, ' '));
+  EXPECT_EQ(ProcessState().locate.searchText, "Smith" + std::string(15, ' '));
   EXPECT_EQ(Find("NAME", TextValue("Smith   "), false, false), 1) << "trailing blanks dropped";
   EXPECT_EQ(Find("NAME", TextValue("Smithsonian"), false, false), 0);
 }
@@ -62,9 +62,9 @@ TEST_F(LocateTest, NumberFieldsAreSearchedInTheirRightAlignedStoredForm) {
               {.handle = "42", .amount = "3.50"},
               {.handle = "4", .amount = "13.50"}});
   EXPECT_EQ(Find("HANDLE", WholeValue(42), false, false), 2);
-  EXPECT_EQ(CurrentLocateState().searchText, "        42");
+  EXPECT_EQ(ProcessState().locate.searchText, "        42");
   EXPECT_EQ(Find("AMOUNT", RealValue(3.5), false, false), 2);
-  EXPECT_EQ(CurrentLocateState().searchText, std::string(11, ' ') + "3.50");
+  EXPECT_EQ(ProcessState().locate.searchText, std::string(11, ' ') + "3.50");
   EXPECT_EQ(Find("AMOUNT", RealValue(13.5), false, true), 3);
   EXPECT_EQ(Find("HANDLE", WholeValue(5), false, false), 0);
 }
@@ -79,7 +79,7 @@ TEST_F(LocateTest, DateFieldIsSearchedAsTheSortTextOfTheDateGiven) {
   OpenPeople({{.due = "20240306"}, {.due = "20240307"}});
   SetDateType(0);
   EXPECT_EQ(Find("DUE", TextValue("03/07/24"), false, false), 2);
-  EXPECT_EQ(CurrentLocateState().searchText, "20240307");
+  EXPECT_EQ(ProcessState().locate.searchText, "20240307");
   EXPECT_EQ(Find("DUE", TextValue("03/08/24"), false, false), 0);
 }
 
@@ -107,7 +107,7 @@ TEST_F(LocateTest, HiddenMatchesArePassedOver) {
   EXPECT_EQ(Find("NAME", TextValue("Smith"), false, false), 4);
   Delete(4);
   EXPECT_EQ(Find("NAME", TextValue("Smith"), false, false), 0);
-  EXPECT_EQ(CurrentLocateState().field, 0);
+  EXPECT_EQ(ProcessState().locate.field, 0);
 }
 
 TEST_F(LocateTest, SearchStartsAtTheRecordGiven) {
@@ -164,20 +164,20 @@ TEST_F(LocateTest, UnknownFieldReportsAndStaysWhereItWas) {
   EXPECT_EQ(EngineErrorCode(), 220);
   EXPECT_EQ(Detail(), "Unrecognized field name [Locate/Count/Sum(SURNAME)]");
   EXPECT_EQ(Current(), 2);
-  EXPECT_EQ(CurrentLocateState().field, 0);
+  EXPECT_EQ(ProcessState().locate.field, 0);
 }
 
 TEST_F(LocateTest, ArgumentsGiveTheFieldAndTheOptionsInAnyOrder) {
   OpenPeople({});
   EXPECT_EQ(ParseLocateArgs("  desc nocase exact "), 7);
-  EXPECT_FALSE(CurrentLocateState().caseSensitive);
-  EXPECT_TRUE(CurrentLocateState().exact);
+  EXPECT_FALSE(ProcessState().locate.caseSensitive);
+  EXPECT_TRUE(ProcessState().locate.exact);
   EXPECT_EQ(ParseLocateArgs("handle EXACT"), 2);
-  EXPECT_TRUE(CurrentLocateState().caseSensitive);
-  EXPECT_TRUE(CurrentLocateState().exact);
+  EXPECT_TRUE(ProcessState().locate.caseSensitive);
+  EXPECT_TRUE(ProcessState().locate.exact);
   EXPECT_EQ(ParseLocateArgs("Name"), 1);
-  EXPECT_TRUE(CurrentLocateState().caseSensitive);
-  EXPECT_FALSE(CurrentLocateState().exact);
+  EXPECT_TRUE(ProcessState().locate.caseSensitive);
+  EXPECT_FALSE(ProcessState().locate.exact);
   EXPECT_EQ(ParseLocateArgs("NAME NOCASEX"), 0) << "NOCASEX is no option";
   EXPECT_EQ(Detail(), "Unrecognized field name [Locate/Count/Sum(NAME NOCASEX)]");
 }
