@@ -85,7 +85,12 @@ void BM_WriteAndReadMemos(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * kMemos * static_cast<std::int64_t>(kMemoSize));
 }
 // Argument 0: writing; 1: reading back what was written.
-BENCHMARK(BM_WriteAndReadMemos)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteAndReadMemos)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 
