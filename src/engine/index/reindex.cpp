@@ -1,29 +1,17 @@
 #include "engine/index/reindex.h"
 
 #include <new>
-#include <string>
 #include <vector>
 
 #include "common/error_codes.h"
 #include "common/error_state.h"
-#include "engine/index/index_order.h"
 #include "engine/index/index_state.h"
 #include "engine/index/index_tag_list.h"
 #include "engine/index/make_index.h"
-#include "engine/index/set_index_to.h"
+#include "engine/index/reopen_index.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
-
-namespace {
-
-// Opens the index file again with `controlling` (empty: none) in control.
-bool ReopenIndex(const std::string& fileName, const std::string& controlling) {
-  if (!SetIndexTo(fileName)) return false;
-  return controlling.empty() || SetOrderToTag(controlling);
-}
-
-}  // namespace
 
 bool Reindex() {
   ClearEngineError();
@@ -44,21 +32,20 @@ bool Reindex() {
     SetError(kOutOfMemory, area.fileName + " [Reindex()]");
     return false;
   }
-  const std::string controlling = state->Controlling() != nullptr ? state->Controlling()->name : "";
-  const std::string fileName = state->fileName;
+  const IndexSelection selection = SelectionOf(*state);
   bool rebuilt;
   {
     // A refusal is reported once the old index is open again: a dispatch
     // may raise or end the process.
     AutoDispatchOff quiet;
-    rebuilt = RebuildIndex(tags, fileName);
+    rebuilt = RebuildIndex(tags, selection.fileName);
   }
-  if (rebuilt) return ReopenIndex(fileName, controlling);
+  if (rebuilt) return OpenIndexAgain(selection);
   const std::uint16_t code = EngineErrorCode();
   const std::string detail = TakeDetailText();
   {
     AutoDispatchOff quiet;
-    ReopenIndex(fileName, controlling);
+    OpenIndexAgain(selection);
   }
   SetError(code, detail);
   return false;
