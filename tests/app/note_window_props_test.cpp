@@ -19,6 +19,7 @@
 #include "app/record/note_values.h"
 #include "dialogs/note_props_dialog.h"
 #include "richtext/note_editor.h"
+#include "support/modal_dialog.h"
 #include "support/note_props_driver.h"
 
 namespace pw {

@@ -10,14 +10,17 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFontComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimeEdit>
 
 #include "dialogs/note_props_font_dialog.h"
 #include "richtext/note_editor.h"
+#include "support/modal_dialog.h"
 #include "support/note_props_driver.h"
 
 namespace pw {
@@ -63,6 +66,12 @@ TEST_F(NotePropsDialogTest, OpensOnTheAskedPageAsAFixedDialogWithFourPages) {
   EXPECT_EQ(settings.minimumSize(), settings.maximumSize());
   EXPECT_GE(settings.width(), TFrmNoteProps::kDesignSize.width());
   EXPECT_GE(settings.height(), TFrmNoteProps::kDesignSize.height());
+
+  settings.show();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  const QPoint offset = settings.frameGeometry().center() - screen->availableGeometry().center();
+  EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 
   TFrmNoteProps reminder(Sample(), NotePropsPage::Reminder);
   EXPECT_EQ(reminder.PageControl1()->currentWidget()->objectName(), "TSReminder");

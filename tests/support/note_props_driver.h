@@ -1,17 +1,14 @@
 // Driving the note properties dialog from a test: clicking a day of its
-// calendar, answering the colour and font dialogs it opens, and running it
-// modally with input.
+// calendar, its check boxes and radio buttons, and the buttons of the colour
+// dialog it opens.
 #pragma once
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 namespace pw::test {
 
@@ -41,30 +38,6 @@ inline void ClickBox(QAbstractButton* box) {
 inline QPushButton* BoxButton(QWidget* dialog, QDialogButtonBox::StandardButton which) {
   auto* box = dialog->findChild<QDialogButtonBox*>();
   return box == nullptr ? nullptr : box->button(which);
-}
-
-// Runs `answer` on the next modal dialog of type `Dialog` once it shows;
-// `seen` tells whether one did.
-template <typename Dialog>
-void AnswerNextDialog(bool* seen, std::function<void(Dialog*)> answer) {
-  QTimer::singleShot(0, [seen, answer] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    *seen = dialog != nullptr;
-    if (dialog != nullptr) answer(dialog);
-  });
-}
-
-// Opens `dialog` modally, runs `input` once it shows and returns what exec()
-// returned, or -1 when the input did not close the dialog.
-inline int ExecWith(QDialog& dialog, const std::function<void()>& input) {
-  bool closedByInput = false;
-  QTimer::singleShot(0, &dialog, [&dialog, &input, &closedByInput] {
-    input();
-    closedByInput = !dialog.isVisible();
-    if (!closedByInput) dialog.done(-1);
-  });
-  const int result = dialog.exec();
-  return closedByInput ? result : -1;
 }
 
 }  // namespace pw::test
