@@ -7,24 +7,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
-#include <functional>
+
+#include "support/modal_dialog.h"
 
 namespace pw {
 namespace {
 
-// Opens the dialog modally and runs `input` once it shows; returns what exec()
-// returned, or -1 when the input did not close the dialog.
-int ExecWith(TFrmNoteCaption& dialog, const std::function<void()>& input) {
-  bool closedByInput = false;
-  QTimer::singleShot(0, &dialog, [&dialog, &input, &closedByInput] {
-    input();
-    closedByInput = !dialog.isVisible();
-    if (!closedByInput) dialog.done(-1);
-  });
-  const int result = dialog.exec();
-  return closedByInput ? result : -1;
-}
+using test::ExecWith;
 
 TEST(NoteCaptionDialogTest, ShowsCaptionAndButtons) {
   TFrmNoteCaption dialog(QStringLiteral("Shopping"));

@@ -11,6 +11,7 @@
 #include "app/record/note_values.h"
 #include "desktop/note_button_glyphs.h"
 #include "desktop/screen_fit.h"
+#include "dialogs/note_props_dialog.h"
 #include "richtext/note_editor.h"
 
 namespace pw {
@@ -148,6 +149,8 @@ void TFrmNote::NoteRequest(int message, int /*firstParameter*/, int /*secondPara
     SaveAndClose(ShowingMode::No);
   } else if (message == kSaveAndCloseNoteRequest) {
     SaveAndClose(ShowingMode::Yes);
+  } else if (message == kPropertiesNoteRequest) {
+    OpenProperties(NotePropsPage::Settings);
   }
 }
 

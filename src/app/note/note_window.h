@@ -15,6 +15,7 @@
 #include <cstdint>
 
 #include "app/note/note_window_registry.h"
+#include "dialogs/note_props_values.h"
 
 class QAction;
 class QFrame;
@@ -27,24 +28,10 @@ namespace pw {
 class NoteEditor;
 class NoteHost;
 class TTzDbf;
+enum class NotePropsPage;
 
 // What the next save writes into SHOWING.
 enum class ShowingMode { Yes, No, Keep };
-
-struct NoteReminder {
-  bool active = false;
-  int recurrence = 0;  // ALARMTYPE: 0 once .. 5 every year
-  QDate date;
-  QTime time;
-};
-
-struct NoteExpiry {
-  bool expires = false;
-  int type = 1;  // 1 once, 2 every day
-  bool movesToTrash = false;
-  QDate date;
-  QTime time;
-};
 
 class TFrmNote : public QWidget, public NoteRequestTarget {
   Q_OBJECT
@@ -86,6 +73,11 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void EmailNote();
   void EditCaption();
   void SetStayOnTop(bool onTop);
+  // The properties dialog at `page`; after OK the note takes the edited
+  // values and saves itself, and closes when it is no longer showing.
+  void OpenProperties(NotePropsPage page);
+  NoteProps Props() const;
+  void ApplyProps(const NoteProps& props);
 
   int Handle() const { return handle_; }
   std::int32_t RecordLink() const { return recordLink_; }

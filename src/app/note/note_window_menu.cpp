@@ -11,6 +11,7 @@
 #include "app/note/template_menu.h"
 #include "desktop/mail_url.h"
 #include "dialogs/note_caption_dialog.h"
+#include "dialogs/note_props_dialog.h"
 #include "richtext/note_editor.h"
 #include "richtext/url_opener.h"
 
@@ -32,13 +33,13 @@ QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortc
 void TFrmNote::BuildMenu() {
   pupMenu_ = new QMenu(this);
   pupMenu_->setObjectName(QStringLiteral("PupMenu"));
-  // The properties dialog and the Notes & Reminders window are not built
-  // yet: their items are shown disabled.
-  AddItem(pupMenu_, QStringLiteral("Note &Properties..."), QKeySequence(Qt::CTRL | Qt::Key_P))
-      ->setEnabled(false);
+  connect(
+      AddItem(pupMenu_, QStringLiteral("Note &Properties..."), QKeySequence(Qt::CTRL | Qt::Key_P)),
+      &QAction::triggered, this, [this] { OpenProperties(NotePropsPage::Settings); });
   connect(AddItem(pupMenu_, QStringLiteral("&Edit Note..."), QKeySequence(Qt::CTRL | Qt::Key_E)),
           &QAction::triggered, richEdit1_, &NoteEditor::OpenFullEditor);
-  AddItem(pupMenu_, QStringLiteral("Set Reminder..."))->setEnabled(false);
+  connect(AddItem(pupMenu_, QStringLiteral("Set Reminder...")), &QAction::triggered, this,
+          [this] { OpenProperties(NotePropsPage::Reminder); });
   connect(AddItem(pupMenu_, QStringLiteral("&Hide Note"), QKeySequence(Qt::CTRL | Qt::Key_H)),
           &QAction::triggered, this, &TFrmNote::HideNote);
   connect(AddItem(pupMenu_, QStringLiteral("&Trash Note"), QKeySequence(Qt::CTRL | Qt::Key_T)),
@@ -54,6 +55,8 @@ void TFrmNote::BuildMenu() {
   connect(newNote2_, &QMenu::aboutToShow, this, [this] { host_.NewNote1Click(newNote2_); });
   connect(newNote2_, &QMenu::triggered, this,
           [this](QAction* item) { host_.NewNoteFromTemplate(item->data().toInt()); });
+  // The Notes & Reminders window and the configuration dialog are not built
+  // yet: their items are shown disabled.
   AddItem(pupMenu_, QStringLiteral("&Notes && Reminders..."), QKeySequence(Qt::CTRL | Qt::Key_N))
       ->setEnabled(false);
   pupMenu_->addSeparator();

@@ -7,10 +7,11 @@
 namespace pw {
 
 // Requests, with kRequestParameter as their first parameter and 0 as their
-// second: hide the note (saving SHOWING "N"), and save and close it
-// (keeping SHOWING "Y").
+// second: hide the note (saving SHOWING "N"), save and close it (keeping
+// SHOWING "Y"), and edit its properties (returning when the dialog closed).
 inline constexpr int kHideNoteRequest = 1026;
 inline constexpr int kSaveAndCloseNoteRequest = 1027;
+inline constexpr int kPropertiesNoteRequest = 1028;
 inline constexpr int kRequestParameter = 0xF060;
 
 class NoteRequestTarget {

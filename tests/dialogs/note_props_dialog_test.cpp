@@ -1,0 +1,290 @@
+// The note properties dialog alone: what it shows for a note's values, its
+// enabling rules, the reminder kind list, the colour and font dialogs, and
+// the values it hands back.
+#include "dialogs/note_props_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFontComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimeEdit>
+
+#include "dialogs/note_props_font_dialog.h"
+#include "richtext/note_editor.h"
+#include "support/modal_dialog.h"
+#include "support/note_props_driver.h"
+
+namespace pw {
+namespace {
+
+using test::AnswerNextDialog;
+using test::BoxButton;
+using test::ExecWith;
+
+class NotePropsDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+  void TearDown() override { QLocale::setDefault(QLocale::system()); }
+
+  static NoteProps Sample() {
+    NoteProps props;
+    props.richText = "{\\rtf1\\ansi Buy milk\\par}";
+    props.title = QStringLiteral("Shopping");
+    props.stayOnTop = true;
+    props.color = QColor(0xFF, 0xC0, 0x80);
+    props.createdText = QStringLiteral("01/02/2026");
+    props.captionFont = QFont(QStringLiteral("DejaVu Sans"), 10);
+    props.captionColor = QColor(Qt::red);
+    props.reminder = {.active = true, .recurrence = 3, .date = {2027, 3, 4}, .time = {9, 30}};
+    props.expiry = {
+        .expires = true, .type = 1, .movesToTrash = true, .date = {2027, 5, 6}, .time = {18, 45}};
+    return props;
+  }
+
+  static void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+};
+
+TEST_F(NotePropsDialogTest, OpensOnTheAskedPageAsAFixedDialogWithFourPages) {
+  TFrmNoteProps settings(Sample(), NotePropsPage::Settings);
+  EXPECT_EQ(settings.windowTitle(), "Note Properties");
+  QStringList pages;
+  for (int i = 0; i < settings.PageControl1()->count(); ++i) {
+    pages << settings.PageControl1()->tabText(i);
+  }
+  EXPECT_EQ(pages, QStringList({"Settings", "Note Text", "Reminder", "Expiration"}));
+  EXPECT_EQ(settings.PageControl1()->currentWidget()->objectName(), "TSSettings");
+  EXPECT_TRUE(settings.BtnOk()->isDefault());
+  EXPECT_EQ(settings.minimumSize(), settings.maximumSize());
+  EXPECT_GE(settings.width(), TFrmNoteProps::kDesignSize.width());
+  EXPECT_GE(settings.height(), TFrmNoteProps::kDesignSize.height());
+
+  settings.show();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  const QPoint offset = settings.frameGeometry().center() - screen->availableGeometry().center();
+  EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+
+  TFrmNoteProps reminder(Sample(), NotePropsPage::Reminder);
+  EXPECT_EQ(reminder.PageControl1()->currentWidget()->objectName(), "TSReminder");
+}
+
+TEST_F(NotePropsDialogTest, EveryControlShowsTheNotesValues) {
+  NoteProps props = Sample();
+  props.showing = false;  // the box is ticked whatever the caller says
+  TFrmNoteProps dialog(props, NotePropsPage::Settings);
+  EXPECT_EQ(dialog.EdDescription()->text(), "Shopping");
+  EXPECT_TRUE(dialog.CkBxShowing()->isChecked());
+  EXPECT_TRUE(dialog.CkBxStayOnTop()->isChecked());
+  EXPECT_EQ(dialog.LblDateCreated()->text(), "01/02/2026");
+  EXPECT_FALSE(dialog.EdColor()->isEnabled());
+  EXPECT_EQ(dialog.EdColor()->palette().color(QPalette::Disabled, QPalette::Base), props.color);
+  EXPECT_EQ(dialog.LblSampleCaption()->text(), "Example Note Caption");
+  EXPECT_EQ(dialog.LblSampleCaption()->font().family(), "DejaVu Sans");
+  EXPECT_EQ(dialog.LblSampleCaption()->font().pointSize(), 10);
+  EXPECT_EQ(dialog.LblSampleCaption()->palette().color(QPalette::WindowText), QColor(Qt::red));
+  EXPECT_EQ(dialog.RichEditProp()->PlainText(), "Buy milk");
+  EXPECT_EQ(dialog.RichEditProp()->BackgroundColor(), props.color);
+
+  EXPECT_TRUE(dialog.CkBxReminderIsActive()->isChecked());
+  EXPECT_EQ(dialog.CmBxReminderType()->currentIndex(), 3);
+  EXPECT_EQ(dialog.CmBxReminderType()->currentText(), "Every Thursday");
+  EXPECT_EQ(dialog.MonthCalendar1()->selectedDate(), QDate(2027, 3, 4));
+  EXPECT_EQ(dialog.EdReminderTime()->time(), QTime(9, 30));
+
+  EXPECT_FALSE(dialog.CkBxNeverExpires()->isChecked());
+  EXPECT_TRUE(dialog.CkBxMoveToTrash()->isChecked());
+  EXPECT_TRUE(dialog.RbExpiresOnce()->isChecked());
+  EXPECT_FALSE(dialog.RbExpiresEveryday()->isChecked());
+  EXPECT_EQ(dialog.EdExpireDate()->date(), QDate(2027, 5, 6));
+  EXPECT_EQ(dialog.EdExpireTime()->time(), QTime(18, 45));
+  EXPECT_TRUE(dialog.EdExpireDate()->isEnabled());
+
+  // OK without a change hands the same values back.
+  const NoteProps back = dialog.Props();
+  EXPECT_TRUE(back.showing);
+  EXPECT_EQ(back.title, props.title);
+  EXPECT_EQ(back.reminder.recurrence, 3);
+  EXPECT_EQ(back.reminder.date, props.reminder.date);
+  EXPECT_EQ(back.expiry.type, 1);
+  EXPECT_EQ(back.expiry.time, props.expiry.time);
+  EXPECT_TRUE(back.richText.startsWith("{\\rtf1"));
+}
+
+TEST_F(NotePropsDialogTest, AlarmIsActiveSwitchesTheReminderControls) {
+  NoteProps props = Sample();
+  props.reminder.active = false;
+  TFrmNoteProps dialog(props, NotePropsPage::Reminder);
+  dialog.show();
+  QWidget* const controls[] = {dialog.CmBxReminderType(), dialog.MonthCalendar1(),
+                               dialog.EdReminderTime()};
+  for (QWidget* control : controls)
+    EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+  test::ClickBox(dialog.CkBxReminderIsActive());
+  for (QWidget* control : controls)
+    EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+  test::ClickBox(dialog.CkBxReminderIsActive());
+  for (QWidget* control : controls)
+    EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+
+  // Off keeps kind, date and time.
+  const NoteProps back = dialog.Props();
+  EXPECT_FALSE(back.reminder.active);
+  EXPECT_EQ(back.reminder.recurrence, 3);
+  EXPECT_EQ(back.reminder.date, QDate(2027, 3, 4));
+  EXPECT_EQ(back.reminder.time, QTime(9, 30));
+}
+
+TEST_F(NotePropsDialogTest, NeverExpiresAndTheExpiryKindSwitchTheExpiryControls) {
+  NoteProps props = Sample();
+  props.expiry.expires = false;
+  TFrmNoteProps dialog(props, NotePropsPage::Expiration);
+  dialog.show();
+  QWidget* const controls[] = {dialog.RbExpiresOnce(), dialog.RbExpiresEveryday(),
+                               dialog.EdExpireDate(), dialog.EdExpireTime(),
+                               dialog.CkBxMoveToTrash()};
+  EXPECT_TRUE(dialog.CkBxNeverExpires()->isChecked());
+  for (QWidget* control : controls)
+    EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+  test::ClickBox(dialog.CkBxNeverExpires());
+  for (QWidget* control : controls)
+    EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+
+  test::ClickBox(dialog.RbExpiresEveryday());
+  EXPECT_FALSE(dialog.RbExpiresOnce()->isChecked());
+  EXPECT_FALSE(dialog.EdExpireDate()->isEnabled());
+  EXPECT_TRUE(dialog.EdExpireTime()->isEnabled());
+  EXPECT_EQ(dialog.Props().expiry.type, 2);
+  test::ClickBox(dialog.RbExpiresOnce());
+  EXPECT_TRUE(dialog.EdExpireDate()->isEnabled());
+  EXPECT_EQ(dialog.Props().expiry.type, 1);
+  EXPECT_TRUE(dialog.Props().expiry.expires);
+}
+
+TEST_F(NotePropsDialogTest, AnExpiryKindOfNeitherOneNorTwoTicksNoButtonAndComesBackAsTwo) {
+  NoteProps props = Sample();
+  props.expiry.type = 0;
+  TFrmNoteProps dialog(props, NotePropsPage::Expiration);
+  EXPECT_FALSE(dialog.RbExpiresOnce()->isChecked());
+  EXPECT_FALSE(dialog.RbExpiresEveryday()->isChecked());
+  EXPECT_EQ(ExecWith(dialog, [&dialog] { Click(dialog.BtnOk()); }), QDialog::Accepted);
+  EXPECT_EQ(dialog.Props().expiry.type, 2);
+}
+
+TEST_F(NotePropsDialogTest, ClickingADayRebuildsTheKindListAndKeepsTheSelectedKind) {
+  NoteProps props = Sample();
+  props.reminder.recurrence = 4;
+  TFrmNoteProps dialog(props, NotePropsPage::Reminder);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  ASSERT_TRUE(test::ClickCalendarDay(dialog.MonthCalendar1(), 15));
+  EXPECT_EQ(dialog.MonthCalendar1()->selectedDate(), QDate(2027, 3, 15));
+  QStringList entries;
+  for (int i = 0; i < dialog.CmBxReminderType()->count(); ++i) {
+    entries << dialog.CmBxReminderType()->itemText(i);
+  }
+  EXPECT_EQ(entries,
+            QStringList({"Monday, March 15, 2027", "Every Day", "Every Weekday", "Every Monday",
+                         "Every Month on the 15th", "Every Year on March 15"}));
+  EXPECT_EQ(dialog.CmBxReminderType()->currentIndex(), 4);
+  ASSERT_TRUE(test::ClickCalendarDay(dialog.MonthCalendar1(), 12));
+  EXPECT_EQ(dialog.CmBxReminderType()->currentText(), "Every Month on the 12th");
+  EXPECT_EQ(dialog.Props().reminder.date, QDate(2027, 3, 12));
+}
+
+TEST_F(NotePropsDialogTest, ATimeTypedWithSecondsIsKeptToTheSecondUntilTheNoteStoresIt) {
+  TFrmNoteProps dialog(Sample(), NotePropsPage::Reminder);
+  dialog.show();
+  QTimeEdit* time = dialog.EdReminderTime();
+  time->setFocus();
+  time->setSelectedSection(QDateTimeEdit::HourSection);
+  QTest::keyClicks(time, "070559");
+  EXPECT_EQ(dialog.Props().reminder.time, QTime(7, 5, 59));
+}
+
+TEST_F(NotePropsDialogTest, TheColourDialogStartsWithTheNotesColourAndOkTakesTheChosenOne) {
+  TFrmNoteProps dialog(Sample(), NotePropsPage::Settings);
+  bool seen = false;
+  QColor startedWith;
+  AnswerNextDialog<QColorDialog>(&seen, [&startedWith](QColorDialog* colors) {
+    startedWith = colors->currentColor();
+    colors->setCurrentColor(QColor(0x11, 0x22, 0x33));
+    Click(BoxButton(colors, QDialogButtonBox::Ok));
+  });
+  Click(dialog.Button1());
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(startedWith, QColor(0xFF, 0xC0, 0x80));
+  EXPECT_EQ(dialog.NoteColor(), QColor(0x11, 0x22, 0x33));
+  EXPECT_EQ(dialog.EdColor()->palette().color(QPalette::Disabled, QPalette::Base),
+            QColor(0x11, 0x22, 0x33));
+
+  AnswerNextDialog<QColorDialog>(&seen, [](QColorDialog* colors) {
+    colors->setCurrentColor(Qt::green);
+    Click(BoxButton(colors, QDialogButtonBox::Cancel));
+  });
+  Click(dialog.Button1());
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(dialog.Props().color, QColor(0x11, 0x22, 0x33));
+}
+
+TEST_F(NotePropsDialogTest, TheFontDialogOffersSixToTwelvePointsAndTakesFaceSizeAndColour) {
+  NoteProps props = Sample();
+  props.captionFont.setBold(true);
+  TFrmNoteProps dialog(props, NotePropsPage::Settings);
+  bool seen = false;
+  QStringList sizes;
+  QString startFamily;
+  QString startSize;
+  QString startColor;
+  AnswerNextDialog<CaptionFontDialog>(&seen, [&](CaptionFontDialog* fonts) {
+    for (int i = 0; i < fonts->CbFontSize()->count(); ++i)
+      sizes << fonts->CbFontSize()->itemText(i);
+    startFamily = fonts->CbFontName()->currentText();
+    startSize = fonts->CbFontSize()->currentText();
+    startColor = fonts->CbFontColor()->currentText();
+    fonts->CbFontSize()->setFocus();
+    QTest::keyClick(fonts->CbFontSize(), Qt::Key_Down);  // 11
+    fonts->CbFontColor()->setFocus();
+    QTest::keyClick(fonts->CbFontColor(), Qt::Key_Home);  // Black
+    QTest::keyClick(fonts->CbFontColor(), Qt::Key_Down);  // Maroon
+    Click(fonts->OKButton());
+  });
+  Click(dialog.Button2());
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(sizes, QStringList({"6", "7", "8", "9", "10", "11", "12"}));
+  EXPECT_EQ(startFamily, "DejaVu Sans");
+  EXPECT_EQ(startSize, "10");
+  EXPECT_EQ(startColor, "Red");
+  const NoteProps back = dialog.Props();
+  EXPECT_EQ(back.captionFont.family(), "DejaVu Sans");
+  EXPECT_EQ(back.captionFont.pointSize(), 11);
+  EXPECT_FALSE(back.captionFont.bold());
+  EXPECT_EQ(back.captionColor, QColor(0x80, 0, 0));
+  EXPECT_EQ(dialog.LblSampleCaption()->font().pointSize(), 11);
+}
+
+TEST_F(NotePropsDialogTest, ASizeOutsideTheRangeShowsTheNearestAndAnUnlistedColourStays) {
+  CaptionFontDialog fonts(QFont(QStringLiteral("DejaVu Sans"), 20), QColor(1, 2, 3));
+  EXPECT_EQ(fonts.CbFontSize()->currentText(), "12");
+  EXPECT_EQ(fonts.SelectedColor(), QColor(1, 2, 3));
+  EXPECT_EQ(fonts.SelectedFont().pointSize(), 12);
+}
+
+TEST_F(NotePropsDialogTest, CancelAndEscapeReject) {
+  TFrmNoteProps dialog(Sample(), NotePropsPage::Settings);
+  EXPECT_EQ(ExecWith(dialog, [&dialog] { Click(dialog.BtnCancel()); }), QDialog::Rejected);
+  TFrmNoteProps again(Sample(), NotePropsPage::Settings);
+  EXPECT_EQ(ExecWith(again, [&again] { QTest::keyClick(&again, Qt::Key_Escape); }),
+            QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace pw
