@@ -7,6 +7,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Sticky notes and reminders for the deskto
 set(CPACK_PACKAGE_CONTACT "Paperwisp developers <paperwisp@localhost>")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Without the debugging symbols of a RelWithDebInfo build.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -14,7 +16,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Small coloured notes with rich text that stay on the desktop between runs,
- with reminders, expiry into a trash bin and ten templates, managed from the
- notification area. The notes are kept in dBASE IV tables; pwdbf inspects and
- checks them.")
+with reminders, expiry into a trash bin and ten templates, managed from the
+notification area. The notes are kept in dBASE IV tables; pwdbf inspects and
+checks them.")
 include(CPack)
