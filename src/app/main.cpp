@@ -6,6 +6,7 @@
 #include "app/controller/notes_main.h"
 #include "dataset/dataset_locale.h"
 #include "dataset/dialog_dataset_ui.h"
+#include "desktop/program_icon.h"
 #include "desktop/single_instance.h"
 #include "desktop/termination_signal.h"
 #include "settings/data_folder.h"
@@ -13,6 +14,9 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Paperwisp"));
+  QApplication::setWindowIcon(pw::ProgramIcon());
+  // Lets the desktop match the windows to paperwisp.desktop and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("paperwisp"));
   QApplication::setQuitOnLastWindowClosed(false);
 
   // A second copy only asks the first one forward and ends.

@@ -16,6 +16,11 @@ constexpr int kScreenMargin = 16;
 
 }  // namespace
 
+QPoint BottomRightCorner(const QRect& area, const QSize& frameSize, int margin) {
+  return QPoint(area.x() + area.width() - frameSize.width() - margin,
+                area.y() + area.height() - frameSize.height() - margin);
+}
+
 TrayFallbackWindow::TrayFallbackWindow(QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -48,11 +53,27 @@ void TrayFallbackWindow::SetTip(const QString& tip) {
 
 void TrayFallbackWindow::ShowInCorner() {
   adjustSize();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.right() - width() - kScreenMargin, area.bottom() - height() - kScreenMargin);
-  }
+  PlaceInCorner();
+  awaitingFrame_ = true;
   show();
+}
+
+void TrayFallbackWindow::PlaceInCorner() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(BottomRightCorner(screen->availableGeometry(), frameGeometry().size(), kScreenMargin));
+  }
+}
+
+void TrayFallbackWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // A window manager frames the window only after it is shown, and the
+  // frame's title bar pushes it down: placed again, once, with its frame.
+  // While it is being framed the window may report a frame of 1 x 1.
+  const QRect frame = frameGeometry();
+  if (awaitingFrame_ && frame != geometry() && frame.contains(geometry())) {
+    awaitingFrame_ = false;
+    PlaceInCorner();
+  }
 }
 
 void TrayFallbackWindow::mousePressEvent(QMouseEvent* event) {

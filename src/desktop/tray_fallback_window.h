@@ -12,6 +12,11 @@ class QToolButton;
 
 namespace pw {
 
+// The top left corner of the frame (title bar and borders included) of a
+// window of `frameSize` that sits in the bottom right corner of `area`,
+// `margin` pixels inside its right and bottom edges.
+QPoint BottomRightCorner(const QRect& area, const QSize& frameSize, int margin);
+
 class TrayFallbackWindow : public QWidget {
   Q_OBJECT
 
@@ -20,7 +25,8 @@ class TrayFallbackWindow : public QWidget {
 
   void SetIcon(const QIcon& icon);
   void SetTip(const QString& tip);
-  // Shows the window in the bottom right corner of the primary screen.
+  // Shows the window, frame included, in the bottom right corner of the
+  // primary screen's available area (inside panels and docks).
   void ShowInCorner();
 
  signals:
@@ -33,11 +39,16 @@ class TrayFallbackWindow : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
+  void PlaceInCorner();
+
   QLabel* iconLabel_;
   QLabel* tipLabel_;
   QToolButton* menuButton_;
+  // Shown, and the window manager's frame not yet seen.
+  bool awaitingFrame_ = false;
 };
 
 }  // namespace pw

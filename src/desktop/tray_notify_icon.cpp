@@ -2,8 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QStyle>
-
+#include "desktop/program_icon.h"
 #include "desktop/tray_fallback_window.h"
 
 namespace pw {
@@ -99,7 +98,7 @@ void TTrayNotifyIcon::OpenMenu(const QPoint& globalPosition) {
 }
 
 QIcon TTrayNotifyIcon::ShownIcon() const {
-  return icon_.isNull() ? QApplication::style()->standardIcon(QStyle::SP_ComputerIcon) : icon_;
+  return icon_.isNull() ? ProgramIcon() : icon_;
 }
 
 }  // namespace pw

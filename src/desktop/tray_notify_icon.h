@@ -41,7 +41,7 @@ class TTrayNotifyIcon : public QObject {
                            std::function<bool()> trayAvailable = nullptr);
   ~TTrayNotifyIcon() override;
 
-  // An empty icon shows the style's standard computer icon.
+  // An empty icon shows the program's icon.
   const QIcon& Icon() const { return icon_; }
   void SetIcon(const QIcon& icon);
   const QString& Hint() const { return hint_; }

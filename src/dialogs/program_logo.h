@@ -1,6 +1,5 @@
-// The program's logo: a small sticky note beside the name, drawn rather than
-// shipped as an image file. Used at the top of the about box and the
-// configuration dialog.
+// The program's logo: the program's icon beside its name. Used at the top of
+// the about box and the configuration dialog.
 #pragma once
 
 #include <QPixmap>

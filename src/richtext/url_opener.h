@@ -14,6 +14,7 @@ class UrlOpener {
 };
 
 // The opener of the user's desktop (browser, mail program, file manager).
+// A mailto: address is refused when the desktop names no mail program.
 class DesktopUrlOpener : public UrlOpener {
  public:
   bool Open(const QUrl& url) override;

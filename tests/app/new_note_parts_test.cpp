@@ -54,3 +54,30 @@ TEST_F(Placeholders, TextWithoutPlaceholdersStaysWithCaretAtStart) {
 
 }  // namespace
 }  // namespace pw
+
+namespace pw {
+namespace {
+
+TEST(PlaceholderTime, IsTheLocalesLongTimeWithoutTheTimeZone) {
+  const QDateTime now(QDate(2026, 12, 10), QTime(10, 4, 6));
+  EXPECT_EQ(PlaceholderValuesAt(now, QLocale(QLocale::English, QLocale::UnitedKingdom)).time,
+            "10:04:06");
+  EXPECT_EQ(PlaceholderValuesAt(now, QLocale(QLocale::English, QLocale::UnitedStates)).time,
+            "10:04:06 AM");
+  EXPECT_EQ(PlaceholderValuesAt(now, QLocale(QLocale::German, QLocale::Germany)).time, "10:04:06");
+  // Wherever a locale writes the zone (before the time, in brackets, ...),
+  // what is left is the time itself.
+  for (const QLocale::Language language :
+       {QLocale::French, QLocale::Japanese, QLocale::Chinese, QLocale::Korean, QLocale::Finnish,
+        QLocale::Persian, QLocale::Portuguese, QLocale::Russian}) {
+    const QLocale locale(language);
+    const QString time = PlaceholderValuesAt(now, locale).time;
+    const QString zoned = locale.toString(now.time(), QLocale::LongFormat);
+    EXPECT_NE(time, zoned) << locale.name().toStdString();
+    EXPECT_TRUE(zoned.contains(time)) << locale.name().toStdString() << ": " << time.toStdString();
+    EXPECT_EQ(time, time.trimmed()) << locale.name().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace pw

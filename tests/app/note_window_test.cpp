@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -29,9 +31,10 @@ class RecordingOpener : public UrlOpener {
  public:
   bool Open(const QUrl& url) override {
     opened << url;
-    return true;
+    return opens;
   }
   QList<QUrl> opened;
+  bool opens = true;
 };
 
 QAction* MenuItem(QMenu* menu, const QString& caption) {
@@ -394,6 +397,42 @@ TEST_F(NoteWindowTest, EmailHandsTheWholeTextEncodedToTheMailProgram) {
             window->RichEdit1()->PlainText().size());
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Tom & Jerry"));
   window->RichEdit1()->SetUrlOpener(nullptr);
+}
+
+// Without a mail program the note's text is offered for the clipboard;
+// returns whether the message was seen, after clicking `button` in it.
+bool EmailWithoutMailProgram(TFrmNote* window, const char* button) {
+  RecordingOpener opener;
+  opener.opens = false;
+  window->RichEdit1()->SetUrlOpener(&opener);
+  bool seen = false;
+  QTimer::singleShot(0, [&seen, button] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (box == nullptr || box->objectName() != "NoMailProgramBox") return;
+    auto* choice = box->findChild<QPushButton*>(button);
+    if (choice == nullptr) return;
+    seen = true;
+    QTest::mouseClick(choice, Qt::LeftButton);
+  });
+  MenuItem(window->PupMenu(), "Email Note...")->trigger();
+  window->RichEdit1()->SetUrlOpener(nullptr);
+  return seen && opener.opened.size() == 1;
+}
+
+TEST_F(NoteWindowTest, EmailWithoutAMailProgramSaysSoAndCopiesThePlainTextOnRequest) {
+  TFrmNote* window = ShowNote({.text = "{\\rtf1 Buy {\\b milk}\\par}"});
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(EmailWithoutMailProgram(window, "BtnCopyText"));
+  EXPECT_EQ(QApplication::clipboard()->text(), window->RichEdit1()->PlainText());
+  EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
+}
+
+TEST_F(NoteWindowTest, EmailWithoutAMailProgramClosedLeavesTheRichCopy) {
+  TFrmNote* window = ShowNote({.text = "{\\rtf1 Buy {\\b milk}\\par}"});
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(EmailWithoutMailProgram(window, "BtnClose"));
+  EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasHtml());
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Buy milk"));
 }
 
 TEST_F(NoteWindowTest, TheMenuOffersItsCommandsInOrderAndOpensBelowTheButton) {

@@ -4,14 +4,21 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
+#include "desktop/program_icon.h"
 #include "desktop/tray_fallback_window.h"
 
 namespace pw {
 namespace {
+
+bool SameImage(const QIcon& shown, const QIcon& expected, int size) {
+  return shown.pixmap(size, size).toImage() == expected.pixmap(size, size).toImage();
+}
 
 // A click timer the test runs out by hand.
 class ManualTimer : public OneShotTimer {
@@ -119,6 +126,29 @@ TEST_F(TrayNotifyIconTest, WithANotificationAreaNoFallbackWindowIsMade) {
   EXPECT_FALSE(icon_->SystemIcon()->icon().isNull());
 }
 
+TEST_F(TrayNotifyIconTest, WithoutAnIconOfItsOwnTheProgramsIconIsShown) {
+  for (const int size : {16, 22, 32}) {
+    EXPECT_TRUE(SameImage(icon_->SystemIcon()->icon(), ProgramIcon(), size)) << size;
+  }
+  QPixmap other(16, 16);
+  other.fill(Qt::blue);
+  icon_->SetIcon(QIcon(other));
+  EXPECT_TRUE(SameImage(icon_->SystemIcon()->icon(), QIcon(other), 16));
+  icon_->SetIcon(QIcon());
+  EXPECT_TRUE(SameImage(icon_->SystemIcon()->icon(), ProgramIcon(), 16));
+}
+
+TEST(BottomRightCornerTest, TheWholeFrameStaysInsideTheAvailableArea) {
+  // A panel of 24 pixels at the top; a frame 30 pixels taller than the
+  // window's client area.
+  const QRect area(0, 24, 1280, 776);
+  const QPoint corner = BottomRightCorner(area, QSize(220, 80), 16);
+  EXPECT_EQ(corner, QPoint(1044, 704));
+  EXPECT_TRUE(area.contains(QRect(corner, QSize(220, 80))));
+  EXPECT_EQ(QRect(corner, QSize(220, 80)).bottom(), area.bottom() - 16);
+  EXPECT_EQ(QRect(corner, QSize(220, 80)).right(), area.right() - 16);
+}
+
 // The offscreen desktop has no notification area, like some real ones.
 class TrayFallbackTest : public TrayNotifyIconTest {
  protected:
@@ -140,6 +170,17 @@ TEST_F(TrayFallbackTest, WindowStandsInForTheIconWhileItIsVisible) {
   EXPECT_EQ(Window()->toolTip().size(), 127);
   icon_->SetIconVisible(false);
   EXPECT_EQ(Window(), nullptr);
+}
+
+TEST_F(TrayFallbackTest, WindowShowsTheProgramsIconInsideTheAvailableArea) {
+  ASSERT_NE(Window(), nullptr);
+  auto* label = Window()->findChild<QLabel*>();
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->pixmap().toImage(), ProgramIcon().pixmap(32, 32).toImage());
+  EXPECT_TRUE(SameImage(Window()->windowIcon(), ProgramIcon(), 32));
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(area.contains(Window()->frameGeometry()));
+  EXPECT_EQ(Window()->frameGeometry().bottom(), area.bottom() - 16);
 }
 
 TEST_F(TrayFallbackTest, WindowCannotBeClosed) {

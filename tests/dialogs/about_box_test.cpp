@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "desktop/program_icon.h"
+
 namespace pw {
 namespace {
 
@@ -32,6 +34,22 @@ TEST(AboutBoxTest, ShowsCaptionNameAndVersion) {
   EXPECT_TRUE(texts.contains(QStringLiteral("Paperwisp")));
   EXPECT_TRUE(texts.contains(QStringLiteral("Version 2.0")));
   EXPECT_EQ(box.size(), QSize(290, 259));
+}
+
+TEST(AboutBoxTest, TheLogoShowsTheProgramsIcon) {
+  TFrmAbout box;
+  const QLabel* logo = nullptr;
+  for (const QLabel* label : box.findChildren<QLabel*>()) {
+    if (!label->pixmap().isNull()) logo = label;
+  }
+  ASSERT_NE(logo, nullptr);
+  // The icon, 31 pixels square, two pixels in from the logo's top left.
+  const QImage image = logo->pixmap().toImage();
+  const QImage icon = ProgramIcon().pixmap(31, 31).toImage();
+  const QPoint middle(2 + 15, 2 + 15);
+  EXPECT_EQ(image.pixelColor(middle), icon.pixelColor(15, 15));
+  EXPECT_GT(image.pixelColor(middle).red(), 220);
+  EXPECT_LT(image.pixelColor(middle).blue(), 160);
 }
 
 TEST(AboutBoxTest, OKHasTheFocusAndIsTheDefaultButton) {

@@ -3,12 +3,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QUrl>
 
+#include "app/controller/help_page.h"
 #include "app/note/note_window.h"
 #include "app/note/template_menu.h"
 #include "app/record/note_record.h"
@@ -17,6 +15,7 @@
 #include "desktop/sound_player.h"
 #include "desktop/tray_notify_icon.h"
 #include "dialogs/about_box.h"
+#include "richtext/url_opener.h"
 #include "settings/config_keys.h"
 #include "settings/data_folder.h"
 
@@ -25,7 +24,6 @@ namespace pw {
 namespace {
 
 constexpr int kInitializeDelayMs = 250;
-constexpr char kHelpFileName[] = "Paperwisp.hlp";
 
 std::unique_ptr<TTzDbf> MakeNoteTable(const char* name, const QStringList& fieldLines) {
   auto table = std::make_unique<TTzDbf>();
@@ -102,8 +100,8 @@ void TFrmNotesMain::FormCreate() {
 }
 
 void TFrmNotesMain::Help1Click() {
-  const QString helpFile = QCoreApplication::applicationDirPath() + '/' + kHelpFileName;
-  if (QFileInfo::exists(helpFile)) QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+  DesktopUrlOpener browser;
+  OpenHelpPage(this, QCoreApplication::applicationDirPath(), browser);
 }
 
 void TFrmNotesMain::About1Click() {

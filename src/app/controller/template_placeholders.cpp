@@ -7,10 +7,27 @@
 #include "richtext/note_editor.h"
 
 namespace pw {
+namespace {
+
+// The locale's long time format without its time-zone part: every "t"
+// outside a quoted literal, then the brackets and blanks it leaves.
+QString LongTimeFormatWithoutZone(const QLocale& locale) {
+  const QString format = locale.timeFormat(QLocale::LongFormat);
+  QString kept;
+  bool quoted = false;
+  for (const QChar c : format) {
+    if (c == '\'') quoted = !quoted;
+    if (quoted || c != 't') kept += c;
+  }
+  kept.replace(QStringLiteral("()"), QString());
+  return kept.trimmed();
+}
+
+}  // namespace
 
 PlaceholderValues PlaceholderValuesAt(const QDateTime& now, const QLocale& locale) {
   const QDate day = now.date();
-  return {locale.toString(now.time(), QLocale::LongFormat),
+  return {locale.toString(now.time(), LongTimeFormatWithoutZone(locale)),
           QString::fromLatin1(DateFrom(day.year(), day.month(), day.day())),
           locale.toString(day, QStringLiteral("dddd, MMMM d, yyyy"))};
 }

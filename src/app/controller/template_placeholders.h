@@ -11,7 +11,7 @@ namespace pw {
 class NoteEditor;
 
 struct PlaceholderValues {
-  QString time;      // the locale's long time format
+  QString time;      // the locale's long time format, without the time zone
   QString date;      // the process-wide short date format
   QString longDate;  // "dddd, mmmm d, yyyy" with the locale's names
 };

@@ -10,6 +10,7 @@
 #include "app/note/note_window.h"
 #include "app/note/template_menu.h"
 #include "desktop/mail_url.h"
+#include "dialogs/no_mail_program_box.h"
 #include "dialogs/note_caption_dialog.h"
 #include "dialogs/note_props_dialog.h"
 #include "richtext/note_editor.h"
@@ -96,7 +97,8 @@ void TFrmNote::SetStayOnTop(bool onTop) {
 void TFrmNote::EmailNote() {
   richEdit1_->selectAll();
   richEdit1_->copy();
-  richEdit1_->Opener()->Open(MailUrlForBody(richEdit1_->PlainText()));
+  const QString text = richEdit1_->PlainText();
+  if (!richEdit1_->Opener()->Open(MailUrlForBody(text))) ShowNoMailProgramBox(this, text);
 }
 
 }  // namespace pw
