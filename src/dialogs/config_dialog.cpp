@@ -18,8 +18,6 @@ namespace {
 
 constexpr QSize kClientSize(341, 373);
 constexpr QSize kLogoSize(131, 35);
-constexpr int kSmallestRepeat = 0;
-constexpr int kSmallestSnooze = 1;
 
 }  // namespace
 
@@ -67,10 +65,9 @@ void TFrmConfig::SelectPage(Page page) {
 }
 
 void TFrmConfig::BtnOkClick() {
-  if (LeadingWholeNumber(edRepeat_->text()) < kSmallestRepeat)
-    edRepeat_->setText(QString::number(kSmallestRepeat));
-  if (LeadingWholeNumber(edSnooze_->text()) < kSmallestSnooze)
-    edSnooze_->setText(QString::number(kSmallestSnooze));
+  // Text that reads as no number shows as the number it is written as.
+  if (LeadingWholeNumber(edRepeat_->text()) <= 0) edRepeat_->setText(QStringLiteral("0"));
+  if (LeadingWholeNumber(edSnooze_->text()) <= 0) edSnooze_->setText(QStringLiteral("1"));
   accept();
 }
 

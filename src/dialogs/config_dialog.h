@@ -2,8 +2,9 @@
 // pages, "Preferences" (six check boxes), "Reminders" (the reminder sound,
 // its repeat, the snooze and where reminders appear) and "Templates" (the
 // ten templates, edited through a TemplateStore and written at once).
-// OK first mends the two interval edits: a repeat below 0 becomes 0, a
-// snooze below 1 becomes 1. The dialog neither reads nor writes the
+// OK first mends the two interval edits: a repeat that reads as 0 or less
+// becomes "0", such a snooze "1" (an edit reads as its leading number,
+// leading_number.h). The dialog neither reads nor writes the
 // settings file itself (config_settings.h does).
 #pragma once
 

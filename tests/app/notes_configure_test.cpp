@@ -226,6 +226,21 @@ TEST_F(NotesConfigureTest, WithoutATemplateTheTemplateMenuSaysSoAndOffersTheTemp
   EXPECT_TRUE(OpenWindows(*controller).isEmpty()) << "the item makes no note";
 }
 
+TEST_F(NotesConfigureTest, ConfigureWhileTheDialogIsOpenBringsItForwardOnThatPage) {
+  auto controller = Start();
+  int dialogs = 0;
+  int page = -1;
+  test::WhenModal<TFrmConfig>([&](TFrmConfig* dialog) {
+    controller->Configure1Click();
+    dialogs = controller->findChildren<TFrmConfig*>().size();
+    page = dialog->PageControl()->currentIndex();
+    Click(dialog->BtnCancel());
+  });
+  controller->ConfigureTemplates();
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(page, 0);
+}
+
 TEST_F(NotesConfigureTest, NoteWindowsConfigureOpensTheDialog) {
   auto controller = Start();
   TFrmNote* note = controller->NewNoteFromTemplate(1);

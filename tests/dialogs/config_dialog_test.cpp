@@ -143,12 +143,15 @@ TEST_F(ConfigDialogTest, OkMendsTheIntervalsAndWritesTheLeadingNumbers) {
     EXPECT_EQ(ReadSetting(Config(), config::kSnoozeInterval), snoozeKey) << snooze;
     EXPECT_EQ(dialog_.EdSnooze()->text(), snoozeShown);
   }
-  // "abc" reads as 0, which OK leaves alone: the edit keeps its text.
+  // "abc" reads as 0, so OK shows it as "0"; "-3" becomes "0" too.
   Fill();
   dialog_.show();
   Retype(dialog_.EdRepeat(), "abc");
   QTest::mouseClick(dialog_.BtnOk(), Qt::LeftButton);
-  EXPECT_EQ(dialog_.EdRepeat()->text(), "abc");
+  EXPECT_EQ(dialog_.EdRepeat()->text(), "0");
+  Retype(dialog_.EdRepeat(), "-3");
+  QTest::mouseClick(dialog_.BtnOk(), Qt::LeftButton);
+  EXPECT_EQ(dialog_.EdRepeat()->text(), "0");
 }
 
 TEST_F(ConfigDialogTest, OkWritesEveryBoxAndTheSoundFile) {
