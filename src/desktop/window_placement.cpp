@@ -28,14 +28,13 @@ PlacementRecord PlacementOf(const QWidget& window) {
   return record;
 }
 
-// `rect`, moved onto the primary screen when no screen shows any of it.
-QRect OnSomeScreen(QRect rect) {
+// A placement saved on a desktop with other screens may lie where no screen
+// is now.
+bool OnSomeScreen(const QRect& rect) {
   for (const QScreen* screen : QGuiApplication::screens()) {
-    if (screen->availableGeometry().intersects(rect)) return rect;
+    if (screen->availableGeometry().intersects(rect)) return true;
   }
-  if (const QScreen* primary = QGuiApplication::primaryScreen())
-    rect.moveTopLeft(primary->availableGeometry().topLeft());
-  return rect;
+  return false;
 }
 
 }  // namespace
@@ -63,8 +62,8 @@ void TPOAPlace::Restore() const {
                                .ReadString(config::kScreensSection, entry_.toStdString(), "")
                                .substr(0, kPlacementTextLength);
   const PlacementRecord record = ParsePlacement(text);
-  if (text.empty() || record.left >= record.right) return;
-  owner_->setGeometry(OnSomeScreen(record.NormalRect()));
+  if (text.empty() || record.left >= record.right || !OnSomeScreen(record.NormalRect())) return;
+  owner_->setGeometry(record.NormalRect());
   const Qt::WindowStates state = owner_->windowState() & ~Qt::WindowMinimized;
   owner_->setWindowState(record.OpensMaximized() ? state | Qt::WindowMaximized
                                                  : state & ~Qt::WindowMaximized);

@@ -34,8 +34,8 @@ class TPOAPlace : public QObject {
   // cannot be written; true when switched off.
   bool Save(QString* error) const;
   // Applies the stored placement when there is one whose left is less than
-  // its right; otherwise the owner stays where it is. A rectangle that no
-  // screen shows any more is moved onto the primary screen.
+  // its right and some screen shows part of it; otherwise the owner stays
+  // where it is (its design position).
   void Restore() const;
 
  private:

@@ -106,14 +106,22 @@ TEST_F(WindowPlacementTest, EmptyFileNameSwitchesTheStoreOff) {
   EXPECT_EQ(Stored(), "0,1,-1,-1,-1,-1,120,80,760,520");
 }
 
-TEST_F(WindowPlacementTest, RectangleOffEveryScreenIsBroughtBack) {
-  Store("0,1,-1,-1,-1,-1,90000,90000,90300,90200");
+TEST_F(WindowPlacementTest, RectangleOffEveryScreenLeavesTheDesignPosition) {
+  Store("0,3,-1,-1,-1,-1,90000,90000,90300,90200");
   TPOAPlace place(&window_);
   place.SetIniFileName(config_.FileName());
   place.Restore();
-  EXPECT_EQ(window_.size(), QSize(300, 200));
-  EXPECT_LT(window_.x(), 90000);
-  EXPECT_LT(window_.y(), 90000);
+  EXPECT_EQ(window_.geometry(), QRect(50, 60, 300, 200));
+  EXPECT_FALSE(window_.windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(WindowPlacementTest, EntryCutAt40CharactersLosesTheEndOfItsBottom) {
+  // 42 characters: the bottom 52099 is read as 520.
+  Store("0,1,-1,-1,-1,-1,120,80,0000000000760,52099");
+  TPOAPlace place(&window_);
+  place.SetIniFileName(config_.FileName());
+  place.Restore();
+  EXPECT_EQ(window_.geometry(), QRect(120, 80, 640, 440));
 }
 
 TEST_F(WindowPlacementTest, FailedSaveIsReported) {

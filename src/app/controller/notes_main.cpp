@@ -13,6 +13,7 @@
 #include "dataset/dataset_error.h"
 #include "dataset/tz_dbf.h"
 #include "desktop/sound_player.h"
+#include "desktop/taskbar_button.h"
 #include "desktop/tray_notify_icon.h"
 #include "dialogs/about_box.h"
 #include "richtext/url_opener.h"
@@ -60,8 +61,8 @@ void TFrmNotesMain::BuildMenus() {
   connect(newNote1_, &QMenu::triggered, this,
           [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
 
-  // "Notes & Reminders..." and "Configure..." open windows built elsewhere;
-  // until they exist the items are shown disabled.
+  // "Notes & Reminders..." opens a window built elsewhere; until it exists
+  // the item is shown disabled.
   popupMenu1_->addAction(QStringLiteral("Notes && Reminders..."))->setEnabled(false);
   connect(popupMenu1_->addAction(QStringLiteral("Hide All Notes")), &QAction::triggered, this,
           &TFrmNotesMain::HideAllNotes1Click);
@@ -71,7 +72,8 @@ void TFrmNotesMain::BuildMenus() {
   connect(popupMenu1_->addAction(QStringLiteral("About...")), &QAction::triggered, this,
           &TFrmNotesMain::About1Click);
   popupMenu1_->addSeparator();
-  popupMenu1_->addAction(QStringLiteral("Configure..."))->setEnabled(false);
+  connect(popupMenu1_->addAction(QStringLiteral("Configure...")), &QAction::triggered, this,
+          &TFrmNotesMain::Configure1Click);
   connect(popupMenu1_->addAction(QStringLiteral("Shutdown Paperwisp")), &QAction::triggered, this,
           &TFrmNotesMain::FormCloseQuery);
 
@@ -79,8 +81,10 @@ void TFrmNotesMain::BuildMenus() {
   pupTemplate_->setObjectName(QStringLiteral("PupTemplate"));
   AddTemplateMenuItems(pupTemplate_, QStringLiteral("Temp"));
   connect(pupTemplate_, &QMenu::aboutToShow, this, &TFrmNotesMain::PupTemplatePopup);
-  connect(pupTemplate_, &QMenu::triggered, this,
-          [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
+  connect(pupTemplate_, &QMenu::triggered, this, [this](QAction* item) {
+    if (item->data().toInt() > 0) NewNoteFromTemplate(item->data().toInt());
+  });
+  AddNoTemplateItems();
 }
 
 void TFrmNotesMain::FormCreate() {
@@ -95,6 +99,7 @@ void TFrmNotesMain::FormCreate() {
   // Engine errors only set the error code from here on; callers test it.
   SetEngineErrorDispatch(false);
   settings_ = LoadSettings(IniFile(dataFolder_ + kConfigFileName));
+  ApplyTaskbarButton();
   CheckLastSession();
   timerInitialize_->start();
 }

@@ -6,8 +6,10 @@
 // and empties the trash. Its own window is never shown.
 #pragma once
 
+#include <QDialog>
 #include <QList>
 #include <QMenu>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -21,6 +23,7 @@
 namespace pw {
 
 class SoundPlayer;
+class TaskbarButton;
 class TFrmNote;
 class TTrayNotifyIcon;
 class TTzDbf;
@@ -45,6 +48,8 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   QMenu* NewNoteMenu() const { return newNote1_; }
   QMenu* PupTemplate() const { return pupTemplate_; }
   TTrayNotifyIcon* TrayIcon() const { return trayIcon_; }
+  // Null until FormCreate.
+  TaskbarButton* TaskbarButtonWindow() const { return taskbarButton_.get(); }
   // The primary screen's size unless set (tests).
   void SetScreenSize(QSize size) { screenSize_ = size; }
   // The screens note windows are kept on: the set screen size, or every
@@ -71,6 +76,10 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   TFrmNote* NewNoteFromTemplate(int number) override;
   void Help1Click() override;
   void About1Click() override;
+  // The configuration dialog on its "Preferences" page, or on its
+  // "Templates" page; a dialog already open comes forward instead.
+  void Configure1Click() override;
+  void ConfigureTemplates();
   // Brings the program forward when a second copy asks for it.
   void BringForward();
 
@@ -93,6 +102,10 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   void SendToOpenNotes(int message);
   void BackupNotes();
   TFrmNote* ShowNoteWindow();
+  void AddNoTemplateItems();
+  // Shows or hides the program's task bar button as the settings say.
+  void ApplyTaskbarButton();
+  void OpenConfiguration(int page);
 
   QString dataFolder_;
   ControllerSettings settings_{};
@@ -103,11 +116,16 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   std::unique_ptr<TTzDbf> tzTrash_;
   std::unique_ptr<TTzDbf> tzDefaults_;
   std::unique_ptr<SoundPlayer> sounds_;
+  std::unique_ptr<TaskbarButton> taskbarButton_;
   QTimer* timerInitialize_;
   TTrayNotifyIcon* trayIcon_ = nullptr;
   QMenu* popupMenu1_ = nullptr;
   QMenu* newNote1_ = nullptr;
   QMenu* pupTemplate_ = nullptr;
+  // Shown in PupTemplate while no template is set.
+  QAction* noTemplateSet_ = nullptr;
+  QAction* configureTemplates_ = nullptr;
+  QPointer<QDialog> configDialog_;
 };
 
 }  // namespace pw

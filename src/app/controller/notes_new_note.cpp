@@ -3,15 +3,18 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
+#include <algorithm>
 
 #include "app/controller/note_placement.h"
 #include "app/controller/notes_main.h"
 #include "app/controller/template_placeholders.h"
 #include "app/note/note_window.h"
+#include "app/note/template_menu.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
 #include "common/date_text.h"
 #include "dataset/tz_dbf.h"
+#include "dialogs/template_values.h"
 #include "richtext/note_editor.h"
 
 namespace pw {
@@ -21,7 +24,12 @@ void TFrmNotesMain::NewNote1Click(QMenu* submenu) {
 }
 
 void TFrmNotesMain::PupTemplatePopup() {
-  FillTemplateMenu(pupTemplate_->actions());
+  const QList<QAction*> items = pupTemplate_->actions().mid(0, kTemplateCount);
+  FillTemplateMenu(items);
+  const bool noneSet = std::none_of(items.begin(), items.end(),
+                                    [](const QAction* item) { return item->isVisible(); });
+  noTemplateSet_->setVisible(noneSet);
+  configureTemplates_->setVisible(noneSet);
 }
 
 void TFrmNotesMain::FillTemplateMenu(const QList<QAction*>& items) {
@@ -38,7 +46,7 @@ void TFrmNotesMain::FillTemplateMenu(const QList<QAction*>& items) {
   for (int i = 0; !defaults.Eof() && i < items.size(); ++i) {
     const QString name = defaults.GetFieldStr(note_field::kDesc).trimmed();
     // An unset slot carries its own number; a name naming another slot is set.
-    if (name != QStringLiteral("Template %1 - Not Set").arg(i + 1)) {
+    if (name != UnsetTemplateName(i + 1)) {
       items[i]->setText(name);
       items[i]->setData(i + 1);
       items[i]->setVisible(true);

@@ -43,6 +43,8 @@ class NoteHost {
   virtual TFrmNote* NewNoteFromTemplate(int number) = 0;
   virtual void Help1Click() = 0;
   virtual void About1Click() = 0;
+  // Opens the configuration dialog.
+  virtual void Configure1Click() = 0;
 
  protected:
   NoteHost() = default;

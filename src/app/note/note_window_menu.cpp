@@ -66,7 +66,8 @@ void TFrmNote::BuildMenu() {
   connect(AddItem(pupMenu_, QStringLiteral("About...")), &QAction::triggered, this,
           [this] { host_.About1Click(); });
   pupMenu_->addSeparator();
-  AddItem(pupMenu_, QStringLiteral("Configure..."))->setEnabled(false);
+  connect(AddItem(pupMenu_, QStringLiteral("Configure...")), &QAction::triggered, this,
+          [this] { host_.Configure1Click(); });
   // The shortcuts work wherever the focus is in the note.
   addActions(pupMenu_->actions());
 

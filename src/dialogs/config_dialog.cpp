@@ -1,0 +1,74 @@
+#include "dialogs/config_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "dialogs/center_on_screen.h"
+#include "dialogs/leading_number.h"
+#include "dialogs/named_widget.h"
+#include "dialogs/program_logo.h"
+
+namespace pw {
+namespace {
+
+constexpr QSize kClientSize(341, 373);
+constexpr QSize kLogoSize(131, 35);
+
+}  // namespace
+
+TFrmConfig::TFrmConfig(TemplateStore& templates, SoundPlayer& sounds, const QString& configFile,
+                       QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      templates_(templates),
+      sounds_(sounds),
+      configFile_(configFile),
+      pageControl_(Named("PageControl1", new QTabWidget(this))),
+      btnOk_(Named("BtnOk", new QPushButton(QStringLiteral("OK"), this))),
+      btnCancel_(Named("BtnCancel", new QPushButton(QStringLiteral("Cancel"), this))) {
+  setObjectName(QStringLiteral("FrmConfig"));
+  setWindowTitle(QStringLiteral("Configure Paperwisp"));
+  setFixedSize(kClientSize);
+
+  auto* logo = Named("Image1", new QLabel(this));
+  logo->setPixmap(ProgramLogo(kLogoSize.width(), kLogoSize.height(), devicePixelRatio()));
+  pageControl_->addTab(BuildPreferencesPage(), QStringLiteral("Preferences"));
+  pageControl_->addTab(BuildRemindersPage(), QStringLiteral("Reminders"));
+  pageControl_->addTab(BuildTemplatesPage(), QStringLiteral("Templates"));
+  SelectPage(Page::kPreferences);
+  FillTemplateList();
+  lbTemplates_->setCurrentRow(0);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(btnOk_);
+  buttons->addWidget(btnCancel_);
+  btnOk_->setDefault(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(logo);
+  layout->addWidget(pageControl_, 1);
+  layout->addLayout(buttons);
+
+  connect(btnOk_, &QPushButton::clicked, this, &TFrmConfig::BtnOkClick);
+  connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+  CenterOnScreen(*this);
+}
+
+void TFrmConfig::SelectPage(Page page) {
+  pageControl_->setCurrentIndex(static_cast<int>(page));
+}
+
+void TFrmConfig::BtnOkClick() {
+  // Text that reads as no number shows as the number it is written as.
+  if (LeadingWholeNumber(edRepeat_->text()) <= 0) edRepeat_->setText(QStringLiteral("0"));
+  if (LeadingWholeNumber(edSnooze_->text()) <= 0) edSnooze_->setText(QStringLiteral("1"));
+  accept();
+}
+
+}  // namespace pw

@@ -1,0 +1,115 @@
+// The "Reminders" page of the configuration dialog: the reminder sound,
+// how often it repeats, how long a snooze lasts and the screen corner
+// reminders appear in.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "desktop/sound_player.h"
+#include "dialogs/config_dialog.h"
+#include "dialogs/named_widget.h"
+
+namespace pw {
+namespace {
+
+constexpr int kIntervalDigits = 4;
+
+QLineEdit* IntervalEdit(const char* name, QWidget* page) {
+  auto* edit = Named(name, new QLineEdit(page));
+  edit->setMaxLength(kIntervalDigits);
+  edit->setMaximumWidth(48);
+  return edit;
+}
+
+}  // namespace
+
+QWidget* TFrmConfig::BuildRemindersPage() {
+  auto* page = Named("TabReminders", new QWidget);
+  auto* text = new QLabel(QStringLiteral("Use these settings to control whether or not a sound is "
+                                         "played for reminder notes."),
+                          page);
+  text->setWordWrap(true);
+  ckBxPlaySound_ = Named("CkBxPlaySound",
+                         new QCheckBox(QStringLiteral("Play sound when reminder activates"), page));
+  edSoundFile_ = Named("EdSoundFile", new QLineEdit(page));
+  btnSelectSound_ =
+      Named("BtnSelectSound", new QPushButton(QStringLiteral("Select Sound..."), page));
+  btnTest_ = Named("BtnTest", new QPushButton(QStringLiteral("Test"), page));
+  edRepeat_ = IntervalEdit("EdRepeat", page);
+  edSnooze_ = IntervalEdit("EdSnooze", page);
+  cmBxPosition_ = Named("CmBxPosition", new QComboBox(page));
+  cmBxPosition_->addItems({QStringLiteral("Top Left Corner"), QStringLiteral("Top Right Corner"),
+                           QStringLiteral("Bottom Left Corner"),
+                           QStringLiteral("Bottom Right Corner")});
+
+  auto* soundButtons = new QHBoxLayout;
+  soundButtons->addWidget(btnSelectSound_);
+  soundButtons->addWidget(btnTest_);
+  soundButtons->addStretch(1);
+  auto* intervals = new QGridLayout;
+  intervals->addWidget(
+      Named("Label2", new QLabel(QStringLiteral("Repeat Reminder sound every"), page)), 0, 0);
+  intervals->addWidget(edRepeat_, 0, 1);
+  intervals->addWidget(Named("Label6", new QLabel(QStringLiteral("minutes."), page)), 0, 2);
+  intervals->addWidget(Named("Label1", new QLabel(QStringLiteral("Set Snooze to last for "), page)),
+                       1, 0);
+  intervals->addWidget(edSnooze_, 1, 1);
+  intervals->addWidget(Named("Label8", new QLabel(QStringLiteral("minutes."), page)), 1, 2);
+  intervals->setColumnStretch(2, 1);
+
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(text);
+  layout->addWidget(ckBxPlaySound_);
+  layout->addWidget(Named("Label7", new QLabel(QStringLiteral("Sound File"), page)));
+  layout->addWidget(edSoundFile_);
+  layout->addLayout(soundButtons);
+  layout->addLayout(intervals);
+  layout->addWidget(
+      Named("Label9", new QLabel(QStringLiteral("Reminder Notification Position"), page)));
+  layout->addWidget(cmBxPosition_);
+  layout->addStretch(1);
+
+  connect(edSoundFile_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { btnTest_->setEnabled(!text.isEmpty()); });
+  btnTest_->setEnabled(false);
+  connect(btnTest_, &QPushButton::clicked, this, &TFrmConfig::BtnTestClick);
+  connect(btnSelectSound_, &QPushButton::clicked, this, &TFrmConfig::BtnSelectSoundClick);
+  return page;
+}
+
+void TFrmConfig::BtnTestClick() {
+  const QString file = edSoundFile_->text();
+  if (QFileInfo(file).isFile()) {
+    sounds_.PlayAndWait(file);
+    return;
+  }
+  QMessageBox::information(this, QStringLiteral("Paperwisp"),
+                           QStringLiteral("Unable to locate ") + file, QMessageBox::Ok);
+}
+
+void TFrmConfig::BtnSelectSoundClick() {
+  QFileDialog chooser(this, QStringLiteral("Select Alarm Sound"));
+  chooser.setObjectName(QStringLiteral("OpenDialog1"));
+  chooser.setOption(QFileDialog::DontUseNativeDialog);
+  chooser.setFileMode(QFileDialog::ExistingFile);
+  chooser.setAcceptMode(QFileDialog::AcceptOpen);
+  chooser.setNameFilters({QStringLiteral("Wave Files (*.wav)"), QStringLiteral("All Files (*)")});
+  chooser.setDefaultSuffix(QStringLiteral("wav"));
+  const QFileInfo current(edSoundFile_->text());
+  if (!edSoundFile_->text().isEmpty()) {
+    chooser.setDirectory(current.absolutePath());
+    chooser.selectFile(current.fileName());
+  }
+  if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+  edSoundFile_->setText(QFileInfo(chooser.selectedFiles().constFirst()).absoluteFilePath());
+}
+
+}  // namespace pw

@@ -1,0 +1,238 @@
+#include "dialogs/config_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "desktop/sound_player.h"
+#include "dialogs/config_settings.h"
+#include "dialogs/template_values.h"
+#include "settings/config_keys.h"
+#include "support/modal_dialog.h"
+#include "support/temp_dir.h"
+
+namespace pw {
+namespace {
+
+class NoTemplates : public TemplateStore {
+ public:
+  QStringList Names() override { return {}; }
+  bool Read(int, TemplateValues*) override { return false; }
+  bool Write(int, const TemplateValues&) override { return false; }
+};
+
+class RecordingPlayer : public SoundPlayer {
+ public:
+  bool PlayAndWait(const QString& wavFile) override {
+    played << wavFile;
+    return true;
+  }
+  QStringList played;
+};
+
+class ConfigDialogTest : public ::testing::Test {
+ protected:
+  QString File(const char* name) const { return QString::fromStdString(dir_.file(name)); }
+  QString Folder() const { return QString::fromStdString(dir_.path()); }
+  IniFile Config() const { return IniFile(File("Config.cfg")); }
+  void Fill() { FillConfigDialog(dialog_, Config(), Folder()); }
+  static void Retype(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+  }
+  // Clicks OK and writes the keys as the controller does.
+  void ClickOkAndWrite() {
+    QTest::mouseClick(dialog_.BtnOk(), Qt::LeftButton);
+    ASSERT_EQ(dialog_.result(), QDialog::Accepted);
+    IniFile config = Config();
+    QString error;
+    ASSERT_TRUE(WriteConfigDialog(dialog_, config, &error)) << error.toStdString();
+  }
+
+  test::TempDir dir_;
+  NoTemplates templates_;
+  RecordingPlayer player_;
+  TFrmConfig dialog_{templates_, player_, File("Config.cfg")};
+};
+
+TEST_F(ConfigDialogTest, ShowsEveryCaptionOnThreePagesStartingWithPreferences) {
+  EXPECT_EQ(dialog_.windowTitle(), "Configure Paperwisp");
+  EXPECT_EQ(dialog_.size(), QSize(341, 373));
+  QTabWidget* pages = dialog_.PageControl();
+  ASSERT_EQ(pages->count(), 3);
+  EXPECT_EQ(pages->tabText(0), "Preferences");
+  EXPECT_EQ(pages->tabText(1), "Reminders");
+  EXPECT_EQ(pages->tabText(2), "Templates");
+  EXPECT_EQ(pages->currentIndex(), 0);
+  const std::pair<const char*, const char*> captions[] = {
+      {"CkBxLoadPaperwisp", "Load Paperwisp during Windows Startup"},
+      {"CkBxBackup", "Backup Notes upon Exit of Paperwisp"},
+      {"CkBxEmptyTrash", "Empty Note Trash Bin upon Exit of Paperwisp"},
+      {"CkBxSounds", "Enable Sound Effects"},
+      // "&&" is how a button shows one ampersand.
+      {"CkBxURL", "Enable URL && E-Mail addresses in Notes"},
+      {"CkBxTaskbar", "Display Paperwisp Icon on Windows Taskbar"},
+      {"CkBxPlaySound", "Play sound when reminder activates"},
+      {"BtnSelectSound", "Select Sound..."},
+      {"BtnTest", "Test"},
+      {"BtnEditProps", "Edit Properties..."},
+      {"BtnRemove", "Remove Template"},
+      {"BtnOk", "OK"},
+      {"BtnCancel", "Cancel"}};
+  for (const auto& [name, caption] : captions) {
+    auto* button = dialog_.findChild<QAbstractButton*>(name);
+    ASSERT_NE(button, nullptr) << name;
+    EXPECT_EQ(button->text(), caption);
+  }
+  const std::pair<const char*, const char*> labels[] = {
+      {"Label7", "Sound File"}, {"Label2", "Repeat Reminder sound every"},
+      {"Label6", "minutes."},   {"Label1", "Set Snooze to last for "},
+      {"Label8", "minutes."},   {"Label9", "Reminder Notification Position"}};
+  for (const auto& [name, caption] : labels) {
+    auto* label = dialog_.findChild<QLabel*>(name);
+    ASSERT_NE(label, nullptr) << name;
+    EXPECT_EQ(label->text(), caption);
+  }
+  EXPECT_EQ(dialog_.EdRepeat()->maxLength(), 4);
+  EXPECT_EQ(dialog_.EdSnooze()->maxLength(), 4);
+  QStringList corners;
+  for (int i = 0; i < dialog_.CmBxPosition()->count(); ++i)
+    corners << dialog_.CmBxPosition()->itemText(i);
+  EXPECT_EQ(corners, QStringList({"Top Left Corner", "Top Right Corner", "Bottom Left Corner",
+                                  "Bottom Right Corner"}));
+}
+
+TEST_F(ConfigDialogTest, WithoutConfigFileShowsTheDefaults) {
+  Fill();
+  EXPECT_TRUE(dialog_.CkBxLoadPaperwisp()->isChecked());
+  EXPECT_FALSE(dialog_.CkBxBackup()->isChecked());
+  EXPECT_FALSE(dialog_.CkBxEmptyTrash()->isChecked());
+  EXPECT_TRUE(dialog_.CkBxSounds()->isChecked());
+  EXPECT_TRUE(dialog_.CkBxURL()->isChecked());
+  EXPECT_TRUE(dialog_.CkBxTaskbar()->isChecked());
+  EXPECT_TRUE(dialog_.CkBxPlaySound()->isChecked());
+  EXPECT_EQ(dialog_.EdRepeat()->text(), "10");
+  EXPECT_EQ(dialog_.EdSnooze()->text(), "5");
+  EXPECT_EQ(dialog_.CmBxPosition()->currentText(), "Bottom Right Corner");
+  EXPECT_EQ(dialog_.EdSoundFile()->text(), Folder() + "/Reminder.wav");
+  EXPECT_TRUE(dialog_.BtnTest()->isEnabled());
+  EXPECT_FALSE(QFile::exists(File("Config.cfg")));
+}
+
+TEST_F(ConfigDialogTest, OkMendsTheIntervalsAndWritesTheLeadingNumbers) {
+  const std::tuple<const char*, const char*, int, int, const char*> cases[] = {
+      {"abc", "-3", 0, 1, "1"}, {"15x", "0", 15, 1, "1"}, {"0", "7", 0, 7, "7"}};
+  for (const auto& [repeat, snooze, repeatKey, snoozeKey, snoozeShown] : cases) {
+    Fill();
+    dialog_.show();
+    dialog_.PageControl()->setCurrentIndex(1);
+    Retype(dialog_.EdRepeat(), repeat);
+    Retype(dialog_.EdSnooze(), snooze);
+    ClickOkAndWrite();
+    EXPECT_EQ(ReadSetting(Config(), config::kRepeatInterval), repeatKey) << repeat;
+    EXPECT_EQ(ReadSetting(Config(), config::kSnoozeInterval), snoozeKey) << snooze;
+    EXPECT_EQ(dialog_.EdSnooze()->text(), snoozeShown);
+  }
+  // "abc" reads as 0, so OK shows it as "0"; "-3" becomes "0" too.
+  Fill();
+  dialog_.show();
+  Retype(dialog_.EdRepeat(), "abc");
+  QTest::mouseClick(dialog_.BtnOk(), Qt::LeftButton);
+  EXPECT_EQ(dialog_.EdRepeat()->text(), "0");
+  Retype(dialog_.EdRepeat(), "-3");
+  QTest::mouseClick(dialog_.BtnOk(), Qt::LeftButton);
+  EXPECT_EQ(dialog_.EdRepeat()->text(), "0");
+}
+
+TEST_F(ConfigDialogTest, OkWritesEveryBoxAndTheSoundFile) {
+  Fill();
+  dialog_.show();
+  for (QCheckBox* box : {dialog_.CkBxLoadPaperwisp(), dialog_.CkBxBackup(), dialog_.CkBxSounds(),
+                         dialog_.CkBxPlaySound()})
+    QTest::mouseClick(box, Qt::LeftButton);
+  dialog_.PageControl()->setCurrentIndex(1);
+  Retype(dialog_.EdSoundFile(), "/tmp/");
+  dialog_.EdSoundFile()->insert("Jösé/bell.wav");
+  dialog_.CmBxPosition()->setCurrentIndex(0);
+  ClickOkAndWrite();
+  const IniFile config = Config();
+  EXPECT_FALSE(ReadSetting(config, config::kLoadAtStartup));
+  EXPECT_TRUE(ReadSetting(config, config::kBackupFiles));
+  EXPECT_FALSE(ReadSetting(config, config::kEmptyTrash));
+  EXPECT_FALSE(ReadSetting(config, config::kEnableSounds));
+  EXPECT_TRUE(ReadSetting(config, config::kEnableURL));
+  EXPECT_FALSE(ReadSetting(config, config::kPlaySound));
+  EXPECT_EQ(config.ReadString("Reminder", "SoundFile", ""), "/tmp/Jösé/bell.wav");
+  EXPECT_EQ(ReadSetting(config, config::kReminderPositionInDialog), 0);
+}
+
+TEST_F(ConfigDialogTest, PositionOutsideTheFourCornersSelectsNoneAndIsWrittenAsMinusOne) {
+  IniFile config = Config();
+  ASSERT_TRUE(WriteSetting(config, config::kReminderPositionInDialog, 7));
+  Fill();
+  EXPECT_EQ(dialog_.CmBxPosition()->currentIndex(), -1);
+  dialog_.show();
+  ClickOkAndWrite();
+  EXPECT_EQ(ReadSetting(Config(), config::kReminderPositionInDialog), -1);
+}
+
+TEST_F(ConfigDialogTest, TestPlaysAnExistingFileAndNamesAMissingOne) {
+  Fill();
+  dialog_.show();
+  dialog_.PageControl()->setCurrentIndex(1);
+  Retype(dialog_.EdSoundFile(), "");
+  EXPECT_FALSE(dialog_.BtnTest()->isEnabled());
+
+  Retype(dialog_.EdSoundFile(), File("missing.wav"));
+  QString message;
+  test::WhenModal<QMessageBox>([&message](QMessageBox* box) {
+    message = box->text();
+    box->accept();
+  });
+  QTest::mouseClick(dialog_.BtnTest(), Qt::LeftButton);
+  EXPECT_EQ(message, "Unable to locate " + File("missing.wav"));
+  EXPECT_TRUE(player_.played.isEmpty());
+
+  QFile wav(File("bell.wav"));
+  ASSERT_TRUE(wav.open(QIODevice::WriteOnly));
+  wav.close();
+  Retype(dialog_.EdSoundFile(), File("bell.wav"));
+  QTest::mouseClick(dialog_.BtnTest(), Qt::LeftButton);
+  EXPECT_EQ(player_.played, QStringList({File("bell.wav")}));
+}
+
+TEST_F(ConfigDialogTest, SelectSoundTakesTheChosenFilesFullName) {
+  QFile wav(File("chime.wav"));
+  ASSERT_TRUE(wav.open(QIODevice::WriteOnly));
+  wav.close();
+  Fill();
+  dialog_.show();
+  dialog_.PageControl()->setCurrentIndex(1);
+  QString title;
+  QStringList filters;
+  test::WhenModal<QFileDialog>([&](QFileDialog* chooser) {
+    title = chooser->windowTitle();
+    filters = chooser->nameFilters();
+    chooser->selectFile(File("chime.wav"));
+    // Through QDialog: QFileDialog's accept() checks the selection but is
+    // not public.
+    static_cast<QDialog*>(chooser)->accept();
+  });
+  QTest::mouseClick(dialog_.BtnSelectSound(), Qt::LeftButton);
+  EXPECT_EQ(title, "Select Alarm Sound");
+  EXPECT_EQ(filters, QStringList({"Wave Files (*.wav)", "All Files (*)"}));
+  EXPECT_EQ(dialog_.EdSoundFile()->text(), File("chime.wav"));
+}
+
+}  // namespace
+}  // namespace pw
