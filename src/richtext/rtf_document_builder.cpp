@@ -40,6 +40,14 @@ QString WithoutStructureCharacters(QString text) {
   return text;
 }
 
+// Word processors add the slash of an empty path ("http://host/").
+bool SameAddress(QUrl a, QUrl b) {
+  for (QUrl* url : {&a, &b}) {
+    if (url->path() == u"/") url->setPath(QString());
+  }
+  return a.matches(b, QUrl::StripTrailingSlash);
+}
+
 }  // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument* document) : cursor_(document) {
@@ -79,7 +87,7 @@ void RtfDocumentBuilder::FinishLink() {
   const QString text = range.selectedText();
   const QList<DetectedLink> detected = DetectLinks(text);
   if (detected.size() != 1 || detected[0].start != 0 || detected[0].length != text.size() ||
-      !detected[0].url.matches(QUrl(link.target, QUrl::TolerantMode), QUrl::StripTrailingSlash)) {
+      !SameAddress(detected[0].url, QUrl(link.target, QUrl::TolerantMode))) {
     return;
   }
   // The link lies inside the current paragraph; its fragments are changed

@@ -1,6 +1,7 @@
-// RTF files written by other programs, kept under tests/data/rtf/: made by a
-// word processor in headless mode from HTML, and small files in the layout
-// rich-text controls write for the older code pages.
+// RTF files written by other programs, kept under tests/data/rtf/ (its
+// README says how each was made): made by a word processor in headless mode
+// from HTML, and small files in the layout rich-text controls write for the
+// older code pages.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QTextList>
 
 #include "richtext/rtf_reader.h"
+#include "richtext/rtf_writer.h"
 
 namespace pw {
 namespace {
@@ -59,6 +61,51 @@ TEST(RtfSampleFiles, WordProcessorListsBecomeBulletAndNumberLists) {
   EXPECT_EQ(QTextListFormat::ListDecimal, numbers->format().style());
   EXPECT_EQ("3.", numbers->itemText(document.findBlockByNumber(5)));
   EXPECT_EQ(nullptr, document.findBlockByNumber(6).textList());
+}
+
+// "text: style/indent item" for each paragraph, and "text -> target" for each link.
+std::string Summary(const QTextDocument& document) {
+  std::string summary;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    summary += block.text().trimmed().toStdString();
+    if (const QTextList* list = block.textList()) {
+      summary += ": " + std::to_string(list->format().style()) + "/" +
+                 std::to_string(list->format().indent()) + " " +
+                 list->itemText(block).toStdString();
+    }
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QString target = it.fragment().charFormat().anchorHref();
+      if (!target.isEmpty())
+        summary += " [" + it.fragment().text().toStdString() + " -> " + target.toStdString() + "]";
+    }
+    summary += "\n";
+  }
+  return summary;
+}
+
+TEST(RtfSampleFiles, WordProcessorNestedListsAndLinksKeepEveryLevelAndTarget) {
+  QTextDocument document;
+  ReadSample("libreoffice_nested_lists_links.rtf", &document);
+  // Styles: -1 disc, -2 circle, -3 square, -4 decimal, -6 capital letters, -8 capital Roman.
+  const std::string expected =
+      "Links: framed, bookmark, Anna, www.example.net. [framed -> https://example.com/a?b=1]"
+      " [bookmark -> #part2] [Anna -> mailto:anna@example.org]\n"
+      "Disc: -1/1 .\n"
+      "Circle: -2/2 .\n"
+      "Square: -3/3 .\n"
+      "Disc again: -1/1 .\n"
+      "Decimal: -4/1 1.\n"
+      "Upper letter: -6/2 A.\n"
+      "Upper roman: -8/3 I.\n"
+      "Upper letter two: -6/2 B.\n"
+      "Decimal two: -4/1 2.\n"
+      "End\n";
+  EXPECT_EQ(expected, Summary(document));
+  EXPECT_EQ(document.findBlockByNumber(1).textList(), document.findBlockByNumber(4).textList());
+
+  QTextDocument again;
+  ASSERT_TRUE(ReadRtf(WriteRtf(document), &again));
+  EXPECT_EQ(expected, Summary(again));
 }
 
 TEST(RtfSampleFiles, WindowsCodePagesOfRichTextControls) {
