@@ -10,24 +10,12 @@
 #include "richtext/rtf_hyperlink_field.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
+#include "rtf_document_summary.h"
 
 namespace pw {
 namespace {
 
-// "text -> target [tip]" for every run of linked text, in order, one a line.
-std::string Links(const QTextDocument& document) {
-  QStringList links;
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextCharFormat format = it.fragment().charFormat();
-      if (format.anchorHref().isEmpty()) continue;
-      QString link = it.fragment().text() + " -> " + format.anchorHref();
-      if (!format.toolTip().isEmpty()) link += " [" + format.toolTip() + "]";
-      links.append(link);
-    }
-  }
-  return links.join("\n").toStdString();
-}
+using test::LinkSummary;
 
 QTextDocument* Read(const QByteArray& rtf, QTextDocument* document) {
   EXPECT_TRUE(ReadRtf(rtf, document));
@@ -48,7 +36,7 @@ TEST(RtfHyperlinkReader, ReadsTheTargetAndTheSwitchesWordWrites) {
       "first -> http://example.com/a?b=1 [Tip \"quoted\"]\n"
       "local -> #part2\n"
       "file -> C:\\docs\\plan.odt#x",
-      Links(document));
+      LinkSummary(document));
   // The result keeps its own look; the text after the field is no link.
   QTextCursor first = document.find("first");
   EXPECT_TRUE(first.charFormat().fontUnderline());
@@ -59,7 +47,7 @@ TEST(RtfHyperlinkReader, ReadsSwitchesLeftAsControlWords) {
   QTextDocument document;
   Read("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://x.org/\" \\o \"tip\"}{\\fldrslt x}}}",
        &document);
-  EXPECT_EQ("x -> http://x.org/ [tip]", Links(document));
+  EXPECT_EQ("x -> http://x.org/ [tip]", LinkSummary(document));
 }
 
 TEST(RtfHyperlinkReader, OtherFieldsAndLinksWithoutTargetsAreText) {
@@ -69,7 +57,7 @@ TEST(RtfHyperlinkReader, OtherFieldsAndLinksWithoutTargetsAreText) {
       "{\\fldrslt empty}} {\\field{\\*\\fldinst HYPERLINK}{\\fldrslt bare}}}",
       &document);
   EXPECT_EQ("7 empty bare", document.toPlainText());
-  EXPECT_EQ("", Links(document));
+  EXPECT_EQ("", LinkSummary(document));
 }
 
 TEST(RtfHyperlinkReader, AnAddressLinkedToItselfIsTextTheNoteDetectsAgain) {
@@ -83,7 +71,7 @@ TEST(RtfHyperlinkReader, AnAddressLinkedToItselfIsTextTheNoteDetectsAgain) {
       &document);
   // A different scheme or a tip says more than the text: those stay links.
   EXPECT_EQ("www.example.com -> https://www.example.com\na@b.org -> mailto:a@b.org [Write]",
-            Links(document));
+            LinkSummary(document));
   EXPECT_EQ(QFont::Bold, document.find("example").charFormat().fontWeight());
 }
 
@@ -139,7 +127,7 @@ TEST(RtfHyperlinkRoundTrip, KeepsEveryTargetAndTip) {
   QTextDocument readBack;
   ASSERT_TRUE(ReadRtf(first, &readBack));
   EXPECT_EQ(original.toPlainText(), readBack.toPlainText());
-  EXPECT_EQ(Links(original), Links(readBack));
+  EXPECT_EQ(LinkSummary(original), LinkSummary(readBack));
   EXPECT_EQ(first.toStdString(), WriteRtf(readBack).toStdString());
 }
 

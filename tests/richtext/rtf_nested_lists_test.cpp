@@ -11,6 +11,7 @@
 
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
+#include "rtf_document_summary.h"
 
 namespace pw {
 namespace {
@@ -61,20 +62,7 @@ const std::vector<Item> kNumbers = {{"one", QTextListFormat::ListDecimal, 0},
                                     {"letter two", QTextListFormat::ListLowerAlpha, 1},
                                     {"two", QTextListFormat::ListDecimal, 0}};
 
-// "text: style/indent item", one line per paragraph.
-std::string ListSummary(const QTextDocument& document) {
-  std::string summary;
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    summary += block.text().toStdString();
-    if (const QTextList* list = block.textList()) {
-      summary += ": " + std::to_string(list->format().style()) + "/" +
-                 std::to_string(list->format().indent()) + " " +
-                 list->itemText(block).toStdString();
-    }
-    summary += "\n";
-  }
-  return summary;
-}
+using test::ListSummary;
 
 QStringList Captures(const QByteArray& rtf, const char* pattern) {
   QStringList found;
@@ -158,7 +146,6 @@ constexpr char kWordProcessorLists[] =
 TEST(RtfNestedListsReader, TakesTheKindOfEveryLevelFromTheListTable) {
   QTextDocument document;
   ASSERT_TRUE(ReadRtf(kWordProcessorLists, &document));
-  // Styles: -1 disc, -2 circle, -3 square, -4 decimal, -5 lower letters, -7 lower Roman.
   EXPECT_EQ(
       "disc: -1/1 .\n"
       "circle: -2/2 .\n"
