@@ -1,5 +1,7 @@
 #include "richtext/link_highlighter.h"
 
+#include <QTextBlock>
+
 #include "richtext/link_detection.h"
 
 namespace pw {
@@ -19,10 +21,16 @@ void LinkHighlighter::SetLinkColor(const QColor& color) {
 }
 
 void LinkHighlighter::highlightBlock(const QString& text) {
-  if (!enabled_) return;
   QTextCharFormat format;
   format.setForeground(linkColor_);
   format.setFontUnderline(true);
+  const QTextBlock block = currentBlock();
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    if (fragment.charFormat().anchorHref().isEmpty()) continue;
+    setFormat(fragment.position() - block.position(), fragment.length(), format);
+  }
+  if (!enabled_) return;
   for (const DetectedLink& link : DetectLinks(text)) setFormat(link.start, link.length, format);
 }
 

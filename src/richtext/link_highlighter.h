@@ -1,6 +1,7 @@
-// Shows detected links (see link_detection.h) in the link colour, underlined.
-// The look lives in the text layout only: the document, its undo history and
-// the saved RTF stay as the user typed them.
+// Shows links in the link colour, underlined: those of the text itself (its
+// anchors) always, detected ones (see link_detection.h) while detection is
+// on. The look lives in the text layout only: the document, its undo history
+// and the saved RTF stay as the user typed them.
 #pragma once
 
 #include <QColor>
@@ -14,7 +15,7 @@ class LinkHighlighter : public QSyntaxHighlighter {
  public:
   explicit LinkHighlighter(QTextDocument* document);
 
-  // Switching shows or hides the links at once.
+  // Switching detection shows or hides the detected links at once.
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
   void SetLinkColor(const QColor& color);

@@ -143,9 +143,17 @@ bool NoteEditor::UrlDetection() const {
 }
 
 QUrl NoteEditor::LinkAt(int position) const {
-  if (!UrlDetection() || position < 0) return {};
+  if (position < 0) return {};
   const QTextBlock block = document()->findBlock(position);
   if (!block.isValid()) return {};
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    if (!fragment.contains(position)) continue;
+    const QString target = fragment.charFormat().anchorHref();
+    if (!target.isEmpty()) return QUrl(target, QUrl::TolerantMode);
+    break;
+  }
+  if (!UrlDetection()) return {};
   return LinkAtOffset(block.text(), position - block.position());
 }
 
@@ -223,7 +231,6 @@ bool NoteEditor::OpensLinkOnClick(Qt::KeyboardModifiers modifiers) const {
 }
 
 QUrl NoteEditor::LinkAtPoint(const QPoint& viewportPoint) const {
-  if (!UrlDetection()) return {};
   const QPointF documentPoint =
       viewportPoint + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
   const int boundary = document()->documentLayout()->hitTest(documentPoint, Qt::ExactHit);

@@ -1,7 +1,8 @@
 // The rich-text control that shows and edits a note's text: loads and saves
-// RTF through a stream, finds and replaces, formats the selection, shows web
-// and e-mail addresses as links while detection is on, offers its own
-// context menu and dialogs, and opens the full editor ("Edit Note Text").
+// RTF through a stream, finds and replaces, formats the selection, shows the
+// text's links and, while detection is on, web and e-mail addresses as
+// links, offers its own context menu and dialogs, and opens the full editor
+// ("Edit Note Text").
 #pragma once
 
 #include <QTextDocument>
@@ -72,8 +73,9 @@ class NoteEditor : public QTextEdit {
 
   void SetUrlDetection(bool enabled);
   bool UrlDetection() const;
-  // The detected link that covers the character at `position`, or an empty
-  // URL (always empty while detection is off).
+  // The link that covers the character at `position`: a link of the text
+  // itself (read from a word processor's RTF or pasted), or while detection
+  // is on a detected one; an empty URL elsewhere.
   QUrl LinkAt(int position) const;
   // `opener` is not owned and must outlive the editor; null restores the
   // desktop's opener.

@@ -1,6 +1,7 @@
 // The control words of the destinations other than the document: the ones
 // that open a destination, and those of the font table, the colour table,
-// the paragraph numbering (\pn) and pictures (\pict).
+// the paragraph numbering (\pn) and pictures (\pict). The list table's and
+// the fields' own words are in rtf_list_table_words.cpp and rtf_field_words.cpp.
 #include <QImage>
 #include <QList>
 #include <algorithm>
@@ -14,52 +15,29 @@ namespace {
 
 // Destinations whose content means nothing to a note's text.
 bool IsSkippedDestination(const QByteArray& word) {
-  static const QList<QByteArray> kSkipped = {"info",
-                                             "stylesheet",
-                                             "object",
-                                             "header",
-                                             "headerl",
-                                             "headerr",
-                                             "headerf",
-                                             "footer",
-                                             "footerl",
-                                             "footerr",
-                                             "footerf",
-                                             "footnote",
-                                             "annotation",
-                                             "fldinst",
-                                             "themedata",
-                                             "listtable",
-                                             "listoverridetable",
-                                             "rsidtbl",
-                                             "generator",
-                                             "filetbl",
-                                             "revtbl",
-                                             "nonshppict",
-                                             "xmlnstbl",
-                                             "datastore",
-                                             "latentstyles",
-                                             "colorschememapping",
-                                             "pgdsctbl",
-                                             "template",
-                                             "objdata",
-                                             "fontemb",
-                                             "fontfile",
-                                             "falt",
-                                             "panose",
-                                             "pntxta",
-                                             "pnseclvl",
-                                             "txe",
-                                             "userprops",
-                                             "docvar",
-                                             "ftnsep",
-                                             "ftnsepc",
-                                             "aftnsep",
-                                             "shpinst",
-                                             "mmathPr",
-                                             "defchp",
-                                             "defpap",
-                                             "listpicture"};
+  static const QList<QByteArray> kSkipped = {"info",         "stylesheet",
+                                             "object",       "header",
+                                             "headerl",      "headerr",
+                                             "headerf",      "footer",
+                                             "footerl",      "footerr",
+                                             "footerf",      "footnote",
+                                             "annotation",   "themedata",
+                                             "levelnumbers", "listname",
+                                             "lfolevel",     "rsidtbl",
+                                             "generator",    "filetbl",
+                                             "revtbl",       "nonshppict",
+                                             "xmlnstbl",     "datastore",
+                                             "latentstyles", "colorschememapping",
+                                             "pgdsctbl",     "template",
+                                             "objdata",      "fontemb",
+                                             "fontfile",     "falt",
+                                             "panose",       "pntxta",
+                                             "pnseclvl",     "txe",
+                                             "userprops",    "docvar",
+                                             "ftnsep",       "ftnsepc",
+                                             "aftnsep",      "shpinst",
+                                             "mmathPr",      "defchp",
+                                             "defpap",       "listpicture"};
   return kSkipped.contains(word);
 }
 
@@ -81,6 +59,7 @@ bool RtfInterpreter::HandleDestinationWord(const QByteArray& word) {
     state.destination = Destination::kNumbering;
     numbering_ = ParagraphState();
     numbering_.listStyle = QTextListFormat::ListDisc;
+    numbering_.listLevel = -1;
     bulletText_.clear();
   } else if (word == "pict") {
     state.destination = Destination::kPicture;
@@ -89,6 +68,21 @@ bool RtfInterpreter::HandleDestinationWord(const QByteArray& word) {
     // The picture group of newer writers: read its \pict as the document's.
   } else if (word == "pntxtb" && state.destination == Destination::kNumbering) {
     state.destination = Destination::kBulletText;
+  } else if (word == "listtable") {
+    state.destination = Destination::kListTable;
+  } else if (word == "list" && state.destination == Destination::kListTable) {
+    state.destination = Destination::kList;
+  } else if (word == "listlevel" && state.destination == Destination::kList) {
+    state.destination = Destination::kListLevel;
+  } else if (word == "leveltext" && state.destination == Destination::kListLevel) {
+    state.destination = Destination::kLevelText;
+  } else if (word == "listoverridetable") {
+    state.destination = Destination::kListOverrideTable;
+  } else if (word == "listoverride" && state.destination == Destination::kListOverrideTable) {
+    state.destination = Destination::kListOverride;
+  } else if (word == "fldinst") {
+    state.destination = Destination::kFieldInstruction;
+    fieldInstruction_.clear();
   } else if (IsSkippedDestination(word)) {
     state.destination = Destination::kSkip;
   } else {
@@ -166,6 +160,8 @@ void RtfInterpreter::HandleNumberingWord(const QByteArray& word, int parameter) 
     numbering_.listStyle = QTextListFormat::ListUpperRoman;
   } else if (word == "ilvl") {
     numbering_.listLevel = std::clamp(parameter, 0, kMaxListLevel);
+  } else if (word == "ls") {
+    numbering_.listOverride = std::max(parameter, 0);
   }
 }
 

@@ -1,7 +1,10 @@
 // Builds a QTextDocument from what the RTF reader finds: runs of formatted
 // text and ends of paragraphs with their format and list membership.
 // Paragraphs are opened lazily, so the paragraph mark that ends an RTF file
-// does not leave an empty paragraph behind.
+// does not leave an empty paragraph behind. A link whose text is an address
+// the note detects by itself, opening what the text says (see
+// link_detection.h), is kept as plain text, so that editing the address
+// later cannot leave a stale target behind.
 #pragma once
 
 #include <QString>
@@ -10,6 +13,7 @@
 #include <QTextCursor>
 #include <QTextListFormat>
 
+#include <map>
 #include <vector>
 
 class QImage;
@@ -23,6 +27,7 @@ struct RtfParagraph {
   bool isListItem = false;
   QTextListFormat::Style listStyle = QTextListFormat::ListDisc;
   int listLevel = 0;  // 0 for the outermost level
+  int listId = 0;     // the list table's \lsN; 0 for lists of old-style \pn paragraphs
 };
 
 class RtfDocumentBuilder {
@@ -40,11 +45,22 @@ class RtfDocumentBuilder {
  private:
   void OpenPendingBlock(const QTextCharFormat& format);
   void ApplyParagraph(const RtfParagraph& paragraph);
+  void FinishLink();
+
+  struct LinkRun {
+    int start = 0;
+    int end = 0;
+    QString target;
+  };
 
   QTextCursor cursor_;
   bool blockPending_ = false;
   bool empty_ = true;
-  std::vector<QTextList*> openLists_;  // by level, for items that continue a list
+  // By list id, the open list of each level, for items that continue a list.
+  // The lists of the list table continue across other paragraphs, as word
+  // processors number them; those of \pn paragraphs end at the first other one.
+  std::map<int, std::vector<QTextList*>> openLists_;
+  LinkRun link_;  // the link text read last, until it is complete
 };
 
 }  // namespace pw

@@ -86,8 +86,7 @@ void RtfInterpreter::HandleParagraphWord(const QByteArray& word, int parameter) 
   } else if (word == "sa") {
     paragraph.spaceAfterTwips = std::max(twips, 0);
   } else if (word == "ls") {
-    paragraph.isListItem = parameter > 0;
-    paragraph.listStyle = 0;
+    paragraph.listOverride = std::max(parameter, 0);
   } else if (word == "ilvl") {
     paragraph.listLevel = std::clamp(parameter, 0, kMaxListLevel);
   }

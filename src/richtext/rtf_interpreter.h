@@ -2,9 +2,10 @@
 // it up: rtf_reader.cpp (groups, text and the dispatch of control words),
 // rtf_destination_words.cpp (the words that open destinations, and those of
 // the font table, the colour table, numbering and pictures),
-// rtf_document_words.cpp (the document's code page, character and paragraph
-// formatting, special characters) and rtf_list_style.cpp. Not for use outside
-// the reader.
+// rtf_list_table_words.cpp (the list table and the list override table),
+// rtf_field_words.cpp (fields: hyperlinks) and rtf_document_words.cpp (the
+// document's code page, character and paragraph formatting, special
+// characters). Not for use outside the reader.
 #pragma once
 
 #include <QByteArray>
@@ -13,10 +14,13 @@
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextListFormat>
+#include <array>
 #include <vector>
 
 #include "richtext/rtf_code_page.h"
 #include "richtext/rtf_document_builder.h"
+#include "richtext/rtf_hyperlink_field.h"
+#include "richtext/rtf_list_style.h"
 #include "richtext/rtf_tokenizer.h"
 
 class QTextDocument;
@@ -27,7 +31,8 @@ namespace pw::rtf {
 inline constexpr int kMaxGroupDepth = 200;
 inline constexpr int kMaxTableEntries = 4096;
 inline constexpr int kMaxUnicodeSkip = 16;
-inline constexpr int kMaxListLevel = 8;
+inline constexpr int kMaxListLevel = kRtfListLevels - 1;
+inline constexpr qsizetype kMaxInstructionLength = 4096;
 inline constexpr int kMaxTwips = 31680;  // 22 inches, the widest page RTF allows
 inline constexpr int kDefaultHalfPoints = 24;
 inline constexpr int kMaxHalfPoints = 3276;
@@ -37,10 +42,17 @@ enum class Destination {
   kSkip,
   kFontTable,
   kColorTable,
-  kListMarker,  // \pntext, \listtext: the marker a reader without lists shows
-  kNumbering,   // \pn: the list the paragraph belongs to
-  kBulletText,  // \pntxtb: the bullet character
-  kPicture,     // \pict: a picture's hex data
+  kListMarker,         // \pntext, \listtext: the marker a reader without lists shows
+  kNumbering,          // \pn: the list the paragraph belongs to
+  kBulletText,         // \pntxtb: the bullet character
+  kPicture,            // \pict: a picture's hex data
+  kListTable,          // \listtable: the list definitions
+  kList,               // \list: one list definition, its levels and \listid
+  kListLevel,          // \listlevel: the numbering of one level
+  kLevelText,          // \leveltext: a level's marker, the bullet character of a bullet level
+  kListOverrideTable,  // \listoverridetable: which list each \lsN stands for
+  kListOverride,       // \listoverride: one \lsN and its \listid
+  kFieldInstruction,   // \fldinst: what a field is, such as HYPERLINK "target"
 };
 
 // A picture being read: PNG and JPEG data are shown, other kinds skipped.
@@ -76,6 +88,7 @@ struct ParagraphState {
   bool isListItem = false;
   int listStyle = 0;  // a QTextListFormat::Style, 0 when the \pn group gave none
   int listLevel = 0;
+  int listOverride = 0;  // the \lsN of the list table's lists, 0 for none
 };
 
 struct GroupState {
@@ -84,6 +97,7 @@ struct GroupState {
   ParagraphState paragraph;
   int unicodeSkip = 1;
   bool ignorableStarSeen = false;
+  int link = -1;  // index in the hyperlinks read so far: the text is that link's
 };
 
 struct FontEntry {
@@ -91,11 +105,8 @@ struct FontEntry {
   int charset = 1;
 };
 
-// The list style a marker text such as "1.", "b)", "iv." or "•" stands for.
-QTextListFormat::Style ListStyleOfMarker(const QString& marker);
-// The bullet style of a \pntxtb character: the marks word processors use
-// for circle and square bullets, a disc otherwise.
-QTextListFormat::Style BulletStyleOfCharacter(const QString& bullet);
+// The levels of one list of the list table, ListStyleUndefined where it gave none.
+using ListLevelStyles = std::array<QTextListFormat::Style, kRtfListLevels>;
 
 // The RTF interpreter: a stack of group states (character and paragraph
 // properties, destination, \uc count) driven by the tokenizer. Text is
@@ -120,7 +131,17 @@ class RtfInterpreter {
   void HandleFontTableWord(const QByteArray& word, int parameter);
   void HandleColorTableWord(const QByteArray& word, int parameter);
   void HandleNumberingWord(const QByteArray& word, int parameter);
+  void EndNumbering();
   void HandlePictureWord(const QByteArray& word, int parameter);
+  // The list table and list override table (rtf_list_table_words.cpp).
+  void HandleListTableWord(const QByteArray& word, int parameter);
+  void CommitListLevel();
+  void CommitList();
+  void CommitListOverride();
+  QTextListFormat::Style ListTableStyle(int listOverride, int level) const;
+  // Fields (rtf_field_words.cpp).
+  void HandleFieldInstructionWord(const QByteArray& word);
+  void FinishFieldInstruction();
   // The control words of the document itself (rtf_document_words.cpp).
   void HandleDocumentWord(const QByteArray& word, bool hasParameter, int parameter);
   bool HandleCharacterWord(const QByteArray& word, bool hasParameter, int parameter);
@@ -159,8 +180,21 @@ class RtfInterpreter {
   QString pendingText_;
   QString listMarker_;  // the text of the current paragraph's \pntext or \listtext
   QString bulletText_;
-  ParagraphState numbering_;  // what the open \pn group says
+  ParagraphState numbering_;  // what the open \pn group says; listLevel -1 when it gave none
   PictureState picture_;
+
+  QHash<int, ListLevelStyles> lists_;  // by \listid
+  ListLevelStyles listLevels_{};       // the list being read
+  int listLevelCount_ = 0;
+  int listId_ = 0;
+  int levelNumbering_ = -1;  // the \levelnfc of the level being read
+  QString levelText_;
+  QHash<int, int> listOverrides_;  // \lsN to \listid
+  int overrideListId_ = 0;
+  int overrideNumber_ = 0;
+
+  QString fieldInstruction_;
+  std::vector<HyperlinkField> links_;
 };
 
 }  // namespace pw::rtf

@@ -101,15 +101,42 @@ void RtfInterpreter::EndGroup() {
   groups_.pop_back();
   Destination outer = groups_.empty() ? Destination::kDocument : State().destination;
   if (ending == Destination::kFontTable) CommitFontEntry();
-  if (ending == Destination::kPicture && outer != Destination::kPicture) FinishPicture();
-  if (ending == Destination::kNumbering && outer != Destination::kNumbering && !groups_.empty()) {
-    ParagraphState& paragraph = State().paragraph;
-    paragraph.isListItem = numbering_.isListItem;
-    paragraph.listLevel = numbering_.listLevel;
-    paragraph.listStyle = numbering_.listStyle;
-    if (numbering_.listStyle == QTextListFormat::ListDisc) {
-      paragraph.listStyle = BulletStyleOfCharacter(bulletText_);
-    }
+  // A destination's content is complete when its outermost group ends.
+  if (ending == outer || groups_.empty()) return;
+  switch (ending) {
+    case Destination::kPicture:
+      FinishPicture();
+      break;
+    case Destination::kNumbering:
+      EndNumbering();
+      break;
+    case Destination::kListLevel:
+      CommitListLevel();
+      break;
+    case Destination::kList:
+      CommitList();
+      break;
+    case Destination::kListOverride:
+      CommitListOverride();
+      break;
+    case Destination::kFieldInstruction:
+      FinishFieldInstruction();
+      break;
+    default:
+      break;
+  }
+}
+
+// A \pn group gives the paragraph its list membership and style; its level
+// and \lsN only where it names them, since \ilvl and \ls may stand outside it.
+void RtfInterpreter::EndNumbering() {
+  ParagraphState& paragraph = State().paragraph;
+  paragraph.isListItem = numbering_.isListItem;
+  if (numbering_.listLevel >= 0) paragraph.listLevel = numbering_.listLevel;
+  if (numbering_.listOverride > 0) paragraph.listOverride = numbering_.listOverride;
+  paragraph.listStyle = numbering_.listStyle;
+  if (numbering_.listStyle == QTextListFormat::ListDisc) {
+    paragraph.listStyle = BulletStyleOfCharacter(bulletText_);
   }
 }
 
@@ -173,6 +200,12 @@ void RtfInterpreter::FlushText() {
     case Destination::kBulletText:
       if (bulletText_.size() < 64) bulletText_ += pendingText_;
       break;
+    case Destination::kLevelText:
+      if (levelText_.size() < 64) levelText_ += pendingText_;
+      break;
+    case Destination::kFieldInstruction:
+      if (fieldInstruction_.size() < kMaxInstructionLength) fieldInstruction_ += pendingText_;
+      break;
     case Destination::kPicture:
       for (QChar c : pendingText_) {
         if (std::isxdigit(c.unicode()) && picture_.hex.size() < kMaxPictureHex) {
@@ -180,9 +213,8 @@ void RtfInterpreter::FlushText() {
         }
       }
       break;
-    case Destination::kSkip:
-    case Destination::kNumbering:
-      break;
+    default:
+      break;  // the text of the other destinations means nothing
   }
   pendingText_.clear();
 }
@@ -257,7 +289,18 @@ void RtfInterpreter::HandleWord(const QByteArray& word, bool hasParameter, int p
     case Destination::kPicture:
       HandlePictureWord(word, parameter);
       return;
+    case Destination::kList:
+    case Destination::kListLevel:
+    case Destination::kListOverride:
+      HandleListTableWord(word, parameter);
+      return;
+    case Destination::kFieldInstruction:
+      HandleFieldInstructionWord(word);
+      return;
     case Destination::kSkip:
+    case Destination::kListTable:
+    case Destination::kLevelText:
+    case Destination::kListOverrideTable:
       return;
     default:
       HandleDocumentWord(word, hasParameter, parameter);
@@ -290,6 +333,11 @@ QTextCharFormat RtfInterpreter::CharFormat() const {
   if (QColor background = color(chars.background); background.isValid()) {
     format.setBackground(background);
   }
+  if (int link = groups_.back().link; link >= 0) {
+    format.setAnchor(true);
+    format.setAnchorHref(links_[link].target);
+    if (!links_[link].toolTip.isEmpty()) format.setToolTip(links_[link].toolTip);
+  }
   return format;
 }
 
@@ -298,12 +346,17 @@ RtfParagraph RtfInterpreter::Paragraph() const {
   RtfParagraph paragraph;
   int left = state.leftTwips;
   int firstLine = state.firstLineTwips;
-  if (state.isListItem) {
+  if (state.isListItem || state.listOverride > 0) {
+    // The list table knows best, then the \pn group, then the marker text.
     paragraph.isListItem = true;
     paragraph.listLevel = state.listLevel;
-    paragraph.listStyle = state.listStyle != 0
-                              ? static_cast<QTextListFormat::Style>(state.listStyle)
-                              : ListStyleOfMarker(listMarker_);
+    paragraph.listId = state.listOverride;
+    paragraph.listStyle = ListTableStyle(state.listOverride, state.listLevel);
+    if (paragraph.listStyle == QTextListFormat::ListStyleUndefined) {
+      paragraph.listStyle = state.listStyle != 0
+                                ? static_cast<QTextListFormat::Style>(state.listStyle)
+                                : ListStyleOfMarker(listMarker_);
+    }
     left = std::max(0, left - (state.listLevel + 1) * kListLevelTwips);
     firstLine += kListHangTwips;
   }

@@ -1,13 +1,18 @@
-// Writes RTF 1 as the common rich-text controls do: a header with font and
-// colour tables of what the text uses, then per paragraph \pard and its
-// properties, an old-style list marker ({\pntext} for readers without lists,
-// {\*\pn} for those with), the runs with only the character properties that
-// change, and \par. Text is Windows-1252 with \'hh escapes above ASCII and
-// \uN? (with \uc1) for every character beyond that code page. Pictures
-// are written as {\pict\pngblip ...} with their PNG bytes in hex.
+// Writes RTF 1 as word processors and the common rich-text controls read it:
+// a header with font and colour tables of what the text uses and, when the
+// text has lists, a list table and list override table; then per paragraph
+// \pard and its properties, for list items an old-style marker ({\pntext}
+// for readers without lists, {\*\pn} for those that know only those) beside
+// the list table's \lsN\ilvlN, the runs with only the character properties
+// that change, and \par. Links, those of the text and the addresses the note
+// detects in it, are HYPERLINK fields whose result is the text.
+// Text is Windows-1252 with \'hh escapes above ASCII and \uN? (with \uc1)
+// for every character beyond that code page. Pictures are written as
+// {\pict\pngblip ...} with their PNG bytes in hex.
 #include "richtext/rtf_writer.h"
 
 #include <QBuffer>
+#include <QFontInfo>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -18,14 +23,17 @@
 
 #include <algorithm>
 
+#include "richtext/link_detection.h"
 #include "richtext/rtf_code_page.h"
 #include "richtext/rtf_geometry.h"
+#include "richtext/rtf_hyperlink_field.h"
+#include "richtext/rtf_list_style.h"
+#include "richtext/rtf_writer_lists.h"
 
 namespace pw {
 namespace {
 
 constexpr int kDefaultHalfPoints = 24;  // what a reader assumes without \fs
-constexpr int kMaxListLevel = 8;
 
 struct RunFormat {
   int font = 0;
@@ -38,9 +46,48 @@ struct RunFormat {
   int background = 0;
 };
 
+// A link of a paragraph: characters [start, end) of the block's text.
+struct LinkSpan {
+  int start = 0;
+  int end = 0;
+  HyperlinkField link;
+};
+
+// The links of `block`: the text's own (its anchors), and the addresses
+// detected in the rest.
+std::vector<LinkSpan> LinksOf(const QTextBlock& block) {
+  std::vector<LinkSpan> links;
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    const QTextCharFormat format = fragment.charFormat();
+    const QString target = format.anchorHref();
+    if (target.isEmpty()) continue;
+    const int start = fragment.position() - block.position();
+    const int end = start + fragment.length();
+    const HyperlinkField link{target, format.toolTip()};
+    if (!links.empty() && links.back().end == start && links.back().link.target == target &&
+        links.back().link.toolTip == link.toolTip) {
+      links.back().end = end;
+    } else {
+      links.push_back({start, end, link});
+    }
+  }
+  const std::vector<LinkSpan> anchors = links;
+  for (const DetectedLink& detected : DetectLinks(block.text())) {
+    const int end = detected.start + detected.length;
+    const bool overlaps = std::any_of(anchors.begin(), anchors.end(), [&](const LinkSpan& anchor) {
+      return anchor.start < end && detected.start < anchor.end;
+    });
+    if (!overlaps) links.push_back({detected.start, end, {detected.url.toString(), QString()}});
+  }
+  std::sort(links.begin(), links.end(),
+            [](const LinkSpan& a, const LinkSpan& b) { return a.start < b.start; });
+  return links;
+}
+
 class RtfWriter {
  public:
-  explicit RtfWriter(const QTextDocument& document) : document_(document) {}
+  explicit RtfWriter(const QTextDocument& document) : document_(document), lists_(document) {}
 
   QByteArray Write();
 
@@ -51,28 +98,40 @@ class RtfWriter {
   RunFormat RunFormatOf(const QTextCharFormat& format);
   void CollectTables();
   void WriteHeader();
+  void WriteListTables();
+  void WriteListLevel(int level, QTextListFormat::Style style);
   void WriteParagraph(const QTextBlock& block);
   void WriteListMarker(const QTextBlock& block, const QTextList& list);
+  void WriteRuns(const QTextBlock& block);
+  void WritePiece(const QTextCharFormat& format, const QString& text);
+  void OpenLink(const HyperlinkField& link);
+  void CloseLink();
   void WriteRunFormat(const RunFormat& format);
   void WritePicture(const QTextImageFormat& format);
   void Word(const char* name);
   void Word(const char* name, int parameter);
   void Text(QStringView text);
+  void Unicode(char16_t unit);
   void Literal(char byte);
 
   const QTextDocument& document_;
+  const RtfWriterLists lists_;
   QStringList fonts_;
   QList<QRgb> colors_;  // colour table entries 1..n
   RunFormat current_;
+  RunFormat outsideLink_;  // the format before the open link's group
   bool delimiterNeeded_ = false;
   QByteArray out_;
 };
 
+// Text without a family of its own is shown in the document's default font,
+// which may name a generic family ("Sans Serif") that other programs would
+// replace with a face of their own: the family the text is shown in is written.
 QString RtfWriter::FamilyOf(const QTextCharFormat& format) const {
   QStringList families = format.fontFamilies().toStringList();
   if (!families.isEmpty() && !families.front().isEmpty()) return families.front();
   QString family = format.property(QTextFormat::FontFamily).toString();
-  return family.isEmpty() ? document_.defaultFont().family() : family;
+  return family.isEmpty() ? QFontInfo(document_.defaultFont()).family() : family;
 }
 
 int RtfWriter::FontIndex(const QString& family) {
@@ -119,7 +178,7 @@ void RtfWriter::CollectTables() {
   for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) RunFormatOf(it.fragment().charFormat());
   }
-  if (fonts_.isEmpty()) fonts_.append(document_.defaultFont().family());
+  if (fonts_.isEmpty()) fonts_.append(FamilyOf(QTextCharFormat()));
 }
 
 void RtfWriter::WriteHeader() {
@@ -144,7 +203,57 @@ void RtfWriter::WriteHeader() {
     }
     out_ += '}';
   }
+  WriteListTables();
   out_ += '\n';
+  delimiterNeeded_ = false;
+}
+
+// List n of the list table has \listidN and is \lsN: one override each.
+void RtfWriter::WriteListTables() {
+  if (lists_.Lists().empty()) return;
+  out_ += "{\\*\\listtable";
+  for (size_t i = 0; i < lists_.Lists().size(); ++i) {
+    out_ += "\n{\\list";
+    for (int level = 0; level < kRtfListLevels; ++level) {
+      WriteListLevel(level, lists_.Lists()[i][level]);
+    }
+    Word("listid", static_cast<int>(i + 1));
+    out_ += '}';
+  }
+  out_ += "}\n{\\*\\listoverridetable";
+  for (size_t i = 0; i < lists_.Lists().size(); ++i) {
+    out_ += "{\\listoverride";
+    Word("listid", static_cast<int>(i + 1));
+    Word("listoverridecount", 0);
+    Word("ls", static_cast<int>(i + 1));
+    out_ += '}';
+  }
+  out_ += '}';
+  delimiterNeeded_ = false;
+}
+
+// A numbered level shows its own number and a full stop ("\'02\'0N." is two
+// characters: the number of level N and "."); a bullet level its bullet.
+void RtfWriter::WriteListLevel(int level, QTextListFormat::Style style) {
+  const RtfListKind kind = RtfListKindOf(style);
+  out_ += "{\\listlevel";
+  Word("levelnfc", kind.levelNumbering);
+  Word("levelnfcn", kind.levelNumbering);
+  Word("leveljc", 0);
+  Word("levelfollow", 0);
+  Word("levelstartat", 1);
+  out_ += "{\\leveltext";
+  if (kind.bullet != 0) {
+    out_ += "\\'01";
+    Unicode(kind.bullet);
+    out_ += ";}{\\levelnumbers;}";
+  } else {
+    out_ += "\\'02\\'0" + QByteArray::number(level) + ".;}{\\levelnumbers\\'01;}";
+  }
+  delimiterNeeded_ = false;
+  Word("fi", -kListHangTwips);
+  Word("li", (level + 1) * kListLevelTwips);
+  out_ += '}';
   delimiterNeeded_ = false;
 }
 
@@ -172,82 +281,110 @@ void RtfWriter::WriteParagraph(const QTextBlock& block) {
   if (firstLineTwips != 0) Word("fi", firstLineTwips);
   if (int before = PixelsToTwips(format.topMargin()); before != 0) Word("sb", before);
   if (int after = PixelsToTwips(format.bottomMargin()); after != 0) Word("sa", after);
-  for (auto it = block.begin(); !it.atEnd(); ++it) {
-    QTextFragment fragment = it.fragment();
-    WriteRunFormat(RunFormatOf(fragment.charFormat()));
-    const QString text = fragment.text();
-    if (fragment.charFormat().isImageFormat()) {
-      // Equal pictures side by side share one fragment: one mark each.
-      for (qsizetype i = 0; i < text.count(QChar::ObjectReplacementCharacter); ++i) {
-        WritePicture(fragment.charFormat().toImageFormat());
-      }
-    } else {
-      Text(text);
-    }
-  }
+  WriteRuns(block);
   Word("par");
   out_ += '\n';
   delimiterNeeded_ = false;
 }
 
 void RtfWriter::WriteListMarker(const QTextBlock& block, const QTextList& list) {
-  QTextListFormat::Style style = list.format().style();
-  QString marker;
-  const char* numbering = nullptr;
-  switch (style) {
-    case QTextListFormat::ListCircle:
-      marker = QStringLiteral("o");
-      break;
-    case QTextListFormat::ListSquare:
-      marker = QString(QChar(0x25AA));
-      break;
-    case QTextListFormat::ListDecimal:
-      numbering = "pndec";
-      break;
-    case QTextListFormat::ListLowerAlpha:
-      numbering = "pnlcltr";
-      break;
-    case QTextListFormat::ListUpperAlpha:
-      numbering = "pnucltr";
-      break;
-    case QTextListFormat::ListLowerRoman:
-      numbering = "pnlcrm";
-      break;
-    case QTextListFormat::ListUpperRoman:
-      numbering = "pnucrm";
-      break;
-    default:
-      marker = QString(QChar(0x2022));
-      break;
-  }
+  const RtfListKind kind = RtfListKindOf(list.format().style());
+  const int number = lists_.NumberOf(list);
+  const int level = RtfWriterLists::LevelOf(list);
   out_ += '{';
   Word("pntext");
-  Text(numbering != nullptr ? list.itemText(block) : marker);
+  if (kind.bullet != 0) {
+    Text(QString(QChar(kind.bullet)));
+  } else {
+    Text(list.itemText(block));
+  }
   Word("tab");
   out_ += "}{\\*";
-  if (numbering != nullptr) {
-    Word("pn");
-    Word("pnlvlbody");
-    Word(numbering);
+  Word("pn");
+  Word(kind.bullet != 0 ? "pnlvlblt" : "pnlvlbody");
+  Word("ilvl", level);
+  Word("ls", number);
+  Word("pnrnot", 0);
+  if (kind.bullet == 0) {
+    Word(kind.pnNumbering);
     Word("pnstart", 1);
-    Word("pnindent", 0);
-    out_ += '{';
-    Word("pntxta");
-    Text(u".");
-    out_ += '}';
-  } else {
-    Word("pn");
-    Word("pnlvlblt");
-    Word("pnindent", 0);
-    out_ += '{';
-    Word("pntxtb");
-    Text(marker);
-    out_ += '}';
   }
-  out_ += '}';
+  Word("pnindent", 0);
+  out_ += '{';
+  Word(kind.bullet != 0 ? "pntxtb" : "pntxta");
+  Text(kind.bullet != 0 ? QString(QChar(kind.bullet)) : QStringLiteral("."));
+  out_ += "}}";
   delimiterNeeded_ = false;
-  int level = std::clamp(list.format().indent() - 1, 0, kMaxListLevel);
-  if (level > 0) Word("ilvl", level);
+  Word("ls", number);
+  Word("ilvl", level);
+}
+
+// The block's fragments, cut where a link starts or ends, each link in a
+// field group of its own.
+void RtfWriter::WriteRuns(const QTextBlock& block) {
+  const std::vector<LinkSpan> links = LinksOf(block);
+  auto link = links.begin();
+  bool inLink = false;
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    int at = fragment.position() - block.position();
+    const int end = at + fragment.length();
+    while (at < end) {
+      if (inLink && at == link->end) {
+        CloseLink();
+        inLink = false;
+        ++link;
+      }
+      if (!inLink && link != links.end() && at == link->start) {
+        OpenLink(link->link);
+        inLink = true;
+      }
+      int next = end;
+      if (inLink) {
+        next = std::min(next, link->end);
+      } else if (link != links.end()) {
+        next = std::min(next, link->start);
+      }
+      const int fragmentStart = fragment.position() - block.position();
+      WritePiece(fragment.charFormat(), fragment.text().mid(at - fragmentStart, next - at));
+      at = next;
+    }
+  }
+  if (inLink) CloseLink();
+}
+
+void RtfWriter::WritePiece(const QTextCharFormat& format, const QString& text) {
+  WriteRunFormat(RunFormatOf(format));
+  if (format.isImageFormat()) {
+    // Equal pictures side by side share one fragment: one mark each.
+    for (qsizetype i = 0; i < text.count(QChar::ObjectReplacementCharacter); ++i) {
+      WritePicture(format.toImageFormat());
+    }
+  } else {
+    Text(text);
+  }
+}
+
+void RtfWriter::OpenLink(const HyperlinkField& link) {
+  out_ += '{';
+  Word("field");
+  out_ += '{';
+  delimiterNeeded_ = false;
+  out_ += "\\*";
+  Word("fldinst");
+  Text(HyperlinkInstruction(link));
+  out_ += "}{";
+  delimiterNeeded_ = false;
+  Word("fldrslt");
+  outsideLink_ = current_;
+}
+
+// The format of the text after the field is the one before it: the group
+// ends what the result changed.
+void RtfWriter::CloseLink() {
+  out_ += "}}";
+  delimiterNeeded_ = false;
+  current_ = outsideLink_;
 }
 
 void RtfWriter::WriteRunFormat(const RunFormat& format) {
@@ -304,12 +441,16 @@ void RtfWriter::Text(QStringView text) {
       out_ += QByteArray::number(byte, 16);
       delimiterNeeded_ = false;
     } else {
-      // \uN takes a signed 16-bit number; "?" is what readers without Unicode show.
-      Word("u", static_cast<int16_t>(unit));
-      out_ += '?';
-      delimiterNeeded_ = false;
+      Unicode(unit);
     }
   }
+}
+
+// \uN takes a signed 16-bit number; "?" is what readers without Unicode show.
+void RtfWriter::Unicode(char16_t unit) {
+  Word("u", static_cast<int16_t>(unit));
+  out_ += '?';
+  delimiterNeeded_ = false;
 }
 
 void RtfWriter::WritePicture(const QTextImageFormat& format) {

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTextBlock>
 
 #include "note_editor_test_support.h"
 
@@ -55,6 +56,24 @@ TEST(NoteEditorClipboard, PastedRtfKeepsItsFormatting) {
   EXPECT_EQ(target.PlainText(), "bold plain");
   EXPECT_EQ(FormatAt(target, 1).fontWeight(), QFont::Bold);
   EXPECT_NE(FormatAt(target, 7).fontWeight(), QFont::Bold);
+}
+
+TEST(NoteEditorClipboard, PastedParagraphsKeepTheirSpacing) {
+  auto* data = new QMimeData;
+  data->setData("text/rtf", "{\\rtf1\\pard\\sa300 first\\par\\pard\\sa600 second\\par}");
+  QGuiApplication::clipboard()->setMimeData(data);
+  NoteEditor editor;
+  ShowAndType(&editor, "typed");
+  QTest::keyClick(&editor, Qt::Key_Return);
+  QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(editor.PlainText(), "typed\nfirst\nsecond");
+  const QTextDocument& document = *editor.document();
+  EXPECT_EQ(document.findBlockByNumber(0).blockFormat().bottomMargin(), 0.0);
+  EXPECT_EQ(document.findBlockByNumber(1).blockFormat().bottomMargin(), 20.0);  // 300 twips
+  EXPECT_EQ(document.findBlockByNumber(2).blockFormat().bottomMargin(), 40.0);
+  // One paste is one undo step.
+  QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(editor.PlainText(), "typed\n");
 }
 
 TEST(NoteEditorClipboard, ReadOnlyViewDoesNotPaste) {

@@ -2,6 +2,7 @@
 // is on, open on a click, and never become part of the stored text.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -131,6 +132,37 @@ TEST(NoteEditorLinks, ClickBesideTheLinkOpensNothing) {
   QTest::mouseClick(editor.viewport(), Qt::LeftButton, Qt::NoModifier, CharacterCentre(editor, 1));
   QTest::mouseClick(editor.viewport(), Qt::LeftButton, Qt::NoModifier, CharacterCentre(editor, 21));
   EXPECT_TRUE(opener.opened.isEmpty());
+}
+
+TEST(NoteEditorLinks, LinkOfTheTextIsShownAndOpensWithDetectionOff) {
+  NoteEditor editor;
+  RecordingUrlOpener opener;
+  editor.SetUrlOpener(&opener);
+  editor.SetUrlDetection(false);
+  QBuffer rtf;
+  rtf.setData(
+      "{\\rtf1 go {\\field{\\*\\fldinst HYPERLINK \"https://example.com/t\"}"
+      "{\\fldrslt there}} now}");
+  ASSERT_TRUE(rtf.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(editor.LoadFromStream(&rtf));
+  ShowAndType(&editor, "");
+  EXPECT_EQ(ShownLinks(editor), (QList<std::pair<int, int>>{{3, 5}}));
+  EXPECT_EQ(editor.LinkAt(3), QUrl("https://example.com/t"));
+  EXPECT_TRUE(editor.LinkAt(9).isEmpty());
+
+  QTest::mouseClick(editor.viewport(), Qt::LeftButton, Qt::NoModifier, CharacterCentre(editor, 5));
+  EXPECT_TRUE(opener.opened.isEmpty());
+  QTest::mouseClick(editor.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    CharacterCentre(editor, 5));
+  EXPECT_EQ(opener.opened, (QList<QUrl>{QUrl("https://example.com/t")}));
+
+  QBuffer saved;
+  ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(editor.SaveToStream(&saved));
+  EXPECT_TRUE(
+      saved.data().contains("{\\field{\\*\\fldinst HYPERLINK \"https://example.com/t\"}"
+                            "{\\fldrslt"))
+      << saved.data().data();
 }
 
 TEST(NoteEditorLinkDetection, FindsSchemeAndWwwAndMailAddresses) {

@@ -1,6 +1,7 @@
-// RTF files written by other programs, kept under tests/data/rtf/: made by a
-// word processor in headless mode from HTML, and small files in the layout
-// rich-text controls write for the older code pages.
+// RTF files written by other programs, kept under tests/data/rtf/ (its
+// README says how each was made): made by a word processor in headless mode
+// from HTML, and small files in the layout rich-text controls write for the
+// older code pages.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -10,6 +11,8 @@
 #include <QTextList>
 
 #include "richtext/rtf_reader.h"
+#include "richtext/rtf_writer.h"
+#include "rtf_document_summary.h"
 
 namespace pw {
 namespace {
@@ -59,6 +62,36 @@ TEST(RtfSampleFiles, WordProcessorListsBecomeBulletAndNumberLists) {
   EXPECT_EQ(QTextListFormat::ListDecimal, numbers->format().style());
   EXPECT_EQ("3.", numbers->itemText(document.findBlockByNumber(5)));
   EXPECT_EQ(nullptr, document.findBlockByNumber(6).textList());
+}
+
+TEST(RtfSampleFiles, WordProcessorNestedListsAndLinksKeepEveryLevelAndTarget) {
+  QTextDocument document;
+  ReadSample("libreoffice_nested_lists_links.rtf", &document);
+  const std::string lists =
+      "Links: framed, bookmark, Anna, www.example.net.\n"
+      "Disc: -1/1 .\n"
+      "Circle: -2/2 .\n"
+      "Square: -3/3 .\n"
+      "Disc again: -1/1 .\n"
+      "Decimal: -4/1 1.\n"
+      "Upper letter: -6/2 A.\n"
+      "Upper roman: -8/3 I.\n"
+      "Upper letter two: -6/2 B.\n"
+      "Decimal two: -4/1 2.\n"
+      "End\n";
+  // The target frame (\\t "_blank") means nothing to a note.
+  const std::string links =
+      "framed -> https://example.com/a?b=1\n"
+      "bookmark -> #part2\n"
+      "Anna -> mailto:anna@example.org";
+  EXPECT_EQ(lists, test::ListSummary(document));
+  EXPECT_EQ(links, test::LinkSummary(document));
+  EXPECT_EQ(document.findBlockByNumber(1).textList(), document.findBlockByNumber(4).textList());
+
+  QTextDocument again;
+  ASSERT_TRUE(ReadRtf(WriteRtf(document), &again));
+  EXPECT_EQ(lists, test::ListSummary(again));
+  EXPECT_EQ(links, test::LinkSummary(again));
 }
 
 TEST(RtfSampleFiles, WindowsCodePagesOfRichTextControls) {

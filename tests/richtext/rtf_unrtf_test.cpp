@@ -59,6 +59,35 @@ TEST(RtfUnrtf, TextModeReadsOurOutputToTheSameText) {
             UnrtfText(WriteRtf(document)).toStdString());
 }
 
+TEST(RtfUnrtf, TextModeShowsLinkTextAndListItemsWithoutTheirCodes) {
+  SKIP_WITHOUT_UNRTF();
+  QTextDocument document;
+  QTextCursor cursor(&document);
+  QTextCharFormat link;
+  link.setAnchor(true);
+  link.setAnchorHref("https://example.com/target");
+  link.setToolTip("tip");
+  cursor.insertText("see ");
+  cursor.insertText("the target", link);
+  cursor.insertText(" or www.example.org", QTextCharFormat());
+  for (int level = 1; level <= 3; ++level) {
+    cursor.insertBlock(QTextBlockFormat());
+    QTextListFormat list;
+    list.setStyle(level == 2 ? QTextListFormat::ListDecimal : QTextListFormat::ListCircle);
+    list.setIndent(level);
+    cursor.createList(list);
+    cursor.insertText("level " + QString::number(level), QTextCharFormat());
+  }
+  const QString text = UnrtfText(WriteRtf(document));
+  EXPECT_TRUE(text.contains("see the target or www.example.org\n")) << text.toStdString();
+  for (const char* item : {"level 1", "1.", "level 2", "level 3"}) {
+    EXPECT_TRUE(text.contains(item)) << item << "\n" << text.toStdString();
+  }
+  for (const char* code : {"HYPERLINK", "tip", "https:", "1.;", "\\'0"}) {
+    EXPECT_FALSE(text.contains(code)) << code << "\n" << text.toStdString();
+  }
+}
+
 TEST(RtfUnrtf, HtmlModeReadsCharactersBeyondWindows1252) {
   SKIP_WITHOUT_UNRTF();
   QTextDocument document;

@@ -2,6 +2,7 @@
 // the escapes other readers understand.
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -47,6 +48,17 @@ TEST(RtfWriter, ListsOnlyTheFontsAndColoursTheTextUses) {
   EXPECT_FALSE(rtf.contains("Default Family"));
   EXPECT_TRUE(rtf.contains("\\fs22\\cf1 a\\f1\\cf0\\highlight2 b\\f0\\cf1\\highlight0 c"))
       << rtf.data();
+}
+
+TEST(RtfWriter, NamesTheFamilyTheDefaultFontIsShownIn) {
+  QTextDocument document;
+  document.setDefaultFont(QFont("Sans Serif", 11));
+  QTextCursor(&document).insertText("text");
+  const QString shown = QFontInfo(document.defaultFont()).family();
+  const QByteArray rtf = WriteRtf(document);
+  EXPECT_TRUE(rtf.contains("{\\f0\\fnil\\fcharset0 " + shown.toLatin1() + ";}")) << rtf.data();
+  // Where the generic name is a face of its own, it is the right name.
+  EXPECT_TRUE(shown == "Sans Serif" || !rtf.contains("Sans Serif")) << rtf.data();
 }
 
 TEST(RtfWriter, WritesAParagraphMarkAfterEveryParagraph) {
