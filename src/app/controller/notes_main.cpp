@@ -62,9 +62,10 @@ void TFrmNotesMain::BuildMenus() {
   connect(newNote1_, &QMenu::triggered, this,
           [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
 
-  // "Notes & Reminders..." and "Configure..." open windows built elsewhere;
-  // until they exist the items are shown disabled.
-  popupMenu1_->addAction(QStringLiteral("Notes && Reminders..."))->setEnabled(false);
+  connect(popupMenu1_->addAction(QStringLiteral("Notes && Reminders...")), &QAction::triggered,
+          this, &TFrmNotesMain::NotesReminders1Click);
+  // "Configure..." opens a window built elsewhere; until it exists the item
+  // is shown disabled.
   connect(popupMenu1_->addAction(QStringLiteral("Hide All Notes")), &QAction::triggered, this,
           &TFrmNotesMain::HideAllNotes1Click);
   popupMenu1_->addSeparator();

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QMenu>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -15,17 +16,19 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/maintain/maintain_notes_host.h"
 #include "app/note/note_host.h"
 #include "settings/controller_settings.h"
 
 namespace pw {
 
 class SoundPlayer;
+class TFrmMaintainNotes;
 class TFrmNote;
 class TTrayNotifyIcon;
 class TTzDbf;
 
-class TFrmNotesMain : public QWidget, public NoteHost {
+class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost {
   Q_OBJECT
 
  public:
@@ -34,12 +37,12 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   explicit TFrmNotesMain(const QString& dataFolder, QWidget* parent = nullptr);
   ~TFrmNotesMain() override;
 
-  const QString& DataFolder() const { return dataFolder_; }
+  const QString& DataFolder() const override { return dataFolder_; }
   const ControllerSettings& Settings() const override { return settings_; }
   bool PackRequested() const { return packRequest_; }
   TTzDbf& TzNotes() override { return *tzNotes_; }
   TTzDbf& TzTrash() { return *tzTrash_; }
-  TTzDbf& TzDefaults() { return *tzDefaults_; }
+  TTzDbf& TzDefaults() override { return *tzDefaults_; }
   QTimer* TimerInitialize() const { return timerInitialize_; }
   QMenu* PopupMenu1() const { return popupMenu1_; }
   QMenu* NewNoteMenu() const { return newNote1_; }
@@ -56,6 +59,8 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   void PlayDataSound(const QString& fileName) override;
   QWidget* NoteWindowParent() override { return this; }
   bool CopyNoteToTrash() override;
+  bool CopyNoteToTrashFrom(TTzDbf& source) override;
+  void ShowNoteOfRecord(std::int32_t recordNumber) override;
 
   // Start-up, in the order the program runs them.
   void FormCreate();
@@ -71,6 +76,9 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   TFrmNote* NewNoteFromTemplate(int number) override;
   void Help1Click() override;
   void About1Click() override;
+  // Opens the Notes & Reminders window, or brings it forward when open.
+  void NotesReminders1Click();
+  TFrmMaintainNotes* MaintainNotes() const;
   // Brings the program forward when a second copy asks for it.
   void BringForward();
 
@@ -108,6 +116,7 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   QMenu* popupMenu1_ = nullptr;
   QMenu* newNote1_ = nullptr;
   QMenu* pupTemplate_ = nullptr;
+  QPointer<TFrmMaintainNotes> maintainNotes_;
 };
 
 }  // namespace pw
