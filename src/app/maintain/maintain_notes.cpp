@@ -225,22 +225,39 @@ void TFrmMaintainNotes::PageControl1Change() {
   notes.GoTop();
   if (QWidget* target = tabSheets_.value(page); target != nullptr) {
     target->layout()->addWidget(notesPane_);
+    // A widget given a new parent stays hidden until shown again.
+    notesPane_->show();
   }
   tzGrid1_->Relayout();
   tzGrid1_->SelectRow(0);
   ShowMemoOf(notes, richEdit1_);
 }
 
+namespace {
+
+// Both views are shared with the controller: its appends count only once
+// the record count is read again from the file.
+void RereadView(TTzDbf& view) {
+  view.RecordCount();
+  if (view.IsEmpty()) {
+    view.GoTop();
+  } else {
+    view.Refresh();
+  }
+}
+
+}  // namespace
+
 void TFrmMaintainNotes::ReReadNotes() {
   textIndex_.Forget();
-  if (!tzNotesMaint_->IsEmpty()) tzNotesMaint_->Refresh();
+  RereadView(*tzNotesMaint_);
   tzGrid1_->Relayout();
   if (!edSearch_->text().isEmpty()) ApplySearch();
   ShowMemoOf(*tzNotesMaint_, richEdit1_);
 }
 
 void TFrmMaintainNotes::ReReadTrash() {
-  if (!tzTrashMaint_->IsEmpty()) tzTrashMaint_->Refresh();
+  RereadView(*tzTrashMaint_);
   tzGridTrash_->Relayout();
   if (tzGridTrash_->CurrentRecordNumber() == 0) tzGridTrash_->SelectRow(0);
   ShowMemoOf(*tzTrashMaint_, richEditTrash_);

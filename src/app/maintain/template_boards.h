@@ -1,6 +1,7 @@
-// The template boards of the Notes & Reminders window: one page for each
-// template whose name is no longer its reset text "Template <n> - Not Set",
-// and the filter that lists the notes made from template n.
+// The customised templates - those whose name is no longer the reset text
+// "Template <n> - Not Set" - that the template menus offer and that get a
+// board in the Notes & Reminders window, and the filter that lists the notes
+// made from template n.
 #pragma once
 
 #include <QList>
@@ -15,7 +16,8 @@ struct TemplateBoard {
   QString caption;
 };
 
-// Walks `templates` from its first record; the i-th record is template i.
+// The templates whose name is set, in record order (record i is template i);
+// the index order of `templates` is kept.
 QList<TemplateBoard> CustomisedTemplates(TTzDbf& templates);
 
 // NOTEBOARD holds the template number as text; "=" would be "begins with"
