@@ -45,11 +45,12 @@ void TTzGrid::SetDataSet(TTzDataSet* dataSet) {
   delete records_;
   records_ = nullptr;
   dataSet_ = dataSet;
-  if (dataSet != nullptr) {
-    records_ = new RecordSetTableModel(*dataSet, this);
-    rows_->SetRecordModel(records_);
-  }
+  if (dataSet == nullptr) return;
+  records_ = new RecordSetTableModel(*dataSet, this);
+  // Columns first: the view reads the rows once, when the model is attached.
   SetColumns(columns_);
+  rows_->SetRecordModel(records_);
+  ApplyColumnWidths();
 }
 
 void TTzGrid::SetColumns(const QList<TzGridColumn>& columns) {

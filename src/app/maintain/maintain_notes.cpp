@@ -87,6 +87,13 @@ TFrmMaintainNotes::TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent)
   tzTrashMaint_->GoTop();
   pageControl1_->setCurrentIndex(kAllNotesPage);
   PageControl1Change();
+  // Bound last, so that the rows are walked once, in the first page's order.
+  tzGrid1_->SetDataSet(notesSet_.get());
+  tzGridTrash_->SetDataSet(trashSet_.get());
+  tzGrid1_->SelectRow(0);
+  tzGridTrash_->SelectRow(0);
+  ShowMemoOf(*tzNotesMaint_, richEdit1_);
+  ShowMemoOf(*tzTrashMaint_, richEditTrash_);
   connect(pageControl1_, &QTabWidget::currentChanged, this, &TFrmMaintainNotes::PageControl1Change);
 }
 
@@ -147,7 +154,6 @@ QWidget* TFrmMaintainNotes::BuildNotesPane() {
                                   {.fieldName = "ALARMACT", .title = "Alarm", .width = 32},
                                   {.fieldName = "EXPIRES", .title = "Expires", .width = 40},
                                   {.fieldName = "EXPIREDATE", .title = "Expire Date"}});
-  tzGrid1_->SetDataSet(notesSet_.get());
   connect(tzGrid1_, &TTzGrid::currentRecordChanged, this,
           [this] { ShowMemoOf(*tzNotesMaint_, richEdit1_); });
   connect(tzGrid1_, &TTzGrid::recordDoubleClicked, this, [this] {
@@ -170,7 +176,6 @@ QWidget* TFrmMaintainNotes::BuildTrashPane() {
   tzGridTrash_ =
       NoteGrid("TzGridTrash", {{.fieldName = "DESC", .title = "Note Caption", .width = 328},
                                {.fieldName = "DATECREATE", .title = "Created", .width = 85}});
-  tzGridTrash_->SetDataSet(trashSet_.get());
   connect(tzGridTrash_, &TTzGrid::currentRecordChanged, this,
           [this] { ShowMemoOf(*tzTrashMaint_, richEditTrash_); });
   richEditTrash_ = MemoPane("RichEditTrash");
