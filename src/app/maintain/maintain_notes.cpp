@@ -1,7 +1,10 @@
 #include "app/maintain/maintain_notes.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
@@ -58,12 +61,27 @@ NoteEditor* MemoPane(const char* name) {
   return pane;
 }
 
+// The design widths suit the original's small font; no title or date is cut
+// in a larger one.
+QList<TzGridColumn> FittedToFont(QList<TzGridColumn> columns, const QFontMetrics& metrics) {
+  constexpr int kPadding = 12;
+  const int dateWidth = metrics.horizontalAdvance(QStringLiteral("00/00/0000")) + kPadding;
+  for (TzGridColumn& column : columns) {
+    if (column.width < 0) continue;
+    const bool isDate = column.fieldName.startsWith(QLatin1String("DATE")) ||
+                        column.fieldName.endsWith(QLatin1String("DATE"));
+    column.width = std::max(
+        {column.width, metrics.horizontalAdvance(column.title) + kPadding, isDate ? dateWidth : 0});
+  }
+  return columns;
+}
+
 TTzGrid* NoteGrid(const char* name, const QList<TzGridColumn>& columns) {
   auto* grid = new TTzGrid;
   grid->setObjectName(QString::fromLatin1(name));
   grid->SetReadOnly(true);
   grid->SetAutoAppend(false);
-  grid->SetColumns(columns);
+  grid->SetColumns(FittedToFont(columns, grid->fontMetrics()));
   return grid;
 }
 
