@@ -28,10 +28,14 @@ TEST_F(MaintainNotesActionsTest, ShowNoteOnDesktopOpensAHiddenNoteAndHidesAShowi
   EXPECT_EQ(note->Title(), "hidden");
   EXPECT_EQ(Captions(grid), QStringList({"hidden"}));
   EXPECT_EQ(grid.model()->index(0, 1).data().toString(), "Y");
-  // The menu's check mark follows the note.
-  ChooseFromMenu(grid, 0, "ShowNoteonDesktop1");
+  // The menu's check mark shows that the note is on the desktop.
+  const QPoint at = grid.visualRect(grid.model()->index(0, 0)).center();
+  QContextMenuEvent request(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(grid.viewport(), &request);
   auto* item = grid.PopupMenu()->findChild<QAction*>("ShowNoteonDesktop1");
-  EXPECT_FALSE(item->isChecked());
+  EXPECT_TRUE(item->isChecked());
+  grid.PopupMenu()->hide();
+  ChooseFromMenu(grid, 0, "ShowNoteonDesktop1");
   EXPECT_EQ(WindowOfRecord(*controller, record), nullptr);
   EXPECT_EQ(Showing(window->TzNotesMaint(), record), "N");
   EXPECT_EQ(grid.model()->index(0, 1).data().toString(), "N");
