@@ -41,4 +41,9 @@ void InitDatasetLocale(const QLocale& locale) {
                     FirstChar(locale.groupSeparator()));
 }
 
+DatasetDateFormat CurrentDatasetDateFormat() {
+  const DateSettings& settings = CurrentDateSettings();
+  return {settings.formatCode, settings.century};
+}
+
 }  // namespace pw

@@ -22,4 +22,11 @@ void InitDatasetLocale(const QString& shortDateFormat, QChar dateSeparator, QCha
 // short date format and separators.
 void InitDatasetLocale(const QLocale& locale);
 
+// The engine's date format code (0-10) and century switch now in force.
+struct DatasetDateFormat {
+  int formatCode = 0;
+  bool century = false;
+};
+DatasetDateFormat CurrentDatasetDateFormat();
+
 }  // namespace pw

@@ -116,11 +116,12 @@ int RecordSetTableModel::FieldOfColumn(int column) const {
 
 QVariant RecordSetTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || !dataSet_.Active()) return {};
-  if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+  if (role != Qt::DisplayRole && role != Qt::EditRole && role != kDeletedRole) return {};
   const int field = FieldOfColumn(index.column());
   if (field < 0 || index.row() >= rowCount()) return {};
   const TzRecordBuffer* record = Row(index.row());
   if (record == nullptr) return {};
+  if (role == kDeletedRole) return TzRecordLayout::Deleted(*record);
   const TTzField& object = dataSet_.Fields(field);
   return role == Qt::DisplayRole ? QVariant(object.TextIn(*record)) : object.ValueIn(*record);
 }

@@ -33,6 +33,9 @@ class RecordSetTableModel : public QAbstractTableModel {
     QString title;
   };
 
+  // data() in this role: whether the row's record is marked deleted.
+  static constexpr int kDeletedRole = Qt::UserRole + 1;
+
   explicit RecordSetTableModel(TTzDataSet& dataSet, QObject* parent = nullptr);
 
   // The columns shown; empty shows every field under its name.

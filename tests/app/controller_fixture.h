@@ -46,6 +46,8 @@ struct TestNote {
   const char* minimized = "N";
   const char* stayOnTop = "N";
   const char* desc = "";
+  const char* noteBoard = "";
+  const char* alarmAct = "N";
 };
 
 class ControllerFixture : public ::testing::Test {
@@ -77,6 +79,8 @@ class ControllerFixture : public ::testing::Test {
     table.SetFieldStr("MINIMIZED", note.minimized);
     table.SetFieldStr("STAYONTOP", note.stayOnTop);
     table.SetFieldStr("DESC", note.desc);
+    table.SetFieldStr("NOTEBOARD", note.noteBoard);
+    table.SetFieldStr("ALARMACT", note.alarmAct);
     auto memo = table.CreateBlobStreamByName("MEMO", TTzBlobStream::kWrite);
     EXPECT_TRUE(memo && memo->isOpen());
     if (!memo || !memo->isOpen()) return 0;

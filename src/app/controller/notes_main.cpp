@@ -61,9 +61,8 @@ void TFrmNotesMain::BuildMenus() {
   connect(newNote1_, &QMenu::triggered, this,
           [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
 
-  // "Notes & Reminders..." opens a window built elsewhere; until it exists
-  // the item is shown disabled.
-  popupMenu1_->addAction(QStringLiteral("Notes && Reminders..."))->setEnabled(false);
+  connect(popupMenu1_->addAction(QStringLiteral("Notes && Reminders...")), &QAction::triggered,
+          this, &TFrmNotesMain::NotesReminders1Click);
   connect(popupMenu1_->addAction(QStringLiteral("Hide All Notes")), &QAction::triggered, this,
           &TFrmNotesMain::HideAllNotes1Click);
   popupMenu1_->addSeparator();

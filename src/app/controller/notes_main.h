@@ -17,6 +17,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/maintain/maintain_notes_host.h"
 #include "app/note/note_host.h"
 #include "settings/controller_settings.h"
 
@@ -24,11 +25,12 @@ namespace pw {
 
 class SoundPlayer;
 class TaskbarButton;
+class TFrmMaintainNotes;
 class TFrmNote;
 class TTrayNotifyIcon;
 class TTzDbf;
 
-class TFrmNotesMain : public QWidget, public NoteHost {
+class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost {
   Q_OBJECT
 
  public:
@@ -37,12 +39,12 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   explicit TFrmNotesMain(const QString& dataFolder, QWidget* parent = nullptr);
   ~TFrmNotesMain() override;
 
-  const QString& DataFolder() const { return dataFolder_; }
+  const QString& DataFolder() const override { return dataFolder_; }
   const ControllerSettings& Settings() const override { return settings_; }
   bool PackRequested() const { return packRequest_; }
   TTzDbf& TzNotes() override { return *tzNotes_; }
   TTzDbf& TzTrash() { return *tzTrash_; }
-  TTzDbf& TzDefaults() { return *tzDefaults_; }
+  TTzDbf& TzDefaults() override { return *tzDefaults_; }
   QTimer* TimerInitialize() const { return timerInitialize_; }
   QMenu* PopupMenu1() const { return popupMenu1_; }
   QMenu* NewNoteMenu() const { return newNote1_; }
@@ -61,6 +63,8 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   void PlayDataSound(const QString& fileName) override;
   QWidget* NoteWindowParent() override { return this; }
   bool CopyNoteToTrash() override;
+  bool CopyNoteToTrashFrom(TTzDbf& source) override;
+  void ShowNoteOfRecord(std::int32_t recordNumber) override;
 
   // Start-up, in the order the program runs them.
   void FormCreate();
@@ -80,6 +84,9 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   // "Templates" page; a dialog already open comes forward instead.
   void Configure1Click() override;
   void ConfigureTemplates();
+  // Opens the Notes & Reminders window, or brings it forward when open.
+  void NotesReminders1Click();
+  TFrmMaintainNotes* MaintainNotes() const;
   // Brings the program forward when a second copy asks for it.
   void BringForward();
 
@@ -126,6 +133,7 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   QAction* noTemplateSet_ = nullptr;
   QAction* configureTemplates_ = nullptr;
   QPointer<QDialog> configDialog_;
+  QPointer<TFrmMaintainNotes> maintainNotes_;
 };
 
 }  // namespace pw

@@ -8,6 +8,7 @@
 #include "app/controller/note_placement.h"
 #include "app/controller/notes_main.h"
 #include "app/controller/template_placeholders.h"
+#include "app/maintain/template_boards.h"
 #include "app/note/note_window.h"
 #include "app/note/template_menu.h"
 #include "app/record/note_fields.h"
@@ -36,24 +37,13 @@ void TFrmNotesMain::FillTemplateMenu(const QList<QAction*>& items) {
   // Items without a template record stay hidden (an empty templates table
   // offers nothing).
   for (QAction* item : items) item->setVisible(false);
-  TTzDbf& defaults = *tzDefaults_;
-  if (!defaults.Active()) return;
-  // Item i belongs to record i + 1: read in record-number order, whatever
-  // tag the production index made current.
-  const QString savedTag = defaults.CurrentTag();
-  defaults.SetOrderTo(0);
-  defaults.GoTop();
-  for (int i = 0; !defaults.Eof() && i < items.size(); ++i) {
-    const QString name = defaults.GetFieldStr(note_field::kDesc).trimmed();
-    // An unset slot carries its own number; a name naming another slot is set.
-    if (name != UnsetTemplateName(i + 1)) {
-      items[i]->setText(name);
-      items[i]->setData(i + 1);
-      items[i]->setVisible(true);
-    }
-    defaults.Skip(1);
+  for (const TemplateBoard& customised : CustomisedTemplates(*tzDefaults_)) {
+    if (customised.number > items.size()) break;
+    QAction* item = items[customised.number - 1];
+    item->setText(customised.caption);
+    item->setData(customised.number);
+    item->setVisible(true);
   }
-  if (!savedTag.isEmpty()) defaults.SetOrderToTag(savedTag);
 }
 
 TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {

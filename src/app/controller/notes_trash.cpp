@@ -1,5 +1,5 @@
 // Moving a note into the trash table: the copy of its record that the note
-// window asks for before it deletes its own.
+// window, or the Notes & Reminders window, asks for before it deletes its own.
 #include "app/controller/notes_main.h"
 #include "app/record/note_record.h"
 #include "dataset/tz_dbf.h"
@@ -7,8 +7,12 @@
 namespace pw {
 
 bool TFrmNotesMain::CopyNoteToTrash() {
+  return CopyNoteToTrashFrom(*tzNotes_);
+}
+
+bool TFrmNotesMain::CopyNoteToTrashFrom(TTzDbf& source) {
   TTzDbf& trash = *tzTrash_;
-  CopyNoteRecord(*tzNotes_, trash);
+  CopyNoteRecord(source, trash);
   if (!trash.ALock()) {
     trash.Cancel();
     trash.UnLock();

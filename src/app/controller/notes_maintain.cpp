@@ -1,0 +1,44 @@
+// The controller's side of the Notes & Reminders window: opening it, and
+// opening a note's window for it.
+#include <QCoreApplication>
+#include <QMessageBox>
+
+#include "app/controller/notes_main.h"
+#include "app/maintain/maintain_notes.h"
+#include "app/note/note_window.h"
+#include "dataset/dataset_error.h"
+#include "dataset/tz_dbf.h"
+
+namespace pw {
+
+void TFrmNotesMain::NotesReminders1Click() {
+  if (maintainNotes_ == nullptr) {
+    try {
+      maintainNotes_ = new TFrmMaintainNotes(*this, this);
+    } catch (const VEdeveZuzaz& error) {
+      QMessageBox::warning(nullptr, QCoreApplication::applicationName(),
+                           QString::fromUtf8(error.what()), QMessageBox::Ok);
+      return;
+    }
+    maintainNotes_->setAttribute(Qt::WA_DeleteOnClose);
+    // Modal as a dialog, but without a nested event loop, so that a second
+    // request (a second start, the command line) only brings it forward.
+    maintainNotes_->setWindowModality(Qt::ApplicationModal);
+  }
+  maintainNotes_->show();
+  maintainNotes_->raise();
+  maintainNotes_->activateWindow();
+}
+
+TFrmMaintainNotes* TFrmNotesMain::MaintainNotes() const {
+  return maintainNotes_;
+}
+
+void TFrmNotesMain::ShowNoteOfRecord(std::int32_t recordNumber) {
+  TTzDbf& notes = *tzNotes_;
+  notes.Go(recordNumber);
+  if (notes.LastError() != 0 || notes.Eof() || notes.RecNo() != recordNumber) return;
+  ShowNoteWindow();
+}
+
+}  // namespace pw

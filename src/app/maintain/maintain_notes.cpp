@@ -1,0 +1,344 @@
+#include "app/maintain/maintain_notes.h"
+
+#include <algorithm>
+
+#include <QEvent>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/maintain/maintain_notes_host.h"
+#include "app/maintain/template_boards.h"
+#include "app/record/note_fields.h"
+#include "app/record/note_record.h"
+#include "dataset/tz_data_set.h"
+#include "dataset/tz_dbf.h"
+#include "desktop/window_placement.h"
+#include "grid/tz_grid.h"
+#include "richtext/note_editor.h"
+#include "settings/config_keys.h"
+#include "settings/data_folder.h"
+
+namespace pw {
+
+namespace {
+
+constexpr QSize kDesignSize{451, 353};
+constexpr QSize kPagesMinimumSize{227, 210};
+constexpr int kSplitterHandle = 5;
+constexpr int kPaneHeight = 104;
+constexpr int kAllNotesPage = 0;
+constexpr int kActiveRemindersPage = 1;
+constexpr int kTrashPage = 2;
+
+std::unique_ptr<TTzDbf> OpenNoteView(const char* name, const QString& path) {
+  auto view = std::make_unique<TTzDbf>();
+  view->setObjectName(QString::fromLatin1(name));
+  ConfigureNoteTable(*view, NoteTableFieldLines());
+  view->SetDbfFileName(path);
+  view->Open();
+  view->SetIndexTo(QString());
+  return view;
+}
+
+QWidget* PageOf(QWidget* content) {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  if (content != nullptr) layout->addWidget(content);
+  return page;
+}
+
+NoteEditor* MemoPane(const char* name) {
+  auto* pane = new NoteEditor;
+  pane->setObjectName(QString::fromLatin1(name));
+  pane->setReadOnly(true);
+  pane->SetFullEditorEnabled(false);
+  return pane;
+}
+
+// The design widths suit the original's small font; no title or date is cut
+// in a larger one.
+QList<TzGridColumn> FittedToFont(QList<TzGridColumn> columns, const QFontMetrics& metrics) {
+  constexpr int kPadding = 12;
+  const int dateWidth = metrics.horizontalAdvance(QStringLiteral("00/00/0000")) + kPadding;
+  for (TzGridColumn& column : columns) {
+    if (column.width < 0) continue;
+    const bool isDate = column.fieldName.startsWith(QLatin1String("DATE")) ||
+                        column.fieldName.endsWith(QLatin1String("DATE"));
+    column.width = std::max(
+        {column.width, metrics.horizontalAdvance(column.title) + kPadding, isDate ? dateWidth : 0});
+  }
+  return columns;
+}
+
+TTzGrid* NoteGrid(const char* name, const QList<TzGridColumn>& columns) {
+  auto* grid = new TTzGrid;
+  grid->setObjectName(QString::fromLatin1(name));
+  grid->SetReadOnly(true);
+  grid->SetAutoAppend(false);
+  grid->SetColumns(FittedToFont(columns, grid->fontMetrics()));
+  return grid;
+}
+
+}  // namespace
+
+TFrmMaintainNotes::TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent)
+    : QDialog(parent), host_(host), placement_(new TPOAPlace(this)) {
+  setObjectName(QStringLiteral("FrmMaintainNotes"));
+  setWindowTitle(QStringLiteral("Notes & Reminders"));
+  setSizeGripEnabled(true);
+  resize(kDesignSize);
+  placement_->SetIniFileName(DataFilePath(host_.DataFolder(), kConfigFileName));
+  placement_->SetEntry(QStringLiteral("FrmMaintainNotes"));
+  ChooseExportFolder = [](QWidget* owner) {
+    return QFileDialog::getExistingDirectory(owner, QStringLiteral("Export Notes To"));
+  };
+  BuildViews();
+  BuildPages();
+  BuildMenus();
+  BuildBoards();
+  tzTrashMaint_->GoTop();
+  pageControl1_->setCurrentIndex(kAllNotesPage);
+  PageControl1Change();
+  // Bound last, so that the rows are walked once, in the first page's order.
+  tzGrid1_->SetDataSet(notesSet_.get());
+  tzGridTrash_->SetDataSet(trashSet_.get());
+  tzGrid1_->SelectRow(0);
+  tzGridTrash_->SelectRow(0);
+  ShowMemoOf(*tzNotesMaint_, richEdit1_);
+  ShowMemoOf(*tzTrashMaint_, richEditTrash_);
+  connect(pageControl1_, &QTabWidget::currentChanged, this, &TFrmMaintainNotes::PageControl1Change);
+}
+
+TFrmMaintainNotes::~TFrmMaintainNotes() {
+  QString error;
+  if (!placement_->Save(&error)) qWarning("%s", qPrintable(error));
+  // The grids hold the record sets; unbind them before the views go.
+  tzGrid1_->SetDataSet(nullptr);
+  tzGridTrash_->SetDataSet(nullptr);
+}
+
+void TFrmMaintainNotes::BuildViews() {
+  const QString& folder = host_.DataFolder();
+  tzNotesMaint_ = OpenNoteView("TzNotesMaint", DataFilePath(folder, QStringLiteral("notes.dbf")));
+  tzTrashMaint_ = OpenNoteView("TzTrashMaint", DataFilePath(folder, QStringLiteral("Trash.dbf")));
+  notesSet_ = std::make_unique<TTzDataSet>(*tzNotesMaint_);
+  trashSet_ = std::make_unique<TTzDataSet>(*tzTrashMaint_);
+}
+
+void TFrmMaintainNotes::BuildPages() {
+  pageControl1_ = new QTabWidget(this);
+  pageControl1_->setObjectName(QStringLiteral("PageControl1"));
+  pageControl1_->setMinimumSize(kPagesMinimumSize);
+  pageControl1_->setUsesScrollButtons(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(pageControl1_);
+  notesPane_ = BuildNotesPane();
+  const QStringList captions = {QStringLiteral("All Notes"), QStringLiteral("Active Reminders"),
+                                QStringLiteral("Trash Bin")};
+  for (int n = 1; n <= kTabSheetCount; ++n) {
+    QWidget* page = PageOf(n == kTrashPage + 1 ? BuildTrashPane() : nullptr);
+    page->setObjectName(QStringLiteral("TabSheet%1").arg(n));
+    pageControl1_->addTab(page, n <= captions.size() ? captions[n - 1] : page->objectName());
+    pageControl1_->setTabVisible(n - 1, n <= captions.size());
+    tabSheets_.append(page);
+    boardOfSheet_.append(0);
+  }
+}
+
+QWidget* TFrmMaintainNotes::BuildNotesPane() {
+  auto* pane = new QWidget;
+  pane->setObjectName(QStringLiteral("PanelNotes"));
+  auto* layout = new QVBoxLayout(pane);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  edSearch_ = new QLineEdit;
+  edSearch_->setObjectName(QStringLiteral("EdSearch"));
+  edSearch_->setPlaceholderText(QStringLiteral("Search captions and text"));
+  edSearch_->setClearButtonEnabled(true);
+  connect(edSearch_, &QLineEdit::textChanged, this, &TFrmMaintainNotes::ApplySearch);
+  layout->addWidget(edSearch_);
+
+  tzGrid1_ = NoteGrid("TzGrid1", {{.fieldName = "DESC", .title = "Note Caption", .width = 205},
+                                  {.fieldName = "SHOWING", .title = "Showing", .width = 61},
+                                  {.fieldName = "DATECREATE", .title = "Created", .width = 63},
+                                  {.fieldName = "ALARMACT", .title = "Reminder", .width = 49},
+                                  {.fieldName = "ALARMACT", .title = "Alarm", .width = 32},
+                                  {.fieldName = "EXPIRES", .title = "Expires", .width = 40},
+                                  {.fieldName = "EXPIREDATE", .title = "Expire Date"}});
+  connect(tzGrid1_, &TTzGrid::currentRecordChanged, this,
+          [this] { ShowMemoOf(*tzNotesMaint_, richEdit1_); });
+  connect(tzGrid1_, &TTzGrid::recordDoubleClicked, this, [this] {
+    if (!tzNotesMaint_->IsEmpty()) EditNoteProperties1Click();
+  });
+  richEdit1_ = MemoPane("RichEdit1");
+  splitter1_ = new QSplitter(Qt::Vertical);
+  splitter1_->setObjectName(QStringLiteral("Splitter1"));
+  splitter1_->setHandleWidth(kSplitterHandle);
+  splitter1_->setChildrenCollapsible(false);
+  splitter1_->addWidget(tzGrid1_);
+  splitter1_->addWidget(richEdit1_);
+  splitter1_->setStretchFactor(0, 1);
+  splitter1_->setSizes({kDesignSize.height() - kPaneHeight, kPaneHeight});
+  layout->addWidget(splitter1_);
+  return pane;
+}
+
+QWidget* TFrmMaintainNotes::BuildTrashPane() {
+  tzGridTrash_ =
+      NoteGrid("TzGridTrash", {{.fieldName = "DESC", .title = "Note Caption", .width = 328},
+                               {.fieldName = "DATECREATE", .title = "Created", .width = 85}});
+  connect(tzGridTrash_, &TTzGrid::currentRecordChanged, this,
+          [this] { ShowMemoOf(*tzTrashMaint_, richEditTrash_); });
+  richEditTrash_ = MemoPane("RichEditTrash");
+  auto* splitter = new QSplitter(Qt::Vertical);
+  splitter->setObjectName(QStringLiteral("Splitter2"));
+  splitter->setHandleWidth(kSplitterHandle);
+  splitter->setChildrenCollapsible(false);
+  splitter->addWidget(tzGridTrash_);
+  splitter->addWidget(richEditTrash_);
+  splitter->setStretchFactor(0, 1);
+  splitter->setSizes({kDesignSize.height() - kPaneHeight, kPaneHeight});
+  return splitter;
+}
+
+void TFrmMaintainNotes::BuildBoards() {
+  int sheet = kFirstBoardSheet;
+  for (const TemplateBoard& board : CustomisedTemplates(host_.TzDefaults())) {
+    if (sheet >= kTabSheetCount) break;
+    pageControl1_->setTabText(sheet, board.caption);
+    pageControl1_->setTabVisible(sheet, true);
+    boardOfSheet_[sheet] = board.number;
+    ++sheet;
+  }
+}
+
+QWidget* TFrmMaintainNotes::TabSheet(int n) const {
+  return n >= 1 && n <= tabSheets_.size() ? tabSheets_[n - 1] : nullptr;
+}
+
+int TFrmMaintainNotes::BoardOfPage(int pageIndex) const {
+  return pageIndex >= 0 && pageIndex < boardOfSheet_.size() ? boardOfSheet_[pageIndex] : 0;
+}
+
+void TFrmMaintainNotes::PageControl1Change() {
+  TTzDbf& notes = *tzNotesMaint_;
+  notes.SetFilterTo(QString());
+  const int page = pageControl1_->currentIndex();
+  if (page == kTrashPage) {
+    ReReadTrash();
+    return;
+  }
+  if (page == kActiveRemindersPage) {
+    notes.SetOrderToTag(QString::fromLatin1(note_tag::kAlarmAct));
+    notes.SetFilterTo(
+        QStringLiteral("%1 == \"Y\"").arg(QString::fromLatin1(note_field::kAlarmAct)));
+  } else if (const int board = BoardOfPage(page); board > 0) {
+    notes.SetOrderToTag(QString::fromLatin1(note_tag::kBoard));
+    notes.SetFilterTo(BoardFilter(board));
+  } else {
+    notes.SetOrderTo(0);
+  }
+  notes.GoTop();
+  if (QWidget* target = tabSheets_.value(page); target != nullptr) {
+    target->layout()->addWidget(notesPane_);
+    // A widget given a new parent stays hidden until shown again.
+    notesPane_->show();
+  }
+  tzGrid1_->Relayout();
+  tzGrid1_->SelectRow(0);
+  ShowMemoOf(notes, richEdit1_);
+}
+
+namespace {
+
+// Both views are shared with the controller: its appends count only once
+// the record count is read again from the file.
+void RereadView(TTzDbf& view) {
+  view.RecordCount();
+  if (view.IsEmpty()) {
+    view.GoTop();
+  } else {
+    view.Refresh();
+  }
+}
+
+}  // namespace
+
+void TFrmMaintainNotes::ReReadNotes() {
+  textIndex_.Forget();
+  RereadView(*tzNotesMaint_);
+  tzGrid1_->Relayout();
+  if (!edSearch_->text().isEmpty()) ApplySearch();
+  ShowMemoOf(*tzNotesMaint_, richEdit1_);
+}
+
+void TFrmMaintainNotes::ReReadTrash() {
+  RereadView(*tzTrashMaint_);
+  tzGridTrash_->Relayout();
+  if (tzGridTrash_->CurrentRecordNumber() == 0) tzGridTrash_->SelectRow(0);
+  ShowMemoOf(*tzTrashMaint_, richEditTrash_);
+}
+
+void TFrmMaintainNotes::ReReadViews() {
+  ReReadNotes();
+  ReReadTrash();
+}
+
+bool TFrmMaintainNotes::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) ReReadViews();
+  return QDialog::event(event);
+}
+
+void TFrmMaintainNotes::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (placementRestored_) return;
+  placementRestored_ = true;
+  placement_->Restore();
+}
+
+void TFrmMaintainNotes::ApplySearch() {
+  const QString needle = edSearch_->text().trimmed();
+  if (needle.isEmpty()) {
+    tzGrid1_->SetRowFilter(nullptr);
+  } else {
+    if (!textIndex_.IsRead()) {
+      textIndex_.Read(DataFilePath(host_.DataFolder(), QStringLiteral("notes.dbf")));
+    }
+    tzGrid1_->SetRowFilter(
+        [this, needle](std::int32_t record) { return textIndex_.Matches(record, needle); });
+  }
+  if (tzGrid1_->CurrentRecordNumber() == 0) tzGrid1_->SelectRow(0);
+  ShowMemoOf(*tzNotesMaint_, richEdit1_);
+}
+
+void TFrmMaintainNotes::ShowMemoOf(TTzDbf& table, NoteEditor* pane) {
+  const TTzGrid* grid = pane == richEdit1_ ? tzGrid1_ : tzGridTrash_;
+  if (grid->CurrentRecordNumber() == 0 || table.IsEmpty()) {
+    pane->clear();
+    return;
+  }
+  std::unique_ptr<TTzBlobStream> memo =
+      table.CreateBlobStreamByName(QString::fromLatin1(note_field::kMemo), TTzBlobStream::kRead);
+  if (!memo || !memo->isOpen()) {
+    pane->clear();
+    return;
+  }
+  pane->LoadFromStream(memo.get());
+  memo->Finish();
+}
+
+QList<std::int32_t> TFrmMaintainNotes::AllRecordsOf(const TTzGrid& grid) const {
+  QList<std::int32_t> records;
+  const int rows = grid.model()->rowCount();
+  for (int row = 0; row < rows; ++row) records.append(grid.RecordNumberAt(row));
+  return records;
+}
+
+}  // namespace pw

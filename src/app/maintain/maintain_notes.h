@@ -1,0 +1,130 @@
+// TFrmMaintainNotes: the window "Notes & Reminders". It lists the notes on
+// pages - "All Notes", "Active Reminders", one page per customised template
+// (board) and "Trash Bin" - through views of its own over notes.dbf and
+// Trash.dbf, and acts on them from the grids' context menus: edit a note's
+// properties, show or hide it on the desktop, send it to the trash, restore
+// it, empty the trash, export notes as Markdown. One notes grid, with its
+// search field, splitter and rich-text pane, moves to whichever notes page
+// is selected. The views are re-read whenever the window becomes active,
+// since the controller's timer may expire or trash notes meanwhile.
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "app/maintain/note_text_index.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QSplitter;
+class QTabWidget;
+
+namespace pw {
+
+class MaintainNotesHost;
+class NoteEditor;
+class TPOAPlace;
+class TTzDataSet;
+class TTzDbf;
+class TTzGrid;
+
+class TFrmMaintainNotes : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTabSheetCount = 13;
+  static constexpr int kFirstBoardSheet = 3;  // TabSheet4
+
+  // Opens both views and builds the boards; raises VEdeveZuzaz when a table
+  // cannot be opened.
+  explicit TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent = nullptr);
+  ~TFrmMaintainNotes() override;
+
+  TTzDbf& TzNotesMaint() const { return *tzNotesMaint_; }
+  TTzDbf& TzTrashMaint() const { return *tzTrashMaint_; }
+  QTabWidget* PageControl1() const { return pageControl1_; }
+  // The page widget TabSheet<n> (n from 1).
+  QWidget* TabSheet(int n) const;
+  // The board number of a page; 0 for pages that are no board.
+  int BoardOfPage(int pageIndex) const;
+  TTzGrid* TzGrid1() const { return tzGrid1_; }
+  TTzGrid* TzGridTrash() const { return tzGridTrash_; }
+  NoteEditor* RichEdit1() const { return richEdit1_; }
+  NoteEditor* RichEditTrash() const { return richEditTrash_; }
+  QLineEdit* EdSearch() const { return edSearch_; }
+  QMenu* PopupNotes() const { return popupNotes_; }
+  QMenu* PopupTrash() const { return popupTrash_; }
+
+  // The folder "Export..." writes into; a folder chooser unless replaced.
+  std::function<QString(QWidget* parent)> ChooseExportFolder;
+
+  // Page change: the notes view's order and filter for the selected page.
+  void PageControl1Change();
+  // Re-reads both views and re-lays-out both grids.
+  void ReReadViews();
+
+  // Menu actions on the selected note.
+  void EditNoteProperties1Click();
+  void ShowNoteonDesktop1Click();
+  void SendNotetoTrash1Click();
+  void EmptyTrashBin1Click();
+  void RestoreNote1Click();
+  // Writes the notes given by record number (of the notes or the trash view)
+  // as Markdown files into the chosen folder.
+  void ExportNotes(TTzDbf& table, const QList<std::int32_t>& recordNumbers);
+
+ signals:
+  // The properties dialog of notes record `recordNumber` is to run now; the
+  // note's window is open while it runs. Connected by the controller.
+  void editNotePropertiesRequested(std::int32_t recordNumber);
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildViews();
+  void BuildPages();
+  QWidget* BuildNotesPane();
+  QWidget* BuildTrashPane();
+  void BuildMenus();
+  void BuildBoards();
+  void UpdateNotesMenu();
+  void ApplySearch();
+  void ShowMemoOf(TTzDbf& table, NoteEditor* pane);
+  // Moves the notes view to the grid's selected note; false when none.
+  bool GoToSelectedNote();
+  bool GoToSelectedTrash();
+  void ReReadNotes();
+  void ReReadTrash();
+  QList<std::int32_t> AllRecordsOf(const TTzGrid& grid) const;
+
+  MaintainNotesHost& host_;
+  std::unique_ptr<TTzDbf> tzNotesMaint_;
+  std::unique_ptr<TTzDbf> tzTrashMaint_;
+  std::unique_ptr<TTzDataSet> notesSet_;
+  std::unique_ptr<TTzDataSet> trashSet_;
+  TPOAPlace* placement_;
+  bool placementRestored_ = false;
+  QTabWidget* pageControl1_ = nullptr;
+  QList<QWidget*> tabSheets_;
+  QList<int> boardOfSheet_;
+  QWidget* notesPane_ = nullptr;
+  QLineEdit* edSearch_ = nullptr;
+  QSplitter* splitter1_ = nullptr;
+  TTzGrid* tzGrid1_ = nullptr;
+  NoteEditor* richEdit1_ = nullptr;
+  TTzGrid* tzGridTrash_ = nullptr;
+  NoteEditor* richEditTrash_ = nullptr;
+  QMenu* popupNotes_ = nullptr;
+  QMenu* popupTrash_ = nullptr;
+  QAction* showNoteonDesktop1_ = nullptr;
+  NoteTextIndex textIndex_;
+};
+
+}  // namespace pw

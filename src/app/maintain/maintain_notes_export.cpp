@@ -1,0 +1,77 @@
+// "Export...": the chosen notes as Markdown files in a folder the user picks.
+#include <QDir>
+#include <QMessageBox>
+#include <memory>
+
+#include "app/maintain/maintain_notes.h"
+#include "app/maintain/note_export.h"
+#include "app/record/note_fields.h"
+#include "app/record/note_values.h"
+#include "dataset/tz_dbf.h"
+
+namespace pw {
+
+namespace {
+
+bool IsYes(TTzDbf& table, const char* field) {
+  return table.GetFieldStr(QString::fromLatin1(field)) == QStringLiteral("Y");
+}
+
+std::optional<QDateTime> MomentOf(TTzDbf& table, const char* flag, const char* date,
+                                  const char* time) {
+  if (!IsYes(table, flag)) return std::nullopt;
+  const QDate day = DateOfText(table.GetFieldDate(QString::fromLatin1(date)));
+  if (!day.isValid()) return std::nullopt;
+  return QDateTime(day, TimeOfText(table.GetFieldStr(QString::fromLatin1(time))));
+}
+
+ExportedNote NoteOfCurrentRecord(TTzDbf& table) {
+  ExportedNote note;
+  note.caption = table.GetFieldStr(QString::fromLatin1(note_field::kDesc)).trimmed();
+  note.reminder =
+      MomentOf(table, note_field::kAlarmAct, note_field::kAlarmDate, note_field::kAlarmTime);
+  note.expiry =
+      MomentOf(table, note_field::kExpires, note_field::kExpireDate, note_field::kExpireTime);
+  std::unique_ptr<TTzBlobStream> memo =
+      table.CreateBlobStreamByName(QString::fromLatin1(note_field::kMemo), TTzBlobStream::kRead);
+  if (memo && memo->isOpen()) {
+    note.storedText = memo->readAll();
+    memo->Finish();
+  }
+  return note;
+}
+
+}  // namespace
+
+void TFrmMaintainNotes::ExportNotes(TTzDbf& table, const QList<std::int32_t>& recordNumbers) {
+  if (recordNumbers.isEmpty() || table.IsEmpty()) return;
+  const QString folder = ChooseExportFolder ? ChooseExportFolder(this) : QString();
+  if (folder.isEmpty()) return;
+  const std::int32_t current = table.RecNo();
+  QSet<QString> taken = NamesInFolder(folder);
+  QStringList failures;
+  int written = 0;
+  for (std::int32_t record : recordNumbers) {
+    table.Go(record);
+    if (TTzDbf::LastError() != 0 || table.Eof() || table.RecNo() != record) continue;
+    const ExportedNote note = NoteOfCurrentRecord(table);
+    const QString name = UniqueMarkdownName(SafeFileBaseName(note.caption), taken);
+    QString error;
+    if (WriteMarkdownFile(QDir(folder).filePath(name), NoteMarkdown(note), &error)) {
+      ++written;
+    } else {
+      failures << error;
+    }
+  }
+  if (current > 0) table.Go(current);
+  if (!failures.isEmpty()) {
+    QMessageBox::warning(this, windowTitle(),
+                         QStringLiteral("%1 of %2 notes could not be exported:\n%3")
+                             .arg(failures.size())
+                             .arg(written + failures.size())
+                             .arg(failures.join('\n')),
+                         QMessageBox::Ok);
+  }
+}
+
+}  // namespace pw

@@ -1,0 +1,94 @@
+#include "grid/tz_boolean_box.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+
+namespace pw {
+
+LogicalTexts LogicalTexts::FromDisplayValues(const QString& displayValues) {
+  LogicalTexts texts;
+  if (displayValues.isEmpty()) return texts;
+  const qsizetype semicolon = displayValues.indexOf(';');
+  texts.trueText = displayValues.left(semicolon);
+  texts.falseText = semicolon < 0 ? QString() : displayValues.mid(semicolon + 1);
+  return texts;
+}
+
+bool LogicalTexts::IsTrue(const QString& cellText) const {
+  return cellText.compare(trueText, Qt::CaseInsensitive) == 0;
+}
+
+QRect BooleanBoxRect(const QRect& cell) {
+  const int side = std::min(cell.width(), cell.height()) - 2 * (kBoxMarkPen + 1);
+  if (side <= 0) return {};
+  return QRect(cell.x() + (cell.width() - side) / 2, cell.y() + (cell.height() - side) / 2, side,
+               side);
+}
+
+namespace {
+
+bool HasFrame(TTzBooleanBox style) {
+  return style != TTzBooleanBox::bbCheckMark && style != TTzBooleanBox::bbDot &&
+         style != TTzBooleanBox::bbDotRed;
+}
+
+bool IsRound(TTzBooleanBox style) {
+  return style == TTzBooleanBox::bbRButton || style == TTzBooleanBox::bbRButtonRed ||
+         style == TTzBooleanBox::bbDot || style == TTzBooleanBox::bbDotRed;
+}
+
+bool IsRed(TTzBooleanBox style) {
+  return style == TTzBooleanBox::bbFillBoxRed || style == TTzBooleanBox::bbRButtonRed ||
+         style == TTzBooleanBox::bbDotRed;
+}
+
+void PaintMark(QPainter& painter, const QRect& box, TTzBooleanBox style, const QColor& fill) {
+  painter.setPen(QPen(fill, kBoxMarkPen));
+  switch (style) {
+    case TTzBooleanBox::bbCheckBox: {
+      const QRect inner = box.adjusted(3, 3, -3, -3);
+      painter.drawLine(inner.topLeft(), inner.bottomRight());
+      painter.drawLine(inner.topRight(), inner.bottomLeft());
+      break;
+    }
+    case TTzBooleanBox::bbCheckMark: {
+      QPainterPath tick;
+      tick.moveTo(box.left() + box.width() * 0.15, box.top() + box.height() * 0.55);
+      tick.lineTo(box.left() + box.width() * 0.4, box.top() + box.height() * 0.8);
+      tick.lineTo(box.left() + box.width() * 0.85, box.top() + box.height() * 0.2);
+      painter.drawPath(tick);
+      break;
+    }
+    default:
+      painter.setBrush(fill);
+      if (IsRound(style)) {
+        painter.drawEllipse(box);
+      } else {
+        painter.drawRect(box);
+      }
+      break;
+  }
+}
+
+}  // namespace
+
+void PaintBooleanBox(QPainter& painter, const QRect& cell, TTzBooleanBox style, bool checked,
+                     const QColor& textColor) {
+  const QRect box = BooleanBoxRect(cell);
+  if (box.isEmpty() || style == TTzBooleanBox::bbText) return;
+  painter.save();
+  if (HasFrame(style)) {
+    painter.setPen(QPen(textColor, kBoxFramePen));
+    painter.setBrush(Qt::NoBrush);
+    if (IsRound(style)) {
+      painter.drawEllipse(box);
+    } else {
+      painter.drawRect(box);
+    }
+  }
+  if (checked) PaintMark(painter, box, style, IsRed(style) ? QColor(Qt::red) : textColor);
+  painter.restore();
+}
+
+}  // namespace pw

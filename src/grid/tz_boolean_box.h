@@ -1,0 +1,48 @@
+// How a grid shows a logical field: the nine box styles, the true and false
+// texts of a field, and the painting of one box in a cell.
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+namespace pw {
+
+enum class TTzBooleanBox {
+  bbCheckBox,    // square frame, a cross when true
+  bbCheckMark,   // no frame, a check mark when true
+  bbText,        // the field's text, no box
+  bbFillBox,     // square frame, filled in the text colour when true
+  bbFillBoxRed,  // square frame, filled in red when true
+  bbRButton,     // circle, filled in the text colour when true
+  bbRButtonRed,  // circle, filled in red when true
+  bbDot,         // no frame, a filled circle in the text colour when true
+  bbDotRed,      // no frame, a filled red circle when true
+};
+
+// The texts of a logical field: the two halves of its display values ("true
+// text;false text"), or "true" and "false" when it has none.
+struct LogicalTexts {
+  QString trueText = QStringLiteral("true");
+  QString falseText = QStringLiteral("false");
+
+  static LogicalTexts FromDisplayValues(const QString& displayValues);
+  // A cell is true when its text is the true text, in any case.
+  bool IsTrue(const QString& cellText) const;
+};
+
+// Pen widths of the frame and the mark.
+inline constexpr int kBoxFramePen = 1;
+inline constexpr int kBoxMarkPen = 2;
+
+// The largest square centred in `cell`, shrunk on each side by the mark's
+// pen width plus 1.
+QRect BooleanBoxRect(const QRect& cell);
+
+// Draws the box of `style` (not bbText) for a cell whose value is `checked`.
+void PaintBooleanBox(QPainter& painter, const QRect& cell, TTzBooleanBox style, bool checked,
+                     const QColor& textColor);
+
+}  // namespace pw

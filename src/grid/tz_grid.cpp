@@ -1,0 +1,270 @@
+#include "grid/tz_grid.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "dataset/dataset_locale.h"
+#include "dataset/record_set_table_model.h"
+#include "dataset/tz_data_set.h"
+#include "grid/date_edit_mask.h"
+#include "grid/record_filter_proxy.h"
+#include "grid/saved_columns.h"
+#include "grid/tz_grid_delegate.h"
+#include "grid/tz_grid_header.h"
+
+namespace pw {
+
+TTzGrid::TTzGrid(QWidget* parent)
+    : QTableView(parent), rows_(new RecordFilterProxy(this)), header_(new TzGridHeader(this)) {
+  header_->SetColumns(&columns_);
+  setHorizontalHeader(header_);
+  header_->setSectionsMovable(true);
+  header_->setStretchLastSection(true);
+  verticalHeader()->hide();
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  setModel(rows_);
+  setItemDelegate(new TzGridDelegate(*this));
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setShowGrid(false);
+  setWordWrap(false);
+  setTabKeyNavigation(false);
+  connect(header_, &TzGridHeader::titleRightClicked, this, &TTzGrid::TitleRightClicked);
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) { FollowCurrentRow(current); });
+  SetReadOnly(false);
+}
+
+TTzGrid::~TTzGrid() = default;
+
+void TTzGrid::SetDataSet(TTzDataSet* dataSet) {
+  rows_->SetRecordModel(nullptr);
+  delete records_;
+  records_ = nullptr;
+  dataSet_ = dataSet;
+  if (dataSet == nullptr) return;
+  records_ = new RecordSetTableModel(*dataSet, this);
+  // Columns first: the view reads the rows once, when the model is attached.
+  SetColumns(columns_);
+  rows_->SetRecordModel(records_);
+  ApplyColumnWidths();
+}
+
+void TTzGrid::SetColumns(const QList<TzGridColumn>& columns) {
+  columns_ = columns;
+  if (records_ == nullptr) return;
+  QList<RecordSetTableModel::Column> shown;
+  for (const TzGridColumn& column : columns_) shown.append({column.fieldName, column.title});
+  records_->SetColumns(shown);
+  ApplyColumnWidths();
+}
+
+void TTzGrid::ReadSavedColumns(const QStringList& entries) {
+  QList<TzGridColumn> columns = columns_;
+  pw::ReadSavedColumns(entries, columns);
+  SetColumns(columns);
+}
+
+void TTzGrid::ApplyColumnWidths() {
+  for (int i = 0; i < columns_.size(); ++i) {
+    if (columns_[i].width >= 0) setColumnWidth(i, columns_[i].width);
+  }
+}
+
+void TTzGrid::Relayout() {
+  const std::int32_t current = CurrentRecordNumber();
+  const int currentRow = currentIndex().row();
+  if (records_ != nullptr) records_->Reload();
+  ApplyColumnWidths();
+  // The same record stays selected when it is still a row; otherwise the
+  // row where it was.
+  int row = -1;
+  for (int r = 0; current > 0 && r < rows_->rowCount(); ++r) {
+    if (RecordNumberAt(r) == current) {
+      row = r;
+      break;
+    }
+  }
+  if (row < 0 && currentRow >= 0) row = currentRow;
+  if (row >= 0) SelectRow(row);
+  viewport()->update();
+}
+
+void TTzGrid::SetRowFilter(std::function<bool(std::int32_t)> accept) {
+  rows_->SetPredicate(std::move(accept));
+  if (rows_->rowCount() > 0) SelectRow(0);
+}
+
+std::int32_t TTzGrid::RecordNumberAt(int row) const {
+  return rows_->RecordNumberAt(row);
+}
+
+std::int32_t TTzGrid::CurrentRecordNumber() const {
+  return currentIndex().isValid() ? RecordNumberAt(currentIndex().row()) : 0;
+}
+
+QList<std::int32_t> TTzGrid::SelectedRecordNumbers() const {
+  QList<int> rows;
+  for (const QModelIndex& index : selectionModel()->selectedRows()) rows.append(index.row());
+  std::sort(rows.begin(), rows.end());
+  QList<std::int32_t> numbers;
+  for (int row : rows) numbers.append(RecordNumberAt(row));
+  return numbers;
+}
+
+void TTzGrid::SelectRow(int row) {
+  const int count = rows_->rowCount();
+  if (count == 0) return;
+  row = std::clamp(row, 0, count - 1);
+  const QModelIndex index = rows_->index(row, 0);
+  selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  // Setting the same current row again does not signal; the record set
+  // must still follow it.
+  FollowCurrentRow(index);
+}
+
+void TTzGrid::FollowCurrentRow(const QModelIndex& current) {
+  if (!current.isValid() || dataSet_ == nullptr || !dataSet_->Active()) return;
+  const std::int32_t record = RecordNumberAt(current.row());
+  if (record <= 0) return;
+  if (dataSet_->RecNo() != record) dataSet_->SetRecNo(record);
+  emit currentRecordChanged(record);
+}
+
+void TTzGrid::SetBooleanBox(TTzBooleanBox box) {
+  booleanBox_ = box;
+  viewport()->update();
+}
+
+void TTzGrid::SetDepressDisabled(bool disabled) {
+  if (disabled) header_->SetDepressedSection(-1);
+  depressDisabled_ = disabled;
+}
+
+int TTzGrid::DepressedColumn() const {
+  return header_->DepressedSection();
+}
+
+void TTzGrid::SetReadOnly(bool readOnly) {
+  readOnly_ = readOnly;
+  setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
+                           : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+}
+
+void TTzGrid::SetRowLines(bool rowLines) {
+  rowLines_ = rowLines;
+  viewport()->update();
+}
+
+const TzGridColumn* TTzGrid::ColumnAt(int column) const {
+  return column >= 0 && column < columns_.size() ? &columns_[column] : nullptr;
+}
+
+bool TTzGrid::IsLogicalColumn(int column) const {
+  const TzGridColumn* shown = ColumnAt(column);
+  if (shown == nullptr || dataSet_ == nullptr || !dataSet_->Active()) return false;
+  const TTzField* field = dataSet_->FindField(shown->fieldName);
+  return field != nullptr && field->DataType() == 'L';
+}
+
+TzRowColors TTzGrid::ColorsOfCell(int row, int column) {
+  const QPalette& colours = palette();
+  const TzGridColumn* shown = ColumnAt(column);
+  TzRowColors colors;
+  colors.indicator = colours.color(QPalette::Button);
+  colors.cell =
+      shown != nullptr && shown->color.isValid() ? shown->color : colours.color(QPalette::Base);
+  colors.cellText = shown != nullptr && shown->font && shown->font->color.isValid()
+                        ? shown->font->color
+                        : colours.color(QPalette::Text);
+  colors.hilite = colours.color(QPalette::Highlight);
+  colors.hiliteText = colours.color(QPalette::HighlightedText);
+  colors.deleted = Qt::red;
+  colors.deletedText = colours.color(QPalette::Text);
+  if (OnChangeColorsEvent) OnChangeColorsEvent(*this, row, colors);
+  return colors;
+}
+
+QString TTzGrid::EditMaskOf(int column) const {
+  const TzGridColumn* shown = ColumnAt(column);
+  if (shown == nullptr) return {};
+  if (!shown->editMask.isEmpty()) return shown->editMask;
+  const TTzField* field =
+      dataSet_ != nullptr && dataSet_->Active() ? dataSet_->FindField(shown->fieldName) : nullptr;
+  if (field == nullptr || field->DataType() != 'D') return {};
+  const DatasetDateFormat format = CurrentDatasetDateFormat();
+  return DateEditMask(format.formatCode, format.century);
+}
+
+void TTzGrid::TitleRightClicked(int section, Qt::KeyboardModifiers modifiers) {
+  if (depressDisabled_) return;
+  if ((modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0) return;
+  header_->SetDepressedSection(section);
+  emit titleDepressed(section);
+}
+
+bool TTzGrid::UndeleteCurrent() {
+  if (readOnly_ || dataSet_ == nullptr || !dataSet_->Active()) return false;
+  if (dataSet_->Table().ReadOnly() || !currentIndex().isValid()) return false;
+  if (!currentIndex().data(RecordSetTableModel::kDeletedRole).toBool()) return false;
+  const std::int32_t record = CurrentRecordNumber();
+  if (confirmDelete_ &&
+      QMessageBox::question(this, windowTitle(), QStringLiteral("Restore Record ?"),
+                            QMessageBox::Ok | QMessageBox::Cancel,
+                            QMessageBox::Cancel) != QMessageBox::Ok) {
+    return true;
+  }
+  if (dataSet_->RecNo() != record) dataSet_->SetRecNo(record);
+  dataSet_->SetDeletionMark(false);
+  Relayout();
+  return true;
+}
+
+bool TTzGrid::AppendAtEnd() {
+  if (readOnly_ || dataSet_ == nullptr || !dataSet_->Active() || dataSet_->Table().ReadOnly()) {
+    return false;
+  }
+  dataSet_->Append();
+  if (!dataSet_->Post()) {
+    dataSet_->Cancel();
+    return false;
+  }
+  Relayout();
+  SelectRow(rows_->rowCount() - 1);
+  return true;
+}
+
+void TTzGrid::keyPressEvent(QKeyEvent* event) {
+  const bool onlyCtrl = event->modifiers() == Qt::ControlModifier;
+  if (event->key() == Qt::Key_Delete && onlyCtrl && UndeleteCurrent()) {
+    event->accept();
+    return;
+  }
+  // Only Down on the last row may add a record, and only when allowed; the
+  // view itself never appends on Tab, Left, Right or Down.
+  const bool onLastRow = currentIndex().isValid() && currentIndex().row() == rows_->rowCount() - 1;
+  if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier && onLastRow &&
+      autoAppend_ && AppendAtEnd()) {
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void TTzGrid::contextMenuEvent(QContextMenuEvent* event) {
+  const int row = rowAt(event->pos().y());
+  if (row >= 0 && !selectionModel()->isRowSelected(row, QModelIndex())) SelectRow(row);
+  if (popupMenu_ != nullptr) popupMenu_->popup(event->globalPos());
+  event->accept();
+}
+
+void TTzGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableView::mouseDoubleClickEvent(event);
+  emit recordDoubleClicked(CurrentRecordNumber());
+}
+
+}  // namespace pw

@@ -1,0 +1,57 @@
+#include "grid/tz_grid_header.h"
+
+#include <qdrawutil.h>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace pw {
+
+TzGridHeader::TzGridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+  setSectionsClickable(true);
+  setHighlightSections(false);
+}
+
+void TzGridHeader::SetDepressedSection(int section) {
+  if (depressed_ == section) return;
+  depressed_ = section;
+  viewport()->update();
+}
+
+void TzGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+  const TzGridColumn* column = columns_ != nullptr && logicalIndex < columns_->size()
+                                   ? &columns_->at(logicalIndex)
+                                   : nullptr;
+  painter->save();
+  const QColor back = column != nullptr && column->titleColor.isValid()
+                          ? column->titleColor
+                          : palette().color(QPalette::Button);
+  painter->fillRect(rect, back);
+  QColor textColor = palette().color(QPalette::ButtonText);
+  if (column != nullptr && column->titleFont) {
+    painter->setFont(column->titleFont->font);
+    if (column->titleFont->color.isValid()) textColor = column->titleFont->color;
+  }
+  painter->setPen(textColor);
+  const bool sunken = logicalIndex == depressed_;
+  // A sunken title's text moves one pixel down and right, as a pressed button's.
+  const QRect textRect = rect.adjusted(2, 0, -3, 0).translated(sunken ? 1 : 0, sunken ? 1 : 0);
+  const Qt::Alignment alignment =
+      column != nullptr ? column->titleAlignment : Qt::Alignment(Qt::AlignLeft);
+  painter->drawText(
+      textRect, static_cast<int>(alignment | Qt::AlignVCenter),
+      model() != nullptr ? model()->headerData(logicalIndex, orientation()).toString() : QString());
+  qDrawShadePanel(painter, rect, palette(), sunken, 1);
+  painter->restore();
+}
+
+void TzGridHeader::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    const int section = logicalIndexAt(event->position().toPoint());
+    if (section >= 0) emit titleRightClicked(section, event->modifiers());
+    event->accept();
+    return;
+  }
+  QHeaderView::mousePressEvent(event);
+}
+
+}  // namespace pw

@@ -1,0 +1,104 @@
+// The Notes & Reminders window over a controller of its own: notes and
+// templates appended to the controller's tables, and real clicks on the
+// window's tabs, rows, context menus and message boxes.
+#pragma once
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "app/controller_fixture.h"
+#include "app/maintain/maintain_notes.h"
+#include "grid/tz_grid.h"
+
+namespace pw::test {
+
+class MaintainNotesFixture : public ControllerFixture {
+ protected:
+  // Ten templates, those named in `names` (by number) customised.
+  static void AddTemplates(TTzDbf& defaults, const QMap<int, const char*>& names) {
+    for (int n = 1; n <= 10; ++n) {
+      const QByteArray reset = QStringLiteral("Template %1 - Not Set").arg(n).toLatin1();
+      AppendNote(defaults, {.showing = "N", .desc = names.value(n, reset.constData())});
+    }
+  }
+
+  std::unique_ptr<TFrmMaintainNotes> OpenWindow(TFrmNotesMain& controller) {
+    auto window = std::make_unique<TFrmMaintainNotes>(controller);
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return window;
+  }
+
+  static QStringList VisibleTabs(const TFrmMaintainNotes& window) {
+    QStringList captions;
+    for (int i = 0; i < window.PageControl1()->count(); ++i) {
+      if (window.PageControl1()->isTabVisible(i)) captions << window.PageControl1()->tabText(i);
+    }
+    return captions;
+  }
+
+  static void ClickTab(const TFrmMaintainNotes& window, const QString& caption) {
+    QTabBar* bar = window.PageControl1()->tabBar();
+    for (int i = 0; i < bar->count(); ++i) {
+      if (bar->tabText(i) == caption && bar->isTabVisible(i)) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+        return;
+      }
+    }
+    ADD_FAILURE() << "no tab " << caption.toStdString();
+  }
+
+  static QStringList Captions(const TTzGrid& grid) {
+    QStringList captions;
+    for (int row = 0; row < grid.model()->rowCount(); ++row) {
+      captions << grid.model()->index(row, 0).data().toString();
+    }
+    return captions;
+  }
+
+  // Right-clicks row `row` of `grid` and clicks the item `name` of its menu.
+  static void ChooseFromMenu(TTzGrid& grid, int row, const char* name) {
+    const QPoint at = grid.visualRect(grid.model()->index(row, 0)).center();
+    QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid.viewport(), &request);
+    QMenu* menu = grid.PopupMenu();
+    ASSERT_TRUE(menu != nullptr && menu->isVisible());
+    QAction* item = menu->findChild<QAction*>(QString::fromLatin1(name));
+    ASSERT_NE(item, nullptr) << name;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+  }
+
+  // Clicks `button` of the next message box once it shows; keeps its text.
+  void AnswerNextBox(QMessageBox::StandardButton button) {
+    QTimer::singleShot(0, [this, button] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      boxTexts_ << box->text();
+      QTest::mouseClick(box->button(button), Qt::LeftButton);
+    });
+  }
+
+  static TFrmNote* WindowOfRecord(TFrmNotesMain& controller, std::int32_t record) {
+    for (TFrmNote* window : OpenWindows(controller)) {
+      if (window->RecordLink() == record) return window;
+    }
+    return nullptr;
+  }
+
+  static QString Showing(TTzDbf& table, std::int32_t record) {
+    table.Go(record);
+    return table.GetFieldStr("SHOWING");
+  }
+
+  QStringList boxTexts_;
+};
+
+}  // namespace pw::test
