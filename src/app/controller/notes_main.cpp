@@ -14,6 +14,7 @@
 #include "app/record/note_record.h"
 #include "dataset/dataset_error.h"
 #include "dataset/tz_dbf.h"
+#include "desktop/platform_windows.h"
 #include "desktop/sound_player.h"
 #include "desktop/tray_notify_icon.h"
 #include "dialogs/about_box.h"
@@ -98,6 +99,7 @@ void TFrmNotesMain::FormCreate() {
   SetEngineErrorDispatch(false);
   settings_ = LoadSettings(IniFile(dataFolder_ + kConfigFileName));
   CheckLastSession();
+  TellWhenPlacesAreNotKept();
   timerInitialize_->start();
 }
 
@@ -116,6 +118,10 @@ QList<QRect> TFrmNotesMain::ScreenRects() const {
   QList<QRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) screens << screen->geometry();
   return screens;
+}
+
+bool TFrmNotesMain::PlacesWindows() const {
+  return placesWindows_.value_or(PlatformPlacesWindows());
 }
 
 SoundPlayer& TFrmNotesMain::Sounds() {

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "app/note/note_host.h"
 #include "settings/controller_settings.h"
@@ -50,6 +51,10 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   // The screens note windows are kept on: the set screen size, or every
   // screen of the desktop.
   QList<QRect> ScreenRects() const override;
+  // Whether the program places its windows: the platform's answer unless
+  // set (tests).
+  bool PlacesWindows() const override;
+  void SetPlacesWindows(bool places) { placesWindows_ = places; }
   // The collapse and expand sounds; the desktop's player unless replaced.
   SoundPlayer& Sounds();
   void SetSoundPlayer(std::unique_ptr<SoundPlayer> player);
@@ -63,6 +68,9 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   void TimerInitializeTimer();
   bool OpenNotesFiles();
   void DisplayOpenNotes();
+  // The tables are open and the notes shown; the shutdown has not begun.
+  bool Started() const { return started_; }
+  bool ShuttingDown() const { return shutDown_; }
 
   // Menu commands.
   void HideAllNotes1Click();
@@ -71,8 +79,12 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   TFrmNote* NewNoteFromTemplate(int number) override;
   void Help1Click() override;
   void About1Click() override;
-  // Brings the program forward when a second copy asks for it.
+  // Brings the open notes forward.
   void BringForward();
+  // What a second start without a command shows.
+  void SecondStart();
+  // Gives every note of the notes table a window, the hidden ones too.
+  void ShowAllNotes();
 
   // The shutdown; runs once, later calls do nothing.
   void FormCloseQuery();
@@ -82,6 +94,8 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   // The program should end (after the shutdown, or when the tables cannot
   // be opened).
   void programEndRequested();
+  // The start-up has opened the tables and shown the notes.
+  void startupFinished();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -93,12 +107,17 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   void SendToOpenNotes(int message);
   void BackupNotes();
   TFrmNote* ShowNoteWindow();
+  void OpenNotesOverview();
+  // Says once, in a message, that this desktop does not keep the places.
+  void TellWhenPlacesAreNotKept();
 
   QString dataFolder_;
   ControllerSettings settings_{};
   bool packRequest_ = false;
   bool shutDown_ = false;
+  bool started_ = false;
   QSize screenSize_;
+  std::optional<bool> placesWindows_;
   std::unique_ptr<TTzDbf> tzNotes_;
   std::unique_ptr<TTzDbf> tzTrash_;
   std::unique_ptr<TTzDbf> tzDefaults_;
