@@ -375,10 +375,15 @@ TEST_F(NoteWindowTest, ANoteSavedOffEveryScreenIsBroughtBackInside) {
   TFrmNote* window = ShowNote({.left = 5000, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->geometry(), QRect(824, 100, 200, 150));
-  // The record keeps its place until the note is saved.
-  EXPECT_EQ(RecordBounds(window->RecordLink()).left(), 5000);
+  // The move only brought it onto the screen: its record keeps its place
+  // until the user moves or sizes it.
   window->UpdateNote();
-  EXPECT_EQ(RecordBounds(window->RecordLink()).left(), 824);
+  EXPECT_EQ(RecordBounds(window->RecordLink()), QRect(5000, 100, 200, 150));
+  QTest::mousePress(window->EdNoteCaption(), Qt::LeftButton, {}, QPoint(20, 5));
+  QTest::mouseMove(window->EdNoteCaption(), QPoint(10, 5));
+  QTest::mouseRelease(window->EdNoteCaption(), Qt::LeftButton, {}, QPoint(10, 5));
+  window->UpdateNote();
+  EXPECT_EQ(RecordBounds(window->RecordLink()), QRect(814, 100, 200, 150));
 }
 
 TEST_F(NoteWindowTest, EmailHandsTheWholeTextEncodedToTheMailProgram) {
