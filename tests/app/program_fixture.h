@@ -15,10 +15,13 @@
 #include <QProcess>
 #include <QStringList>
 #include <QThread>
+#include <memory>
 #include <string>
 #include <utility>
 
+#include "app/record/note_record.h"
 #include "common/error_state.h"
+#include "dataset/tz_dbf.h"
 #include "desktop/single_instance.h"
 #include "settings/config_keys.h"
 #include "support/temp_dir.h"
@@ -124,12 +127,29 @@ class ProgramFixture : public ::testing::Test {
   }
   IniFile Config() const { return IniFile(DataFile("Config.cfg")); }
 
+  // The data folder's notes table, opened beside the program as another
+  // program sharing it would.
+  std::unique_ptr<TTzDbf> OpenNotes() const {
+    auto notes = std::make_unique<TTzDbf>();
+    notes->setObjectName(QStringLiteral("TzNotes"));
+    ConfigureNoteTable(*notes, NoteTableFieldLines());
+    notes->SetDbfFileName(DataFile("notes.dbf"));
+    notes->Open();
+    notes->SetIndexTo(QString());
+    return notes;
+  }
+
   // Waits until `program` has made its tables and is back in its event
-  // loop: the files exist, and then it answers a second start, which only
-  // its event loop does once its start-up is done.
+  // loop: it has marked the run as not ended (so it holds the instance
+  // lock) and the files exist, and then it answers a second start, which
+  // only its event loop does once its start-up is done. A start after a
+  // clean end only.
   bool WaitUntilIdle(const Program& program) const {
     const bool filesMade = WaitFor([&] {
       if (!program.Running()) return true;
+      if (!QFile::exists(DataFile("Config.cfg")) || ReadSetting(Config(), config::kTerminatedOK)) {
+        return false;
+      }
       for (const char* name : {"notes.dbf", "notes.dbt", "notes.mdx", "Trash.dbf", "Trash.mdx",
                                "defaults.dbf", "defaults.mdx"}) {
         if (!QFile::exists(DataFile(name))) return false;
