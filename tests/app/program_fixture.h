@@ -55,17 +55,17 @@ inline QByteArray ReadAll(const QString& path) {
 // running. Its standard error goes to the test's, its output is kept.
 class Program {
  public:
-  using Environment = std::initializer_list<std::pair<const char*, QString>>;
+  using Environment = QList<std::pair<QString, QString>>;
 
   explicit Program(const QString& home, const QStringList& arguments = {},
-                   Environment environment = {}, const QByteArray& input = QByteArray()) {
+                   const Environment& environment = {}, const QByteArray& input = QByteArray()) {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert(QStringLiteral("HOME"), home);
     variables.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
     variables.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
     variables.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
     variables.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    for (const auto& [name, value] : environment) variables.insert(QLatin1String(name), value);
+    for (const auto& [name, value] : environment) variables.insert(name, value);
     process_.setProcessEnvironment(variables);
     process_.setProgram(QStringLiteral(PAPERWISP_EXECUTABLE));
     process_.setArguments(arguments);
