@@ -9,7 +9,7 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include "app/controller_fixture.h"
+#include "app/note_window_fixture.h"
 #include "richtext/note_editor.h"
 
 namespace pw {
@@ -17,27 +17,8 @@ namespace {
 
 constexpr int kSaveWaitMs = 10000;
 
-class NoteAutosaveTest : public test::ControllerFixture {
+class NoteAutosaveTest : public test::NoteWindowFixture {
  protected:
-  void SetUp() override {
-    ControllerFixture::SetUp();
-    controller_ = Start();
-  }
-  void TearDown() override {
-    controller_.reset();
-    ControllerFixture::TearDown();
-  }
-
-  TFrmNote* ShowNote(const test::TestNote& note) {
-    if (AppendNote(controller_->TzNotes(), note) == 0) return nullptr;
-    auto* window = new TFrmNote(*controller_);
-    window->ShowFromRecord();
-    return window;
-  }
-  TTzDbf& Record(std::int32_t recordNumber) {
-    controller_->TzNotes().Go(recordNumber);
-    return controller_->TzNotes();
-  }
   QByteArray StoredText(std::int32_t recordNumber) {
     auto memo = Record(recordNumber).CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
     if (!memo || !memo->isOpen()) return QByteArray();
@@ -45,19 +26,12 @@ class NoteAutosaveTest : public test::ControllerFixture {
     memo->Finish();
     return text;
   }
-  QRect StoredBounds(std::int32_t recordNumber) {
-    TTzDbf& notes = Record(recordNumber);
-    return QRect(notes.GetFieldInt("LEFT"), notes.GetFieldInt("TOP"), notes.GetFieldInt("WIDTH"),
-                 notes.GetFieldInt("HEIGHT"));
-  }
   static void Drag(TFrmNote* window, QPoint by) {
     QLabel* title = window->EdNoteCaption();
     QTest::mousePress(title, Qt::LeftButton, {}, QPoint(20, 5));
     QTest::mouseMove(title, QPoint(20, 5) + by);
     QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(20, 5) + by);
   }
-
-  std::unique_ptr<TFrmNotesMain> controller_;
 };
 
 TEST_F(NoteAutosaveTest, TypedTextIsSavedAMomentLaterAndTheRecordKeepsItsState) {
@@ -117,15 +91,15 @@ TEST_F(NoteAutosaveTest, ANoteMovedOntoASmallerScreenKeepsItsPlaceUntilTheUserMo
   EXPECT_EQ(outside->geometry(), QRect(440, 250, 200, 150));
   EXPECT_FALSE(inside->StoredPlace().has_value());
   outside->UpdateNote();
-  EXPECT_EQ(StoredBounds(outside->RecordLink()), QRect(900, 500, 200, 150));
+  EXPECT_EQ(RecordBounds(outside->RecordLink()), QRect(900, 500, 200, 150));
   // Collapsed, its record still names the expanded note's place.
   outside->BtnCloseUpClick();
   outside->UpdateNote();
-  EXPECT_EQ(StoredBounds(outside->RecordLink()), QRect(900, 500, 200, 150));
+  EXPECT_EQ(RecordBounds(outside->RecordLink()), QRect(900, 500, 200, 150));
   outside->BtnCloseUpClick();
   Drag(outside, {-40, -30});
   outside->UpdateNote();
-  EXPECT_EQ(StoredBounds(outside->RecordLink()), QRect(400, 220, 200, 150));
+  EXPECT_EQ(RecordBounds(outside->RecordLink()), QRect(400, 220, 200, 150));
 }
 
 TEST_F(NoteAutosaveTest, WhereTheCompositorPlacesWindowsTheStoredPlaceStays) {
@@ -139,7 +113,7 @@ TEST_F(NoteAutosaveTest, WhereTheCompositorPlacesWindowsTheStoredPlaceStays) {
   QTest::mouseMove(window->Panel1(), QPoint(217, 60));
   QTest::mouseRelease(window->Panel1(), Qt::LeftButton, {}, QPoint(217, 60));
   window->UpdateNote();
-  EXPECT_EQ(StoredBounds(window->RecordLink()), QRect(300, 200, 220, 150));
+  EXPECT_EQ(RecordBounds(window->RecordLink()), QRect(300, 200, 220, 150));
 }
 
 int PlacesNotices() {

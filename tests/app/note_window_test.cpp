@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/controller_fixture.h"
+#include "app/note_window_fixture.h"
 #include "app/record/note_values.h"
 #include "desktop/note_button_glyphs.h"
 #include "dialogs/note_caption_dialog.h"
@@ -42,43 +42,7 @@ QAction* MenuItem(QMenu* menu, const QString& caption) {
   return nullptr;
 }
 
-class NoteWindowTest : public test::ControllerFixture {
- protected:
-  void SetUp() override {
-    ControllerFixture::SetUp();
-    controller_ = Start();
-  }
-  void TearDown() override {
-    controller_.reset();
-    ControllerFixture::TearDown();
-  }
-
-  TTzDbf& Notes() { return controller_->TzNotes(); }
-
-  // A window made and shown from a new record holding `note`.
-  TFrmNote* ShowNote(const test::TestNote& note) {
-    if (AppendNote(Notes(), note) == 0) return nullptr;
-    auto* window = new TFrmNote(*controller_);
-    window->ShowFromRecord();
-    return window;
-  }
-
-  // The record `recordNumber` made current, for reading its fields.
-  TTzDbf& Record(std::int32_t recordNumber) {
-    Notes().Go(recordNumber);
-    return Notes();
-  }
-
-  QRect RecordBounds(std::int32_t recordNumber) {
-    TTzDbf& notes = Record(recordNumber);
-    return QRect(notes.GetFieldInt("LEFT"), notes.GetFieldInt("TOP"), notes.GetFieldInt("WIDTH"),
-                 notes.GetFieldInt("HEIGHT"));
-  }
-
-  static void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-
-  std::unique_ptr<TFrmNotesMain> controller_;
-};
+using NoteWindowTest = test::NoteWindowFixture;
 
 TEST_F(NoteWindowTest, ARecordOpensWithItsPlaceColourTitleAndText) {
   AppendNote(Notes(), {.left = 200, .top = 150, .width = 180, .height = 140, .text = "Buy milk"});
