@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QLocalSocket>
 #include <QProcess>
 
 #include "support/temp_dir.h"
@@ -84,6 +88,23 @@ TEST(SingleInstanceTest, SecondStartHandsItsCommandOverAndGetsTheAnswer) {
   Probe refused(runtime.path(), {"refuse"});
   EXPECT_EQ(first.NextLine(), QStringLiteral("request refuse"));
   EXPECT_EQ(refused.NextLine(), QStringLiteral("handed-over 3 refused"));
+}
+
+TEST(SingleInstanceTest, APeerSpeakingAnythingElseIsCutOffAndTheNextStartStillAnswered) {
+  test::TempDir runtime;
+  Probe first(runtime.path());
+  ASSERT_EQ(first.NextLine(), QStringLiteral("running"));
+  QLocalSocket stranger;
+  stranger.connectToServer(QString::fromStdString(runtime.path()) + "/Paperwisp-" +
+                           QString::fromLocal8Bit(getpwuid(getuid())->pw_name));
+  ASSERT_TRUE(stranger.waitForConnected(kWaitMs));
+  stranger.write("activate\n");
+  ASSERT_TRUE(stranger.waitForBytesWritten(kWaitMs));
+  EXPECT_TRUE(stranger.state() == QLocalSocket::UnconnectedState ||
+              stranger.waitForDisconnected(kWaitMs));
+  Probe second(runtime.path(), {"--show-all"});
+  EXPECT_EQ(second.NextLine(), QStringLiteral("handed-over 0 --show-all"));
+  EXPECT_EQ(first.NextLine(), QStringLiteral("request --show-all"));
 }
 
 TEST(SingleInstanceTest, StartAfterAnOrderlyEndRunsAndLeavesNothingBehind) {
