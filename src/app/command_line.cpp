@@ -2,7 +2,6 @@
 
 #include <QCommandLineParser>
 #include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 #include <vector>
 

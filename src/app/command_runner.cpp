@@ -32,6 +32,8 @@ void CommandRunner::Carry(InstanceRequest* request) {
 }
 
 void CommandRunner::CarryOwn(const QStringList& command) {
+  // A plain start has nothing to carry out.
+  if (command.isEmpty()) return;
   Run(command, [](int exitCode, const QString& text) {
     if (exitCode != 0) std::fprintf(stderr, "%s\n", qPrintable(text));
   });
