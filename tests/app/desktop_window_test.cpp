@@ -115,6 +115,16 @@ class DesktopWindowTest : public test::ProgramFixture {
     return first;
   }
 
+  // A first run that makes the tables and ends with `notes` in them.
+  void SeedNotes(const QList<test::TestNote>& notes) {
+    std::unique_ptr<Program> first = StartFirst();
+    std::unique_ptr<TTzDbf> table = OpenNotes();
+    for (const test::TestNote& note : notes) test::ControllerFixture::AppendNote(*table, note);
+    table->Close();
+    first->Terminate();
+    EXPECT_EQ(first->ExitCode(), 0);
+  }
+
   // `arguments` given to a later start make a window titled `title`
   // appear within 5 seconds, and no window of another process (a second
   // tray icon or its stand-in).
@@ -152,15 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Options, OptionWindowTest,
                          });
 
 TEST_F(DesktopWindowTest, TaskListsShowEachNoteByItsCaptionOrFirstLine) {
-  {
-    std::unique_ptr<Program> first = StartFirst();
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
-    test::ControllerFixture::AppendNote(*notes, {.text = "Buy milk", .desc = "Shopping"});
-    test::ControllerFixture::AppendNote(*notes, {.text = "Call Anna\nat five"});
-    notes->Close();
-    first->Terminate();
-    EXPECT_EQ(first->ExitCode(), 0);
-  }
+  SeedNotes({{.text = "Buy milk", .desc = "Shopping"}, {.text = "Call Anna\nat five"}});
   std::unique_ptr<Program> program = StartFirst();
   EXPECT_TRUE(WaitFor([&] { return display_->HasWindow("Shopping"); }, kWindowWaitMs));
   EXPECT_TRUE(display_->HasWindow("Call Anna"));
@@ -168,9 +170,8 @@ TEST_F(DesktopWindowTest, TaskListsShowEachNoteByItsCaptionOrFirstLine) {
 }
 
 TEST_F(DesktopWindowTest, TextTypedIntoANoteOutlivesAKill) {
+  SeedNotes({{.text = "Typing here"}});
   std::unique_ptr<Program> first = StartFirst();
-  Program later(Home(), {"--new", "Typing here"}, OnDisplay());
-  ASSERT_EQ(later.ExitCode(), 0);
   ASSERT_TRUE(WaitFor([&] { return display_->HasWindow("Typing here"); }, kWindowWaitMs));
   const std::optional<QString> window =
       RunTool(display_->Display(), "xdotool", {"search", "--name", "^Typing here$"});

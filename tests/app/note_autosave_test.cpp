@@ -44,11 +44,18 @@ TEST_F(NoteAutosaveTest, TypedTextIsSavedAMomentLaterAndTheRecordKeepsItsState) 
   QTest::keyClicks(window->RichEdit1(), " and more");
   EXPECT_TRUE(window->SavePending());
   EXPECT_FALSE(StoredText(record).contains("more"));
-  controller_->TzNotes().Go(other);
+  Notes().Go(other);
   EXPECT_TRUE(QTest::qWaitFor([window] { return !window->SavePending(); }, kSaveWaitMs));
-  EXPECT_EQ(controller_->TzNotes().RecNo(), other);
+  EXPECT_EQ(Notes().RecNo(), other);
   EXPECT_TRUE(StoredText(record).contains("and more"));
   EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "Y");
+  // Past the table's end, as a walk leaves it.
+  QTest::keyClicks(window->RichEdit1(), " at the end");
+  Notes().GoTop();
+  while (!Notes().Eof()) Notes().Skip(1);
+  EXPECT_TRUE(QTest::qWaitFor([window] { return !window->SavePending(); }, kSaveWaitMs));
+  EXPECT_TRUE(Notes().Eof());
+  EXPECT_TRUE(StoredText(record).contains("at the end"));
   // Not the note's own save: closing it still hides it, as before.
   EXPECT_FALSE(window->Saved());
   window->close();

@@ -22,16 +22,16 @@ bool TFrmNote::SavePending() const {
 void TFrmNote::SaveRecordNow() {
   TTzDbf& notes = host_.TzNotes();
   if (!notes.Active()) return;
-  // A loop of the controller's that walked off the table's end cannot be
-  // put back there; the save waits for it to finish.
-  if (notes.Eof()) {
-    autosaveTimer_->start();
-    return;
-  }
+  // The controller may be walking the table between its own steps: the
+  // save puts it back where it was, past the end included.
+  const bool pastTheEnd = notes.Eof();
   const std::int32_t walkedRecord = notes.RecNo();
   const SaveResult result = WriteRecord(ShowingMode::Keep);
-  // The controller may be walking the table between its own steps.
-  if (walkedRecord != 0 && notes.RecNo() != walkedRecord) notes.Go(walkedRecord);
+  if (pastTheEnd) {
+    while (!notes.Eof() && notes.LastError() == 0) notes.Skip(1);
+  } else if (walkedRecord != 0 && notes.RecNo() != walkedRecord) {
+    notes.Go(walkedRecord);
+  }
   if (result == SaveResult::Refused) autosaveTimer_->start();
 }
 
