@@ -2,7 +2,10 @@
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <cstdio>
 
+#include "app/command_line.h"
+#include "app/command_runner.h"
 #include "app/controller/notes_main.h"
 #include "dataset/dataset_locale.h"
 #include "dataset/dialog_dataset_ui.h"
@@ -12,6 +15,14 @@
 #include "settings/data_folder.h"
 
 int main(int argc, char** argv) {
+  // Read before the display is opened: help needs none.
+  pw::CommandLine commandLine = pw::ParseCommandLine(pw::ArgumentsOf(argc, argv));
+  if (commandLine.kind != pw::CommandLine::Kind::Run) return pw::PrintHelpOrError(commandLine);
+  if (QString error; !pw::ReadTextFromStandardInput(commandLine, &error)) {
+    std::fprintf(stderr, "%s\n", qPrintable(error));
+    return 1;
+  }
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Paperwisp"));
   QApplication::setWindowIcon(pw::ProgramIcon());
@@ -19,19 +30,20 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("paperwisp"));
   QApplication::setQuitOnLastWindowClosed(false);
 
-  // A second copy only asks the first one forward and ends.
+  // A second copy hands its command to the first one and ends.
   pw::TTzOnlyOne onlyOne(QApplication::applicationName());
-  switch (onlyOne.Claim()) {
+  switch (onlyOne.Claim(commandLine.Command())) {
     case pw::TTzOnlyOne::Outcome::Running:
       break;
     case pw::TTzOnlyOne::Outcome::HandedOver:
-      return 0;
+      return pw::PrintAnswer(onlyOne.Answer());
     case pw::TTzOnlyOne::Outcome::Failed:
       // Running without the guard could let two copies write the same notes.
       qCritical("%s", qPrintable(onlyOne.ErrorString()));
       QMessageBox::critical(nullptr, QApplication::applicationName(), onlyOne.ErrorString());
       return 1;
   }
+  if (!commandLine.StartsProgram()) return pw::PrintNotRunning();
 
   const QString dataFolder = pw::DataFolderFor(QApplication::applicationDirPath());
   QString error;
@@ -45,8 +57,13 @@ int main(int argc, char** argv) {
   pw::SetDatasetUi(&datasetUi);
 
   pw::TFrmNotesMain notesMain(dataFolder);
-  QObject::connect(&onlyOne, &pw::TTzOnlyOne::activationRequested, &notesMain,
-                   &pw::TFrmNotesMain::BringForward);
+  pw::CommandRunner commands(notesMain);
+  QObject::connect(&onlyOne, &pw::TTzOnlyOne::requestReceived, &commands,
+                   &pw::CommandRunner::Carry);
+  // Later starts wait for the end of this one instead of asking it.
+  QObject::connect(&notesMain, &pw::TFrmNotesMain::programEndRequested, &onlyOne,
+                   &pw::TTzOnlyOne::StopListening);
+  commands.CarryOwn(commandLine.Command());
   // exit(), not quit(): quit() first asks every window to close, and the
   // notification-area stand-in window refuses, which would cancel the end.
   QObject::connect(

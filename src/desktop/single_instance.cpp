@@ -10,19 +10,22 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include "desktop/instance_request.h"
+
 namespace pw {
 namespace {
 
 // The one guard of this process that holds the lock, if any.
 TTzOnlyOne* holder = nullptr;
 
-constexpr char kActivateRequest[] = "activate\n";
-constexpr char kActivateReply[] = "ok\n";
 // A copy that holds the lock may not listen yet (it is starting); a later
 // copy tries this often before it gives up.
 constexpr int kConnectAttempts = 50;
 constexpr int kConnectWaitMs = 100;
-constexpr int kReplyWaitMs = 5000;
+constexpr int kWriteWaitMs = 5000;
+// A command waits for the running copy's start-up and then runs (a new
+// note, the shutdown) before the answer comes.
+constexpr int kAnswerWaitMs = 60000;
 
 QString UserName() {
   if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_name[0] != '\0')
@@ -47,7 +50,7 @@ TTzOnlyOne::~TTzOnlyOne() {
   if (holder == this) holder = nullptr;
 }
 
-TTzOnlyOne::Outcome TTzOnlyOne::Claim() {
+TTzOnlyOne::Outcome TTzOnlyOne::Claim(const QStringList& command) {
   if (holder != nullptr) return Outcome::Running;
   error_.clear();
   lock_ = std::make_unique<QLockFile>(lockPath_);
@@ -66,13 +69,13 @@ TTzOnlyOne::Outcome TTzOnlyOne::Claim() {
       error_ = QStringLiteral("Cannot create the lock file %1").arg(lockPath_);
       return Outcome::Failed;
     }
-    switch (AskRunningCopyForward()) {
-      case Answer::Answered:
+    switch (HandOver(command)) {
+      case Contact::Answered:
         return Outcome::HandedOver;
-      case Answer::NoAnswer:
+      case Contact::NoAnswer:
         error_ = QStringLiteral("The running copy does not answer at %1").arg(serverPath_);
         return Outcome::Failed;
-      case Answer::NotListening:
+      case Contact::NotListening:
         QThread::msleep(kConnectWaitMs);
         break;
     }
@@ -96,32 +99,44 @@ bool TTzOnlyOne::Listen() {
   return true;
 }
 
-TTzOnlyOne::Answer TTzOnlyOne::AskRunningCopyForward() {
+void TTzOnlyOne::StopListening() {
+  if (server_ != nullptr) server_->close();
+}
+
+TTzOnlyOne::Contact TTzOnlyOne::HandOver(const QStringList& command) {
   QLocalSocket socket;
   socket.connectToServer(serverPath_);
-  if (!socket.waitForConnected(kConnectWaitMs)) return Answer::NotListening;
-  socket.write(kActivateRequest);
-  if (!socket.waitForBytesWritten(kReplyWaitMs)) return Answer::NoAnswer;
-  while (!socket.canReadLine()) {
-    if (!socket.waitForReadyRead(kReplyWaitMs)) return Answer::NoAnswer;
+  if (!socket.waitForConnected(kConnectWaitMs)) return Contact::NotListening;
+  WriteRequest(socket, command);
+  if (!socket.waitForBytesWritten(kWriteWaitMs)) return Contact::NoAnswer;
+  for (;;) {
+    bool bad = false;
+    if (std::optional<InstanceAnswer> answer = pw::ReadAnswer(socket, &bad)) {
+      answer_ = *answer;
+      return Contact::Answered;
+    }
+    if (bad || !socket.waitForReadyRead(kAnswerWaitMs)) return Contact::NoAnswer;
   }
-  return socket.readLine() == kActivateReply ? Answer::Answered : Answer::NoAnswer;
 }
 
 void TTzOnlyOne::AcceptConnection() {
   while (QLocalSocket* socket = server_->nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-      if (!socket->canReadLine()) return;
-      if (socket->readLine() != kActivateRequest) {
-        socket->disconnectFromServer();
-        return;
-      }
-      socket->write(kActivateReply);
-      socket->flush();
-      emit activationRequested();
-    });
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
   }
+}
+
+void TTzOnlyOne::ReadRequest(QLocalSocket* socket) {
+  bool bad = false;
+  std::optional<QStringList> command = pw::ReadRequest(*socket, &bad);
+  if (bad) {
+    socket->disconnectFromServer();
+    return;
+  }
+  if (!command) return;
+  // One request per connection.
+  disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+  emit requestReceived(new InstanceRequest(std::move(*command), socket, this));
 }
 
 }  // namespace pw

@@ -51,6 +51,8 @@ inline constexpr IntKey kReminderPositionInWindow{"Reminder", "ReminderPosition"
 // the last pack of the tables.
 inline constexpr BoolKey kTerminatedOK{"Status", "TerminatedOK", true};
 inline constexpr IntKey kLastPacked{"Status", "LastPacked", 0};
+// Set once the user was told that this desktop does not keep note places.
+inline constexpr BoolKey kPlacesNoticeShown{"Status", "PlacesNoticeShown", false};
 
 // Section "Screens": window placements (window_placement.h), one entry per
 // window, no default.

@@ -59,14 +59,20 @@ class ControllerFixture : public ::testing::Test {
   IniFile Config() const { return IniFile(File("Config.cfg")); }
 
   std::unique_ptr<TFrmNotesMain> Start() {
-    auto controller = std::make_unique<TFrmNotesMain>(QString::fromStdString(dir_.path()));
-    controller->SetScreenSize({1024, 768});
-    controller->SetSoundPlayer(std::make_unique<RecordingSoundPlayer>(&played_));
-    controller->FormCreate();
+    auto controller = StartWithoutTimer();
     controller->TimerInitializeTimer();
     return controller;
   }
 
+  std::unique_ptr<TFrmNotesMain> StartWithoutTimer() {
+    auto controller = std::make_unique<TFrmNotesMain>(QString::fromStdString(dir_.path()));
+    controller->SetScreenSize({1024, 768});
+    controller->SetSoundPlayer(std::make_unique<RecordingSoundPlayer>(&played_));
+    controller->FormCreate();
+    return controller;
+  }
+
+ public:
   // Appends `note` under a lock; returns its record number.
   static std::int32_t AppendNote(TTzDbf& table, const TestNote& note) {
     table.ClearRecord();
@@ -92,6 +98,7 @@ class ControllerFixture : public ::testing::Test {
     return table.RecNo();
   }
 
+ protected:
   static QList<TFrmNote*> OpenWindows(TFrmNotesMain& controller) {
     QList<TFrmNote*> open;
     for (TFrmNote* window : controller.findChildren<TFrmNote*>()) {

@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/controller_fixture.h"
+#include "app/note_window_fixture.h"
 #include "app/record/note_values.h"
 #include "desktop/note_button_glyphs.h"
 #include "dialogs/note_caption_dialog.h"
@@ -45,43 +45,7 @@ QAction* MenuItem(QMenu* menu, const QString& caption) {
   return nullptr;
 }
 
-class NoteWindowTest : public test::ControllerFixture {
- protected:
-  void SetUp() override {
-    ControllerFixture::SetUp();
-    controller_ = Start();
-  }
-  void TearDown() override {
-    controller_.reset();
-    ControllerFixture::TearDown();
-  }
-
-  TTzDbf& Notes() { return controller_->TzNotes(); }
-
-  // A window made and shown from a new record holding `note`.
-  TFrmNote* ShowNote(const test::TestNote& note) {
-    if (AppendNote(Notes(), note) == 0) return nullptr;
-    auto* window = new TFrmNote(*controller_);
-    window->ShowFromRecord();
-    return window;
-  }
-
-  // The record `recordNumber` made current, for reading its fields.
-  TTzDbf& Record(std::int32_t recordNumber) {
-    Notes().Go(recordNumber);
-    return Notes();
-  }
-
-  QRect RecordBounds(std::int32_t recordNumber) {
-    TTzDbf& notes = Record(recordNumber);
-    return QRect(notes.GetFieldInt("LEFT"), notes.GetFieldInt("TOP"), notes.GetFieldInt("WIDTH"),
-                 notes.GetFieldInt("HEIGHT"));
-  }
-
-  static void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-
-  std::unique_ptr<TFrmNotesMain> controller_;
-};
+using NoteWindowTest = test::NoteWindowFixture;
 
 TEST_F(NoteWindowTest, ARecordOpensWithItsPlaceColourTitleAndText) {
   AppendNote(Notes(), {.left = 200, .top = 150, .width = 180, .height = 140, .text = "Buy milk"});
@@ -378,10 +342,15 @@ TEST_F(NoteWindowTest, ANoteSavedOffEveryScreenIsBroughtBackInside) {
   TFrmNote* window = ShowNote({.left = 5000, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->geometry(), QRect(824, 100, 200, 150));
-  // The record keeps its place until the note is saved.
-  EXPECT_EQ(RecordBounds(window->RecordLink()).left(), 5000);
+  // The move only brought it onto the screen: its record keeps its place
+  // until the user moves or sizes it.
   window->UpdateNote();
-  EXPECT_EQ(RecordBounds(window->RecordLink()).left(), 824);
+  EXPECT_EQ(RecordBounds(window->RecordLink()), QRect(5000, 100, 200, 150));
+  QTest::mousePress(window->EdNoteCaption(), Qt::LeftButton, {}, QPoint(20, 5));
+  QTest::mouseMove(window->EdNoteCaption(), QPoint(10, 5));
+  QTest::mouseRelease(window->EdNoteCaption(), Qt::LeftButton, {}, QPoint(10, 5));
+  window->UpdateNote();
+  EXPECT_EQ(RecordBounds(window->RecordLink()), QRect(814, 100, 200, 150));
 }
 
 TEST_F(NoteWindowTest, EmailHandsTheWholeTextEncodedToTheMailProgram) {

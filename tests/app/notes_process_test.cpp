@@ -1,84 +1,27 @@
-// The program itself in processes of its own, on a home folder of the
-// test's: a run killed from outside and the start that repairs its tables,
-// and a second start while one runs. The tests wait for files and for the
-// running copy's answers, never for a time.
-#include <sys/stat.h>
-
+// The program in processes of its own: a run killed from outside and the
+// start that repairs its tables, and a second start while one runs.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QThread>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <system_error>
 
 #include "app/controller/notes_main.h"
+#include "app/program_fixture.h"
 #include "app/record/note_record.h"
 #include "common/error_state.h"
 #include "dataset/tz_dbf.h"
-#include "desktop/single_instance.h"
-#include "settings/config_keys.h"
-#include "support/temp_dir.h"
 
 namespace pw {
 namespace {
 
-constexpr int kWaitMs = 30000;
-constexpr int kPollMs = 20;
+using test::Program;
+using test::ReadAll;
+
 constexpr const char* kIndexFiles[] = {"notes.mdx", "Trash.mdx", "defaults.mdx"};
-
-// A copy of the program with HOME and the XDG folders in `home`; killed
-// when the test leaves it running.
-class Program {
- public:
-  explicit Program(const QString& home) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home);
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process_.setProcessEnvironment(environment);
-    process_.setProgram(QStringLiteral(PAPERWISP_EXECUTABLE));
-    process_.setProcessChannelMode(QProcess::ForwardedChannels);
-    process_.start();
-  }
-  ~Program() { Kill(); }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-
-  bool Running() const { return process_.state() != QProcess::NotRunning; }
-  // Exit code after the program ended by itself; -1 when it did not end.
-  int ExitCode() {
-    if (!process_.waitForFinished(kWaitMs)) return -1;
-    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
-  }
-  // SIGTERM, as a system shutting down sends it.
-  void Terminate() { process_.terminate(); }
-  // SIGKILL: nothing is saved or cleaned up. True when the program died of it.
-  bool Kill() {
-    if (!Running()) return false;
-    process_.kill();
-    return process_.waitForFinished(kWaitMs) && process_.exitStatus() == QProcess::CrashExit;
-  }
-
- private:
-  QProcess process_;
-};
-
-// Polls `done` until it holds; false when kWaitMs passed first.
-template <class Condition>
-bool WaitFor(Condition done) {
-  const QDeadlineTimer deadline(kWaitMs);
-  while (!done()) {
-    if (deadline.hasExpired()) return false;
-    QThread::msleep(kPollMs);
-  }
-  return true;
-}
 
 struct FileState {
   QByteArray bytes;
@@ -86,15 +29,6 @@ struct FileState {
 };
 // Every file below a folder by its relative path (folders with no bytes).
 using Snapshot = std::map<std::string, FileState>;
-
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    ADD_FAILURE() << "cannot read " << path.toStdString();
-    return QByteArray();
-  }
-  return file.readAll();
-}
 
 Snapshot TakeSnapshot(const std::string& folder) {
   Snapshot snapshot;
@@ -124,50 +58,7 @@ void AppendNote(TTzDbf& notes, const char* showing, const QByteArray& text) {
   notes.UnLock();
 }
 
-class NotesProcessTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    savedDispatch_ = SetAutoDispatch(false);
-    // The runtime folder must be the user's alone, or Qt refuses it.
-    ASSERT_EQ(mkdir(RuntimeFolder().c_str(), 0700), 0);
-  }
-  void TearDown() override { SetAutoDispatch(savedDispatch_); }
-
-  // The home folder: the temporary folder itself, or a folder in it.
-  void UseHomeIn(const std::string& name) {
-    homeFolder_ = home_.file(name);
-    ASSERT_EQ(mkdir(homeFolder_.c_str(), 0700), 0) << name;
-  }
-  QString Home() const { return QString::fromStdString(homeFolder_); }
-  std::string RuntimeFolder() const { return homeFolder_ + "/runtime"; }
-  std::string DataFolder() const { return homeFolder_ + "/data/Paperwisp"; }
-  QString DataFile(const char* name) const {
-    return QString::fromStdString(DataFolder() + '/' + name);
-  }
-  IniFile Config() const { return IniFile(DataFile("Config.cfg")); }
-
-  // Waits until `program` has made its tables and is back in its event
-  // loop: the files exist, and then it answers a second start, which only
-  // its event loop does. The start-up lets no events run after it made the
-  // last of the files, so the answer comes once the start-up is done.
-  bool WaitUntilIdle(const Program& program) const {
-    const bool filesMade = WaitFor([&] {
-      if (!program.Running()) return true;
-      for (const char* name : {"notes.dbf", "notes.dbt", "notes.mdx", "Trash.dbf", "Trash.mdx",
-                               "defaults.dbf", "defaults.mdx"}) {
-        if (!QFile::exists(DataFile(name))) return false;
-      }
-      return true;
-    });
-    if (!filesMade || !program.Running()) return false;
-    TTzOnlyOne secondStart(QStringLiteral("Paperwisp"), QString::fromStdString(RuntimeFolder()));
-    return secondStart.Claim() == TTzOnlyOne::Outcome::HandedOver;
-  }
-
-  test::TempDir home_;
-  std::string homeFolder_ = home_.path();
-  bool savedDispatch_ = false;
-};
+using NotesProcessTest = test::ProgramFixture;
 
 // The index semaphore files in `folder`, whatever the case of their names.
 QStringList SemaphoreFiles(const std::string& folder) {

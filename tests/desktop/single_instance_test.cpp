@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QLocalSocket>
 #include <QProcess>
 
 #include "support/temp_dir.h"
@@ -16,9 +20,9 @@ constexpr int kWaitMs = 30000;
 
 class Probe {
  public:
-  explicit Probe(const std::string& runtimeFolder) {
+  explicit Probe(const std::string& runtimeFolder, const QStringList& command = {}) {
     process_.setProgram(QStringLiteral(SINGLE_INSTANCE_PROBE));
-    process_.setArguments({QString::fromStdString(runtimeFolder)});
+    process_.setArguments(QStringList{QString::fromStdString(runtimeFolder)} + command);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start();
   }
@@ -62,12 +66,45 @@ TEST(SingleInstanceTest, SecondStartBringsTheFirstForwardAndEnds) {
   Probe first(runtime.path());
   ASSERT_EQ(first.NextLine(), QStringLiteral("running"));
   Probe second(runtime.path());
-  EXPECT_EQ(second.NextLine(), QStringLiteral("handed-over"));
+  EXPECT_EQ(second.NextLine(), QStringLiteral("handed-over 0"));
   EXPECT_EQ(second.ExitCode(), 0);
-  EXPECT_EQ(first.NextLine(), QStringLiteral("activated"));
+  EXPECT_EQ(first.NextLine(), QStringLiteral("request"));
   Probe third(runtime.path());
-  EXPECT_EQ(third.NextLine(), QStringLiteral("handed-over"));
-  EXPECT_EQ(first.NextLine(), QStringLiteral("activated"));
+  EXPECT_EQ(third.NextLine(), QStringLiteral("handed-over 0"));
+  EXPECT_EQ(first.NextLine(), QStringLiteral("request"));
+}
+
+TEST(SingleInstanceTest, SecondStartHandsItsCommandOverAndGetsTheAnswer) {
+  test::TempDir runtime;
+  Probe first(runtime.path());
+  ASSERT_EQ(first.NextLine(), QStringLiteral("running"));
+  // Texts with line ends and letters beyond ASCII arrive as they were.
+  Probe second(runtime.path(), {"--new", "milk\neggs \xC3\xA9"});
+  EXPECT_EQ(first.NextLine(), QStringLiteral("request --new|milk"));
+  EXPECT_EQ(first.NextLine(), QString::fromUtf8("eggs \xC3\xA9"));
+  EXPECT_EQ(second.NextLine(), QStringLiteral("handed-over 0 --new+milk"));
+  EXPECT_EQ(second.NextLine(), QString::fromUtf8("eggs \xC3\xA9"));
+  EXPECT_EQ(second.ExitCode(), 0);
+  Probe refused(runtime.path(), {"refuse"});
+  EXPECT_EQ(first.NextLine(), QStringLiteral("request refuse"));
+  EXPECT_EQ(refused.NextLine(), QStringLiteral("handed-over 3 refused"));
+}
+
+TEST(SingleInstanceTest, APeerSpeakingAnythingElseIsCutOffAndTheNextStartStillAnswered) {
+  test::TempDir runtime;
+  Probe first(runtime.path());
+  ASSERT_EQ(first.NextLine(), QStringLiteral("running"));
+  QLocalSocket stranger;
+  stranger.connectToServer(QString::fromStdString(runtime.path()) + "/Paperwisp-" +
+                           QString::fromLocal8Bit(getpwuid(getuid())->pw_name));
+  ASSERT_TRUE(stranger.waitForConnected(kWaitMs));
+  stranger.write("activate\n");
+  ASSERT_TRUE(stranger.waitForBytesWritten(kWaitMs));
+  EXPECT_TRUE(stranger.state() == QLocalSocket::UnconnectedState ||
+              stranger.waitForDisconnected(kWaitMs));
+  Probe second(runtime.path(), {"--show-all"});
+  EXPECT_EQ(second.NextLine(), QStringLiteral("handed-over 0 --show-all"));
+  EXPECT_EQ(first.NextLine(), QStringLiteral("request --show-all"));
 }
 
 TEST(SingleInstanceTest, StartAfterAnOrderlyEndRunsAndLeavesNothingBehind) {
@@ -97,8 +134,8 @@ TEST(SingleInstanceTest, KilledFirstCopyDoesNotLockTheUserOut) {
   Probe next(runtime.path());
   ASSERT_EQ(next.NextLine(), QStringLiteral("running"));
   Probe later(runtime.path());
-  EXPECT_EQ(later.NextLine(), QStringLiteral("handed-over"));
-  EXPECT_EQ(next.NextLine(), QStringLiteral("activated"));
+  EXPECT_EQ(later.NextLine(), QStringLiteral("handed-over 0"));
+  EXPECT_EQ(next.NextLine(), QStringLiteral("request"));
 }
 
 TEST(SingleInstanceTest, CopiesOfOtherRuntimeFoldersDoNotMeet) {

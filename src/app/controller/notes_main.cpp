@@ -12,6 +12,7 @@
 #include "app/record/note_record.h"
 #include "dataset/dataset_error.h"
 #include "dataset/tz_dbf.h"
+#include "desktop/platform_windows.h"
 #include "desktop/sound_player.h"
 #include "desktop/taskbar_button.h"
 #include "desktop/tray_notify_icon.h"
@@ -100,6 +101,7 @@ void TFrmNotesMain::FormCreate() {
   settings_ = LoadSettings(IniFile(dataFolder_ + kConfigFileName));
   ApplyTaskbarButton();
   CheckLastSession();
+  TellWhenPlacesAreNotKept();
   timerInitialize_->start();
 }
 
@@ -118,6 +120,10 @@ QList<QRect> TFrmNotesMain::ScreenRects() const {
   QList<QRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) screens << screen->geometry();
   return screens;
+}
+
+bool TFrmNotesMain::PlacesWindows() const {
+  return placesWindows_.value_or(PlatformPlacesWindows());
 }
 
 SoundPlayer& TFrmNotesMain::Sounds() {

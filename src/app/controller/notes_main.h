@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "app/maintain/maintain_notes_host.h"
 #include "app/note/note_host.h"
@@ -57,6 +58,10 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   // The screens note windows are kept on: the set screen size, or every
   // screen of the desktop.
   QList<QRect> ScreenRects() const override;
+  // Whether the program places its windows: the platform's answer unless
+  // set (tests).
+  bool PlacesWindows() const override;
+  void SetPlacesWindows(bool places) { placesWindows_ = places; }
   // The collapse and expand sounds; the desktop's player unless replaced.
   SoundPlayer& Sounds();
   void SetSoundPlayer(std::unique_ptr<SoundPlayer> player);
@@ -72,6 +77,9 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   void TimerInitializeTimer();
   bool OpenNotesFiles();
   void DisplayOpenNotes();
+  // The tables are open and the notes shown; the shutdown has not begun.
+  bool Started() const { return started_; }
+  bool ShuttingDown() const { return shutDown_; }
 
   // Menu commands.
   void HideAllNotes1Click();
@@ -87,8 +95,14 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   // Opens the Notes & Reminders window, or brings it forward when open.
   void NotesReminders1Click();
   TFrmMaintainNotes* MaintainNotes() const;
-  // Brings the program forward when a second copy asks for it.
+  // The properties dialog of the note in `recordNumber`, through its open window.
+  void EditNotePropertiesOfRecord(std::int32_t recordNumber);
+  // Brings the open notes forward.
   void BringForward();
+  // What a second start without a command shows.
+  void SecondStart();
+  // Gives every note of the notes table a window, the hidden ones too.
+  void ShowAllNotes();
 
   // The shutdown; runs once, later calls do nothing.
   void FormCloseQuery();
@@ -98,6 +112,8 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   // The program should end (after the shutdown, or when the tables cannot
   // be opened).
   void programEndRequested();
+  // The start-up has opened the tables and shown the notes.
+  void startupFinished();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -113,12 +129,16 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   // Shows or hides the program's task bar button as the settings say.
   void ApplyTaskbarButton();
   void OpenConfiguration(int page);
+  // Says once, in a message, that this desktop does not keep the places.
+  void TellWhenPlacesAreNotKept();
 
   QString dataFolder_;
   ControllerSettings settings_{};
   bool packRequest_ = false;
   bool shutDown_ = false;
+  bool started_ = false;
   QSize screenSize_;
+  std::optional<bool> placesWindows_;
   std::unique_ptr<TTzDbf> tzNotes_;
   std::unique_ptr<TTzDbf> tzTrash_;
   std::unique_ptr<TTzDbf> tzDefaults_;

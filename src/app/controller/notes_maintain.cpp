@@ -6,6 +6,7 @@
 #include "app/controller/notes_main.h"
 #include "app/maintain/maintain_notes.h"
 #include "app/note/note_window.h"
+#include "app/note/note_window_registry.h"
 #include "dataset/dataset_error.h"
 #include "dataset/tz_dbf.h"
 
@@ -24,6 +25,8 @@ void TFrmNotesMain::NotesReminders1Click() {
     // Modal as a dialog, but without a nested event loop, so that a second
     // request (a second start, the command line) only brings it forward.
     maintainNotes_->setWindowModality(Qt::ApplicationModal);
+    connect(maintainNotes_, &TFrmMaintainNotes::editNotePropertiesRequested, this,
+            &TFrmNotesMain::EditNotePropertiesOfRecord);
   }
   maintainNotes_->show();
   maintainNotes_->raise();
@@ -32,6 +35,16 @@ void TFrmNotesMain::NotesReminders1Click() {
 
 TFrmMaintainNotes* TFrmNotesMain::MaintainNotes() const {
   return maintainNotes_;
+}
+
+void TFrmNotesMain::EditNotePropertiesOfRecord(std::int32_t recordNumber) {
+  // The window of the record edits and saves it, as its own menu would.
+  for (TFrmNote* window : findChildren<TFrmNote*>()) {
+    if (window->RecordLink() == recordNumber) {
+      SendNoteRequest(window->Handle(), kPropertiesNoteRequest);
+      return;
+    }
+  }
 }
 
 void TFrmNotesMain::ShowNoteOfRecord(std::int32_t recordNumber) {

@@ -47,6 +47,8 @@ void TFrmNotesMain::TimerInitializeTimer() {
     return;
   }
   DisplayOpenNotes();
+  started_ = true;
+  emit startupFinished();
 }
 
 bool TFrmNotesMain::OpenNotesFiles() {

@@ -28,6 +28,8 @@ class NoteHost {
   virtual const ControllerSettings& Settings() const = 0;
   // The screens note windows are kept on.
   virtual QList<QRect> ScreenRects() const = 0;
+  // False where the compositor, not the program, places the windows.
+  virtual bool PlacesWindows() const = 0;
   // Plays the WAV file `fileName` of the data folder to its end.
   virtual void PlayDataSound(const QString& fileName) = 0;
 

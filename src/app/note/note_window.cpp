@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
@@ -67,10 +68,18 @@ TFrmNote::TFrmNote(NoteHost& host)
       titleFont_(QStringLiteral("MS Sans Serif"), 8),
       titleColor_(Qt::black) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Paperwisp"));
   for (int i = 0; i < 4; ++i) glyphs_[i] = MakeNoteButtonGlyph(kGlyphOrder[i]);
   BuildControls();
   BuildMenu();
+  autosaveTimer_ = new QTimer(this);
+  autosaveTimer_->setSingleShot(true);
+  autosaveTimer_->setInterval(kAutosaveDelayMs);
+  connect(autosaveTimer_, &QTimer::timeout, this, &TFrmNote::SaveRecordNow);
+  connect(richEdit1_, &NoteEditor::textChanged, this, [this] {
+    UpdateWindowTitle();
+    ScheduleSave();
+  });
+  UpdateWindowTitle();
   setMinimumSize(host_.Settings().minimizedWidth, kCollapsedHeight);
   resize(kDesignSize);
   SetNoteColor(ColorOfWindowsValue(kDefaultColor));
@@ -136,6 +145,7 @@ void TFrmNote::showEvent(QShowEvent* event) {
 }
 
 void TFrmNote::closeEvent(QCloseEvent* event) {
+  autosaveTimer_->stop();
   // A note closed by any other means than its own commands is hidden.
   if (!saved_) {
     showingMode_ = ShowingMode::No;
@@ -171,6 +181,18 @@ QString TFrmNote::Title() const {
 void TFrmNote::SetTitle(const QString& title) {
   edNoteCaption_->setText(title);
   edNoteCaption_->setToolTip(title);
+  UpdateWindowTitle();
+  ScheduleSave();
+}
+
+void TFrmNote::UpdateWindowTitle() {
+  QString title = Title().trimmed();
+  if (title.isEmpty()) {
+    title = richEdit1_->toPlainText().trimmed().section(QChar::LineFeed, 0, 0);
+    // Paragraph and line separators of the document end the line too.
+    title = title.section(QChar::ParagraphSeparator, 0, 0).section(QChar::LineSeparator, 0, 0);
+  }
+  setWindowTitle(title.trimmed());
 }
 
 void TFrmNote::SetNoteColor(const QColor& color) {
@@ -198,7 +220,11 @@ void TFrmNote::RecolorButtonGlyphs() {
 }
 
 void TFrmNote::KeepOnScreen() {
-  move(PlaceInsideScreens(geometry(), host_.ScreenRects()));
+  const QPoint inside = PlaceInsideScreens(geometry(), host_.ScreenRects());
+  if (inside == pos()) return;
+  // Only a move of the user's replaces the record's place.
+  if (!storedPlace_) storedPlace_ = ExpandedPlace();
+  move(inside);
 }
 
 }  // namespace pw

@@ -13,6 +13,7 @@
 #include <QTime>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 
 #include "app/note/note_window_registry.h"
 #include "dialogs/note_props_values.h"
@@ -21,6 +22,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolButton;
 
 namespace pw {
@@ -44,6 +46,9 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   static constexpr int kSizingZone = 10;
   static constexpr int kCollapseSteps = 10;
   static constexpr int kCollapseStepMs = 4;
+  // A change of text, title or geometry is saved this long after the last
+  // one, and at once when the window loses the focus.
+  static constexpr int kAutosaveDelayMs = 2000;
 
   // A hidden window whose menus, tables and settings are those of `host`.
   explicit TFrmNote(NoteHost& host);
@@ -63,6 +68,11 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   bool MoveToNoteRecord();
   // Writes the window into its record.
   void UpdateNote();
+  // Writes the window's changes into its record through the same path,
+  // leaving SHOWING and the saved flag as they are and the notes table
+  // where it was; tried again later when the record is locked.
+  void SaveRecordNow();
+  bool SavePending() const;
 
   void NoteRequest(int message, int firstParameter, int secondParameter) override;
 
@@ -91,6 +101,10 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void SetCreatedText(const QString& text) { createdText_ = text.left(12); }
   QString Title() const;
   void SetTitle(const QString& title);
+  // The place its record keeps while the window is shown elsewhere (moved
+  // onto a screen, or placed by a compositor); none once the user moves or
+  // sizes the note where the program can place windows.
+  const std::optional<QPoint>& StoredPlace() const { return storedPlace_; }
   QColor NoteColor() const { return noteColor_; }
   void SetNoteColor(const QColor& color);
   const QFont& TitleFont() const { return titleFont_; }
@@ -118,9 +132,11 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   enum class SizingEdge { None, Right, Bottom, Corner };
+  enum class SaveResult { Written, NoRecord, Refused };
 
   void BuildControls();
   void BuildMenu();
@@ -128,7 +144,16 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void LoadNoteState(TTzDbf& notes);
   void ShowCollapsedAtOnce();
   bool SaveMemo(TTzDbf& notes);
-  void WriteRecordFields(TTzDbf& notes);
+  SaveResult WriteRecord(ShowingMode showing);
+  void WriteRecordFields(TTzDbf& notes, ShowingMode showing);
+  // The top-left corner of the expanded window, as its record holds it.
+  QPoint ExpandedPlace() const;
+  // Saves a change of a shown window a moment later.
+  void ScheduleSave();
+  // The title task lists show: the caption, or the text's first line.
+  void UpdateWindowTitle();
+  // The user moved or sized the note: its shown place is the one to keep.
+  void PlacedByUser();
   // Moves the window just inside the nearest screen when it lies outside
   // every screen.
   void KeepOnScreen();
@@ -163,6 +188,8 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   SizingEdge sizingEdge_ = SizingEdge::None;
   QPoint pressPosition_;
   QPoint lastPosition_;
+  std::optional<QPoint> storedPlace_;
+  QTimer* autosaveTimer_ = nullptr;
 
   QFrame* panel1_ = nullptr;
   QLabel* edNoteCaption_ = nullptr;

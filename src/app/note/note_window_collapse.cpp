@@ -47,6 +47,7 @@ void TFrmNote::BtnCloseUpClick() {
   start.movePosition(QTextCursor::Start);
   richEdit1_->setTextCursor(start);
   richEdit1_->viewport()->update();
+  ScheduleSave();
 }
 
 void TFrmNote::AnimateCollapse() {

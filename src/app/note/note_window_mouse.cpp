@@ -1,11 +1,14 @@
 // Moving and sizing the note with the mouse: a press on the caption or the
 // body drags the window, a press in the 10-pixel zone along the right or
-// bottom edge sizes it.
+// bottom edge sizes it. Where the compositor places the windows, a drag is
+// handed to it.
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QWindow>
 #include <algorithm>
 
+#include "app/note/note_host.h"
 #include "app/note/note_window.h"
 
 namespace pw {
@@ -36,6 +39,12 @@ bool TFrmNote::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
+void TFrmNote::PlacedByUser() {
+  // The compositor's place is never the note's.
+  if (host_.PlacesWindows()) storedPlace_.reset();
+  ScheduleSave();
+}
+
 TFrmNote::SizingEdge TFrmNote::EdgeAt(QPoint windowPosition) const {
   if (collapsed_) return SizingEdge::None;
   const bool right = windowPosition.x() >= width() - kSizingZone;
@@ -58,6 +67,10 @@ bool TFrmNote::MousePress(QWidget* source, QMouseEvent* event) {
   sizingEdge_ = EdgeAt(source->mapTo(this, position));
   resizing_ = sizingEdge_ != SizingEdge::None;
   dragging_ = !resizing_;
+  if (dragging_ && !host_.PlacesWindows() && windowHandle() != nullptr &&
+      windowHandle()->startSystemMove()) {
+    dragging_ = false;
+  }
   // Taken here, so that the title's parent does not see the press again.
   return true;
 }
@@ -67,6 +80,7 @@ bool TFrmNote::MouseMove(QWidget* source, QMouseEvent* event) {
   if (dragging_) {
     // The pressed point stays under the mouse.
     move(pos() + position - pressPosition_);
+    PlacedByUser();
     return true;
   }
   if (resizing_) {
@@ -76,6 +90,7 @@ bool TFrmNote::MouseMove(QWidget* source, QMouseEvent* event) {
     resize(std::max(minimumWidth(), width() + (widthChanges ? delta.x() : 0)),
            std::max(minimumHeight(), height() + (heightChanges ? delta.y() : 0)));
     lastPosition_ = position;
+    PlacedByUser();
     return true;
   }
   if (source == panel1_) {

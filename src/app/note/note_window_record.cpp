@@ -2,6 +2,7 @@
 // record again, saving into it, and trashing it.
 #include <QCoreApplication>
 #include <QFont>
+#include <QTimer>
 #include <cmath>
 #include <memory>
 
@@ -35,6 +36,9 @@ QDate DateOrToday(TTzDbf& table, const char* field) {
 void TFrmNote::ApplyRecordLook(TTzDbf& notes) {
   setGeometry(notes.GetFieldInt(note_field::kLeft), notes.GetFieldInt(note_field::kTop),
               notes.GetFieldInt(note_field::kWidth), notes.GetFieldInt(note_field::kHeight));
+  // Where the compositor places the windows, the place it chose is not the
+  // note's.
+  if (!host_.PlacesWindows()) storedPlace_ = pos();
   SetNoteColor(ColorOfWindowsValue(notes.GetFieldInt(note_field::kColor)));
   SetStayOnTop(IsYes(notes, note_field::kStayOnTop));
   QFont font = titleFont_;
@@ -107,31 +111,41 @@ bool TFrmNote::MoveToNoteRecord() {
 
 void TFrmNote::UpdateNote() {
   saved_ = true;
-  if (!MoveToNoteRecord()) return;
+  WriteRecord(showingMode_);
+}
+
+TFrmNote::SaveResult TFrmNote::WriteRecord(ShowingMode showing) {
+  autosaveTimer_->stop();
+  if (!MoveToNoteRecord()) return SaveResult::NoRecord;
   TTzDbf& notes = host_.TzNotes();
-  WriteRecordFields(notes);
+  WriteRecordFields(notes, showing);
+  SaveResult result = SaveResult::Refused;
   if (SaveMemo(notes) && notes.RLock()) {
     notes.Post();
+    if (notes.LastError() == 0) {
+      result = SaveResult::Written;
+    } else {
+      notes.Cancel();
+    }
   } else {
     notes.Cancel();
   }
   notes.UnLock();
+  return result;
 }
 
-void TFrmNote::WriteRecordFields(TTzDbf& notes) {
-  if (showingMode_ != ShowingMode::Keep) {
-    notes.SetFieldStr(note_field::kShowing, YesNo(showingMode_ == ShowingMode::Yes));
+void TFrmNote::WriteRecordFields(TTzDbf& notes, ShowingMode showing) {
+  if (showing != ShowingMode::Keep) {
+    notes.SetFieldStr(note_field::kShowing, YesNo(showing == ShowingMode::Yes));
   }
   notes.SetFieldInt(note_field::kColor, WindowsValueOfColor(noteColor_));
-  const QRect bounds = geometry();
   notes.SetFieldStr(note_field::kMinimized, YesNo(collapsed_));
-  // The record always holds the expanded window; a collapsed one keeps its
-  // right edge.
-  const QSize expanded = collapsed_ ? expandedSize_ : bounds.size();
-  notes.SetFieldInt(note_field::kLeft, bounds.left() + bounds.width() - expanded.width());
+  const QSize expanded = collapsed_ ? expandedSize_ : size();
+  const QPoint place = storedPlace_.value_or(ExpandedPlace());
+  notes.SetFieldInt(note_field::kLeft, place.x());
   notes.SetFieldInt(note_field::kWidth, expanded.width());
   notes.SetFieldInt(note_field::kHeight, expanded.height());
-  notes.SetFieldInt(note_field::kTop, bounds.top());
+  notes.SetFieldInt(note_field::kTop, place.y());
   notes.SetFieldStr(note_field::kDesc, Title());
   notes.SetFieldStr(note_field::kStayOnTop, YesNo(stayOnTop1_->isChecked()));
   notes.SetFieldStr(note_field::kAlarmAct, YesNo(reminder_.active));
@@ -146,6 +160,13 @@ void TFrmNote::WriteRecordFields(TTzDbf& notes) {
   notes.SetFieldStr(note_field::kCapFontNam, titleFont_.family());
   notes.SetFieldFloat(note_field::kCapFontSiz, titleFont_.pointSize());
   notes.SetFieldInt(note_field::kCapFontCol, WindowsValueOfColor(titleColor_));
+}
+
+QPoint TFrmNote::ExpandedPlace() const {
+  // The record always holds the expanded window; a collapsed one keeps its
+  // right edge.
+  const int expandedWidth = collapsed_ ? expandedSize_.width() : width();
+  return {x() + width() - expandedWidth, y()};
 }
 
 bool TFrmNote::SaveMemo(TTzDbf& notes) {

@@ -6,9 +6,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 
 #include "app/maintain/maintain_notes_fixture.h"
 #include "app/record/note_record.h"
+#include "dialogs/note_props_dialog.h"
+#include "support/modal_dialog.h"
 
 namespace pw::test {
 namespace {
@@ -146,6 +149,26 @@ TEST_F(MaintainNotesActionsTest, EditingAHiddenNoteOpensItsWindowAroundTheDialog
       window->TzGrid1()->visualRect(window->TzGrid1()->model()->index(0, 0)).center();
   QTest::mouseDClick(window->TzGrid1()->viewport(), Qt::LeftButton, {}, row);
   EXPECT_TRUE(windowWasOpen);
+}
+
+TEST_F(MaintainNotesActionsTest, EditNotePropertiesOpensThePropertiesDialogOfTheNote) {
+  auto controller = Start();
+  const std::int32_t record = AppendNote(controller->TzNotes(), {.showing = "N", .desc = "old"});
+  controller->NotesReminders1Click();
+  TFrmMaintainNotes* window = controller->MaintainNotes();
+  ASSERT_NE(window, nullptr);
+  QString offered;
+  WhenModal<TFrmNoteProps>([&offered](TFrmNoteProps* dialog) {
+    offered = dialog->EdDescription()->text();
+    dialog->EdDescription()->selectAll();
+    QTest::keyClicks(dialog->EdDescription(), "renamed");
+    QTest::mouseClick(dialog->BtnOk(), Qt::LeftButton);
+  });
+  ChooseFromMenu(*window->TzGrid1(), 0, "EditNoteProperties1");
+  EXPECT_EQ(offered, "old");
+  EXPECT_EQ(Captions(*window->TzGrid1()), QStringList({"renamed"}));
+  EXPECT_EQ(Showing(window->TzNotesMaint(), record), "N");
+  window->close();
 }
 
 TEST_F(MaintainNotesActionsTest, ExportWritesOneMarkdownFilePerNoteUnderSafeUniqueNames) {

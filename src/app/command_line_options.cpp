@@ -1,0 +1,61 @@
+#include "app/command_line_options.h"
+
+#include <QTextCursor>
+
+#include "app/controller/notes_main.h"
+#include "app/note/note_window.h"
+#include "richtext/note_editor.h"
+
+namespace pw {
+
+namespace {
+
+using enum WithoutRunningCopy;
+using enum AnswerWhen;
+
+constexpr CommandLineOption kOptions[] = {
+    {"new", "TEXT",
+     "Makes a new note from template 1; TEXT, or with - standard input, is its text.", StartProgram,
+     Done, NewNoteWithText},
+    {"show-all", "", "Shows every note, the hidden ones too.", StartProgram, Done,
+     Call<&TFrmNotesMain::ShowAllNotes>},
+    {"hide-all", "", "Hides every note, as \"Hide All Notes\" does.", NothingToDo, Done,
+     Call<&TFrmNotesMain::HideAllNotes1Click>},
+    {"configure", "", "Opens \"Configure Paperwisp\".", StartProgram, Opened,
+     Call<&TFrmNotesMain::Configure1Click>},
+    {"notes", "", "Opens the \"Notes & Reminders\" window.", StartProgram, Opened,
+     Call<&TFrmNotesMain::NotesReminders1Click>},
+    {"quit", "", "Saves the notes and ends Paperwisp, as \"Shutdown Paperwisp\" does.", NothingToDo,
+     Done, Call<&TFrmNotesMain::FormCloseQuery>},
+};
+
+}  // namespace
+
+std::span<const CommandLineOption> CommandLineOptions() {
+  return kOptions;
+}
+
+const CommandLineOption* FindCommandLineOption(const QString& name) {
+  for (const CommandLineOption& option : kOptions) {
+    if (name == QLatin1String(option.name)) return &option;
+  }
+  return nullptr;
+}
+
+CommandResult NewNoteWithText(TFrmNotesMain& notesMain, const QString& text) {
+  TFrmNote* note = notesMain.NewNoteFromTemplate(1);
+  if (note == nullptr) {
+    return {false, QStringLiteral("No new note could be made: the notes table is not open or "
+                                  "is locked by another program.")};
+  }
+  if (!text.isNull()) {
+    // In the template's character format, which the cursor keeps.
+    QTextCursor cursor(note->RichEdit1()->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+  }
+  note->SaveRecordNow();
+  return {};
+}
+
+}  // namespace pw
