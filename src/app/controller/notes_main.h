@@ -16,11 +16,14 @@
 #include <memory>
 
 #include "app/note/note_host.h"
+#include "reminders/clock_jump.h"
 #include "settings/controller_settings.h"
 
 namespace pw {
 
+class PassClock;
 class SoundPlayer;
+class TFrmAlarm;
 class TFrmNote;
 class TTrayNotifyIcon;
 class TTzDbf;
@@ -64,6 +67,18 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   bool OpenNotesFiles();
   void DisplayOpenNotes();
 
+  // The minute timer and its passes (notes_timer*.cpp).
+  enum class ExpireMode { kStartup = 1, kRunning = 2 };
+  QTimer* TimerCheck() const { return timerCheck_; }
+  void TimerCheckTimer();
+  void ExpireNotes(ExpireMode mode);
+  bool NoteIsExpired(TTzDbf& table);
+  void FireReminders();
+  bool ReminderIsDue(TTzDbf& table);
+  // Today and the time of day for the passes; the local clock unless
+  // replaced (tests).
+  void SetClock(std::unique_ptr<PassClock> clock);
+
   // Menu commands.
   void HideAllNotes1Click();
   void NewNote1Click(QMenu* submenu) override;
@@ -93,6 +108,12 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   void SendToOpenNotes(int message);
   void BackupNotes();
   TFrmNote* ShowNoteWindow();
+  void SetUpTimerCheck();
+  void WatchWallClock();
+  // Hides (start-up mode: marks hidden) the current note of an expiry pass
+  // and moves it to the trash when it asks for it; true when it was moved.
+  bool ExpireNote(ExpireMode mode);
+  TFrmAlarm* OpenReminderWindow();
 
   QString dataFolder_;
   ControllerSettings settings_{};
@@ -104,6 +125,10 @@ class TFrmNotesMain : public QWidget, public NoteHost {
   std::unique_ptr<TTzDbf> tzDefaults_;
   std::unique_ptr<SoundPlayer> sounds_;
   QTimer* timerInitialize_;
+  QTimer* timerCheck_ = nullptr;
+  QTimer* timerClockWatch_ = nullptr;
+  std::unique_ptr<PassClock> clock_;
+  ClockJumpDetector clockJumps_;
   TTrayNotifyIcon* trayIcon_ = nullptr;
   QMenu* popupMenu1_ = nullptr;
   QMenu* newNote1_ = nullptr;

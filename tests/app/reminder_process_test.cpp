@@ -1,0 +1,152 @@
+// The program in a process of its own under a virtual X server, on tables
+// that hold a daily reminder without a time: the "Note Alarm" window comes
+// up at the first minute pass (found from outside by its title), goes away
+// on "Ok" and does not come back that day. The minute is shortened for the
+// test through PAPERWISP_TIMER_CHECK_MS.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "app/record/note_record.h"
+#include "app/record/note_values.h"
+#include "common/error_state.h"
+#include "dataset/tz_dbf.h"
+#include "support/temp_dir.h"
+
+namespace pw {
+namespace {
+
+constexpr int kRunMs = 90000;
+constexpr char kCheckIntervalMs[] = "300";
+
+// Run inside the X server: starts the program, waits for the reminder
+// window, clicks its "Ok" (BtnOk lies 80 right of BtnSnooze, which is half
+// the width less 82 from the left, 31 above the bottom), waits for it to
+// close, lets several passes run, and ends the program. Each finding is a
+// line of the result file.
+constexpr char kScript[] = R"sh(#!/bin/sh
+result="$1"
+"$PAPERWISP" &
+program=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Note Alarm$' | head -n 1)
+echo "window=$window" >> "$result"
+if [ -n "$window" ]; then
+  xprop -id "$window" WM_NAME >> "$result"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove --window "$window" $((WIDTH / 2 - 82 + 80 + 38)) $((HEIGHT - 31 + 12)) click 1
+  for attempt in $(seq 100); do
+    xdotool search --onlyvisible --name '^Note Alarm$' > /dev/null || break
+    sleep 0.1
+  done
+  echo "after ok=$(xdotool search --onlyvisible --name '^Note Alarm$' | wc -l)" >> "$result"
+  # Ten more passes of 300 ms.
+  sleep 3
+  echo "later=$(xdotool search --onlyvisible --name '^Note Alarm$' | wc -l)" >> "$result"
+fi
+kill -TERM $program
+wait $program
+echo "exit=$?" >> "$result"
+)sh";
+
+bool HaveTools() {
+  for (const char* tool : {"xvfb-run", "xdotool", "xprop", "timeout"}) {
+    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) return false;
+  }
+  return true;
+}
+
+QString ReadText(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+class ReminderProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HaveTools()) GTEST_SKIP() << "needs xvfb-run, xdotool and xprop";
+    savedDispatch_ = SetAutoDispatch(false);
+    ASSERT_EQ(mkdir(home_.file("runtime").c_str(), 0700), 0);
+    ASSERT_TRUE(QDir().mkpath(DataFolder()));
+  }
+  void TearDown() override { SetAutoDispatch(savedDispatch_); }
+
+  QString Home() const { return QString::fromStdString(home_.path()); }
+  QString DataFolder() const { return Home() + "/data/Paperwisp"; }
+
+  static void OpenNotes(TTzDbf& notes, const QString& path) {
+    notes.setObjectName(QStringLiteral("TzNotes"));
+    ConfigureNoteTable(notes, NoteTableFieldLines());
+    notes.SetDbfFileName(path);
+    notes.Open();
+    notes.SetIndexTo(QString());
+  }
+
+  test::TempDir home_;
+  bool savedDispatch_ = false;
+};
+
+TEST_F(ReminderProcessTest, ADailyReminderRingsAtTheFirstPassAndNotAgainAfterOk) {
+  {
+    TTzDbf notes;
+    OpenNotes(notes, DataFolder() + "/notes.dbf");
+    notes.ClearRecord();
+    notes.SetFieldStr("DESC", "Water the plants");
+    notes.SetFieldStr("SHOWING", "N");
+    notes.SetFieldStr("ALARMACT", "Y");
+    notes.SetFieldInt("ALARMTYPE", 1);
+    notes.SetFieldDate("ALARMDATE", DateText(QDate(2026, 1, 1)));
+    notes.SetFieldInt("COLOR", 10092543);
+    ASSERT_TRUE(notes.ALock());
+    notes.AppendRec();
+    notes.UnLock();
+    ASSERT_EQ(EngineErrorCode(), 0);
+    notes.Close();
+  }
+  const QString script = Home() + "/run.sh";
+  {
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kScript);
+  }
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("HOME", Home());
+  environment.insert("XDG_DATA_HOME", Home() + "/data");
+  environment.insert("XDG_CONFIG_HOME", Home() + "/config");
+  environment.insert("XDG_RUNTIME_DIR", Home() + "/runtime");
+  environment.insert("QT_QPA_PLATFORM", "xcb");
+  environment.insert("PAPERWISP", PAPERWISP_EXECUTABLE);
+  environment.insert("PAPERWISP_TIMER_CHECK_MS", kCheckIntervalMs);
+  QProcess xserver;
+  xserver.setProcessEnvironment(environment);
+  xserver.setProcessChannelMode(QProcess::ForwardedChannels);
+  const QString result = Home() + "/result.txt";
+  xserver.start("xvfb-run", {"-a", "-s", "-screen 0 1280x800x24", "sh", script, result});
+  ASSERT_TRUE(xserver.waitForFinished(kRunMs));
+
+  const QString found = ReadText(result);
+  EXPECT_FALSE(found.contains("window=\n")) << found.toStdString();
+  EXPECT_TRUE(found.contains("WM_NAME(UTF8_STRING) = \"Note Alarm\"") ||
+              found.contains("WM_NAME(STRING) = \"Note Alarm\""))
+      << found.toStdString();
+  EXPECT_TRUE(found.contains("after ok=0")) << found.toStdString();
+  EXPECT_TRUE(found.contains("later=0")) << found.toStdString();
+  EXPECT_TRUE(found.contains("exit=0")) << found.toStdString();
+  // The shipped sounds were put into the data folder.
+  EXPECT_TRUE(QFile::exists(DataFolder() + "/Reminder.wav"));
+
+  TTzDbf notes;
+  OpenNotes(notes, DataFolder() + "/notes.dbf");
+  notes.GoTop();
+  ASSERT_FALSE(notes.Eof());
+  EXPECT_EQ(DateOfText(notes.GetFieldDate("DATEALMACT")), QDate::currentDate());
+  notes.Close();
+}
+
+}  // namespace
+}  // namespace pw
