@@ -82,7 +82,12 @@ void TFrmAlarm::BuildControls() {
   label1_->setObjectName(QStringLiteral("Label1"));
   label1_->setWordWrap(true);
   label1_->setPalette(captionColours);
-  label1_->setGeometry(kLabel1);
+  // The design width holds the text on one line in the design's small font;
+  // a larger desktop font gets the width it needs, not a clipped second line.
+  QRect label1 = kLabel1;
+  label1.setWidth(
+      std::max(kLabel1.width(), label1_->fontMetrics().horizontalAdvance(label1_->text()) + 2));
+  label1_->setGeometry(label1);
 
   lblCaption_ = new QLabel(this);
   lblCaption_->setObjectName(QStringLiteral("LblCaption"));
