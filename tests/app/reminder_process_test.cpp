@@ -2,7 +2,8 @@
 // that hold a daily reminder without a time: the "Note Alarm" window comes
 // up at the first minute pass (found from outside by its title), goes away
 // on "Ok" and does not come back that day. The minute is shortened for the
-// test through PAPERWISP_TIMER_CHECK_MS.
+// test through PAPERWISP_TIMER_CHECK_MS. With a window manager, it comes up
+// on the desktop the user is on.
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <initializer_list>
 
 #include "app/record/note_record.h"
 #include "app/record/note_values.h"
@@ -23,7 +25,6 @@ namespace pw {
 namespace {
 
 constexpr int kRunMs = 90000;
-constexpr char kCheckIntervalMs[] = "300";
 
 // Run inside the X server: starts the program, waits for the reminder
 // window, clicks its "Ok" (BtnOk lies 80 right of BtnSnooze, which is half
@@ -54,8 +55,28 @@ wait $program
 echo "exit=$?" >> "$result"
 )sh";
 
-bool HaveTools() {
-  for (const char* tool : {"xvfb-run", "xdotool", "xprop", "timeout"}) {
+// With a window manager and three desktops: the program starts on the first,
+// the user moves to the third before the first pass, and the reminder must
+// come up there.
+constexpr char kDesktopScript[] = R"sh(#!/bin/sh
+result="$1"
+openbox & manager=$!
+until wmctrl -m > /dev/null 2>&1; do sleep 0.1; done
+wmctrl -n 3
+"$PAPERWISP" &
+program=$!
+timeout 30 xdotool search --sync --name '^Paperwisp$' > /dev/null
+wmctrl -s 2
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Note Alarm$' | head -n 1)
+echo "current=$(wmctrl -d | awk '$2 == "*" { print $1 }')" >> "$result"
+[ -n "$window" ] && xprop -id "$window" _NET_WM_DESKTOP >> "$result"
+kill -TERM $program
+wait $program
+kill $manager
+)sh";
+
+bool HaveTools(std::initializer_list<const char*> tools) {
+  for (const char* tool : tools) {
     if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) return false;
   }
   return true;
@@ -69,7 +90,8 @@ QString ReadText(const QString& path) {
 class ReminderProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!HaveTools()) GTEST_SKIP() << "needs xvfb-run, xdotool and xprop";
+    if (!HaveTools({"xvfb-run", "xdotool", "xprop", "timeout"}))
+      GTEST_SKIP() << "needs xvfb-run, xdotool and xprop";
     savedDispatch_ = SetAutoDispatch(false);
     ASSERT_EQ(mkdir(home_.file("runtime").c_str(), 0700), 0);
     ASSERT_TRUE(QDir().mkpath(DataFolder()));
@@ -87,12 +109,8 @@ class ReminderProcessTest : public ::testing::Test {
     notes.SetIndexTo(QString());
   }
 
-  test::TempDir home_;
-  bool savedDispatch_ = false;
-};
-
-TEST_F(ReminderProcessTest, ADailyReminderRingsAtTheFirstPassAndNotAgainAfterOk) {
-  {
+  // A daily reminder without a time, never fired.
+  void AddDailyReminder() {
     TTzDbf notes;
     OpenNotes(notes, DataFolder() + "/notes.dbf");
     notes.ClearRecord();
@@ -108,28 +126,38 @@ TEST_F(ReminderProcessTest, ADailyReminderRingsAtTheFirstPassAndNotAgainAfterOk)
     ASSERT_EQ(EngineErrorCode(), 0);
     notes.Close();
   }
-  const QString script = Home() + "/run.sh";
-  {
-    QFile file(script);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(kScript);
-  }
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("HOME", Home());
-  environment.insert("XDG_DATA_HOME", Home() + "/data");
-  environment.insert("XDG_CONFIG_HOME", Home() + "/config");
-  environment.insert("XDG_RUNTIME_DIR", Home() + "/runtime");
-  environment.insert("QT_QPA_PLATFORM", "xcb");
-  environment.insert("PAPERWISP", PAPERWISP_EXECUTABLE);
-  environment.insert("PAPERWISP_TIMER_CHECK_MS", kCheckIntervalMs);
-  QProcess xserver;
-  xserver.setProcessEnvironment(environment);
-  xserver.setProcessChannelMode(QProcess::ForwardedChannels);
-  const QString result = Home() + "/result.txt";
-  xserver.start("xvfb-run", {"-a", "-s", "-screen 0 1280x800x24", "sh", script, result});
-  ASSERT_TRUE(xserver.waitForFinished(kRunMs));
 
-  const QString found = ReadText(result);
+  // Runs `script` with the program under a virtual X server; its findings.
+  QString RunUnderX(const char* text, const char* checkIntervalMs) {
+    const QString script = Home() + "/run.sh";
+    {
+      QFile file(script);
+      EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", Home());
+    environment.insert("XDG_DATA_HOME", Home() + "/data");
+    environment.insert("XDG_CONFIG_HOME", Home() + "/config");
+    environment.insert("XDG_RUNTIME_DIR", Home() + "/runtime");
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("PAPERWISP", PAPERWISP_EXECUTABLE);
+    environment.insert("PAPERWISP_TIMER_CHECK_MS", checkIntervalMs);
+    QProcess xserver;
+    xserver.setProcessEnvironment(environment);
+    xserver.setProcessChannelMode(QProcess::ForwardedChannels);
+    const QString result = Home() + "/result.txt";
+    xserver.start("xvfb-run", {"-a", "-s", "-screen 0 1280x800x24", "sh", script, result});
+    EXPECT_TRUE(xserver.waitForFinished(kRunMs));
+    return ReadText(result);
+  }
+
+  test::TempDir home_;
+  bool savedDispatch_ = false;
+};
+
+TEST_F(ReminderProcessTest, ADailyReminderRingsAtTheFirstPassAndNotAgainAfterOk) {
+  AddDailyReminder();
+  const QString found = RunUnderX(kScript, "300");
   EXPECT_FALSE(found.contains("window=\n")) << found.toStdString();
   EXPECT_TRUE(found.contains("WM_NAME(UTF8_STRING) = \"Note Alarm\"") ||
               found.contains("WM_NAME(STRING) = \"Note Alarm\""))
@@ -146,6 +174,14 @@ TEST_F(ReminderProcessTest, ADailyReminderRingsAtTheFirstPassAndNotAgainAfterOk)
   ASSERT_FALSE(notes.Eof());
   EXPECT_EQ(DateOfText(notes.GetFieldDate("DATEALMACT")), QDate::currentDate());
   notes.Close();
+}
+
+TEST_F(ReminderProcessTest, TheReminderComesUpOnTheDesktopTheUserIsOn) {
+  if (!HaveTools({"openbox", "wmctrl", "awk"})) GTEST_SKIP() << "needs openbox and wmctrl";
+  AddDailyReminder();
+  const QString found = RunUnderX(kDesktopScript, "2000");
+  EXPECT_TRUE(found.contains("current=2\n")) << found.toStdString();
+  EXPECT_TRUE(found.contains("_NET_WM_DESKTOP(CARDINAL) = 2\n")) << found.toStdString();
 }
 
 }  // namespace
