@@ -1,9 +1,10 @@
 // TFrmNotesMain: the program's main controller. It owns the three note
 // tables, the notification-area icon with its menus, the start-up timer and
-// the minute timer of reminders and expiry; it opens the tables once the event loop runs, shows the notes that
-// were open, makes new notes from templates, and on shutdown saves every
-// open note, records the clean end and optionally backs up the notes table
-// and empties the trash. Its own window is never shown.
+// the minute timer of reminders and expiry; it opens the tables once the
+// event loop runs, shows the notes that were open, makes new notes from
+// templates, and on shutdown saves every open note, records the clean end
+// and optionally backs up the notes table and empties the trash. Its own
+// window is never shown.
 #pragma once
 
 #include <QList>
