@@ -17,9 +17,11 @@
 #include "desktop/taskbar_button.h"
 #include "desktop/tray_notify_icon.h"
 #include "dialogs/about_box.h"
+#include "reminders/pass_clock.h"
 #include "richtext/url_opener.h"
 #include "settings/config_keys.h"
 #include "settings/data_folder.h"
+#include "settings/shipped_sounds.h"
 
 namespace pw {
 
@@ -47,6 +49,7 @@ TFrmNotesMain::TFrmNotesMain(const QString& dataFolder, QWidget* parent)
   timerInitialize_->setObjectName(QStringLiteral("TimerInitialize"));
   timerInitialize_->setInterval(kInitializeDelayMs);
   connect(timerInitialize_, &QTimer::timeout, this, &TFrmNotesMain::TimerInitializeTimer);
+  SetUpTimerCheck();
   BuildMenus();
 }
 
@@ -96,6 +99,10 @@ void TFrmNotesMain::FormCreate() {
   connect(trayIcon_, &TTrayNotifyIcon::OnDblClick, this, [this] { NewNoteFromTemplate(1); });
   trayIcon_->SetIconVisible(true);
 
+  for (const QString& failure :
+       CopyMissingSounds(dataFolder_, QCoreApplication::applicationDirPath())) {
+    qWarning("Could not copy the sound %s", qPrintable(failure));
+  }
   // Engine errors only set the error code from here on; callers test it.
   SetEngineErrorDispatch(false);
   settings_ = LoadSettings(IniFile(dataFolder_ + kConfigFileName));

@@ -1,9 +1,10 @@
 // TFrmNotesMain: the program's main controller. It owns the three note
-// tables, the notification-area icon with its menus and the start-up
-// timer; it opens the tables once the event loop runs, shows the notes that
-// were open, makes new notes from templates, and on shutdown saves every
-// open note, records the clean end and optionally backs up the notes table
-// and empties the trash. Its own window is never shown.
+// tables, the notification-area icon with its menus, the start-up timer and
+// the minute timer of reminders and expiry; it opens the tables once the
+// event loop runs, shows the notes that were open, makes new notes from
+// templates, and on shutdown saves every open note, records the clean end
+// and optionally backs up the notes table and empties the trash. Its own
+// window is never shown.
 #pragma once
 
 #include <QDialog>
@@ -20,13 +21,16 @@
 
 #include "app/maintain/maintain_notes_host.h"
 #include "app/note/note_host.h"
+#include "reminders/clock_jump.h"
 #include "settings/controller_settings.h"
 
 namespace pw {
 
+class PassClock;
 class SoundPlayer;
 class TaskbarButton;
 class TFrmMaintainNotes;
+class TFrmAlarm;
 class TFrmNote;
 class TTrayNotifyIcon;
 class TTzDbf;
@@ -81,6 +85,18 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   bool Started() const { return started_; }
   bool ShuttingDown() const { return shutDown_; }
 
+  // The minute timer and its passes (notes_timer*.cpp).
+  enum class ExpireMode { kStartup = 1, kRunning = 2 };
+  QTimer* TimerCheck() const { return timerCheck_; }
+  void TimerCheckTimer();
+  void ExpireNotes(ExpireMode mode);
+  bool NoteIsExpired(TTzDbf& table);
+  void FireReminders();
+  bool ReminderIsDue(TTzDbf& table);
+  // Today and the time of day for the passes; the local clock unless
+  // replaced (tests).
+  void SetClock(std::unique_ptr<PassClock> clock);
+
   // Menu commands.
   void HideAllNotes1Click();
   void NewNote1Click(QMenu* submenu) override;
@@ -131,6 +147,12 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   void OpenConfiguration(int page);
   // Says once, in a message, that this desktop does not keep the places.
   void TellWhenPlacesAreNotKept();
+  void SetUpTimerCheck();
+  void WatchWallClock();
+  // Hides (start-up mode: marks hidden) the current note of an expiry pass
+  // and moves it to the trash when it asks for it; true when it was moved.
+  bool ExpireNote(ExpireMode mode);
+  TFrmAlarm* OpenReminderWindow();
 
   QString dataFolder_;
   ControllerSettings settings_{};
@@ -145,6 +167,10 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   std::unique_ptr<SoundPlayer> sounds_;
   std::unique_ptr<TaskbarButton> taskbarButton_;
   QTimer* timerInitialize_;
+  QTimer* timerCheck_ = nullptr;
+  QTimer* timerClockWatch_ = nullptr;
+  std::unique_ptr<PassClock> clock_;
+  ClockJumpDetector clockJumps_;
   TTrayNotifyIcon* trayIcon_ = nullptr;
   QMenu* popupMenu1_ = nullptr;
   QMenu* newNote1_ = nullptr;

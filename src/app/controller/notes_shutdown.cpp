@@ -53,6 +53,7 @@ void TFrmNotesMain::FormCloseQuery() {
   if (shutDown_) return;
   shutDown_ = true;
   timerInitialize_->stop();
+  timerCheck_->stop();
   SendToOpenNotes(kSaveAndCloseNoteRequest);
   QCoreApplication::processEvents();
 

@@ -46,7 +46,10 @@ void TFrmNotesMain::TimerInitializeTimer() {
     emit programEndRequested();
     return;
   }
+  // Before any window exists: an expired note is not put on the desktop.
+  ExpireNotes(ExpireMode::kStartup);
   DisplayOpenNotes();
+  timerCheck_->start();
   started_ = true;
   emit startupFinished();
 }
