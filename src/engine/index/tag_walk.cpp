@@ -19,26 +19,13 @@ std::uint32_t ChildAt(const IndexNode& node, int position) {
   return position < node.Count() ? node.Pointer(position) : node.TrailingPointer();
 }
 
-bool ReadPathNode(const IndexState& state, const IndexTag& tag, std::uint32_t block,
-                  IndexNode* node) {
+bool ReadPathNode(IndexState& state, const IndexTag& tag, std::uint32_t block, IndexNode* node) {
   if (state.path.size() >= kDeepestPath) {
     SetError(kMdxCorrupted,
              "Error reading index file: " + IndexTagText(state, tag) + " [SeekAndRead]");
     return false;
   }
   return GetNode(state, tag, block, node);
-}
-
-// The tag's position from the leaf at the end of the path.
-void TakeLeaf(IndexState& state, IndexTag& tag) {
-  const PathEntry& leaf = state.path.back();
-  tag.currentBlock = leaf.block;
-  tag.currentNode = leaf.node;
-  tag.item = leaf.position;
-  if (tag.item < tag.currentNode.Count()) {
-    const auto* key = reinterpret_cast<const char*>(tag.currentNode.Key(tag.item));
-    tag.currentKey.assign(key, static_cast<std::size_t>(tag.anchor.KeyLength()));
-  }
 }
 
 // Descends from `block` along the first or the last children down to a leaf.
@@ -98,7 +85,7 @@ bool Step(IndexState& state, IndexTag& tag, int direction) {
     }
   }
   (direction > 0 ? tag.bof : tag.eof) = false;
-  TakeLeaf(state, tag);
+  TakePathLeaf(state, tag);
   return true;
 }
 
@@ -108,6 +95,17 @@ void StartPath(IndexState& state, const IndexTag& tag) {
 }
 
 }  // namespace
+
+void TakePathLeaf(IndexState& state, IndexTag& tag) {
+  const PathEntry& leaf = state.path.back();
+  tag.currentBlock = leaf.block;
+  tag.currentNode = leaf.node;
+  tag.item = leaf.position;
+  if (tag.item < tag.currentNode.Count()) {
+    const auto* key = reinterpret_cast<const char*>(tag.currentNode.Key(tag.item));
+    tag.currentKey.assign(key, static_cast<std::size_t>(tag.anchor.KeyLength()));
+  }
+}
 
 bool SeekKey(IndexState& state, IndexTag& tag, const unsigned char* key, const KeyOrder& order,
              SeekMode mode) {
@@ -125,15 +123,15 @@ bool SeekKey(IndexState& state, IndexTag& tag, const unsigned char* key, const K
   const PathEntry& leaf = state.path.back();
   if (mode == SeekMode::kFind && leaf.position >= leaf.node.Count()) {
     if (leaf.node.Count() == 0) {
-      TakeLeaf(state, tag);
+      TakePathLeaf(state, tag);
       tag.bof = tag.eof = true;
       return true;
     }
     state.path.back().position = leaf.node.Count() - 1;
-    TakeLeaf(state, tag);
+    TakePathLeaf(state, tag);
     return StepForward(state, tag);
   }
-  TakeLeaf(state, tag);
+  TakePathLeaf(state, tag);
   return true;
 }
 
@@ -147,7 +145,7 @@ bool SeekEdge(IndexState& state, IndexTag& tag, bool last) {
     if (!CrossLeaves(state, tag, last ? -1 : 1, &atEnd)) return false;
     empty = atEnd;
   }
-  TakeLeaf(state, tag);
+  TakePathLeaf(state, tag);
   tag.bof = tag.eof = empty;
   return true;
 }
