@@ -11,14 +11,6 @@
 namespace pw {
 namespace {
 
-// Deeper than any tree a file of 2^32 blocks can hold: a longer climb or
-// descent means a pointer loop in a damaged file.
-constexpr std::size_t kDeepestPath = 40;
-
-std::uint32_t ChildAt(const IndexNode& node, int position) {
-  return position < node.Count() ? node.Pointer(position) : node.TrailingPointer();
-}
-
 // Fresh hints from every node of the tag's tree; false, with no hints kept
 // and nothing reported, when a node cannot be read (the walk then meets
 // the damage only if it lies in the run).
@@ -29,14 +21,14 @@ bool ReadHints(IndexState& state, IndexTag& tag) {
   while (!pending.empty()) {
     const auto [block, depth] = pending.back();
     pending.pop_back();
-    if (depth >= kDeepestPath || FetchNode(state, tag, block, &node) != 0) {
+    if (depth >= kMdxDeepestPath || FetchNode(state, tag, block, &node) != 0) {
       tag.hints.Forget();
       return false;
     }
     tag.hints.NoteNode(block, node);
     if (node.IsLeaf()) continue;
     for (int position = 0; position <= node.Count(); ++position) {
-      pending.emplace_back(ChildAt(node, position), depth + 1);
+      pending.emplace_back(node.ChildAt(position), depth + 1);
     }
   }
   return true;
@@ -57,7 +49,7 @@ int ItemOf(const IndexTag& tag, const IndexNode& leaf, const std::string& key,
 // The position of the child `block` in `branch`, or -1.
 int ChildPosition(const IndexNode& branch, std::uint32_t block) {
   for (int position = 0; position <= branch.Count(); ++position) {
-    if (ChildAt(branch, position) == block) return position;
+    if (branch.ChildAt(position) == block) return position;
   }
   return -1;
 }
@@ -75,7 +67,7 @@ bool PathFromHints(IndexState& state, const IndexTag& tag, const std::string& ke
   path->push_back({block, node, item});
   while (block != tag.anchor.RootBlock()) {
     const std::uint32_t parent = tag.hints.ParentOf(block);
-    if (parent == 0 || path->size() >= kDeepestPath) return false;
+    if (parent == 0 || path->size() >= kMdxDeepestPath) return false;
     if (FetchNode(state, tag, parent, &node) != 0 || node.IsLeaf()) return false;
     const int position = ChildPosition(node, block);
     if (position < 0) return false;

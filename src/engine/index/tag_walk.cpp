@@ -11,16 +11,8 @@
 namespace pw {
 namespace {
 
-// Deeper than any tree a file of 2^32 blocks can hold: a longer descent
-// means a pointer loop in a damaged file.
-constexpr std::size_t kDeepestPath = 40;
-
-std::uint32_t ChildAt(const IndexNode& node, int position) {
-  return position < node.Count() ? node.Pointer(position) : node.TrailingPointer();
-}
-
 bool ReadPathNode(IndexState& state, const IndexTag& tag, std::uint32_t block, IndexNode* node) {
-  if (state.path.size() >= kDeepestPath) {
+  if (state.path.size() >= kMdxDeepestPath) {
     SetError(kMdxCorrupted,
              "Error reading index file: " + IndexTagText(state, tag) + " [SeekAndRead]");
     return false;
@@ -40,7 +32,7 @@ bool DescendEdge(IndexState& state, const IndexTag& tag, std::uint32_t block, bo
     }
     const int position = last ? count : 0;
     state.path.push_back({block, node, position});
-    block = ChildAt(node, position);
+    block = node.ChildAt(position);
   }
 }
 
@@ -65,7 +57,7 @@ bool CrossLeaves(IndexState& state, IndexTag& tag, int direction, bool* atEnd) {
     state.path.erase(state.path.begin() + level + 1, state.path.end());
     PathEntry& parent = state.path.back();
     parent.position += direction;
-    const std::uint32_t child = ChildAt(parent.node, parent.position);
+    const std::uint32_t child = parent.node.ChildAt(parent.position);
     if (!DescendEdge(state, tag, child, direction < 0)) return false;
     if (state.path.back().node.Count() > 0) return true;
   }
@@ -117,7 +109,7 @@ bool SeekKey(IndexState& state, IndexTag& tag, const unsigned char* key, const K
     const NodePosition found = SearchNode(node, key, order);
     state.path.push_back({block, node, found.position});
     if (node.IsLeaf()) break;
-    block = ChildAt(node, found.position);
+    block = node.ChildAt(found.position);
   }
   tag.eof = false;
   const PathEntry& leaf = state.path.back();
