@@ -111,8 +111,9 @@ bool AppendNewKey(WorkArea& area, IndexState& state) {
   // Without dispatching, so that the keys are taken back before anyone
   // hears of the failure.
   const bool dispatch = SetAutoDispatch(false);
-  const bool done = AddToEveryTag(state, record, &added) && SyncIndex(area, state) &&
-                    ReloadCurrentKeys(area, state) && WriteBack(state);
+  // Reloading the current keys places the controlling tag on the record.
+  const bool done =
+      AddToEveryTag(state, record, &added) && ReloadCurrentKeys(area, state) && WriteBack(state);
   if (!done) {
     // The keys leave the trees in memory; what reached the file follows
     // them with this write-back or the next one.
