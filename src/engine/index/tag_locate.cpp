@@ -1,6 +1,7 @@
 #include "engine/index/tag_locate.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -17,11 +18,14 @@ namespace {
 bool ReadHints(IndexState& state, IndexTag& tag) {
   tag.hints.Start(static_cast<std::uint32_t>(std::max(CurrentArea().recordCount, 0)));
   std::vector<std::pair<std::uint32_t, std::size_t>> pending{{tag.anchor.RootBlock(), 0}};
+  // A tree reaches each node once; a damaged one may point back.
+  std::unordered_set<std::uint32_t> visited;
   IndexNode node(tag.anchor.ItemLength());
   while (!pending.empty()) {
     const auto [block, depth] = pending.back();
     pending.pop_back();
-    if (depth >= kMdxDeepestPath || FetchNode(state, tag, block, &node) != 0) {
+    if (depth >= kMdxDeepestPath || !visited.insert(block).second ||
+        FetchNode(state, tag, block, &node) != 0) {
       tag.hints.Forget();
       return false;
     }
