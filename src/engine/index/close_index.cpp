@@ -1,6 +1,7 @@
-// Closing a work area's index: changed anchors (under a lock of byte 0 of
-// the index file when the table is shared) and the header are written, the
-// tags and the file closed, and the program logged out of the semaphore.
+// Closing a work area's index: nodes still waiting for a write-back, changed
+// anchors (under a lock of byte 0 of the index file when the table is
+// shared) and the header are written, the tags and the file closed, and the
+// program logged out of the semaphore.
 // The first failure is reported once everything is released.
 #include <cstdint>
 #include <string>
@@ -45,7 +46,7 @@ bool CloseIndex(WorkArea& area) {
   IndexState* state = AreaIndex(area);
   if (state == nullptr) return true;
   const bool dispatch = SetAutoDispatch(false);
-  bool closed = true;
+  bool closed = WriteChangedNodes(*state);
   for (const auto& slot : state->tagSlots) {
     if (slot != nullptr && !WriteChangedAnchor(*state, *slot, !area.exclusive)) closed = false;
   }

@@ -9,6 +9,7 @@
 #include "engine/index/index_navigation.h"
 #include "engine/index/semaphore_scope.h"
 #include "engine/index/sync_index.h"
+#include "engine/index/tag_record.h"
 #include "engine/index/tag_walk.h"
 #include "engine/table/engine_state.h"
 #include "engine/table/record_io.h"
@@ -80,6 +81,16 @@ bool SkipHidden(WorkArea& area, IndexState& state, IndexTag& tag) {
   return true;
 }
 
+// Whether the tag already stands where ReloadCurrentKeys would put it: on
+// the current record's own item, holding the record's key, which meets the
+// FOR condition. Saves the second descent after a Find.
+bool StandsOnRecord(const WorkArea& area, IndexTag& tag) {
+  if (tag.eof || RecordAt(tag) != static_cast<std::uint32_t>(area.recordNumber)) return false;
+  if (!KeyAtEquals(tag, KeyOfRecord(tag)) || !MeetsFor(tag)) return false;
+  tag.bof = false;
+  return true;
+}
+
 bool Search(WorkArea& area, IndexState& state, const SearchKey& search) {
   // Another program's new records may already hold keys: the count is
   // read again before a found record is read.
@@ -95,7 +106,7 @@ bool Search(WorkArea& area, IndexState& state, const SearchKey& search) {
   // order syncs the tag that takes control, key maintenance seeks each key
   // it adds or removes. Walking their runs of equal keys here made each
   // Find linear in the table.
-  if (state.found) return ReloadCurrentKeys(area, state);
+  if (state.found) return StandsOnRecord(area, tag) || ReloadCurrentKeys(area, state);
   SetEndOfFileState(area);
   tag.eof = true;
   return true;

@@ -6,6 +6,7 @@
 #include "common/error_state.h"
 #include "engine/index/index_semaphore.h"
 #include "engine/index/sync_index.h"
+#include "engine/index/tag_locate.h"
 #include "engine/index/tag_node_io.h"
 #include "engine/index/tag_walk.h"
 #include "engine/table/record_io.h"
@@ -41,7 +42,7 @@ bool Refind(WorkArea& area, IndexState& state, IndexTag& tag, const char* operat
   // A tag that lost its last key has no place left: the step finds the end.
   if (tag.bof && tag.eof) return true;
   bool found = false;
-  if (!WalkEqualKeysTo(state, tag, key, record, &found)) return false;
+  if (!PlaceOnRecord(state, tag, key, record, &found)) return false;
   if (!found) {
     SetError(kInternalError, std::string(" [") + operation + "]");
     return false;
@@ -62,10 +63,28 @@ long Edge(WorkArea& area, IndexState& state, bool last) {
 }  // namespace
 
 bool TakeInForeignChanges(IndexState& state, bool* changed) {
-  *changed = state.semaphore != nullptr && state.semaphore->ChangedSinceSeen();
-  if (!*changed) return true;
-  if (!ReloadAnchors(state)) return false;
-  state.semaphore->MarkSeen();
+  *changed = false;
+  if (state.semaphore == nullptr) return true;
+  FollowUpdateCounter(state);
+  *changed = state.semaphore->ChangedSinceSeen();
+  // A program that wrote outside the semaphore shows in the file's length,
+  // which new nodes are placed after. Changes of this program's own that
+  // wait for a write-back leave the length as the cache has it.
+  const bool measure = !state.nodes.HasChanges();
+  std::uint64_t length = 0;
+  if (measure) {
+    if (const int code = state.file.Size(&length)) {
+      SetError(static_cast<std::uint16_t>(code),
+               "Error reading index file: " + state.fileName + " [SeekAndRead]");
+      return false;
+    }
+    *changed = *changed || (state.nodes.LengthKnown() && state.nodes.Length() != length);
+  }
+  if (*changed) {
+    if (!ReloadAnchors(state)) return false;
+    state.semaphore->MarkSeen();
+  }
+  if (measure) state.nodes.SetLength(length);
   return true;
 }
 

@@ -8,10 +8,10 @@
 
 namespace pw {
 
-// When the semaphore saw another program's update (or another work area's):
-// every anchor is read again and the path forgotten, and the update counts
-// as seen. `*changed` tells whether there was one. False after a reported
-// error.
+// When the semaphore saw another program's update (or another work area's),
+// or the file's length changed under the nodes kept: every anchor is read
+// again and every node copy dropped, and the update counts as seen. `*changed` tells whether there
+// was one. False after a reported error.
 bool TakeInForeignChanges(IndexState& state, bool* changed);
 // TakeInForeignChanges, then, after a change, the current record re-read and
 // the controlling tag brought back to it (SoftSyncIndex). For readers: the

@@ -54,6 +54,11 @@ class IndexNode {
   void SetKey(int position, const unsigned char* key, int keyLength);
   std::uint32_t TrailingPointer() const;
   void SetTrailingPointer(std::uint32_t pointer);
+  // A branch's child at `position`, 0 to Count(): Count() is the trailing
+  // pointer.
+  std::uint32_t ChildAt(int position) const {
+    return position < Count() ? Pointer(position) : TrailingPointer();
+  }
 
   // Inserts an item in front of `position` (0 to Count()); the items after
   // it and the trailing pointer move up. False when the node has no room

@@ -1,7 +1,7 @@
-// The open index of one work area (held in WorkArea::index): the index file
-// and its header, the tags in their slots, the natural-order flag, the path
-// of the controlling tag from the root to the current leaf, and the index
-// semaphore of a shared table.
+// The open index of one work area (held in WorkArea::index): the index file,
+// its header and its nodes kept in memory, the tags in their slots, the
+// natural-order flag, the path of the controlling tag from the root to the
+// current leaf, and the index semaphore of a shared table.
 //
 // Slots: slot 1 always holds the controlling tag; every other tag sits in the
 // slot of its tag-table number, except the tag displaced from slot 1, which
@@ -19,8 +19,10 @@
 #include "engine/index/index_node.h"
 #include "engine/index/mdx_file_header.h"
 #include "engine/index/mdx_limits.h"
+#include "engine/index/node_cache.h"
 #include "engine/index/record_key.h"
 #include "engine/index/tag_header.h"
+#include "engine/index/tag_hints.h"
 #include "engine/table/engine_hooks.h"
 #include "platform/file.h"
 
@@ -45,6 +47,8 @@ struct IndexTag {
   std::unique_ptr<UnitState> forExpression;  // null without a FOR condition
   KeyRecipe recipe;                          // set when the key is compiled
   KeyOrder order;                            // over the whole key length
+
+  TagHints hints;  // where records and nodes sit, once a search needed them
 
   std::string currentKey;  // key length bytes
   std::uint32_t currentBlock = 0;
@@ -74,6 +78,7 @@ struct IndexState final : UnitState {
 
   std::string fileName;  // the index file's full name, for messages
   platform::File file;
+  NodeCache nodes;  // nodes kept in memory, changed nodes until WriteBack
   MdxHeader header;
   bool headerChanged = false;
 

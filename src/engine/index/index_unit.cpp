@@ -8,6 +8,7 @@
 #include "engine/index/reindex.h"
 #include "engine/index/reopen_index.h"
 #include "engine/index/sync_index.h"
+#include "engine/index/tag_node_io.h"
 #include "engine/table/work_area.h"
 
 namespace pw {
@@ -34,13 +35,21 @@ class IndexUnit : public IndexHooks {
 
   void IndexNavigate(WorkArea& area, bool begin) override {
     IndexState* state = OpenIndex(area);
-    if (state != nullptr && state->semaphore != nullptr) state->semaphore->SetRead(begin);
+    if (state == nullptr || state->semaphore == nullptr) return;
+    state->semaphore->SetRead(begin);
+    // Nodes kept from before another program's update are not used.
+    if (begin) FollowUpdateCounter(*state);
   }
 
   bool IndexUpdate(WorkArea& area, bool begin) override {
     IndexState* state = OpenIndex(area);
     if (state == nullptr || state->semaphore == nullptr) return true;
-    if (!begin) return state->semaphore->SetLock(false);
+    if (!begin) {
+      const std::uint16_t before = state->semaphore->Record().updateCounter;
+      const bool released = state->semaphore->SetLock(false);
+      FollowOwnUpdate(*state, before);
+      return released;
+    }
     // Another program's (or work area's) keys and splits come in before this
     // update writes a record or a key, so that both go into the trees as
     // they are on disk now.

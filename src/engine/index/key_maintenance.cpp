@@ -8,6 +8,7 @@
 #include "common/error_state.h"
 #include "engine/index/sync_index.h"
 #include "engine/index/tag_keys.h"
+#include "engine/index/tag_locate.h"
 #include "engine/index/tag_node_io.h"
 #include "engine/index/tag_record.h"
 #include "engine/index/tag_walk.h"
@@ -77,6 +78,31 @@ bool UpdateTag(IndexState& state, IndexTag& tag, std::uint32_t record) {
   return true;
 }
 
+// The trees in memory go to the file after a failure, which stays the one
+// reported.
+void WriteBackAfterFailure(IndexState& state) {
+  const std::uint16_t code = EngineErrorCode();
+  std::string detail = TakeDetailText();
+  {
+    AutoDispatchOff quiet;
+    WriteBack(state);
+  }
+  SetError(code, detail);
+}
+
+// Every tag trades the record's old key for the new one where it changed.
+bool UpdateEveryTag(WorkArea& area, IndexState& state) {
+  const auto record = static_cast<std::uint32_t>(area.recordNumber);
+  for (const auto& slot : state.tagSlots) {
+    if (slot != nullptr && !UpdateTag(state, *slot, record)) return false;
+  }
+  IndexTag* controlling = state.Controlling();
+  if (controlling != nullptr && controlling->anchor.HasFor() && !SyncIndex(area, state)) {
+    return false;
+  }
+  return ReloadCurrentKeys(area, state);
+}
+
 }  // namespace
 
 bool AppendNewKey(WorkArea& area, IndexState& state) {
@@ -85,9 +111,15 @@ bool AppendNewKey(WorkArea& area, IndexState& state) {
   // Without dispatching, so that the keys are taken back before anyone
   // hears of the failure.
   const bool dispatch = SetAutoDispatch(false);
-  const bool done = AddToEveryTag(state, record, &added) && WriteHeaderIfChanged(state) &&
-                    SyncIndex(area, state) && ReloadCurrentKeys(area, state);
-  if (!done) TakeBackKeys(state, record, added);
+  // Reloading the current keys places the controlling tag on the record.
+  const bool done =
+      AddToEveryTag(state, record, &added) && ReloadCurrentKeys(area, state) && WriteBack(state);
+  if (!done) {
+    // The keys leave the trees in memory; what reached the file follows
+    // them with this write-back or the next one.
+    TakeBackKeys(state, record, added);
+    WriteBackAfterFailure(state);
+  }
   SetAutoDispatch(dispatch);
   if (!done && dispatch) DispatchError();
   return done;
@@ -106,7 +138,7 @@ bool NoteOldKeys(WorkArea& area, IndexState& state) {
       return false;
     }
     bool found = false;
-    if (!tag.eof && !WalkEqualKeysTo(state, tag, key, record, &found)) return false;
+    if (!PlaceOnRecord(state, tag, key, record, &found)) return false;
     tag.oldKey = found ? IndexTag::OldKey::kHeld : IndexTag::OldKey::kMissing;
     tag.currentKey = key;
   }
@@ -114,16 +146,10 @@ bool NoteOldKeys(WorkArea& area, IndexState& state) {
 }
 
 bool CompareKeys(WorkArea& area, IndexState& state) {
-  const auto record = static_cast<std::uint32_t>(area.recordNumber);
-  for (const auto& slot : state.tagSlots) {
-    if (slot != nullptr && !UpdateTag(state, *slot, record)) return false;
-  }
-  if (!WriteHeaderIfChanged(state)) return false;
-  IndexTag* controlling = state.Controlling();
-  if (controlling != nullptr && controlling->anchor.HasFor() && !SyncIndex(area, state)) {
-    return false;
-  }
-  return ReloadCurrentKeys(area, state);
+  if (UpdateEveryTag(area, state)) return WriteBack(state);
+  // Whatever changed before the failure is still a whole tree.
+  WriteBackAfterFailure(state);
+  return false;
 }
 
 }  // namespace pw

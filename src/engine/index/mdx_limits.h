@@ -37,4 +37,8 @@ inline constexpr int kMdxNodeItemSpace = 1012;
 // A record number or a child block number in front of every key.
 inline constexpr int kMdxItemPointerSize = 4;
 
+// Deeper than any tree a file of 2^32 blocks can hold: a longer path from
+// the root means a pointer loop in a damaged file.
+inline constexpr std::size_t kMdxDeepestPath = 40;
+
 }  // namespace pw

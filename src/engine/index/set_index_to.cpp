@@ -164,6 +164,10 @@ bool SetIndexTo(const std::string& fileName) {
     }
     return false;
   }
+  // Nodes read are kept while another program's changes can be told: on an
+  // exclusive table there are none, on a shared one the semaphore tells.
+  state->nodes.SetKeepRead(area.exclusive || state->semaphore != nullptr);
+  if (state->semaphore != nullptr) state->nodes.SetStamp(state->semaphore->Record().updateCounter);
   IndexState& installed = *state;
   InstallIndexState(area, std::move(state));
   // Tag 1 controls; it starts on its first key (BOF and EOF when empty).

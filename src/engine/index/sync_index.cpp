@@ -5,6 +5,7 @@
 
 #include "common/error_codes.h"
 #include "common/error_state.h"
+#include "engine/index/tag_locate.h"
 #include "engine/index/tag_node_io.h"
 #include "engine/index/tag_record.h"
 #include "engine/index/tag_walk.h"
@@ -58,7 +59,7 @@ bool SyncTag(WorkArea& area, IndexState& state, IndexTag& tag) {
   if (tag.anchor.Unique()) return true;
   bool found = false;
   const auto record = static_cast<std::uint32_t>(area.recordNumber);
-  if (!WalkEqualKeysTo(state, tag, key, record, &found)) return false;
+  if (!PlaceOnRecord(state, tag, key, record, &found)) return false;
   if (!found) {
     tag.eof = false;
     SetError(kOutOfRange, "Record with key: " + Quoted(tag) +
@@ -84,7 +85,7 @@ bool SoftSyncIndex(WorkArea& area, IndexState& state) {
   }
   if (tag->anchor.Unique()) return true;
   bool found = false;
-  if (!WalkEqualKeysTo(state, *tag, key, static_cast<std::uint32_t>(area.recordNumber), &found)) {
+  if (!PlaceOnRecord(state, *tag, key, static_cast<std::uint32_t>(area.recordNumber), &found)) {
     return false;
   }
   if (!found && MeetsFor(*tag)) {

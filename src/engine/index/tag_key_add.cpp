@@ -10,7 +10,9 @@
 // for the new node carrying the old highest key; when the split node was
 // the trailing child, it becomes a keyed entry and the new node the
 // trailing child. A split root gives way to a new root appended at the end
-// of the file.
+// of the file, and the anchor names it. Nodes and the anchor reach the file
+// with the operation's write-back (tag_node_io.h); the anchor is written
+// when its bytes changed.
 #include <string>
 
 #include "common/error_codes.h"
@@ -46,7 +48,7 @@ bool ReportBadNode(const IndexState& state, const IndexTag& tag) {
 // Splits the full node at `level` and places `item` in it; `*upper` and
 // `*upperBlock` receive the new node, `*highest` the split node's new
 // highest key.
-bool SplitAndPlace(IndexState& state, const IndexTag& tag, int level, const PendingItem& item,
+bool SplitAndPlace(IndexState& state, IndexTag& tag, int level, const PendingItem& item,
                    std::uint32_t* upperBlock, std::string* highest) {
   PathEntry& entry = state.path[static_cast<std::size_t>(level)];
   const int keyLength = tag.anchor.KeyLength();
@@ -60,8 +62,13 @@ bool SplitAndPlace(IndexState& state, const IndexTag& tag, int level, const Pend
           ? entry.node.Insert(item.position, item.pointer, Bytes(item.key), keyLength, capacity)
           : upper.Insert(item.position - kept, item.pointer, Bytes(item.key), keyLength, capacity);
   if (!placed) return ReportBadNode(state, tag);
-  return AppendTagNode(state, tag, upper, upperBlock) &&
-         PutNode(state, tag, entry.block, entry.node);
+  if (!AppendTagNode(state, tag, upper, upperBlock) ||
+      !PutNode(state, tag, entry.block, entry.node)) {
+    return false;
+  }
+  tag.hints.NoteNode(entry.block, entry.node);
+  tag.hints.NoteNode(*upperBlock, upper);
+  return true;
 }
 
 bool NewRoot(IndexState& state, IndexTag& tag, std::uint32_t oldRoot, const std::string& highest,
@@ -74,6 +81,7 @@ bool NewRoot(IndexState& state, IndexTag& tag, std::uint32_t oldRoot, const std:
   root.SetTrailingPointer(upperBlock);
   std::uint32_t rootBlock = 0;
   if (!AppendTagNode(state, tag, root, &rootBlock)) return false;
+  tag.hints.NoteNode(rootBlock, root);
   tag.anchor.SetRootBlock(rootBlock);
   tag.anchorChanged = true;
   return true;
@@ -89,7 +97,13 @@ bool PlaceItem(IndexState& state, IndexTag& tag, int level, PendingItem item) {
                              capacity)) {
         return ReportBadNode(state, tag);
       }
-      return PutNode(state, tag, entry.block, entry.node);
+      if (!PutNode(state, tag, entry.block, entry.node)) return false;
+      if (entry.node.IsLeaf()) {
+        tag.hints.NoteRecord(item.pointer, entry.block);
+      } else {
+        tag.hints.NoteNode(entry.block, entry.node);
+      }
+      return true;
     }
     const std::uint32_t splitBlock = entry.block;
     std::uint32_t upperBlock = 0;
@@ -132,9 +146,6 @@ AddOutcome AddKey(IndexState& state, IndexTag& tag, const std::string& key, std:
       if (PlaceItem(state, tag, leafLevel, {leaf.position, record, key})) {
         outcome = AddOutcome::kAdded;
       }
-      // The root may have moved: the anchor follows every insertion.
-      tag.anchorChanged = true;
-      if (!WriteAnchor(state, tag)) outcome = AddOutcome::kFailed;
     }
   }
   state.path.clear();

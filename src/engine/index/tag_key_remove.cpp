@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/index/tag_keys.h"
+#include "engine/index/tag_locate.h"
 #include "engine/index/tag_node_io.h"
 #include "engine/index/tag_walk.h"
 
@@ -102,7 +103,7 @@ bool RemoveAtPosition(IndexState& state, IndexTag& tag) {
   } else {
     written = DropChild(state, tag, leafLevel - 1);
   }
-  return written && ShrinkRoot(state, tag) && WriteAnchor(state, tag);
+  return written && ShrinkRoot(state, tag);
 }
 
 }  // namespace
@@ -113,8 +114,9 @@ RemoveOutcome RemoveKey(IndexState& state, IndexTag& tag, const std::string& key
   if (SeekKey(state, tag, Bytes(key), tag.order, SeekMode::kFind)) {
     const bool keyHeld = !tag.eof && KeyAtEquals(tag, key);
     bool found = false;
-    if (!keyHeld || WalkEqualKeysTo(state, tag, key, record, &found)) {
+    if (!keyHeld || PlaceOnRecord(state, tag, key, record, &found)) {
       if (found) {
+        tag.hints.ForgetRecord(record);
         if (RemoveAtPosition(state, tag)) outcome = RemoveOutcome::kRemoved;
       } else if (tag.anchor.HasFor() || (keyHeld && tag.anchor.Unique())) {
         outcome = RemoveOutcome::kAbsent;

@@ -18,7 +18,7 @@ enum class AddOutcome {
 
 // Adds `key` of `record` (the current record, for the FOR condition) in
 // front of any equal keys; a full node splits into a node appended at the
-// end of the file, up to a new root. The anchor is written afterwards.
+// end of the file, up to a new root.
 AddOutcome AddKey(IndexState& state, IndexTag& tag, const std::string& key, std::uint32_t record);
 
 enum class RemoveOutcome {

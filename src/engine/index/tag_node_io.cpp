@@ -2,45 +2,78 @@
 
 #include "common/error_codes.h"
 #include "common/error_state.h"
+#include "engine/index/index_semaphore.h"
 #include "engine/index/mdx_io.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
+namespace {
+
+bool ReportWriteFailure(const IndexState& state, const IndexTag& tag, int code) {
+  SetError(static_cast<std::uint16_t>(code),
+           "Error writing index file: " + IndexTagText(state, tag) + " [SeekAndWrite]");
+  return false;
+}
+
+// The cache learns the file's length once, before its first new or
+// rewritten node.
+bool KnowLength(IndexState& state, const IndexTag& tag) {
+  if (state.nodes.LengthKnown()) return true;
+  std::uint64_t length = 0;
+  if (const int code = state.file.Size(&length)) return ReportWriteFailure(state, tag, code);
+  state.nodes.SetLength(length);
+  return true;
+}
+
+}  // namespace
 
 std::string IndexTagText(const IndexState& state, const IndexTag& tag) {
   return state.fileName + " [tag: " + tag.name + "]";
 }
 
-bool GetNode(const IndexState& state, const IndexTag& tag, std::uint32_t block, IndexNode* out) {
+int FetchNode(IndexState& state, const IndexTag& tag, std::uint32_t block, IndexNode* out) {
+  if (block == 0) return kInternalError;
+  const int itemLength = tag.anchor.ItemLength();
+  if (const IndexNode* kept = state.nodes.Find(block); kept != nullptr) {
+    if (kept->ItemLength() == itemLength) {
+      *out = *kept;
+      return 0;
+    }
+    // A pointer into another tag's node: read as this tag's, as from disk.
+    return IndexNode::Parse(kept->Bytes().data(), itemLength, out) == MdxFault::kNone
+               ? 0
+               : kMdxCorrupted;
+  }
+  for (const PathEntry& entry : state.path) {
+    if (entry.block == block && entry.node.ItemLength() == itemLength) {
+      *out = entry.node;
+      return 0;
+    }
+  }
+  if (const int code = ReadNode(state.file, block, itemLength, out)) return code;
+  state.nodes.KeepRead(block, *out);
+  return 0;
+}
+
+bool GetNode(IndexState& state, const IndexTag& tag, std::uint32_t block, IndexNode* out) {
+  const int code = FetchNode(state, tag, block, out);
+  if (code == 0) return true;
   if (block == 0) {
     SetError(kInternalError, "Invalid Node Number (0) in DBF Area " +
                                  std::to_string(CurrentWorkArea()) + ", Order " +
                                  std::to_string(tag.number) + " " + IndexTagText(state, tag) +
                                  " [GetNode]");
-    return false;
-  }
-  for (const PathEntry& entry : state.path) {
-    if (entry.block == block && entry.node.ItemLength() == tag.anchor.ItemLength()) {
-      *out = entry.node;
-      return true;
-    }
-  }
-  const int code = ReadNode(state.file, block, tag.anchor.ItemLength(), out);
-  if (code != 0) {
+  } else {
     SetError(static_cast<std::uint16_t>(code),
              "Error reading index file: " + IndexTagText(state, tag) + " [SeekAndRead]");
-    return false;
   }
-  return true;
+  return false;
 }
 
 bool PutNode(IndexState& state, const IndexTag& tag, std::uint32_t block, IndexNode& node) {
-  const int code = WriteNode(state.file, block, node);
-  if (code != 0) {
-    SetError(static_cast<std::uint16_t>(code),
-             "Error writing index file: " + IndexTagText(state, tag) + " [SeekAndWrite]");
-    return false;
-  }
+  if (!KnowLength(state, tag)) return false;
+  if (!state.nodes.HoldsBlock(block)) return ReportWriteFailure(state, tag, kMdxCorrupted);
+  state.nodes.Change(block, node, tag.number);
   for (PathEntry& entry : state.path) {
     if (entry.block == block) entry.node = node;
   }
@@ -48,12 +81,9 @@ bool PutNode(IndexState& state, const IndexTag& tag, std::uint32_t block, IndexN
 }
 
 bool AppendTagNode(IndexState& state, const IndexTag& tag, IndexNode& node, std::uint32_t* block) {
-  const int code = AppendNode(state.file, node, block);
-  if (code != 0) {
-    SetError(static_cast<std::uint16_t>(code),
-             "Error writing index file: " + IndexTagText(state, tag) + " [SeekAndWrite]");
-    return false;
-  }
+  if (!KnowLength(state, tag)) return false;
+  *block = state.nodes.Allocate();
+  state.nodes.Change(*block, node, tag.number);
   state.header.SetBlockCounter(*block + 1);
   state.headerChanged = true;
   return true;
@@ -83,9 +113,54 @@ bool WriteHeaderIfChanged(IndexState& state) {
   return true;
 }
 
-bool ReloadAnchors(IndexState& state) {
+bool WriteChangedNodes(IndexState& state) {
+  int failedTag = 0;
+  const int code = state.nodes.WriteBack(state.file, &failedTag);
+  if (code == 0) return true;
+  if (const IndexTag* tag = state.TagNumbered(failedTag)) {
+    return ReportWriteFailure(state, *tag, code);
+  }
+  SetError(static_cast<std::uint16_t>(code),
+           "Error writing index file: " + state.fileName + " [SeekAndWrite]");
+  return false;
+}
+
+bool WriteBack(IndexState& state) {
+  if (!WriteChangedNodes(state)) return false;
+  for (const auto& slot : state.tagSlots) {
+    if (slot != nullptr && !WriteAnchor(state, *slot)) return false;
+  }
+  if (!WriteHeaderIfChanged(state)) return false;
+  // Without a way to tell another program's changes, nothing read is kept
+  // for the next operation, nor the file's length.
+  if (!state.nodes.KeepsRead()) state.nodes.Clear();
+  return true;
+}
+
+void DropNodeCopies(IndexState& state) {
+  state.nodes.Clear();
   state.path.clear();
   state.pathTag = 0;
+  for (const auto& slot : state.tagSlots) {
+    if (slot != nullptr) slot->hints.Forget();
+  }
+}
+
+void FollowUpdateCounter(IndexState& state) {
+  if (state.semaphore == nullptr) return;
+  const std::uint16_t counter = state.semaphore->Record().updateCounter;
+  if (state.nodes.Stamp() == counter) return;
+  DropNodeCopies(state);
+  state.nodes.SetStamp(counter);
+}
+
+void FollowOwnUpdate(IndexState& state, std::uint16_t before) {
+  if (state.semaphore == nullptr || state.nodes.Stamp() != before) return;
+  state.nodes.SetStamp(state.semaphore->Record().updateCounter);
+}
+
+bool ReloadAnchors(IndexState& state) {
+  DropNodeCopies(state);
   for (const auto& slot : state.tagSlots) {
     if (slot == nullptr) continue;
     TagHeader anchor;

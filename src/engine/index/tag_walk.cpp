@@ -11,34 +11,13 @@
 namespace pw {
 namespace {
 
-// Deeper than any tree a file of 2^32 blocks can hold: a longer descent
-// means a pointer loop in a damaged file.
-constexpr std::size_t kDeepestPath = 40;
-
-std::uint32_t ChildAt(const IndexNode& node, int position) {
-  return position < node.Count() ? node.Pointer(position) : node.TrailingPointer();
-}
-
-bool ReadPathNode(const IndexState& state, const IndexTag& tag, std::uint32_t block,
-                  IndexNode* node) {
-  if (state.path.size() >= kDeepestPath) {
+bool ReadPathNode(IndexState& state, const IndexTag& tag, std::uint32_t block, IndexNode* node) {
+  if (state.path.size() >= kMdxDeepestPath) {
     SetError(kMdxCorrupted,
              "Error reading index file: " + IndexTagText(state, tag) + " [SeekAndRead]");
     return false;
   }
   return GetNode(state, tag, block, node);
-}
-
-// The tag's position from the leaf at the end of the path.
-void TakeLeaf(IndexState& state, IndexTag& tag) {
-  const PathEntry& leaf = state.path.back();
-  tag.currentBlock = leaf.block;
-  tag.currentNode = leaf.node;
-  tag.item = leaf.position;
-  if (tag.item < tag.currentNode.Count()) {
-    const auto* key = reinterpret_cast<const char*>(tag.currentNode.Key(tag.item));
-    tag.currentKey.assign(key, static_cast<std::size_t>(tag.anchor.KeyLength()));
-  }
 }
 
 // Descends from `block` along the first or the last children down to a leaf.
@@ -53,7 +32,7 @@ bool DescendEdge(IndexState& state, const IndexTag& tag, std::uint32_t block, bo
     }
     const int position = last ? count : 0;
     state.path.push_back({block, node, position});
-    block = ChildAt(node, position);
+    block = node.ChildAt(position);
   }
 }
 
@@ -78,7 +57,7 @@ bool CrossLeaves(IndexState& state, IndexTag& tag, int direction, bool* atEnd) {
     state.path.erase(state.path.begin() + level + 1, state.path.end());
     PathEntry& parent = state.path.back();
     parent.position += direction;
-    const std::uint32_t child = ChildAt(parent.node, parent.position);
+    const std::uint32_t child = parent.node.ChildAt(parent.position);
     if (!DescendEdge(state, tag, child, direction < 0)) return false;
     if (state.path.back().node.Count() > 0) return true;
   }
@@ -98,7 +77,7 @@ bool Step(IndexState& state, IndexTag& tag, int direction) {
     }
   }
   (direction > 0 ? tag.bof : tag.eof) = false;
-  TakeLeaf(state, tag);
+  TakePathLeaf(state, tag);
   return true;
 }
 
@@ -108,6 +87,17 @@ void StartPath(IndexState& state, const IndexTag& tag) {
 }
 
 }  // namespace
+
+void TakePathLeaf(IndexState& state, IndexTag& tag) {
+  const PathEntry& leaf = state.path.back();
+  tag.currentBlock = leaf.block;
+  tag.currentNode = leaf.node;
+  tag.item = leaf.position;
+  if (tag.item < tag.currentNode.Count()) {
+    const auto* key = reinterpret_cast<const char*>(tag.currentNode.Key(tag.item));
+    tag.currentKey.assign(key, static_cast<std::size_t>(tag.anchor.KeyLength()));
+  }
+}
 
 bool SeekKey(IndexState& state, IndexTag& tag, const unsigned char* key, const KeyOrder& order,
              SeekMode mode) {
@@ -119,21 +109,21 @@ bool SeekKey(IndexState& state, IndexTag& tag, const unsigned char* key, const K
     const NodePosition found = SearchNode(node, key, order);
     state.path.push_back({block, node, found.position});
     if (node.IsLeaf()) break;
-    block = ChildAt(node, found.position);
+    block = node.ChildAt(found.position);
   }
   tag.eof = false;
   const PathEntry& leaf = state.path.back();
   if (mode == SeekMode::kFind && leaf.position >= leaf.node.Count()) {
     if (leaf.node.Count() == 0) {
-      TakeLeaf(state, tag);
+      TakePathLeaf(state, tag);
       tag.bof = tag.eof = true;
       return true;
     }
     state.path.back().position = leaf.node.Count() - 1;
-    TakeLeaf(state, tag);
+    TakePathLeaf(state, tag);
     return StepForward(state, tag);
   }
-  TakeLeaf(state, tag);
+  TakePathLeaf(state, tag);
   return true;
 }
 
@@ -147,7 +137,7 @@ bool SeekEdge(IndexState& state, IndexTag& tag, bool last) {
     if (!CrossLeaves(state, tag, last ? -1 : 1, &atEnd)) return false;
     empty = atEnd;
   }
-  TakeLeaf(state, tag);
+  TakePathLeaf(state, tag);
   tag.bof = tag.eof = empty;
   return true;
 }

@@ -31,6 +31,10 @@ bool StepBackward(IndexState& state, IndexTag& tag);
 bool WalkEqualKeysTo(IndexState& state, IndexTag& tag, const std::string& key, std::uint32_t record,
                      bool* found);
 
+// The tag's position (node copy, item, key) from the leaf at the end of the
+// path, after the path was filled or moved.
+void TakePathLeaf(IndexState& state, IndexTag& tag);
+
 // Whether the tag stands on an item (it holds at least one key).
 bool OnItem(const IndexTag& tag);
 // The record number of the current item; 0 when there is none.

@@ -11,6 +11,7 @@
 #include "engine/index/mdx_io.h"
 #include "engine/index/set_index_to.h"
 #include "engine/index/tag_keys.h"
+#include "engine/index/tag_node_io.h"
 #include "engine/index/tag_walk.h"
 #include "engine/table/append.h"
 #include "engine/table/delete_recall.h"
@@ -109,6 +110,7 @@ TEST_F(IndexKeysTest, RemovingOnlyKeyOfPlainTagLeavesEmptyRootLeaf) {
   const std::uint32_t root = tag.anchor.RootBlock();
   EXPECT_EQ(RemoveKey(state, tag, "x    ", 2), RemoveOutcome::kNotFound);
   ASSERT_EQ(RemoveKey(state, tag, "x    ", 1), RemoveOutcome::kRemoved);
+  ASSERT_TRUE(WriteBack(state)) << "the end of the operation that removed it";
   EXPECT_EQ(TagRecords(1), Records{});
   EXPECT_EQ(tag.anchor.RootBlock(), root);
   WorkArea& area = CurrentArea();
@@ -198,6 +200,7 @@ TEST_F(IndexKeysTest, RewriteOfRecordMissingFromTagReports254) {
   ASSERT_EQ(ReadNode(state.file, tag.anchor.RootBlock(), tag.anchor.ItemLength(), &leaf), 0);
   leaf.SetPointer(1, 99);
   ASSERT_EQ(WriteNode(state.file, tag.anchor.RootBlock(), leaf), 0);
+  DropNodeCopies(state);  // the damage is made behind the engine's back
   RawGo(2);
   WorkArea& area = CurrentArea();
   RawToImage(area);
@@ -214,6 +217,7 @@ TEST_F(IndexKeysTest, SyncOfRecordWithoutItemReports212) {
   ASSERT_EQ(ReadNode(state.file, tag.anchor.RootBlock(), tag.anchor.ItemLength(), &leaf), 0);
   leaf.SetPointer(1, 99);
   ASSERT_EQ(WriteNode(state.file, tag.anchor.RootBlock(), leaf), 0);
+  DropNodeCopies(state);  // the damage is made behind the engine's back
   Go(2);
   EXPECT_EQ(EngineErrorCode(), 212);
   EXPECT_EQ(Detail(),
@@ -221,6 +225,7 @@ TEST_F(IndexKeysTest, SyncOfRecordWithoutItemReports212) {
   const unsigned char other[] = {'q', ' ', ' ', ' ', ' '};
   leaf.SetKey(1, other, 5);
   ASSERT_EQ(WriteNode(state.file, tag.anchor.RootBlock(), leaf), 0);
+  DropNodeCopies(state);
   Go(2);
   EXPECT_EQ(EngineErrorCode(), 212);
   EXPECT_EQ(Detail(), "Key: \"b\" not in index: " + TagText("NAME") + ". [SyncIndex-1] Record: 2");
