@@ -19,21 +19,10 @@
 #include "dataset/tz_dbf.h"
 #include "desktop/sound_player.h"
 #include "settings/config_keys.h"
+#include "support/recording_sound_player.h"
 #include "support/temp_dir.h"
 
 namespace pw::test {
-
-class RecordingSoundPlayer : public SoundPlayer {
- public:
-  explicit RecordingSoundPlayer(QStringList* played) : played_(played) {}
-  bool PlayAndWait(const QString& wavFile) override {
-    *played_ << wavFile;
-    return true;
-  }
-
- private:
-  QStringList* played_;
-};
 
 // The fields of a note record the tests set; the others stay blank.
 struct TestNote {

@@ -18,6 +18,7 @@
 #include "dialogs/template_values.h"
 #include "settings/config_keys.h"
 #include "support/modal_dialog.h"
+#include "support/recording_sound_player.h"
 #include "support/temp_dir.h"
 
 namespace pw {
@@ -28,15 +29,6 @@ class NoTemplates : public TemplateStore {
   QStringList Names() override { return {}; }
   bool Read(int, TemplateValues*) override { return false; }
   bool Write(int, const TemplateValues&) override { return false; }
-};
-
-class RecordingPlayer : public SoundPlayer {
- public:
-  bool PlayAndWait(const QString& wavFile) override {
-    played << wavFile;
-    return true;
-  }
-  QStringList played;
 };
 
 class ConfigDialogTest : public ::testing::Test {
@@ -61,7 +53,8 @@ class ConfigDialogTest : public ::testing::Test {
 
   test::TempDir dir_;
   NoTemplates templates_;
-  RecordingPlayer player_;
+  QStringList played_;
+  test::RecordingSoundPlayer player_{&played_};
   TFrmConfig dialog_{templates_, player_, File("Config.cfg")};
 };
 
@@ -201,14 +194,14 @@ TEST_F(ConfigDialogTest, TestPlaysAnExistingFileAndNamesAMissingOne) {
   });
   QTest::mouseClick(dialog_.BtnTest(), Qt::LeftButton);
   EXPECT_EQ(message, "Unable to locate " + File("missing.wav"));
-  EXPECT_TRUE(player_.played.isEmpty());
+  EXPECT_TRUE(played_.isEmpty());
 
   QFile wav(File("bell.wav"));
   ASSERT_TRUE(wav.open(QIODevice::WriteOnly));
   wav.close();
   Retype(dialog_.EdSoundFile(), File("bell.wav"));
   QTest::mouseClick(dialog_.BtnTest(), Qt::LeftButton);
-  EXPECT_EQ(player_.played, QStringList({File("bell.wav")}));
+  EXPECT_EQ(played_, QStringList({File("bell.wav")}));
 }
 
 TEST_F(ConfigDialogTest, SelectSoundTakesTheChosenFilesFullName) {

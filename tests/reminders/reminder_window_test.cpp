@@ -16,19 +16,11 @@
 #include "desktop/sound_player.h"
 #include "reminders/reminder_window.h"
 #include "settings/ini_file.h"
+#include "support/recording_sound_player.h"
 #include "support/temp_dir.h"
 
 namespace pw {
 namespace {
-
-class RecordingPlayer : public SoundPlayer {
- public:
-  bool PlayAndWait(const QString& wavFile) override {
-    played << wavFile;
-    return true;
-  }
-  QStringList played;
-};
 
 class ReminderWindowTest : public ::testing::Test {
  protected:
@@ -54,7 +46,8 @@ class ReminderWindowTest : public ::testing::Test {
   }
 
   test::TempDir dir_;
-  RecordingPlayer player_;
+  QStringList played_;
+  test::RecordingSoundPlayer player_{&played_};
 };
 
 TEST_F(ReminderWindowTest, RingsAtEachShowRepeatsAndComesBackAfterSnooze) {
@@ -65,11 +58,11 @@ TEST_F(ReminderWindowTest, RingsAtEachShowRepeatsAndComesBackAfterSnooze) {
   EXPECT_FALSE(Timer(window, "TimerReplay")->isActive());
   window->ShowReminder();
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(player_.played, QStringList({Folder() + "/Reminder.wav"}));
+  EXPECT_EQ(played_, QStringList({Folder() + "/Reminder.wav"}));
   ASSERT_TRUE(Timer(window, "TimerReplay")->isActive());
   EXPECT_EQ(Timer(window, "TimerReplay")->interval(), 10 * 60000);
   window->TimerReplayTimer();
-  EXPECT_EQ(player_.played.size(), 2);
+  EXPECT_EQ(played_.size(), 2);
 
   Click(window, "BtnSnooze");
   EXPECT_FALSE(window->isVisible());
@@ -80,7 +73,7 @@ TEST_F(ReminderWindowTest, RingsAtEachShowRepeatsAndComesBackAfterSnooze) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(Timer(window, "TimerSnooze")->isActive());
   EXPECT_TRUE(Timer(window, "TimerReplay")->isActive());
-  EXPECT_EQ(player_.played.size(), 3);
+  EXPECT_EQ(played_.size(), 3);
 
   Click(window, "BtnOk");
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -100,7 +93,7 @@ TEST_F(ReminderWindowTest, WithoutPlaySoundNothingPlaysAndSnoozeStillComesBack) 
   window->TimerSnoozeTimer();
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(Timer(window, "TimerReplay")->isActive());
-  EXPECT_TRUE(player_.played.isEmpty());
+  EXPECT_TRUE(played_.isEmpty());
   delete window;
 }
 
@@ -111,14 +104,14 @@ TEST_F(ReminderWindowTest, RepeatIntervalZeroPlaysOncePerShowAndAMissingFileIsSk
   EXPECT_FALSE(Timer(window, "TimerReplay")->isActive());
   Click(window, "BtnSnooze");
   window->TimerSnoozeTimer();
-  EXPECT_EQ(player_.played.size(), 2);
+  EXPECT_EQ(played_.size(), 2);
   delete window;
 
   Set("SoundFile", dir_.file("none.wav"));
   window = Make();
   window->ShowReminder();
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(player_.played.size(), 2);
+  EXPECT_EQ(played_.size(), 2);
   delete window;
 }
 
