@@ -20,11 +20,15 @@ int LeadingNumber(QStringView piece) {
 
 }  // namespace
 
-int SecondsOfTimeText(QStringView text) {
+TimeOfDay HourAndMinuteOfTimeText(QStringView text) {
   const qsizetype colon = text.indexOf(u':');
-  const int hour = colon < 0 ? 0 : LeadingNumber(text.left(colon));
-  const int minute = LeadingNumber(text.mid(colon + 1, kMinuteDigits));
-  return hour * 3600 + minute * 60;
+  return {.hour = colon < 0 ? 0 : LeadingNumber(text.left(colon)),
+          .minute = LeadingNumber(text.mid(colon + 1, kMinuteDigits))};
+}
+
+int SecondsOfTimeText(QStringView text) {
+  const TimeOfDay time = HourAndMinuteOfTimeText(text);
+  return time.hour * 3600 + time.minute * 60;
 }
 
 }  // namespace pw

@@ -29,7 +29,8 @@ TEST(NoteValuesTest, TimeTextsReadBackLeniently) {
   EXPECT_EQ(TimeOfText("10:456"), QTime(10, 45));
   EXPECT_EQ(TimeOfText(""), QTime(0, 0));
   EXPECT_EQ(TimeOfText("            "), QTime(0, 0));
-  EXPECT_EQ(TimeOfText("15"), QTime(15, 0));
+  // Without ":" the first two characters are the minute.
+  EXPECT_EQ(TimeOfText("15"), QTime(0, 15));
   EXPECT_EQ(TimeOfText(":30"), QTime(0, 30));
   EXPECT_EQ(TimeOfText("x:y"), QTime(0, 0));
   EXPECT_EQ(TimeOfText("99:99"), QTime(23, 59));

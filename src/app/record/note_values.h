@@ -16,10 +16,9 @@ std::int32_t WindowsValueOfColor(const QColor& color);
 
 // Hour and minute without leading zeros, joined by ":".
 QString TimeText(QTime time);
-// The leading number before the first ":" is the hour, the leading number
-// of the (at most) two characters after it the minute; leading blanks are
-// skipped and a missing number reads as 0, so a blank text is midnight. An
-// hour above 23 or a minute above 59 is taken as 23 or 59.
+// Read as the minute passes read it (reminders/time_text.h), so that a
+// dialog shows the time a reminder rings at; an hour above 23 or a minute
+// above 59 is taken as 23 or 59.
 QTime TimeOfText(const QString& text);
 
 // The date of a date text; invalid when the text is blank or no date.
