@@ -3,6 +3,7 @@
 #include "common/error_state.h"
 #include "engine/table/engine_hooks.h"
 #include "engine/table/record_io.h"
+#include "engine/table/refresh_count.h"
 #include "engine/table/visibility.h"
 #include "engine/table/work_areas.h"
 
@@ -12,7 +13,9 @@ void GoTop() {
   ClearEngineError();
   if (CheckInUse("GoTop")) return;
   WorkArea& area = CurrentArea();
-  if (area.recordCount == 0) return;
+  // As GoBottom: a shared table opened empty would otherwise never reach
+  // the records another program appended since.
+  if (!RefreshCountReported(area, "GoTop") || area.recordCount == 0) return;
   IndexHooks* index = ActiveIndex(area);
   long n = 1;
   if (index != nullptr) {

@@ -9,6 +9,7 @@
 
 #include "common/error_state.h"
 #include "engine/table/close_work_area.h"
+#include "engine/table/go_top.h"
 #include "engine/table/record_count.h"
 #include "engine/table/record_io.h"
 #include "engine/table/use.h"
@@ -67,6 +68,20 @@ TEST_F(SharedTableProcessTest, SharedCountFollowsRecordsAppendedByAnotherProcess
   EXPECT_EQ(area.recordCount, 2);
   ASSERT_EQ(ReadRecord(area, 2), 0) << Detail();
   EXPECT_EQ(std::string(area.raw.begin(), area.raw.end()), " defg");
+}
+
+TEST_F(SharedTableProcessTest, GoTopOnATableOpenedEmptyReachesRecordsAnotherProcessAppended) {
+  ASSERT_TRUE(Use(path_));
+  GoTop();
+  EXPECT_TRUE(CurrentArea().eof);
+  test::ForkedChild child(
+      [this](test::ChildLink&) { return AppendRawRecords(path_, " abcd defg") ? 0 : 1; });
+  ASSERT_EQ(child.Finish(), 0);
+  GoTop();
+  ASSERT_EQ(EngineErrorCode(), 0) << Detail();
+  EXPECT_FALSE(CurrentArea().eof);
+  EXPECT_EQ(CurrentArea().recordNumber, 1);
+  EXPECT_EQ(std::string(CurrentArea().raw.begin(), CurrentArea().raw.end()), " abcd");
 }
 
 TEST_F(SharedTableProcessTest, StalePrologCountDoesNotHideRecordsWhenShared) {
