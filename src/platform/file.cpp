@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <limits>
@@ -70,7 +71,13 @@ bool WriteAccessRefused(int error) {
   return error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY;
 }
 
+std::atomic<std::uint64_t> lastStamp{0};
+
 }  // namespace
+
+void File::NewStamp() {
+  stamp_ = lastStamp.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 File::~File() {
   Close();
@@ -80,7 +87,10 @@ File::File(File&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       path_(std::move(other.path_)),
       access_(other.access_),
-      sharing_(other.sharing_) {}
+      sharing_(other.sharing_),
+      stamp_(other.stamp_) {
+  other.NewStamp();
+}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -89,6 +99,8 @@ File& File::operator=(File&& other) noexcept {
     path_ = std::move(other.path_);
     access_ = other.access_;
     sharing_ = other.sharing_;
+    stamp_ = other.stamp_;
+    other.NewStamp();
   }
   return *this;
 }
@@ -122,6 +134,7 @@ int File::Create(const std::string& path, Sharing sharing) {
 }
 
 int File::Attach(int fd, const std::string& path, Access access, Sharing sharing) {
+  NewStamp();
   struct stat info {};
   int code = 0;
   if (fstat(fd, &info) != 0) {
@@ -148,6 +161,7 @@ int File::Attach(int fd, const std::string& path, Access access, Sharing sharing
 
 int File::Close() {
   if (fd_ < 0) return 0;
+  NewStamp();
   // The descriptor is gone after close(2) whatever it reports, so no retry.
   const int result = close(std::exchange(fd_, -1));
   path_.clear();
@@ -191,6 +205,7 @@ int File::WriteAt(std::uint64_t offset, const void* buffer, std::size_t count) {
   if (fd_ < 0) return kFileNotOpen;
   if (access_ == Access::Read) return kAccessDenied;
   if (!Addressable(offset, count)) return OsErrorFromErrno(EFBIG, true);
+  NewStamp();
   const auto* bytes = static_cast<const unsigned char*>(buffer);
   std::size_t done = 0;
   while (done < count) {
@@ -218,6 +233,7 @@ int File::Truncate(std::uint64_t size) {
   if (fd_ < 0) return kFileNotOpen;
   if (access_ == Access::Read) return kAccessDenied;
   if (!Addressable(size, 0)) return OsErrorFromErrno(EFBIG, true);
+  NewStamp();
   int result;
   do {
     result = ftruncate(fd_, static_cast<off_t>(size));

@@ -79,15 +79,21 @@ class File {
   Access AccessMode() const { return access_; }
   Sharing SharingMode() const { return sharing_; }
   int Descriptor() const { return fd_; }
+  // Changes with every open, close, write and truncation through this File
+  // (a value never used before in the process): equal stamps mean that
+  // nothing was changed through it in between.
+  std::uint64_t ChangeStamp() const { return stamp_; }
 
  private:
   int Attach(int fd, const std::string& path, Access access, Sharing sharing);
   int SetRegionLock(short type, std::uint64_t offset, std::uint64_t length);
+  void NewStamp();
 
   int fd_ = -1;
   std::string path_;
   Access access_ = Access::Read;
   Sharing sharing_ = Sharing::Shared;
+  std::uint64_t stamp_ = 0;
 };
 
 }  // namespace pw::platform

@@ -42,35 +42,48 @@ class CurrentKeyScope {
   ExprHooks& expr_;
 };
 
-}  // namespace
+// A tag of the list with its compiled expressions and, once they compiled,
+// its build; `failure` holds why it was refused before the build.
+struct PreparedTag {
+  const TagDescription* tag = nullptr;
+  std::string forText;
+  char keyType = 0;
+  std::unique_ptr<UnitState> key;
+  std::unique_ptr<UnitState> condition;
+  std::unique_ptr<TagTreeBuild> build;
+  TagFailure failure;
 
-bool AddIndexTag(IndexBuildTarget& target, const TagDescription& tag) {
-  ClearEngineError();
-  ExprHooks* expr = RegisteredHooks().expr;
-  if (expr == nullptr) return Report(kOutOfMemory, " to allocate curr_index");
-  CurrentKeyScope currentKey(*expr);
-  const std::string forText = TrimTrailing(tag.forExpression);
-  if (!forText.empty()) {
-    if (int code = expr->ForCheck(forText)) {
+  const TagFailure& Failure() const { return build != nullptr ? build->Failure() : failure; }
+};
+
+// Checks and compiles the tag's expressions and plans its tree; `tagsBefore`
+// tags precede it in the index file `indexPath`. False with the error
+// reported.
+bool Prepare(ExprHooks& expr, const std::string& indexPath, std::size_t tagsBefore,
+             PreparedTag& prepared) {
+  const TagDescription& tag = *prepared.tag;
+  prepared.forText = TrimTrailing(tag.forExpression);
+  if (!prepared.forText.empty()) {
+    if (int code = expr.ForCheck(prepared.forText)) {
       return Report(static_cast<std::uint16_t>(code), "Invalid FOR expression for " + tag.name);
     }
   }
   if (tag.keyExpression.size() > kMdxMaxExpressionLength) {
     return Report(kExpressionTooLong, "Expression length exceeds 100 bytes");
   }
-  if (target.header.TagCount() >= kMdxMaxTags) {
-    return Report(kInvalidParameter, "Too many tags in " + target.path);
+  if (tagsBefore >= kMdxMaxTags) {
+    return Report(kInvalidParameter, "Too many tags in " + indexPath);
   }
-  std::unique_ptr<UnitState> key = expr->AssignExpr(tag.keyExpression);
-  if (key == nullptr) return false;
-  currentKey.Set(key.get());
-  const ExprShape shape = expr->Shape(*key);
-  const char keyType = KeyTypeOf(shape.type);
-  if (keyType == 0) return Report(kInternalError, "Wrong parser return type");
+  prepared.key = expr.AssignExpr(tag.keyExpression);
+  if (prepared.key == nullptr) return false;
+  expr.SetCurrentKey(prepared.key.get());
+  const ExprShape shape = expr.Shape(*prepared.key);
+  prepared.keyType = KeyTypeOf(shape.type);
+  if (prepared.keyType == 0) return Report(kInternalError, "Wrong parser return type");
 
   TagBuildPlan plan;
-  plan.keyExpression = key.get();
-  plan.recipe = {static_cast<KeyType>(keyType), shape.decimals, CurrentArea().oem};
+  plan.keyExpression = prepared.key.get();
+  plan.recipe = {static_cast<KeyType>(prepared.keyType), shape.decimals, CurrentArea().oem};
   plan.descending = tag.descending;
   plan.unique = tag.unique;
   switch (plan.recipe.type) {
@@ -82,7 +95,7 @@ bool AddIndexTag(IndexBuildTarget& target, const TagDescription& tag) {
       break;
     case KeyType::kCharacter:
       plan.keyLength =
-          std::max(static_cast<int>(RecordKey(*key, plan.recipe).size()), tag.keyLength);
+          std::max(static_cast<int>(RecordKey(*prepared.key, plan.recipe).size()), tag.keyLength);
       break;
   }
   if (plan.keyLength < kMdxMinKeyLength || plan.keyLength > kMdxMaxKeyLength) {
@@ -90,21 +103,28 @@ bool AddIndexTag(IndexBuildTarget& target, const TagDescription& tag) {
   }
   plan.itemLength = ItemLengthFor(plan.keyLength);
   plan.maxKeys = MaxKeysFor(plan.itemLength);
-  std::unique_ptr<UnitState> condition;
-  if (!forText.empty()) {
-    condition = expr->AssignExpr(forText);
-    if (condition == nullptr) return false;
-    plan.forExpression = condition.get();
+  if (!prepared.forText.empty()) {
+    prepared.condition = expr.AssignExpr(prepared.forText);
+    if (prepared.condition == nullptr) return false;
+    plan.forExpression = prepared.condition.get();
   }
-
-  TagBuildResult built;
   try {
-    if (!BuildTagTree(CurrentArea(), target.file, target.path, plan, &built)) return false;
+    prepared.build = std::make_unique<TagTreeBuild>(plan, CurrentArea().recordCount);
   } catch (const std::bad_alloc&) {
     return Report(kOutOfMemory, " to allocate curr_index");
   }
+  return true;
+}
+
+// Writes the tag's tree and its tag header and enters it in the header.
+// False with the error reported.
+bool Enter(IndexBuildTarget& target, PreparedTag& prepared) {
+  TagBuildResult built;
+  if (!prepared.build->WriteTree(target.file, target.path, &built)) return false;
+  const TagDescription& tag = *prepared.tag;
+  const TagBuildPlan& plan = prepared.build->Plan();
   const TagDefinition definition{plan.recipe.type, plan.keyLength, tag.keyExpression,
-                                 forText,          tag.descending, tag.unique};
+                                 prepared.forText, tag.descending, tag.unique};
   TagHeader header;
   if (TagHeader::Create(definition, built.root, &header) != MdxFault::kNone) {
     return Report(kExpressionTooLong, "Expression length exceeds 100 bytes");
@@ -115,9 +135,50 @@ bool AddIndexTag(IndexBuildTarget& target, const TagDescription& tag) {
     SetError(static_cast<std::uint16_t>(code), " [MakeIndex]");
     return false;
   }
-  target.header.AddTag(block, tag.name, keyType);
+  target.header.AddTag(block, tag.name, prepared.keyType);
   target.header.SetBlockCounter(built.root + kMdxBlocksPerNode);
   return true;
+}
+
+}  // namespace
+
+TagFailure AddIndexTags(IndexBuildTarget& target, const std::vector<TagDescription>& tags,
+                        bool stopAtFailure) {
+  ClearEngineError();
+  ExprHooks* expr = RegisteredHooks().expr;
+  if (expr == nullptr) {
+    Report(kOutOfMemory, " to allocate curr_index");
+    return TakeReportedFailure();
+  }
+  CurrentKeyScope currentKey(*expr);
+  std::vector<PreparedTag> prepared;
+  std::vector<TagTreeBuild*> builds;
+  for (const TagDescription& tag : tags) {
+    if (tag.name.empty()) break;
+    ClearEngineError();
+    PreparedTag& next = prepared.emplace_back();
+    next.tag = &tag;
+    if (Prepare(*expr, target.path, target.header.TagCount() + builds.size(), next)) {
+      builds.push_back(next.build.get());
+      continue;
+    }
+    next.failure = TakeReportedFailure();
+    if (stopAtFailure) break;
+  }
+  CheckTagDiskSpace(CurrentArea(), target.path, builds);
+  CollectTagKeys(CurrentArea(), builds);
+
+  TagFailure first;
+  for (PreparedTag& tag : prepared) {
+    if (tag.build != nullptr && !tag.build->Failed()) {
+      ClearEngineError();
+      if (!Enter(target, tag)) tag.build->Fail(TakeReportedFailure());
+    }
+    if (tag.Failure().code == 0) continue;
+    if (first.code == 0) first = tag.Failure();
+    if (stopAtFailure) break;
+  }
+  return first;
 }
 
 }  // namespace pw

@@ -62,26 +62,6 @@ bool CreateTwin(const WorkArea& area, platform::FileReplacement& replacement,
   return code == 0 || Report(code, target.path);
 }
 
-// The first tag that failed: its code (0 for none) and detail text.
-struct TagFailure {
-  std::uint16_t code = 0;
-  std::string detail;
-};
-
-// Builds the tags in order, leaving a failed one out; with `stopAtFailure`
-// the first failure ends the build.
-TagFailure AddTags(IndexBuildTarget& target, const std::vector<TagDescription>& tags,
-                   bool stopAtFailure) {
-  TagFailure first;
-  for (const TagDescription& tag : tags) {
-    if (tag.name.empty()) break;
-    if (AddIndexTag(target, tag)) continue;
-    if (first.code == 0) first = {EngineErrorCode(), TakeDetailText()};
-    if (stopAtFailure) break;
-  }
-  return first;
-}
-
 // Writes the header into the twin and renames the twin over the old file.
 // True when the new file is in place; a failed sync of the folder after the
 // rename is reported, but the new file stays.
@@ -113,7 +93,7 @@ bool BuildIndexFile(const std::vector<TagDescription>& tags, const std::string& 
   {
     platform::FileReplacement replacement;
     if (CreateTwin(area, replacement, target)) {
-      const TagFailure failure = AddTags(target, tags, allOrNothing);
+      const TagFailure failure = AddIndexTags(target, tags, allOrNothing);
       built = failure.code == 0;
       // A failed commit is the error that stands; else the first failed tag's.
       if ((built || !allOrNothing) && !CommitTwin(replacement, target)) {

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <iterator>
+#include <new>
 
 #include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/file_routines.h"
 #include "common/path_names.h"
-#include "engine/index/build_progress.h"
-#include "engine/index/key_sorter.h"
 #include "engine/index/mdx_limits.h"
 #include "engine/index/saved_record.h"
 #include "engine/index/tree_writer.h"
@@ -34,15 +33,6 @@ std::uint64_t SpaceNeeded(std::int32_t recordCount, int keyLength, int maxKeys) 
   return need;
 }
 
-bool EnoughDiskSpace(const WorkArea& area, const std::string& indexPath, const TagBuildPlan& plan) {
-  const std::uint64_t needKb = SpaceNeeded(area.recordCount, plan.keyLength, plan.maxKeys) / 1024;
-  const std::int32_t freeKb = DiskFreeKB(SplitPath(indexPath).folder);
-  if (static_cast<std::uint64_t>(freeKb) >= needKb) return true;
-  SetError(kDiskFull, "Available disk space: " + std::to_string(freeKb) + " KBytes;" +
-                          "needed: " + std::to_string(needKb) + " KBytes [MakeIndex]");
-  return false;
-}
-
 // The raw record as ReadRawRecord leaves it: the text after the deletion
 // flag translated to ANSI.
 bool ForConditionHolds(UnitState& condition) {
@@ -50,86 +40,129 @@ bool ForConditionHolds(UnitState& condition) {
   return result != nullptr && *static_cast<const std::int32_t*>(result) != 0;
 }
 
-// Makes every record current in turn and hands the keys of those that meet
-// the FOR condition to the sorter.
-bool CollectKeys(WorkArea& area, const TagBuildPlan& plan, KeySorter& sorter, BuildTicker& ticker,
-                 bool* forSatisfied) {
+bool ReportOutOfMemory() {
+  SetError(kOutOfMemory, " to allocate curr_index [AddIndexTag()]");
+  return false;
+}
+
+KeyOrder OrderOf(const TagBuildPlan& plan) {
+  return {plan.recipe.type, static_cast<std::size_t>(plan.keyLength), plan.descending};
+}
+
+}  // namespace
+
+TagTreeBuild::TagTreeBuild(const TagBuildPlan& plan, std::int32_t recordCount)
+    : plan_(plan), sorter_(OrderOf(plan), plan.keyLength), ticker_(recordCount) {}
+
+TagFailure TakeReportedFailure() {
+  TagFailure failure{EngineErrorCode(), TakeDetailText()};
+  if (failure.code == 0) failure.code = kInternalError;
+  return failure;
+}
+
+bool TagTreeBuild::AddCurrentRecord(std::uint32_t record) {
+  ticker_.Step();
+  ExprHooks& expr = *RegisteredHooks().expr;
+  expr.SetCurrentKey(plan_.keyExpression);
+  if (plan_.forExpression != nullptr) {
+    if (!ForConditionHolds(*plan_.forExpression)) return true;
+    forSatisfied_ = true;
+  }
+  try {
+    const std::string key = RecordKey(*plan_.keyExpression, plan_.recipe, plan_.keyLength);
+    return sorter_.Add(reinterpret_cast<const unsigned char*>(key.data()), record);
+  } catch (const std::bad_alloc&) {
+    return ReportOutOfMemory();
+  }
+}
+
+// Takes the items in order into the tree; a unique tag keeps the first
+// item of every key.
+bool TagTreeBuild::WriteTree(platform::File& file, const std::string& indexPath,
+                             TagBuildResult* result) {
+  try {
+    if (!sorter_.Finish()) return false;
+    TreeWriter writer(file, plan_.keyLength, plan_.itemLength, plan_.maxKeys);
+    const KeyOrder order = OrderOf(plan_);
+    std::vector<unsigned char> previous;
+    int code = writer.Start();
+    const unsigned char* key = nullptr;
+    std::uint32_t record = 0;
+    while (code == 0 && sorter_.Next(&key, &record)) {
+      ticker_.Step();
+      if (plan_.unique && !previous.empty() && order.Compare(previous.data(), key) == 0) continue;
+      if (plan_.unique) previous.assign(key, key + plan_.keyLength);
+      code = writer.Add(key, record);
+    }
+    if (sorter_.Failed()) return false;
+    TagBuildResult built;
+    built.forSatisfied = forSatisfied_;
+    if (code == 0) code = writer.Finish(&built.root);
+    if (code != 0) {
+      SetError(static_cast<std::uint16_t>(code),
+               "Error writing index file: " + indexPath + " [MakeIndex]");
+      return false;
+    }
+    ticker_.Finish();
+    *result = built;
+    return true;
+  } catch (const std::bad_alloc&) {
+    return ReportOutOfMemory();
+  }
+}
+
+void CheckTagDiskSpace(const WorkArea& area, const std::string& indexPath,
+                       const std::vector<TagTreeBuild*>& builds) {
+  const std::uint64_t freeKb =
+      static_cast<std::uint64_t>(std::max(DiskFreeKB(SplitPath(indexPath).folder), 0));
+  std::uint64_t claimedKb = 0;
+  for (TagTreeBuild* build : builds) {
+    if (build->Failed()) continue;
+    const TagBuildPlan& plan = build->Plan();
+    const std::uint64_t needKb = SpaceNeeded(area.recordCount, plan.keyLength, plan.maxKeys) / 1024;
+    const std::uint64_t availableKb = freeKb - std::min(freeKb, claimedKb);
+    if (availableKb >= needKb) {
+      claimedKb += needKb;
+      continue;
+    }
+    SetError(kDiskFull, "Available disk space: " + std::to_string(availableKb) + " KBytes;" +
+                            "needed: " + std::to_string(needKb) + " KBytes [MakeIndex]");
+    build->Fail(TakeReportedFailure());
+  }
+}
+
+void CollectTagKeys(WorkArea& area, const std::vector<TagTreeBuild*>& builds) {
   const std::size_t recordLength = area.recordLength;
-  if (recordLength == 0 || area.raw.size() != recordLength) return true;
+  if (recordLength == 0 || area.raw.size() != recordLength) return;
+  std::vector<TagTreeBuild*> open;
+  std::copy_if(builds.begin(), builds.end(), std::back_inserter(open),
+               [](const TagTreeBuild* build) { return !build->Failed(); });
+  SavedRecord saved(area);
   const std::size_t perChunk = std::max<std::size_t>(1, kReadChunkBytes / recordLength);
   std::vector<unsigned char> chunk(perChunk * recordLength);
-  for (std::int32_t first = 1; first <= area.recordCount;) {
+  for (std::int32_t first = 1; first <= area.recordCount && !open.empty();) {
     const std::size_t count =
         std::min<std::size_t>(perChunk, static_cast<std::size_t>(area.recordCount - first + 1));
     if (int code =
             area.file.ReadExactAt(RecordOffset(area, first), chunk.data(), count * recordLength)) {
       SetError(static_cast<std::uint16_t>(code), "File:  " + area.fileName + "  [MakeIndex]");
-      return false;
+      const TagFailure failure = TakeReportedFailure();
+      for (TagTreeBuild* build : open) build->Fail(failure);
+      return;
     }
     for (std::size_t i = 0; i < count; ++i) {
       std::memcpy(area.raw.data(), chunk.data() + i * recordLength, recordLength);
       TranslateAfterRead(area);
       area.recordNumber = first + static_cast<std::int32_t>(i);
-      ticker.Step();
-      if (plan.forExpression != nullptr) {
-        if (!ForConditionHolds(*plan.forExpression)) continue;
-        *forSatisfied = true;
+      for (TagTreeBuild* build : open) {
+        if (!build->AddCurrentRecord(static_cast<std::uint32_t>(area.recordNumber))) {
+          build->Fail(TakeReportedFailure());
+        }
       }
-      const std::string key = RecordKey(*plan.keyExpression, plan.recipe, plan.keyLength);
-      if (!sorter.Add(reinterpret_cast<const unsigned char*>(key.data()),
-                      static_cast<std::uint32_t>(area.recordNumber))) {
-        return false;
-      }
+      std::erase_if(open, [](const TagTreeBuild* build) { return build->Failed(); });
     }
     first += static_cast<std::int32_t>(count);
   }
-  return true;
-}
-
-// Takes the items in order into the tree; a unique tag keeps the first
-// item of every key.
-bool WriteTree(platform::File& file, const std::string& indexPath, const TagBuildPlan& plan,
-               KeySorter& sorter, BuildTicker& ticker, std::uint32_t* root) {
-  TreeWriter writer(file, plan.keyLength, plan.itemLength, plan.maxKeys);
-  const KeyOrder order{plan.recipe.type, static_cast<std::size_t>(plan.keyLength), plan.descending};
-  std::vector<unsigned char> previous;
-  int code = writer.Start();
-  const unsigned char* key = nullptr;
-  std::uint32_t record = 0;
-  while (code == 0 && sorter.Next(&key, &record)) {
-    ticker.Step();
-    if (plan.unique && !previous.empty() && order.Compare(previous.data(), key) == 0) continue;
-    if (plan.unique) previous.assign(key, key + plan.keyLength);
-    code = writer.Add(key, record);
-  }
-  if (sorter.Failed()) return false;
-  if (code == 0) code = writer.Finish(root);
-  if (code != 0) {
-    SetError(static_cast<std::uint16_t>(code),
-             "Error writing index file: " + indexPath + " [MakeIndex]");
-    return false;
-  }
-  ticker.Finish();
-  return true;
-}
-
-}  // namespace
-
-bool BuildTagTree(WorkArea& area, platform::File& file, const std::string& indexPath,
-                  const TagBuildPlan& plan, TagBuildResult* result) {
-  if (!EnoughDiskSpace(area, indexPath, plan)) return false;
-  const KeyOrder order{plan.recipe.type, static_cast<std::size_t>(plan.keyLength), plan.descending};
-  KeySorter sorter(order, plan.keyLength);
-  BuildTicker ticker(area.recordCount);
-  TagBuildResult built;
-  {
-    SavedRecord saved(area);
-    if (!CollectKeys(area, plan, sorter, ticker, &built.forSatisfied)) return false;
-  }
-  if (!sorter.Finish()) return false;
-  if (!WriteTree(file, indexPath, plan, sorter, ticker, &built.root)) return false;
-  *result = built;
-  return true;
 }
 
 }  // namespace pw

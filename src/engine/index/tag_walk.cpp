@@ -11,28 +11,36 @@
 namespace pw {
 namespace {
 
-bool ReadPathNode(IndexState& state, const IndexTag& tag, std::uint32_t block, IndexNode* node) {
+// Reads the node at `block` onto the end of the path, straight into its
+// place there; null after reporting.
+PathEntry* PushPathNode(IndexState& state, const IndexTag& tag, std::uint32_t block) {
   if (state.path.size() >= kMdxDeepestPath) {
     SetError(kMdxCorrupted,
              "Error reading index file: " + IndexTagText(state, tag) + " [SeekAndRead]");
-    return false;
+    return nullptr;
   }
-  return GetNode(state, tag, block, node);
+  // Block 0 until read: GetNode looks for the block among the path's nodes.
+  PathEntry& entry = state.path.emplace_back(0, IndexNode(tag.anchor.ItemLength()), 0);
+  if (!GetNode(state, tag, block, &entry.node)) {
+    state.path.pop_back();
+    return nullptr;
+  }
+  entry.block = block;
+  return &entry;
 }
 
 // Descends from `block` along the first or the last children down to a leaf.
 bool DescendEdge(IndexState& state, const IndexTag& tag, std::uint32_t block, bool last) {
   for (;;) {
-    IndexNode node(tag.anchor.ItemLength());
-    if (!ReadPathNode(state, tag, block, &node)) return false;
-    const int count = node.Count();
-    if (node.IsLeaf()) {
-      state.path.push_back({block, node, last && count > 0 ? count - 1 : 0});
+    PathEntry* entry = PushPathNode(state, tag, block);
+    if (entry == nullptr) return false;
+    const int count = entry->node.Count();
+    if (entry->node.IsLeaf()) {
+      entry->position = last && count > 0 ? count - 1 : 0;
       return true;
     }
-    const int position = last ? count : 0;
-    state.path.push_back({block, node, position});
-    block = node.ChildAt(position);
+    entry->position = last ? count : 0;
+    block = entry->node.ChildAt(entry->position);
   }
 }
 
@@ -104,12 +112,11 @@ bool SeekKey(IndexState& state, IndexTag& tag, const unsigned char* key, const K
   StartPath(state, tag);
   std::uint32_t block = tag.anchor.RootBlock();
   for (;;) {
-    IndexNode node(tag.anchor.ItemLength());
-    if (!ReadPathNode(state, tag, block, &node)) return false;
-    const NodePosition found = SearchNode(node, key, order);
-    state.path.push_back({block, node, found.position});
-    if (node.IsLeaf()) break;
-    block = node.ChildAt(found.position);
+    PathEntry* entry = PushPathNode(state, tag, block);
+    if (entry == nullptr) return false;
+    entry->position = SearchNode(entry->node, key, order).position;
+    if (entry->node.IsLeaf()) break;
+    block = entry->node.ChildAt(entry->position);
   }
   tag.eof = false;
   const PathEntry& leaf = state.path.back();

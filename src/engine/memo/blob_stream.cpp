@@ -81,18 +81,16 @@ bool OpenForWriting(MemoState& memo, BlobDescriptor& stream) {
   return true;
 }
 
-// Pads the old end with zero bytes up to the entry's block; a dBASE IV
-// header then says that entries are appended at the end until the entry is
-// complete.
-int StartWriting(MemoState& memo, BlobDescriptor& stream) {
+// Before the first byte: a dBASE IV header says that entries are appended
+// at the end until the entry is complete. `*leadIn` gets the zero bytes
+// that go in front of the first piece, in the same write: the padding of
+// the old end up to the entry's block and the entry header's place, which
+// holds zeros (as the hole it would otherwise be) until the header is
+// written on close.
+int StartWriting(MemoState& memo, BlobDescriptor& stream, std::vector<unsigned char>* leadIn) {
   stream.started = true;
   const std::uint64_t entryStart = stream.dataStart - kEntryHeaderSize;
-  if (stream.sizeBefore < entryStart) {
-    const std::vector<unsigned char> zeros(entryStart - stream.sizeBefore, 0);
-    if (int code = memo.file.WriteAt(stream.sizeBefore, zeros.data(), zeros.size()); code != 0) {
-      return code;
-    }
-  }
+  leadIn->assign(stream.dataStart - std::min(stream.sizeBefore, entryStart), 0);
   const bool marked = memo.kind != MemoKind::Dbase4 || stream.nextFreeBefore == kAppendAtEnd;
   return marked ? 0 : WriteNextFree(memo, kAppendAtEnd);
 }
@@ -207,17 +205,19 @@ std::size_t WriteBlobStream(const void* buffer, std::size_t count) {
   if (!stream.active || stream.mode != kWriteMode || stream.failed || count == 0) return 0;
   int code =
       static_cast<std::uint64_t>(stream.position) + count > kMaxEntryData ? kDeviceWriteFault : 0;
-  if (code == 0 && !stream.started) code = StartWriting(*memo, stream);
-  const auto* bytes = static_cast<const unsigned char*>(buffer);
   std::vector<unsigned char> piece;
+  if (code == 0 && !stream.started) code = StartWriting(*memo, stream, &piece);
+  const auto* bytes = static_cast<const unsigned char*>(buffer);
   for (std::size_t done = 0; code == 0 && done < count;) {
     const std::size_t size = std::min(kMemoPieceSize, count - done);
-    piece.assign(bytes + done, bytes + done + size);
-    if (stream.textMode == TextMode::Undecided)
-      stream.textMode = DecideTextMode(piece.data(), size);
-    if (stream.textMode == TextMode::Text) AnsiToOemBuffer(piece.data(), size);
+    const std::size_t leadIn = piece.size();  // the first piece's zeros
+    piece.insert(piece.end(), bytes + done, bytes + done + size);
+    unsigned char* data = piece.data() + leadIn;
+    if (stream.textMode == TextMode::Undecided) stream.textMode = DecideTextMode(data, size);
+    if (stream.textMode == TextMode::Text) AnsiToOemBuffer(data, size);
     const std::uint64_t at = stream.dataStart + static_cast<std::uint64_t>(stream.position) + done;
-    code = memo->file.WriteAt(at, piece.data(), size);
+    code = memo->file.WriteAt(at - leadIn, piece.data(), piece.size());
+    piece.clear();
     done += size;
   }
   if (code != 0) {

@@ -245,11 +245,17 @@ int WriteDbfHeader(WorkArea& area) {
     area.prolog[3] = day;
     PutLe32(&area.prolog[4], count);
   }
-  if (int code = area.file.WriteAt(0, area.prolog.data(), prologBytes); code != 0) return code;
+  // Neither write touches a record: the cache keeps them all.
+  if (int code = area.records.WriteThrough(area.file, 0, area.prolog.data(), prologBytes, 1, 0);
+      code != 0) {
+    return code;
+  }
   if (area.headerState == HeaderState::Appended) {
     const std::uint64_t end =
         area.headerLength + static_cast<std::uint64_t>(count) * area.recordLength;
-    if (int code = area.file.WriteAt(end, &kEndMarker, 1); code != 0) return code;
+    if (int code = area.records.WriteThrough(area.file, end, &kEndMarker, 1, 1, 0); code != 0) {
+      return code;
+    }
   }
   area.headerState = HeaderState::Clean;
   return 0;

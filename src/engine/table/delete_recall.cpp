@@ -17,7 +17,9 @@ bool OnRecord(const WorkArea& area) {
 // Byte 0 of the record: '*' deleted, ' ' live; written untranslated.
 bool WriteDeletionFlag(WorkArea& area, bool deleted) {
   const unsigned char flag = deleted ? '*' : ' ';
-  if (int code = area.file.WriteAt(RecordOffset(area, area.recordNumber), &flag, 1); code != 0) {
+  if (int code = area.records.WriteThrough(area.file, RecordOffset(area, area.recordNumber), &flag,
+                                           1, area.recordNumber, area.recordNumber);
+      code != 0) {
     SetError(static_cast<std::uint16_t>(code),
              "File:  " + area.fileName + " [DeleteRec/RecallRec]");
     return false;

@@ -49,9 +49,12 @@ int ReadRawRecord(WorkArea& area, std::int32_t n) {
   }
   area.eof = false;
   area.bof = false;
-  if (int code = area.file.ReadExactAt(RecordOffset(area, n), area.raw.data(), area.raw.size());
-      code != 0) {
-    return Report(code, "File:  " + area.fileName + "  [GetDbfRecord]");
+  if (!area.exclusive || !area.records.Get(area.file, n, area.raw.size(), area.raw.data())) {
+    if (int code = area.file.ReadExactAt(RecordOffset(area, n), area.raw.data(), area.raw.size());
+        code != 0) {
+      return Report(code, "File:  " + area.fileName + "  [GetDbfRecord]");
+    }
+    if (area.exclusive) area.records.Keep(area.file, n, area.raw.data(), area.raw.size());
   }
   area.recordNumber = n;
   TranslateAfterRead(area);
@@ -74,7 +77,8 @@ int WriteRawRecord(WorkArea& area, std::int32_t n) {
   const std::int32_t target = appending ? area.recordCount + 1 : n;
   if (code == 0) {
     const std::vector<unsigned char>& bytes = TranslatedForWrite(area);
-    code = area.file.WriteAt(RecordOffset(area, target), bytes.data(), bytes.size());
+    code = area.records.WriteThrough(area.file, RecordOffset(area, target), bytes.data(),
+                                     bytes.size(), target, target);
   }
   if (code != 0) {
     return Report(code, "File:  " + area.fileName + " [Replace/Append/PutDbfRecord]");

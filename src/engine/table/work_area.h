@@ -12,6 +12,7 @@
 
 #include "engine/table/engine_hooks.h"
 #include "engine/table/field_def.h"
+#include "engine/table/record_cache.h"
 #include "platform/file.h"
 
 namespace pw {
@@ -45,6 +46,7 @@ struct WorkArea {
   RecordTranslation writeTranslation = nullptr;
   RecordTranslation readTranslation = nullptr;
   platform::File file;
+  RecordCache records;  // used while the table is open exclusively
 
   // Record image: owned, or supplied by the caller with exactly imageSize bytes.
   unsigned char* image = nullptr;

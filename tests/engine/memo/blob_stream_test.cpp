@@ -1,6 +1,9 @@
 // The memo stream: where entries go, what reads return, seeking, text
 // translation and failed writes.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "common/code_page.h"
 #include "common/error_state.h"
@@ -223,6 +226,43 @@ TEST_F(MemoStreamTest, StreamsNeedATableWithAMemoFile) {
   EXPECT_EQ(ReadBlobStream(nullptr, 1), 0u);
   EXPECT_EQ(EngineErrorCode(), 1019);
   EXPECT_NE(Detail().find("No Memo Field [ReadBlobStream]"), std::string::npos);
+}
+
+// A writer killed after its first piece leaves the padding, zeros where the
+// entry header goes and the piece, under a header that says "append at the
+// end": the old entry stays intact and the next entry goes after the
+// abandoned bytes.
+TEST_F(MemoStreamTest, WriterKilledBeforeCloseLeavesTheOldEntryAndTheEndUsable) {
+  const std::string table = MakeTable("t", MemoKind::Dbase4);
+  Open(table);
+  const std::int32_t kept = WriteMemo("kept");
+  CloseAll();
+  const std::size_t sizeBefore = ReadBytes(Path("t.dbt")).size();
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    Open(table);
+    if (CreateBlobDescriptor(false, 0, 2) == 0 || WriteBlobStream("lost", 4) != 4) _exit(1);
+    raise(SIGKILL);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the child failed before its kill";
+
+  const Bytes bytes = ReadBytes(Path("t.dbt"));
+  const std::size_t entryStart = (sizeBefore + 511) / 512 * 512;
+  ASSERT_EQ(bytes.size(), entryStart + 8 + 4);
+  EXPECT_EQ(Le32(bytes, 0), 0x7FFFFFFFu);
+  EXPECT_TRUE(std::all_of(bytes.begin() + static_cast<long>(sizeBefore),
+                          bytes.begin() + static_cast<long>(entryStart + 8),
+                          [](auto b) { return b == 0; }));
+  EXPECT_EQ(std::string(bytes.end() - 4, bytes.end()), "lost");
+  Open(table);
+  EXPECT_EQ(ReadMemo(kept), "kept");
+  const std::int32_t next = WriteMemo("next");
+  EXPECT_EQ(static_cast<std::size_t>(next) * 512, entryStart + 512);
+  EXPECT_EQ(ReadMemo(next), "next");
+  EXPECT_EQ(ReadMemo(kept), "kept");
 }
 
 }  // namespace
