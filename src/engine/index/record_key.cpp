@@ -1,14 +1,22 @@
 #include "engine/index/record_key.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace pw {
 
 std::string RecordKey(UnitState& keyExpression, const KeyRecipe& recipe, int keyLength) {
+  // Callers copy `keyLength` bytes of the key into nodes and the sorter: a
+  // value that could not be made still gives that many (blanks for C keys,
+  // zeros otherwise), never a shorter key they would read past.
+  const auto noKey = [&] {
+    return std::string(static_cast<std::size_t>(std::max(keyLength, 0)),
+                       recipe.type == KeyType::kCharacter ? ' ' : '\0');
+  };
   ExprHooks* expr = RegisteredHooks().expr;
-  if (expr == nullptr) return {};
+  if (expr == nullptr) return noKey();
   const void* result = expr->Evaluate(keyExpression);
-  if (result == nullptr) return {};
+  if (result == nullptr) return noKey();
   switch (recipe.type) {
     case KeyType::kNumeric: {
       const PackedDecimal key = NumericKey(*static_cast<const double*>(result), recipe.decimals);

@@ -19,8 +19,9 @@ struct KeyRecipe {
 
 // Evaluates `keyExpression` against the current record of the current work
 // area. N keys are 12 bytes and D keys 8; a C key is the text of the value,
-// cut or blank-padded to `keyLength` when that is above 0. Empty when the
-// expression unit is missing.
+// cut or blank-padded to `keyLength` when that is above 0. When the
+// expression unit is missing or the value cannot be made, `keyLength` blanks
+// (C) or zeros (N, D), so empty only when `keyLength` is 0.
 std::string RecordKey(UnitState& keyExpression, const KeyRecipe& recipe, int keyLength = 0);
 
 }  // namespace pw
