@@ -11,6 +11,7 @@
 #include "dialogs/center_on_screen.h"
 #include "dialogs/leading_number.h"
 #include "dialogs/named_widget.h"
+#include "dialogs/ok_cancel_row.h"
 #include "dialogs/program_logo.h"
 
 namespace pw {
@@ -45,15 +46,10 @@ TFrmConfig::TFrmConfig(TemplateStore& templates, SoundPlayer& sounds, const QStr
   FillTemplateList();
   lbTemplates_->setCurrentRow(0);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(btnOk_);
-  buttons->addWidget(btnCancel_);
-  btnOk_->setDefault(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(logo);
   layout->addWidget(pageControl_, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(OkCancelRow(btnOk_, btnCancel_));
 
   connect(btnOk_, &QPushButton::clicked, this, &TFrmConfig::BtnOkClick);
   connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);

@@ -16,6 +16,7 @@
 #include "desktop/window_placement.h"
 #include "dialogs/named_widget.h"
 #include "dialogs/note_props_font_dialog.h"
+#include "dialogs/ok_cancel_row.h"
 #include "richtext/note_editor.h"
 #include "settings/config_keys.h"
 
@@ -98,18 +99,12 @@ TFrmTemplate::TFrmTemplate(const TemplateValues& values, const QString& configFi
   boxes->addWidget(colorBox, 1);
   boxes->addWidget(fontBox, 2);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(btnOk_);
-  buttons->addWidget(btnCancel_);
-  btnOk_->setDefault(true);
-
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(boxes);
   layout->addWidget(Named("Label2", new QLabel(QStringLiteral("Template Note Contents:"), this)));
   layout->addWidget(richEditProp_, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(OkCancelRow(btnOk_, btnCancel_));
 
   connect(button5, &QPushButton::clicked, this, &TFrmTemplate::Button5Click);
   connect(button1, &QPushButton::clicked, this, &TFrmTemplate::Button1Click);

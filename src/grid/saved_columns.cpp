@@ -1,6 +1,9 @@
 #include "grid/saved_columns.h"
 
 #include <QHash>
+#include <cstdint>
+
+#include "settings/windows_color.h"
 
 namespace pw {
 
@@ -11,11 +14,6 @@ constexpr int kBold = 0x100;
 constexpr int kItalic = 0x200;
 constexpr int kUnderline = 0x400;
 constexpr int kStrikeOut = 0x800;
-
-QColor FromWindowsValue(unsigned value) {
-  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                static_cast<int>((value >> 16) & 0xFF));
-}
 
 Qt::Alignment AlignmentOfName(const QString& name) {
   if (name.compare(QLatin1String("taRightJustify"), Qt::CaseInsensitive) == 0) {
@@ -80,12 +78,12 @@ QColor ColorOfIdentifier(const QString& text) {
       {"clbtnface", 0xC0C0C0}};
   const QString name = text.trimmed().toLower();
   if (const auto found = kNamed.constFind(name); found != kNamed.constEnd()) {
-    return FromWindowsValue(*found);
+    return ColorOfWindowsValue(static_cast<std::int32_t>(*found));
   }
   bool numeric = false;
   const unsigned value =
       name.startsWith('$') ? name.mid(1).toUInt(&numeric, 16) : name.toUInt(&numeric, 10);
-  return numeric ? FromWindowsValue(value) : QColor();
+  return numeric ? ColorOfWindowsValue(static_cast<std::int32_t>(value)) : QColor();
 }
 
 void ReadSavedColumns(const QStringList& entries, QList<TzGridColumn>& columns) {

@@ -9,10 +9,9 @@
 #include <QTime>
 #include <cstdint>
 
-namespace pw {
+#include "settings/windows_color.h"
 
-QColor ColorOfWindowsValue(std::int32_t value);
-std::int32_t WindowsValueOfColor(const QColor& color);
+namespace pw {
 
 // Hour and minute without leading zeros, joined by ":".
 QString TimeText(QTime time);

@@ -128,6 +128,16 @@ class MemoPackRecoveryTest : public MemoPackTest {
     WriteBytes(table_, oldTable_);
     WriteBytes(Path("t.dbt"), oldMemo_);
   }
+  // The table as a pack killed after rewriting the first memo field leaves
+  // it: record 1's block number already the packed one (1).
+  Bytes WriteHalfRewrittenTable() {
+    Bytes halfDone = oldTable_;
+    const std::size_t field = 32 + 2 * 32 + 1 + 1 + 10;
+    const std::string one = MemoFieldText(1);
+    std::copy(one.begin(), one.end(), halfDone.begin() + field);
+    WriteBytes(table_, halfDone);
+    return halfDone;
+  }
   // The journal the pack writes: record 1 to block 1, record 2 to block 2.
   void WriteJournal() {
     WriteBytes(Path("packed"), packedMemo_);
@@ -215,11 +225,7 @@ TEST_F(MemoPackRecoveryTest, JournalWhosePackedFileIsGoneIsThrownAway) {
 
 TEST_F(MemoPackRecoveryTest, CrashWhileRewritingFieldsIsFinishedOnOpen) {
   WriteBytes(Path("t.dbt"), packedMemo_);
-  Bytes halfDone = oldTable_;
-  const std::size_t field = 32 + 2 * 32 + 1 + 1 + 10;
-  const std::string one = MemoFieldText(1);
-  std::copy(one.begin(), one.end(), halfDone.begin() + field);
-  WriteBytes(table_, halfDone);
+  WriteHalfRewrittenTable();
   WriteJournal();
   ExpectPackedState();
   EXPECT_EQ(ReadBytes(table_), packedTable_);
@@ -239,11 +245,7 @@ TEST_F(MemoPackRecoveryTest, ReadOnlyOpenReadsTheOldMemosWhileTheTwinWaits) {
 
 TEST_F(MemoPackRecoveryTest, ReadOnlyOpenReadsThePackedMemosWhileFieldsAreHalfRewritten) {
   WriteBytes(Path("t.dbt"), packedMemo_);
-  Bytes halfDone = oldTable_;
-  const std::size_t field = 32 + 2 * 32 + 1 + 1 + 10;
-  const std::string one = MemoFieldText(1);
-  std::copy(one.begin(), one.end(), halfDone.begin() + field);
-  WriteBytes(table_, halfDone);
+  const Bytes halfDone = WriteHalfRewrittenTable();
   WriteJournal();
   EXPECT_EQ(ReadOnlyMemos(), (std::vector<std::string>{"memo 9", "memo 3"}));
   EXPECT_EQ(ReadBytes(table_), halfDone);
