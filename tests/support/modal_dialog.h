@@ -22,15 +22,16 @@ void AnswerNextDialog(bool* seen, std::function<void(Dialog*)> answer) {
 }
 
 // Runs `step` on the next modal `Dialog` to open, however late (polling
-// every 10 ms, giving up after 5 s). Calls may be chained: a step may queue
-// the next dialog's step before it clicks the button that opens it.
+// every 10 ms, giving up after 60 s: on a loaded machine a file dialog can
+// take seconds to show, and a step that gave up leaves exec() waiting). Calls may be chained: a
+// step may queue the next dialog's step before it clicks the button that opens it.
 template <class Dialog>
 void WhenModal(std::function<void(Dialog*)> step) {
   auto* timer = new QTimer;
   auto waited = std::make_shared<int>(0);
   QObject::connect(timer, &QTimer::timeout, [timer, waited, step] {
     auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    if (!dialog && ++*waited < 500) return;
+    if (!dialog && ++*waited < 6000) return;
     timer->stop();
     timer->deleteLater();
     if (dialog) step(dialog);
