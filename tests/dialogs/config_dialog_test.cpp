@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -216,10 +217,17 @@ TEST_F(ConfigDialogTest, SelectSoundTakesTheChosenFilesFullName) {
   test::WhenModal<QFileDialog>([&](QFileDialog* chooser) {
     title = chooser->windowTitle();
     filters = chooser->nameFilters();
-    chooser->selectFile(File("chime.wav"));
-    // Through QDialog: QFileDialog's accept() checks the selection but is
-    // not public.
-    static_cast<QDialog*>(chooser)->accept();
+    // Typed into the name box as a user does: selectFile() leaves the box
+    // alone once it has the focus, and Open would take the old name.
+    auto* name = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* buttons = chooser->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    if (name == nullptr || buttons == nullptr) {
+      ADD_FAILURE() << "the file dialog has no name box or buttons";
+      chooser->reject();
+      return;
+    }
+    name->setText(File("chime.wav"));
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Open), Qt::LeftButton);
   });
   QTest::mouseClick(dialog_.BtnSelectSound(), Qt::LeftButton);
   EXPECT_EQ(title, "Select Alarm Sound");
