@@ -1,5 +1,6 @@
 #include "import/note_import.h"
 
+#include <QDir>
 #include <algorithm>
 
 #include "import/import_ledger.h"
@@ -63,6 +64,22 @@ QRect PlaceImportedNote(const ImportedNote& note, QSize fallbackSize, const QRec
   window.moveLeft(std::clamp(window.left(), area.left(), area.right() - window.width() + 1));
   window.moveTop(std::clamp(window.top(), area.top(), area.bottom() - window.height() + 1));
   return window;
+}
+
+}  // namespace pw
+
+namespace pw {
+
+QString DescribeImport(const ImportBatch& batch, const QString& path, std::size_t newNotes) {
+  QString text = QStringLiteral("%1 at %2: %3 notes found, %4 of them new.")
+                     .arg(batch.sourceKind, QDir::toNativeSeparators(path))
+                     .arg(batch.notes.size())
+                     .arg(newNotes);
+  if (newNotes > 0 && !batch.notCarried.isEmpty()) {
+    text += QStringLiteral("\nNot carried over:");
+    for (const QString& line : batch.notCarried) text += QStringLiteral("\n  - ") + line;
+  }
+  return text;
 }
 
 }  // namespace pw

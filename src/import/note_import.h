@@ -49,3 +49,11 @@ ImportOutcome WriteImport(const ImportBatch& batch, ImportLedger& ledger, Import
 QRect PlaceImportedNote(const ImportedNote& note, QSize fallbackSize, const QRect& area);
 
 }  // namespace pw
+
+namespace pw {
+
+// What the preview and the summary say of one source: "<kind> at <path>:
+// N notes found, M of them new." and, indented, what will not carry.
+QString DescribeImport(const ImportBatch& batch, const QString& path, std::size_t newNotes);
+
+}  // namespace pw
