@@ -18,10 +18,10 @@ namespace pw {
 struct ImportedNote {
   QString sourceId;  // unique within its source kind; the import ledger keys on it
   QString caption;
-  QByteArray rtf;               // the note's text as the note memo holds it
-  std::int32_t color = 0;       // a Windows colour value of the note palette
-  std::optional<QPoint> place;  // none: the middle of the screen
-  QSize size;                   // invalid: template 1's
+  QByteArray rtf;                 // the note's text as the note memo holds it
+  std::int32_t color = 0x99FFFF;  // Windows colour value; the note window's light yellow
+  std::optional<QPoint> place;    // none: the middle of the screen
+  QSize size;                     // invalid: template 1's
   bool showing = true;
   bool stayOnTop = false;
   QString board;  // empty: the board of template 1

@@ -11,11 +11,11 @@ namespace {
 
 constexpr std::array<QRgb, 8> kPalette = {
     0xFFFF99,  // light yellow, the note window's own colour
-    0xCCFF99,  // green
-    0x99CCFF,  // blue
+    0xCCFFCC,  // green
+    0xCCE5FF,  // blue
     0xFFCCE5,  // pink
-    0xE0CCFF,  // purple
-    0xFFCC99,  // orange
+    0xE5CCFF,  // purple
+    0xFFDDAA,  // orange
     0xE0E0E0,  // grey
     0xFFFFFF,  // white
 };
