@@ -78,7 +78,7 @@ ImportRead ReadGnomeSticky(const QString& path) {
                                ? root.value(QLatin1String("notes")).toArray()
                                : QJsonArray{root};
   ImportBatch batch;
-  batch.sourceKind = QStringLiteral("Sticky Notes");
+  batch.sourceKind = QStringLiteral("Sticky Notes (GNOME)");
   QSet<QString> unknownTags;
   for (const QJsonValue& value : notes) {
     if (batch.notes.size() == kMaxImportedNotes) return TooManyNotes(path);

@@ -84,29 +84,6 @@ DetectedSource DetectImportSource(const QString& path) {
   return {KindOfFile(given), absolute};
 }
 
-QString ImportSourceName(ImportSource kind) {
-  switch (kind) {
-    case ImportSource::kPlainFiles:
-      return QStringLiteral("plain files");
-    case ImportSource::kXpad:
-      return QStringLiteral("xpad");
-    case ImportSource::kKNotesCalendar:
-    case ImportSource::kKNotesMaildir:
-      return QStringLiteral("KNotes");
-    case ImportSource::kMintSticky:
-      return QStringLiteral("Sticky (Linux Mint)");
-    case ImportSource::kGnomeSticky:
-      return QStringLiteral("Sticky Notes (GNOME)");
-    case ImportSource::kWindowsSticky:
-      return QStringLiteral("Sticky Notes (Windows)");
-    case ImportSource::kNotesTable:
-      return QStringLiteral("notes table");
-    case ImportSource::kUnknown:
-      break;
-  }
-  return QStringLiteral("unknown");
-}
-
 ImportRead ReadImportSource(const DetectedSource& source) {
   switch (source.kind) {
     case ImportSource::kPlainFiles:

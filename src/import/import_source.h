@@ -32,7 +32,6 @@ struct DetectedSource {
 // folder source (an xpad info file, a .txt, a maildir message) names its
 // folder.
 DetectedSource DetectImportSource(const QString& path);
-QString ImportSourceName(ImportSource kind);
 
 // Reads every note of the source without writing anything.
 ImportRead ReadImportSource(const DetectedSource& source);

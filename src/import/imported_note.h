@@ -29,7 +29,7 @@ struct ImportedNote {
 };
 
 struct ImportBatch {
-  QString sourceKind;  // "xpad", "KNotes", ... (see import_source.h)
+  QString sourceKind;  // "xpad", "KNotes", ...: shown, and the ledger's key with the ids
   std::vector<ImportedNote> notes;
   QStringList notCarried;  // one line per thing left behind, for the summary
 };

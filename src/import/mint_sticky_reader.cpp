@@ -112,7 +112,7 @@ ImportRead ReadMintSticky(const QString& path) {
                                       : QStringLiteral("no object of groups")));
   }
   ImportBatch batch;
-  batch.sourceKind = QStringLiteral("Sticky");
+  batch.sourceKind = QStringLiteral("Sticky (Linux Mint)");
   QSet<QString> unknownTags;
   const QJsonObject groups = document.object();
   for (auto group = groups.begin(); group != groups.end(); ++group) {

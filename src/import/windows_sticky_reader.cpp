@@ -123,7 +123,7 @@ ImportRead ReadWindowsSticky(const QString& path) {
     return Refused(path, QString::fromUtf8(sqlite3_errmsg(database.get())));
   }
   ImportBatch batch;
-  batch.sourceKind = QStringLiteral("Windows Sticky Notes");
+  batch.sourceKind = QStringLiteral("Sticky Notes (Windows)");
   int binned = 0;
   int step = SQLITE_ROW;
   while ((step = sqlite3_step(rows.get())) == SQLITE_ROW) {
