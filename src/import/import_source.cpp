@@ -67,9 +67,9 @@ DetectedSource DetectImportSource(const QString& path) {
     for (const QFileInfo& file : dir.entryInfoList(QDir::Files)) {
       if (IsPlainFile(file)) return {ImportSource::kPlainFiles, absolute};
     }
-    return {};
+    return {ImportSource::kUnknown, absolute};
   }
-  if (!given.isFile()) return {};
+  if (!given.isFile()) return {ImportSource::kUnknown, absolute};
   const QDir parent = given.dir();
   const QString name = given.fileName();
   if (name.startsWith(QLatin1String("info-")) || name.startsWith(QLatin1String("content-"))) {
@@ -105,10 +105,9 @@ ImportRead ReadImportSource(const DetectedSource& source) {
     case ImportSource::kUnknown:
       break;
   }
-  ImportRead read;
-  read.error = QStringLiteral("%1: is no notes file or folder this program can import")
-                   .arg(QDir::toNativeSeparators(source.path));
-  return read;
+  if (!QFileInfo::exists(source.path))
+    return Refused(source.path, QStringLiteral("does not exist"));
+  return Refused(source.path, QStringLiteral("is no notes file or folder this program can import"));
 }
 
 }  // namespace pw

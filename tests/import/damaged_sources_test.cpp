@@ -105,6 +105,10 @@ TEST_F(ImportDamage, HostileNamesAndOffsetsStayInside) {
   EXPECT_EQ(FormatAt(read.batch.notes.front().rtf, 2).fontWeight(), QFont::Bold);
   const QString unknown = Write("what.bin", "nothing of notes");
   ExpectRefused(ReadImportSource(DetectImportSource(unknown)), unknown);
+  const QString missing = QString::fromStdString(dir_.file("gone.json"));
+  const ImportRead gone = ReadImportSource(DetectImportSource(missing));
+  ExpectRefused(gone, missing);
+  EXPECT_TRUE(gone.error.contains("does not exist"));
 }
 
 }  // namespace
