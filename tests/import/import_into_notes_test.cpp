@@ -159,6 +159,9 @@ TEST_F(ImportIntoNotes, CommandLineImportsEveryPathGiven) {
   const CommandLine line = ParseCommandLine(
       {"paperwisp", "--import", ImportSample("knotes/notes.ics"), ImportSample("plain")});
   ASSERT_EQ(line.kind, CommandLine::Kind::Run);
+  // The running copy has a working folder of its own: paths go absolute.
+  EXPECT_EQ(ParseCommandLine({"paperwisp", "--import", "some/notes.ics"}).text,
+            QDir::current().absoluteFilePath("some/notes.ics"));
   auto controller = Start();
   const CommandResult result = line.option->action(*controller, line.text);
   EXPECT_TRUE(result.ok) << result.text.toStdString();
