@@ -10,7 +10,9 @@
 #include "app/command_line.h"
 #include "app/command_line_options.h"
 #include "app/controller_fixture.h"
+#include "app/maintain/maintain_notes.h"
 #include "app/record/note_record.h"
+#include "grid/tz_grid.h"
 #include "import/import_test_support.h"
 #include "settings/windows_color.h"
 #include "support/modal_dialog.h"
@@ -195,6 +197,27 @@ TEST_F(ImportIntoNotes, TrayMenuShowsWhatWillComeBeforeWriting) {
   });
   item->trigger();
   EXPECT_EQ(Stored(controller->TzNotes()).size(), 2u);
+}
+
+TEST_F(ImportIntoNotes, NotesAndRemindersImportsIntoAnEmptyListAndShowsTheNotes) {
+  auto controller = Start();
+  controller->ChooseImportPaths = [](QWidget*) {
+    return QStringList{ImportSample("knotes-maildir/cur/1709288100.R42.host:2,S")};
+  };
+  controller->NotesReminders1Click();
+  TFrmMaintainNotes* window = controller->MaintainNotes();
+  ASSERT_NE(window, nullptr);
+  auto* item = window->PopupNotes()->findChild<QAction*>("ImportNotes1");
+  ASSERT_NE(item, nullptr);
+  emit window->PopupNotes()->aboutToShow();
+  EXPECT_TRUE(item->isEnabled());  // with no note to select
+  WhenModal<QMessageBox>([](QMessageBox* box) {
+    WhenModal<QMessageBox>([](QMessageBox* done) { done->accept(); });
+    box->button(QMessageBox::Yes)->click();
+  });
+  item->trigger();
+  EXPECT_EQ(window->TzGrid1()->model()->rowCount(), 2);
+  window->close();
 }
 
 }  // namespace
