@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <vector>
 
@@ -71,10 +72,23 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   const QStringList texts = parser.positionalArguments();
   if (texts.isEmpty()) return commandLine;
   const bool takesText = commandLine.option != nullptr && commandLine.option->valueName[0] != '\0';
-  if (!takesText || texts.size() > 1) {
+  const bool takesMany = takesText && QByteArrayView(commandLine.option->valueName).endsWith("...");
+  if (!takesText || (texts.size() > 1 && !takesMany)) {
     return Failure(QStringLiteral("Unexpected argument: %1").arg(texts.value(takesText ? 1 : 0)));
   }
-  commandLine.text = texts.front();
+  if (!QByteArrayView(commandLine.option->valueName).startsWith("PATH")) {
+    commandLine.text = texts.front();
+    return commandLine;
+  }
+  // The running copy has a working folder of its own.
+  QStringList paths;
+  for (const QString& path : texts) {
+    if (path.contains(QLatin1Char(kPathSeparator))) {
+      return Failure(QStringLiteral("A path holding a line break cannot be given: %1").arg(path));
+    }
+    paths << QFileInfo(path).absoluteFilePath();
+  }
+  commandLine.text = paths.join(QLatin1Char(kPathSeparator));
   return commandLine;
 }
 

@@ -12,11 +12,15 @@ namespace pw {
 
 struct CommandLineOption;
 
+inline constexpr char kPathSeparator = '\n';
+
 struct CommandLine {
   enum class Kind { Run, Help, Error };
   Kind kind = Kind::Run;
   const CommandLineOption* option = nullptr;  // null: start, or bring the running copy forward
-  QString text;                               // null when the option was given none
+  // Null when the option was given none. The paths of a "PATH..." option
+  // are made absolute and joined with kPathSeparator.
+  QString text;
   QString error;
 
   // Whether this start becomes the running program when no copy runs.

@@ -2,6 +2,7 @@
 
 #include <QTextCursor>
 
+#include "app/command_line.h"
 #include "app/controller/notes_main.h"
 #include "app/note/note_window.h"
 #include "richtext/note_editor.h"
@@ -25,6 +26,10 @@ constexpr CommandLineOption kOptions[] = {
      Call<&TFrmNotesMain::Configure1Click>},
     {"notes", "", "Opens the \"Notes & Reminders\" window.", StartProgram, Opened,
      Call<&TFrmNotesMain::NotesReminders1Click>},
+    {"import", "PATH...",
+     "Imports the notes of xpad, KNotes, Sticky, Sticky Notes, plain files or a notes table at "
+     "each PATH.",
+     StartProgram, Done, ImportNotesAt},
     {"quit", "", "Saves the notes and ends Paperwisp, as \"Shutdown Paperwisp\" does.", NothingToDo,
      Done, Call<&TFrmNotesMain::FormCloseQuery>},
 };
@@ -40,6 +45,12 @@ const CommandLineOption* FindCommandLineOption(const QString& name) {
     if (name == QLatin1String(option.name)) return &option;
   }
   return nullptr;
+}
+
+CommandResult ImportNotesAt(TFrmNotesMain& notesMain, const QString& text) {
+  if (text.isEmpty()) return {false, QStringLiteral("Name the files or folders to import.")};
+  const ImportSummary summary = notesMain.ImportNotes(text.split(QLatin1Char(kPathSeparator)));
+  return {summary.ok, summary.text};
 }
 
 CommandResult NewNoteWithText(TFrmNotesMain& notesMain, const QString& text) {

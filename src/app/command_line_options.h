@@ -43,6 +43,9 @@ const CommandLineOption* FindCommandLineOption(const QString& name);
 // Writes `text` as the whole text of a new note from template 1.
 CommandResult NewNoteWithText(TFrmNotesMain& notesMain, const QString& text);
 
+// Imports the notes of every path in `text` (joined with kPathSeparator).
+CommandResult ImportNotesAt(TFrmNotesMain& notesMain, const QString& text);
+
 // An option whose action is one command of the controller.
 template <void (TFrmNotesMain::*command)()>
 CommandResult Call(TFrmNotesMain& notesMain, const QString& /*text*/) {

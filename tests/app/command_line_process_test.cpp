@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 
 #include "app/controller_fixture.h"
 #include "app/program_fixture.h"
@@ -89,6 +90,27 @@ TEST_F(CommandLineProcessTest, ShowAllHideAllAndQuitReachTheRunningCopy) {
   EXPECT_EQ(first.ExitCode(), 0);
   EXPECT_TRUE(ReadSetting(Config(), config::kTerminatedOK));
   EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 1);
+}
+
+TEST_F(CommandLineProcessTest, ImportReachesTheRunningCopyAndAddsNothingTheSecondTime) {
+  Program first(Home());
+  ASSERT_TRUE(WaitUntilIdle(first));
+  const QString source = Home() + QStringLiteral("/notes.json");
+  QFile file(source);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"v": 1, "notes": [{"uuid": "u-1", "content": "imported text", "open": true}]})");
+  file.close();
+  Program once(Home(), {"--import", source});
+  EXPECT_EQ(once.ExitCode(), 0);
+  EXPECT_TRUE(once.Output().contains("1 notes imported."));
+  Program twice(Home(), {"--import", source});
+  EXPECT_EQ(twice.ExitCode(), 0);
+  EXPECT_TRUE(twice.Output().contains("0 notes imported."));
+  EXPECT_NE(Run({"--import", Home() + QStringLiteral("/missing.ics")}), 0);
+  const std::vector<Stored> notes = StoredNotes();
+  ASSERT_EQ(notes.size(), 1U);
+  EXPECT_TRUE(notes[0].text.contains("imported text")) << notes[0].text.toStdString();
+  EXPECT_EQ(Run({"--quit"}), 0);
 }
 
 TEST_F(CommandLineProcessTest, AStartWithACommandCarriesItOutOnceItRuns) {

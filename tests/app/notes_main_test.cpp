@@ -64,8 +64,8 @@ TEST_F(NotesMainTest, TrayMenuOffersTheCommandsInOrder) {
     captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
   }
   EXPECT_EQ(captions,
-            QStringList({"New Note", "Notes && Reminders...", "Hide All Notes", "-", "Help...",
-                         "About...", "-", "Configure...", "Shutdown Paperwisp"}));
+            QStringList({"New Note", "Notes && Reminders...", "Hide All Notes", "Import Notes...",
+                         "-", "Help...", "About...", "-", "Configure...", "Shutdown Paperwisp"}));
   QStringList templates;
   for (QAction* item : controller->NewNoteMenu()->actions()) templates << item->text();
   EXPECT_EQ(templates.size(), 10);

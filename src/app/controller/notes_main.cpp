@@ -69,6 +69,8 @@ void TFrmNotesMain::BuildMenus() {
           this, &TFrmNotesMain::NotesReminders1Click);
   connect(popupMenu1_->addAction(QStringLiteral("Hide All Notes")), &QAction::triggered, this,
           &TFrmNotesMain::HideAllNotes1Click);
+  connect(popupMenu1_->addAction(QStringLiteral("Import Notes...")), &QAction::triggered, this,
+          [this] { ImportNotes1Click(nullptr); });
   popupMenu1_->addSeparator();
   connect(popupMenu1_->addAction(QStringLiteral("Help...")), &QAction::triggered, this,
           &TFrmNotesMain::Help1Click);

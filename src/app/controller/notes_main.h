@@ -14,13 +14,16 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "app/maintain/maintain_notes_host.h"
 #include "app/note/note_host.h"
+#include "import/note_import.h"
 #include "reminders/clock_jump.h"
 #include "settings/controller_settings.h"
 
@@ -35,7 +38,16 @@ class TFrmNote;
 class TTrayNotifyIcon;
 class TTzDbf;
 
-class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost {
+// What an import ends with: whether it went through, and what to tell.
+struct ImportSummary {
+  bool ok = true;
+  QString text;  // empty when the user called the import off
+};
+
+class TFrmNotesMain : public QWidget,
+                      public NoteHost,
+                      public MaintainNotesHost,
+                      public ImportedNoteSink {
   Q_OBJECT
 
  public:
@@ -120,6 +132,17 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   // Gives every note of the notes table a window, the hidden ones too.
   void ShowAllNotes();
 
+  // Importing notes from other programs (notes_import.cpp). `confirm`, when
+  // set, sees what the sources hold before anything is written and may
+  // call the import off.
+  using ImportConfirmation = std::function<bool(const QString& preview)>;
+  ImportSummary ImportNotes(const QStringList& paths, const ImportConfirmation& confirm = {});
+  void ImportNotes1Click(QWidget* owner) override;
+  // The files "Import Notes..." imports; a file chooser unless replaced.
+  std::function<QStringList(QWidget* owner)> ChooseImportPaths = DefaultImportChooser;
+  std::int32_t AddImportedNote(const ImportedNote& note) override;
+  void RemoveImportedNote(std::int32_t recordNumber) override;
+
   // The shutdown; runs once, later calls do nothing.
   void FormCloseQuery();
   void EmptyTrash();
@@ -153,6 +176,9 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   // and moves it to the trash when it asks for it; true when it was moved.
   bool ExpireNote(ExpireMode mode);
   TFrmAlarm* OpenReminderWindow();
+  // Where imported notes are placed: the primary screen's available area.
+  QRect ImportArea() const;
+  static QStringList DefaultImportChooser(QWidget* owner);
 
   QString dataFolder_;
   ControllerSettings settings_{};

@@ -86,6 +86,12 @@ void TFrmMaintainNotes::BuildMenus() {
   exportPage->setObjectName(QStringLiteral("ExportPage1"));
   connect(exportPage, &QAction::triggered, this,
           [this] { ExportNotes(*tzNotesMaint_, AllRecordsOf(*tzGrid1_)); });
+  QAction* importNotes = popupNotes_->addAction(QStringLiteral("Import Notes..."));
+  importNotes->setObjectName(QStringLiteral("ImportNotes1"));
+  connect(importNotes, &QAction::triggered, this, [this] {
+    host_.ImportNotes1Click(this);
+    ReReadNotes();
+  });
   connect(popupNotes_, &QMenu::aboutToShow, this, &TFrmMaintainNotes::UpdateNotesMenu);
   tzGrid1_->SetPopupMenu(popupNotes_);
 
@@ -109,7 +115,9 @@ void TFrmMaintainNotes::BuildMenus() {
 void TFrmMaintainNotes::UpdateNotesMenu() {
   const bool onNote = GoToSelectedNote();
   for (QAction* item : popupNotes_->actions()) {
-    if (!item->isSeparator() && item->objectName() != QStringLiteral("ExportPage1")) {
+    // Export Page and Import Notes need no selected note.
+    if (!item->isSeparator() && item->objectName() != QStringLiteral("ExportPage1") &&
+        item->objectName() != QStringLiteral("ImportNotes1")) {
       item->setEnabled(onNote);
     }
   }

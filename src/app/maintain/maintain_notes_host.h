@@ -1,11 +1,13 @@
 // MaintainNotesHost: what the Notes & Reminders window needs from the main
 // controller: the data folder, the templates table (for the template
 // boards), the copy of a note into the controller's trash table, and the
-// opening of a note's window on the desktop.
+// opening of a note's window on the desktop, and the import of notes.
 #pragma once
 
 #include <QString>
 #include <cstdint>
+
+class QWidget;
 
 namespace pw {
 
@@ -22,6 +24,8 @@ class MaintainNotesHost {
   virtual bool CopyNoteToTrashFrom(TTzDbf& source) = 0;
   // Opens the window of notes record `recordNumber` on the desktop.
   virtual void ShowNoteOfRecord(std::int32_t recordNumber) = 0;
+  // "Import Notes...": chooses the sources, shows what they hold, imports.
+  virtual void ImportNotes1Click(QWidget* owner) = 0;
 
  protected:
   MaintainNotesHost() = default;

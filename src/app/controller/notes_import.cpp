@@ -1,0 +1,167 @@
+// Importing notes from other programs: every source is read first, a
+// refused one stops the import before anything is written; then the new
+// notes of each source are added as a new note is (template 1's record,
+// with the imported text, colour, place and flags), the open ones get their
+// windows, and the ledger keeps them from coming twice.
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <vector>
+
+#include "app/controller/notes_main.h"
+#include "app/note/note_window.h"
+#include "app/record/note_fields.h"
+#include "app/record/note_record.h"
+#include "common/date_text.h"
+#include "dataset/dataset_error.h"
+#include "dataset/tz_blob_stream.h"
+#include "dataset/tz_dbf.h"
+#include "import/import_ledger.h"
+#include "import/import_source.h"
+#include "import/note_import.h"
+
+namespace pw {
+
+namespace {
+
+struct SourceRead {
+  DetectedSource source;
+  ImportBatch batch;
+};
+
+QString Yes(bool flag) {
+  return flag ? QStringLiteral("Y") : QStringLiteral("N");
+}
+
+}  // namespace
+
+QRect TFrmNotesMain::ImportArea() const {
+  if (screenSize_.isValid()) return QRect(QPoint(0, 0), screenSize_);
+  return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+std::int32_t TFrmNotesMain::AddImportedNote(const ImportedNote& note) {
+  TTzDbf& notes = *tzNotes_;
+  TTzDbf& defaults = *tzDefaults_;
+  if (!notes.Active() || !defaults.Active()) return 0;
+  try {
+    defaults.Go(1);
+    const bool templateFound =
+        defaults.LastError() == 0 && !defaults.Eof() && defaults.RecNo() == 1;
+    CopyNoteRecord(defaults, notes);
+    QSize size(notes.GetFieldInt(note_field::kWidth), notes.GetFieldInt(note_field::kHeight));
+    if (!templateFound) size = TFrmNote::kDesignSize;
+    const QRect window = PlaceImportedNote(note, size, ImportArea());
+    const QDate created = note.created.isValid() ? note.created : QDate::currentDate();
+    notes.SetFieldStr(note_field::kDesc, note.caption);
+    notes.SetFieldInt(note_field::kColor, note.color);
+    notes.SetFieldInt(note_field::kLeft, window.left());
+    notes.SetFieldInt(note_field::kTop, window.top());
+    notes.SetFieldInt(note_field::kWidth, window.width());
+    notes.SetFieldInt(note_field::kHeight, window.height());
+    notes.SetFieldStr(note_field::kShowing, Yes(note.showing));
+    notes.SetFieldStr(note_field::kStayOnTop, Yes(note.stayOnTop));
+    notes.SetFieldStr(note_field::kMinimized, Yes(false));
+    notes.SetFieldStr(note_field::kAlarmAct, Yes(false));
+    notes.SetFieldStr(note_field::kExpires, Yes(false));
+    // The window made for the note writes its own handle.
+    notes.SetFieldInt(note_field::kHandle, 0);
+    notes.SetFieldStr(note_field::kNoteBoard,
+                      note.board.isEmpty() ? QStringLiteral("1") : note.board);
+    notes.SetFieldDate(
+        note_field::kDateCreate,
+        QString::fromLatin1(DateFrom(created.year(), created.month(), created.day())));
+    std::unique_ptr<TTzBlobStream> memo =
+        notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kWrite);
+    if (!memo || !memo->isOpen() || memo->write(note.rtf) != note.rtf.size() || !memo->Finish()) {
+      notes.Cancel();
+      return 0;
+    }
+    bool appended = false;
+    if (notes.ALock()) {
+      notes.AppendRec();
+      appended = notes.LastError() == 0;
+    }
+    notes.UnLock();
+    if (!appended) {
+      notes.Cancel();
+      return 0;
+    }
+    return notes.RecNo();
+  } catch (const VEdeveZuzaz&) {
+    notes.Cancel();
+    return 0;
+  }
+}
+
+void TFrmNotesMain::RemoveImportedNote(std::int32_t recordNumber) {
+  TTzDbf& notes = *tzNotes_;
+  try {
+    notes.Go(recordNumber);
+    if (notes.LastError() == 0 && notes.RecNo() == recordNumber && notes.RLock()) notes.DeleteRec();
+    notes.UnLock();
+  } catch (const VEdeveZuzaz&) {
+    notes.UnLock();
+  }
+}
+
+ImportSummary TFrmNotesMain::ImportNotes(const QStringList& paths,
+                                         const ImportConfirmation& confirm) {
+  std::vector<SourceRead> reads;
+  for (const QString& path : paths) {
+    const DetectedSource source = DetectImportSource(path);
+    ImportRead read = ReadImportSource(source);
+    if (!read.ok) return {false, read.error + QStringLiteral("\nNothing was imported.")};
+    reads.push_back({source, std::move(read.batch)});
+  }
+  ImportLedger ledger(dataFolder_);
+  if (QString error; !ledger.Load(&error)) return {false, error};
+  QStringList preview;
+  for (const SourceRead& read : reads) {
+    preview << DescribeImport(read.batch, read.source.path, NewNotesOf(read.batch, ledger).size());
+  }
+  if (confirm && !confirm(preview.join(QStringLiteral("\n\n")))) return {true, QString()};
+
+  std::size_t added = 0;
+  std::vector<std::int32_t> shown;
+  for (const SourceRead& read : reads) {
+    const ImportOutcome outcome = WriteImport(read.batch, ledger, *this);
+    if (!outcome.ok) {
+      return {false, QStringLiteral("%1 notes imported; %2").arg(added).arg(outcome.error)};
+    }
+    added += outcome.records.size();
+    for (const std::int32_t record : outcome.records) shown.push_back(record);
+  }
+  for (const std::int32_t record : shown) {
+    tzNotes_->Go(record);
+    if (tzNotes_->GetFieldStr(note_field::kShowing) == QLatin1String("Y")) ShowNoteOfRecord(record);
+  }
+  return {true, QStringLiteral("%1 notes imported.").arg(added)};
+}
+
+void TFrmNotesMain::ImportNotes1Click(QWidget* owner) {
+  const QStringList paths = ChooseImportPaths(owner);
+  if (paths.isEmpty()) return;
+  const ImportSummary summary = ImportNotes(paths, [owner](const QString& preview) {
+    return QMessageBox::question(owner, QStringLiteral("Import Notes"),
+                                 preview + QStringLiteral("\n\nImport the new notes?"),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  });
+  if (summary.text.isEmpty()) return;
+  if (summary.ok) {
+    QMessageBox::information(owner, QStringLiteral("Import Notes"), summary.text);
+  } else {
+    QMessageBox::warning(owner, QStringLiteral("Import Notes"), summary.text);
+  }
+}
+
+QStringList TFrmNotesMain::DefaultImportChooser(QWidget* owner) {
+  return QFileDialog::getOpenFileNames(
+      owner, QStringLiteral("Import Notes"), QDir::homePath(),
+      QStringLiteral("Notes files (*.ics *.json *.sqlite *.dbf *.txt *.md *.rtf info-* content-*);;"
+                     "All files (*)"));
+}
+
+}  // namespace pw
