@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -253,6 +255,39 @@ TEST_F(NoteWindowTest, TheSaveAndCloseRequestKeepsTheNoteShowingAndSavesItsText)
   memo->Finish();
   EXPECT_TRUE(stored.startsWith("{\\rtf1")) << stored.toStdString();
   EXPECT_TRUE(stored.contains("second"));
+}
+
+TEST_F(NoteWindowTest, OnlyWhatChangedSinceTheLastSaveIsWritten) {
+  TFrmNote* window = ShowNote({.text = "first", .desc = "Kept"});
+  ASSERT_NE(window, nullptr);
+  const std::int32_t record = window->RecordLink();
+  // The first save fills the fields the test record left blank.
+  window->SaveRecordNow();
+  const auto sizeOf = [this](const char* name) { return QFileInfo(File(name)).size(); };
+  const auto writtenAt = [this](const char* name) {
+    return QFileInfo(File(name)).fileTime(QFileDevice::FileModificationTime);
+  };
+  const qint64 memoSize = sizeOf("notes.dbt");
+  const QDateTime tableWritten = writtenAt("notes.dbf");
+  // Past the file system's clock step, so that a write would show.
+  QTest::qWait(50);
+  window->SaveRecordNow();
+  window->UpdateNote();
+  EXPECT_EQ(writtenAt("notes.dbf"), tableWritten) << "an unchanged note is not written";
+  EXPECT_EQ(sizeOf("notes.dbt"), memoSize);
+  // A new title is written without a new memo entry.
+  window->SetTitle("Retitled");
+  window->SaveRecordNow();
+  EXPECT_EQ(Record(record).GetFieldStr("DESC").trimmed(), "Retitled");
+  EXPECT_EQ(sizeOf("notes.dbt"), memoSize);
+  // A new text is.
+  window->RichEdit1()->setPlainText("second");
+  window->SaveRecordNow();
+  EXPECT_GT(sizeOf("notes.dbt"), memoSize);
+  auto memo = Record(record).CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+  ASSERT_TRUE(memo && memo->isOpen());
+  EXPECT_TRUE(memo->readAll().contains("second"));
+  memo->Finish();
 }
 
 TEST_F(NoteWindowTest, TrashingMovesTheRecordAndLeavesTheOtherRecordNumbers) {

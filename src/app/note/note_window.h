@@ -178,6 +178,8 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   NoteExpiry expiry_;
   ShowingMode showingMode_ = ShowingMode::Yes;
   bool saved_ = false;
+  // The text differs from the memo entry its record refers to.
+  bool memoChanged_ = true;
   QColor noteColor_;
   QFont titleFont_;
   QColor titleColor_;
