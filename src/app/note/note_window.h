@@ -201,7 +201,6 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   QToolButton* btnExit_ = nullptr;
   NoteEditor* richEdit1_ = nullptr;
   QMenu* pupMenu_ = nullptr;
-  QMenu* newNote2_ = nullptr;
   QAction* stayOnTop1_ = nullptr;
   QImage glyphs_[4];
 };
