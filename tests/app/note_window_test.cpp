@@ -455,6 +455,13 @@ TEST_F(NoteWindowTest, TheMenuOffersItsCommandsInOrderAndOpensBelowTheButton) {
   QMenu* newNote = MenuItem(window->PupMenu(), "New Note...")->menu();
   ASSERT_NE(newNote, nullptr);
   EXPECT_EQ(newNote->actions().size(), 10);
+  // Every note offers the same submenu, and its items make notes.
+  TFrmNote* other = ShowNote({});
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(MenuItem(other->PupMenu(), "New Note...")->menu(), newNote);
+  const std::int32_t records = Notes().RecordCount();
+  newNote->actions().first()->trigger();
+  EXPECT_EQ(Notes().RecordCount(), records + 1);
 
   Click(window->BtnMenu());
   EXPECT_TRUE(window->PupMenu()->isVisible());
