@@ -11,7 +11,15 @@ namespace pw {
 
 // The square sizes, in pixels, the icon is drawn at.
 inline constexpr std::array<int, 8> kProgramIconSizes{16, 22, 24, 32, 48, 64, 128, 256};
+// The largest size a task bar or window switcher draws a small window with.
+inline constexpr int kSmallProgramIconLimit = 32;
 
+// Every size: the application's icon, which dialogs carry.
 QIcon ProgramIcon();
+// The sizes up to kSmallProgramIconLimit, for the note windows: each window
+// hands its icon to the X server as pixels, and every size up to 256 would
+// cost each of hundreds of notes a third of a megabyte there. Larger views
+// take the desktop entry's theme icon.
+QIcon SmallProgramIcon();
 
 }  // namespace pw

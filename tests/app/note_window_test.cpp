@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -255,6 +257,39 @@ TEST_F(NoteWindowTest, TheSaveAndCloseRequestKeepsTheNoteShowingAndSavesItsText)
   EXPECT_TRUE(stored.contains("second"));
 }
 
+TEST_F(NoteWindowTest, OnlyWhatChangedSinceTheLastSaveIsWritten) {
+  TFrmNote* window = ShowNote({.text = "first", .desc = "Kept"});
+  ASSERT_NE(window, nullptr);
+  const std::int32_t record = window->RecordLink();
+  // The first save fills the fields the test record left blank.
+  window->SaveRecordNow();
+  const auto sizeOf = [this](const char* name) { return QFileInfo(File(name)).size(); };
+  const auto writtenAt = [this](const char* name) {
+    return QFileInfo(File(name)).fileTime(QFileDevice::FileModificationTime);
+  };
+  const qint64 memoSize = sizeOf("notes.dbt");
+  const QDateTime tableWritten = writtenAt("notes.dbf");
+  // Past the file system's clock step, so that a write would show.
+  QTest::qWait(50);
+  window->SaveRecordNow();
+  window->UpdateNote();
+  EXPECT_EQ(writtenAt("notes.dbf"), tableWritten) << "an unchanged note is not written";
+  EXPECT_EQ(sizeOf("notes.dbt"), memoSize);
+  // A new title is written without a new memo entry.
+  window->SetTitle("Retitled");
+  window->SaveRecordNow();
+  EXPECT_EQ(Record(record).GetFieldStr("DESC").trimmed(), "Retitled");
+  EXPECT_EQ(sizeOf("notes.dbt"), memoSize);
+  // A new text is.
+  window->RichEdit1()->setPlainText("second");
+  window->SaveRecordNow();
+  EXPECT_GT(sizeOf("notes.dbt"), memoSize);
+  auto memo = Record(record).CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+  ASSERT_TRUE(memo && memo->isOpen());
+  EXPECT_TRUE(memo->readAll().contains("second"));
+  memo->Finish();
+}
+
 TEST_F(NoteWindowTest, TrashingMovesTheRecordAndLeavesTheOtherRecordNumbers) {
   TFrmNote* first = ShowNote({.text = "one", .desc = "One"});
   TFrmNote* second = ShowNote({.text = "two", .desc = "Two"});
@@ -420,6 +455,13 @@ TEST_F(NoteWindowTest, TheMenuOffersItsCommandsInOrderAndOpensBelowTheButton) {
   QMenu* newNote = MenuItem(window->PupMenu(), "New Note...")->menu();
   ASSERT_NE(newNote, nullptr);
   EXPECT_EQ(newNote->actions().size(), 10);
+  // Every note offers the same submenu, and its items make notes.
+  TFrmNote* other = ShowNote({});
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(MenuItem(other->PupMenu(), "New Note...")->menu(), newNote);
+  const std::int32_t records = Notes().RecordCount();
+  newNote->actions().first()->trigger();
+  EXPECT_EQ(Notes().RecordCount(), records + 1);
 
   Click(window->BtnMenu());
   EXPECT_TRUE(window->PupMenu()->isVisible());

@@ -26,5 +26,13 @@ TEST(ProgramIconTest, EverySizeIsDrawnAndShowsTheYellowNote) {
   }
 }
 
+TEST(ProgramIconTest, TheSmallIconHoldsOnlyTheSmallSizes) {
+  const QList<QSize> sizes = SmallProgramIcon().availableSizes();
+  ASSERT_FALSE(sizes.isEmpty());
+  for (const QSize& size : sizes) EXPECT_LE(size.width(), kSmallProgramIconLimit) << size.width();
+  EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+  EXPECT_TRUE(sizes.contains(QSize(kSmallProgramIconLimit, kSmallProgramIconLimit)));
+}
+
 }  // namespace
 }  // namespace pw

@@ -64,6 +64,12 @@ void TFrmNotesMain::BuildMenus() {
   connect(newNote1_, &QMenu::aboutToShow, this, [this] { NewNote1Click(newNote1_); });
   connect(newNote1_, &QMenu::triggered, this,
           [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
+  noteTemplateMenu_ = new QMenu(QStringLiteral("New Note..."), this);
+  AddTemplateMenuItems(noteTemplateMenu_, QStringLiteral("NoteTemplate"));
+  connect(noteTemplateMenu_, &QMenu::aboutToShow, this,
+          [this] { NewNote1Click(noteTemplateMenu_); });
+  connect(noteTemplateMenu_, &QMenu::triggered, this,
+          [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
 
   connect(popupMenu1_->addAction(QStringLiteral("Notes && Reminders...")), &QAction::triggered,
           this, &TFrmNotesMain::NotesReminders1Click);

@@ -65,6 +65,7 @@ class TFrmNotesMain : public QWidget,
   QTimer* TimerInitialize() const { return timerInitialize_; }
   QMenu* PopupMenu1() const { return popupMenu1_; }
   QMenu* NewNoteMenu() const { return newNote1_; }
+  QMenu* NoteTemplateMenu() override { return noteTemplateMenu_; }
   QMenu* PupTemplate() const { return pupTemplate_; }
   TTrayNotifyIcon* TrayIcon() const { return trayIcon_; }
   // Null until FormCreate.
@@ -111,9 +112,10 @@ class TFrmNotesMain : public QWidget,
 
   // Menu commands.
   void HideAllNotes1Click();
-  void NewNote1Click(QMenu* submenu) override;
+  void NewNote1Click(QMenu* submenu);
   void PupTemplatePopup();
-  TFrmNote* NewNoteFromTemplate(int number) override;
+  // A new note from template `number`; null when none could be made.
+  TFrmNote* NewNoteFromTemplate(int number);
   void Help1Click() override;
   void About1Click() override;
   // The configuration dialog on its "Preferences" page, or on its
@@ -200,6 +202,7 @@ class TFrmNotesMain : public QWidget,
   TTrayNotifyIcon* trayIcon_ = nullptr;
   QMenu* popupMenu1_ = nullptr;
   QMenu* newNote1_ = nullptr;
+  QMenu* noteTemplateMenu_ = nullptr;
   QMenu* pupTemplate_ = nullptr;
   // Shown in PupTemplate while no template is set.
   QAction* noTemplateSet_ = nullptr;

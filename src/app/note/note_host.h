@@ -39,10 +39,9 @@ class NoteHost {
   // when the trash could not take it.
   virtual bool CopyNoteToTrash() = 0;
 
-  // Fills `submenu` with the template names before it opens.
-  virtual void NewNote1Click(QMenu* submenu) = 0;
-  // A new note from template `number`; null when none could be made.
-  virtual TFrmNote* NewNoteFromTemplate(int number) = 0;
+  // The "New Note..." submenu every note window's menu shares: one set of
+  // template items for all the notes, named when it opens.
+  virtual QMenu* NoteTemplateMenu() = 0;
   virtual void Help1Click() = 0;
   virtual void About1Click() = 0;
   // Opens the configuration dialog.

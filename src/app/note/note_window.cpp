@@ -11,6 +11,7 @@
 #include "app/note/note_host.h"
 #include "app/record/note_values.h"
 #include "desktop/note_button_glyphs.h"
+#include "desktop/program_icon.h"
 #include "desktop/screen_fit.h"
 #include "dialogs/note_props_dialog.h"
 #include "richtext/note_editor.h"
@@ -68,6 +69,8 @@ TFrmNote::TFrmNote(NoteHost& host)
       titleFont_(QStringLiteral("MS Sans Serif"), 8),
       titleColor_(Qt::black) {
   setAttribute(Qt::WA_DeleteOnClose);
+  // Set before the native window exists, so it reaches the X server once.
+  setWindowIcon(SmallProgramIcon());
   for (int i = 0; i < 4; ++i) glyphs_[i] = MakeNoteButtonGlyph(kGlyphOrder[i]);
   BuildControls();
   BuildMenu();
@@ -76,6 +79,7 @@ TFrmNote::TFrmNote(NoteHost& host)
   autosaveTimer_->setInterval(kAutosaveDelayMs);
   connect(autosaveTimer_, &QTimer::timeout, this, &TFrmNote::SaveRecordNow);
   connect(richEdit1_, &NoteEditor::textChanged, this, [this] {
+    memoChanged_ = true;
     UpdateWindowTitle();
     ScheduleSave();
   });

@@ -178,6 +178,8 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   NoteExpiry expiry_;
   ShowingMode showingMode_ = ShowingMode::Yes;
   bool saved_ = false;
+  // The text differs from the memo entry its record refers to.
+  bool memoChanged_ = true;
   QColor noteColor_;
   QFont titleFont_;
   QColor titleColor_;
@@ -199,7 +201,6 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   QToolButton* btnExit_ = nullptr;
   NoteEditor* richEdit1_ = nullptr;
   QMenu* pupMenu_ = nullptr;
-  QMenu* newNote2_ = nullptr;
   QAction* stayOnTop1_ = nullptr;
   QImage glyphs_[4];
 };

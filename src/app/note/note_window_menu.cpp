@@ -8,7 +8,6 @@
 
 #include "app/note/note_host.h"
 #include "app/note/note_window.h"
-#include "app/note/template_menu.h"
 #include "desktop/mail_url.h"
 #include "dialogs/no_mail_program_box.h"
 #include "dialogs/note_caption_dialog.h"
@@ -51,11 +50,7 @@ void TFrmNote::BuildMenu() {
   stayOnTop1_->setCheckable(true);
   connect(stayOnTop1_, &QAction::triggered, this, &TFrmNote::SetStayOnTop);
   pupMenu_->addSeparator();
-  newNote2_ = pupMenu_->addMenu(QStringLiteral("New Note..."));
-  AddTemplateMenuItems(newNote2_, QStringLiteral("NoteTemplate"));
-  connect(newNote2_, &QMenu::aboutToShow, this, [this] { host_.NewNote1Click(newNote2_); });
-  connect(newNote2_, &QMenu::triggered, this,
-          [this](QAction* item) { host_.NewNoteFromTemplate(item->data().toInt()); });
+  pupMenu_->addMenu(host_.NoteTemplateMenu());
   // The Notes & Reminders window and the configuration dialog are not built
   // yet: their items are shown disabled.
   AddItem(pupMenu_, QStringLiteral("&Notes && Reminders..."), QKeySequence(Qt::CTRL | Qt::Key_N))

@@ -2,6 +2,7 @@
 // record again, saving into it, and trashing it.
 #include <QCoreApplication>
 #include <QFont>
+#include <QStringList>
 #include <QTimer>
 #include <cmath>
 #include <memory>
@@ -31,6 +32,16 @@ QDate DateOrToday(TTzDbf& table, const char* field) {
   return date.isValid() ? date : QDate::currentDate();
 }
 
+// The fields but the memo reference, as text: a save that leaves them all
+// as they were has no record to write.
+QStringList FieldTexts(TTzDbf& table) {
+  QStringList texts;
+  for (const TDbfFieldProp& field : table.FieldProps()) {
+    if (field.type != 'M') texts.append(table.GetFieldStr(field.name));
+  }
+  return texts;
+}
+
 }  // namespace
 
 void TFrmNote::ApplyRecordLook(TTzDbf& notes) {
@@ -55,6 +66,8 @@ void TFrmNote::LoadMemo(TTzDbf& notes) {
   if (!memo || !memo->isOpen()) return;
   richEdit1_->LoadFromStream(memo.get());
   memo->Finish();
+  // The record holds this text already.
+  memoChanged_ = false;
 }
 
 void TFrmNote::LoadNoteState(TTzDbf& notes) {
@@ -118,12 +131,21 @@ TFrmNote::SaveResult TFrmNote::WriteRecord(ShowingMode showing) {
   autosaveTimer_->stop();
   if (!MoveToNoteRecord()) return SaveResult::NoRecord;
   TTzDbf& notes = host_.TzNotes();
+  const QStringList stored = FieldTexts(notes);
   WriteRecordFields(notes, showing);
+  // A record that holds the window already is not written again, and an
+  // unchanged text keeps its memo entry: a save of an unchanged note
+  // touches no file.
+  if (!memoChanged_ && FieldTexts(notes) == stored) {
+    notes.Cancel();
+    return SaveResult::Written;
+  }
   SaveResult result = SaveResult::Refused;
-  if (SaveMemo(notes) && notes.RLock()) {
+  if ((!memoChanged_ || SaveMemo(notes)) && notes.RLock()) {
     notes.Post();
     if (notes.LastError() == 0) {
       result = SaveResult::Written;
+      memoChanged_ = false;
     } else {
       notes.Cancel();
     }
