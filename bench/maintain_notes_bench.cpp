@@ -30,6 +30,7 @@ class BenchHost : public MaintainNotesHost {
   TTzDbf& TzDefaults() override { return defaults_; }
   bool CopyNoteToTrashFrom(TTzDbf&) override { return false; }
   void ShowNoteOfRecord(std::int32_t) override {}
+  void ImportNotes1Click(QWidget*) override {}
 
  private:
   QString folder_;
