@@ -136,7 +136,6 @@ bool Enter(IndexBuildTarget& target, PreparedTag& prepared) {
     return false;
   }
   target.header.AddTag(block, tag.name, prepared.keyType);
-  target.header.SetBlockCounter(built.root + kMdxBlocksPerNode);
   return true;
 }
 
