@@ -49,7 +49,7 @@ OpenTable::OpenTable(const std::string& path, OpenPurpose purpose, bool ansi) : 
   }
   Select(1);
   const bool exclusive = purpose == OpenPurpose::kExclusive || purpose == OpenPurpose::kRebuild;
-  if (!Use(path + (exclusive ? " EXCLUSIVE" : ""))) {
+  if (!UseTable({path, "", exclusive})) {
     if (exclusive && EngineErrorCode() == platform::kSharingViolation) {
       throw ToolError(path, "in use by another program (" + EngineErrorLine() + ")");
     }
