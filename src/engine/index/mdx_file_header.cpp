@@ -127,7 +127,8 @@ std::uint32_t MdxHeader::BlockCount() const {
 
 void MdxHeader::CountBlocks(std::uint64_t fileLength) {
   const std::uint64_t blocks = (fileLength + kMdxBlockSize - 1) / kMdxBlockSize;
-  if (blocks > BlockCount()) PutLe32(image_.data() + kBlockCountOffset, static_cast<std::uint32_t>(blocks));
+  if (blocks > BlockCount())
+    PutLe32(image_.data() + kBlockCountOffset, static_cast<std::uint32_t>(blocks));
 }
 
 std::string MdxHeader::BaseName() const {
