@@ -133,7 +133,7 @@ struct KeyLess {
 void CompareTag(const IndexTagInfo& tag, const std::string& name,
                 const std::vector<WalkedItem>& items,
                 const std::map<std::uint32_t, std::string>& computed, Problems& problems) {
-  const KeyOrder order = tag.anchor.Order();
+  const KeyOrder order = tag.anchor.Order(TableCollation());
   const bool oem = CurrentArea().oem;
   auto show = [&](const std::string& key) { return DisplayKey(tag.anchor, key, oem); };
   std::map<std::uint32_t, int> seen;
@@ -189,7 +189,8 @@ void CheckTag(const IndexReader& index, int n, Problems& problems) {
     return;
   }
   const std::string name = "tag " + Utf8FromCp1252(tag.name);
-  const std::vector<WalkedItem> items = index.Walk(tag, CurrentArea().oem, &problems);
+  const std::vector<WalkedItem> items =
+      index.Walk(tag, CurrentArea().oem, TableCollation(), &problems);
   CompiledTag compiled;
   if (!CompileTag(tag, name, &compiled, problems)) return;
   CompareTag(tag, name, items, ComputedKeys(tag, compiled, problems), problems);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/index/key_collation.h"
 #include "engine/index/mdx_file_header.h"
 #include "engine/index/tag_header.h"
 #include "platform/file.h"
@@ -41,7 +42,8 @@ class IndexReader {
   IndexTagInfo Tag(int n) const;
   // Every item of the tag in key order; what is wrong with the tree is
   // added to `problems` (C keys shown from OEM when `oemText`).
-  std::vector<WalkedItem> Walk(const IndexTagInfo& tag, bool oemText,
+  // C keys are compared in `collation`.
+  std::vector<WalkedItem> Walk(const IndexTagInfo& tag, bool oemText, KeyCollation collation,
                                std::vector<std::string>* problems) const;
 
  private:
