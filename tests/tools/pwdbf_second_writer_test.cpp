@@ -128,6 +128,11 @@ TEST_F(PwdbfSecondWriter, WeAppendToTdbfTablesInTheirLanguagesOrderAndTdbfAppend
   for (const char* language : {"88", "87"}) {  // 0x58 Western European, 0x57 binary
     const std::string table = Path(std::string("tdbf") + language + ".dbf");
     Tdbf({"create", table, language});
+    const bool western = std::string(language) == "88";
+    EXPECT_NE(RunOk({"info", table})
+                  .out.find(western ? "0x58 (C keys in Windows-1252 Western"
+                                    : "0x57 (C keys in byte order)"),
+              std::string::npos);
     Tdbf({"append", table, "20", "1"});
     ExpectBlockCountIsTheFileLength(table, "TDbf's first append");
     const std::string records = Path(".second.json");

@@ -3,9 +3,12 @@
 // bytes; a build writes its leaves in that order.
 #include <gtest/gtest.h>
 
+#include "engine/index/index_find.h"
 #include "engine/index/index_key.h"
 #include "engine/index/key_collation.h"
+#include "engine/index/set_index_to.h"
 #include "engine/table/dbf_header.h"
+#include "engine/table/skip.h"
 #include "engine/table/work_areas.h"
 #include "index_build_test_support.h"
 
@@ -56,6 +59,21 @@ TEST_F(KeyCollationTest, BuildWritesLeavesInTheDriversOrder) {
                 [](auto& a, auto& b) { return Compare(KeyCollation::kBytes, a, b) < 0; });
     EXPECT_EQ(keys, expected) << int{driver};
   }
+}
+
+TEST_F(KeyCollationTest, FindAndNavigationFollowTheDriversOrder) {
+  std::vector<std::vector<std::string>> records;
+  for (const std::string& key : kWesternOrder) records.push_back({key});
+  WriteTable("names", {Field("NAME", 'C', 2)}, records);
+  CurrentArea().prolog[kLanguageDriverByte] = 0x58;
+  CurrentArea().oem = false;  // a Windows-1252 table: the search text is stored as it is
+  Build({"NAME", "NAME", "", false, false});
+  ASSERT_TRUE(SetIndexTo("")) << Detail();
+  ASSERT_TRUE(Find("\xC1")) << Detail();
+  EXPECT_EQ(CurrentArea().recordNumber, 9) << "\"\xC1z\" after \"\xE1z\"";
+  Skip(1);
+  EXPECT_EQ(CurrentArea().recordNumber, 10) << "then \"cz\"";
+  EXPECT_FALSE(Find("B"));
 }
 
 }  // namespace
