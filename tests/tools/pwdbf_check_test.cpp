@@ -138,6 +138,20 @@ TEST_F(PwdbfCheck, BlankDecimalFieldStoredAsAPointIsNull) {
   EXPECT_EQ(Column(Dump(table), "AMOUNT"), std::vector<Json>{nullptr});
 }
 
+TEST_F(PwdbfCheck, FindsABlockCountBelowTheIndexFilesLength) {
+  std::string bytes = ReadFile(Path("notes.mdx"));
+  const std::size_t blocks = bytes.size() / 512;
+  bytes.replace(32, 4, std::string("\x06\0\0\0", 4));
+  WriteFile(Path("notes.mdx"), bytes);
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(
+      Mentions(run, "the index header counts 6 blocks, the file holds " + std::to_string(blocks)))
+      << run.out;
+  ASSERT_EQ(Run({"reindex", table_}).exitCode, 0);
+  EXPECT_EQ(Check().exitCode, 0);
+}
+
 TEST_F(PwdbfCheck, FindsARecordMissingFromATag) {
   // BIG holds records 4 (30), 3 (12)... in ascending size: 3, 4, 1.
   DamageLeaf(2, [](IndexNode& leaf, int) { ASSERT_TRUE(leaf.Remove(1)); });

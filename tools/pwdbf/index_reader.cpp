@@ -127,6 +127,11 @@ IndexReader::IndexReader(const std::string& path) : path_(path) {
   if (int code = ReadMdxHeader(file_, &header_); code != 0) {
     throw ToolError(path, "not a readable index: " + CodeText(code));
   }
+  std::uint64_t length = 0;
+  if (int code = file_.Size(&length); code != 0) {
+    throw ToolError(path, "cannot read the index's size: " + CodeText(code));
+  }
+  fileBlocks_ = (length + kMdxBlockSize - 1) / kMdxBlockSize;
 }
 
 IndexTagInfo IndexReader::Tag(int n) const {

@@ -38,6 +38,10 @@ class IndexReader {
   explicit IndexReader(const std::string& path);
 
   int TagCount() const { return header_.TagCount(); }
+  // The header's block count (offset 32) and the 512-byte blocks the file
+  // holds (a part block counted whole).
+  std::uint32_t BlockCount() const { return header_.BlockCount(); }
+  std::uint64_t FileBlocks() const { return fileBlocks_; }
   // Tag n (1 to TagCount()); throws ToolError when its anchor is unreadable.
   IndexTagInfo Tag(int n) const;
   // Every item of the tag in key order; what is wrong with the tree is
@@ -50,6 +54,7 @@ class IndexReader {
   std::string path_;
   platform::File file_;
   MdxHeader header_;
+  std::uint64_t fileBlocks_ = 0;
 };
 
 // A key as a person reads it: C as quoted text (converted from OEM when
