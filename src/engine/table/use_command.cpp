@@ -51,7 +51,7 @@ std::string_view TakeTrailingOptions(std::string_view text, bool nameFirst, UseC
     if ((nameFirst && beforeAlias.empty()) || Upper(word) != kAlias || !IsAliasName(last)) {
       return text;
     }
-    if (result.alias.empty()) result.alias = Upper(last.substr(0, kMaxAliasLength));
+    result.alias = Upper(last.substr(0, kMaxAliasLength));  // the first ALIAS holds
     text = beforeAlias;
   }
 }
