@@ -5,8 +5,8 @@ PAPERWISP_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PAPERWISP_BUILD=${PAPERWISP_BUILD:-$PAPERWISP_ROOT/build}
 PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good unrtf
-  libdbd-xbase-perl python3-dbfread clang-format desktop-file-utils appstream man-db
-  xvfb xauth openbox wmctrl xdotool x11-utils libical-dev libsqlite3-dev xpad)
+  libdbd-xbase-perl python3-dbfread fp-compiler fp-units-db clang-format desktop-file-utils
+  appstream man-db xvfb xauth openbox wmctrl xdotool x11-utils libical-dev libsqlite3-dev xpad)
 
 paperwisp_install_packages() {
   local missing=()

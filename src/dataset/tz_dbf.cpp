@@ -151,15 +151,13 @@ void TTzDbf::OpenTable() {
   if (createIfNotFound_ && !FileIsPresent(fileName) && !CreateTable()) {
     CurrentDatasetUi().Warning(QStringLiteral("Could not create \"%1\"").arg(dbfFileName_));
   }
-  std::string command = fileName;
-  if (exclusive_) command += " EXCLUSIVE";
-  if (!ComponentName().isEmpty()) command += " ALIAS " + ToEngineText(ComponentName());
+  const UseCommand open{fileName, ToEngineText(ComponentName().trimmed()), exclusive_};
   Select(area);
   {
     // Only the table file itself is opened read-only; the index and its
     // semaphore are opened as usual afterwards.
     OpenSettingsScope settings(autoFixRecCount_, readOnly_);
-    if (!Use(command)) RaiseDatasetError(EngineErrorCode());
+    if (!UseTable(open)) RaiseDatasetError(EngineErrorCode());
   }
   workArea_ = area;
   state_ = TzDataSetState::dsBrowse;

@@ -63,6 +63,33 @@ TEST_F(TzDbfPaths, TablesInFoldersWithAccentedGreekAndCjkNamesAreMadeWhereTheNam
   }
 }
 
+TEST_F(TzDbfPaths, TablesInFoldersNamedLikeOpenOptionsOpenAppendAndPackExclusively) {
+  for (const char* name : {"My Exclusive Notes", "my alias book"}) {
+    const QString folder = FolderIn(dir_, name);
+    auto notes = NoteTable();
+    notes->SetDbfFileName(QDir(folder).filePath(QStringLiteral("notes.dbf")));
+    notes->SetExclusive(true);
+    notes->Open();
+    ASSERT_TRUE(notes->Active()) << name;
+    for (const char* desc : {"gone", "kept"}) {
+      notes->ClearRecord();
+      notes->SetFieldStr("desc", desc);
+      ASSERT_TRUE(notes->ALock());
+      notes->AppendRec();
+      notes->UnLock();
+    }
+    notes->Go(1);
+    ASSERT_TRUE(notes->RLock());
+    notes->DeleteRec();
+    notes->UnLock();
+    ASSERT_TRUE(notes->Pack()) << name;
+    EXPECT_EQ(notes->RecordCount(), 1) << name;
+    notes->Go(1);
+    EXPECT_EQ(notes->GetFieldStr("desc").trimmed(), QStringLiteral("kept")) << name;
+    EXPECT_TRUE(QFile::exists(QDir(folder).filePath(QStringLiteral("notes.mdx")))) << name;
+  }
+}
+
 TEST_F(TzDbfPaths, PathsKeepEveryByteBetweenQtAndTheEngine) {
   for (const char* name : kFolderNames) {
     const QString path = QStringLiteral("/home/") + QString::fromUtf8(name) + "/notes.dbf";

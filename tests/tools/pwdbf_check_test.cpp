@@ -110,6 +110,48 @@ TEST_F(PwdbfCheck, NumericKeysCompareByValueWhateverTheirDigitCount) {
   EXPECT_TRUE(Mentions(run, "1 problem found")) << run.out;
 }
 
+TEST_F(PwdbfCheck, NumericKeysArePrintedWithEveryStoredDigit) {
+  DamageLeaf(2, [](IndexNode& leaf, int keyLength) {
+    // 12 of record 3 becomes 12.000000000000000001: 20 digits, more than a
+    // double holds.
+    std::vector<unsigned char> key(leaf.Key(0), leaf.Key(0) + keyLength);
+    key[1] = static_cast<unsigned char>((key[1] & 0x83) | (20 << 2));
+    key[11] = 0x01;
+    leaf.SetKey(0, key.data(), keyLength);
+  });
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(Mentions(run, "record 3 has key 12.000000000000000001 in the tag")) << run.out;
+}
+
+TEST_F(PwdbfCheck, BlankDecimalFieldStoredAsAPointIsNull) {
+  const std::string table = Create("money.dbf", "AMOUNT,N,8,2;RATE,F,6,1");
+  Append(table, Json::parse(R"([{"AMOUNT": 1.5, "RATE": 2}])"));
+  std::string bytes = ReadFile(table);
+  const std::size_t headerLength = static_cast<unsigned char>(bytes[8]) |
+                                   static_cast<std::size_t>(static_cast<unsigned char>(bytes[9]))
+                                       << 8;
+  bytes.replace(headerLength + 1, 14, std::string("     .  ") + "    . ");
+  WriteFile(table, bytes);
+  const ToolRun run = Run({"check", table});
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_EQ(Column(Dump(table), "AMOUNT"), std::vector<Json>{nullptr});
+}
+
+TEST_F(PwdbfCheck, FindsABlockCountBelowTheIndexFilesLength) {
+  std::string bytes = ReadFile(Path("notes.mdx"));
+  const std::size_t blocks = bytes.size() / 512;
+  bytes.replace(32, 4, std::string("\x06\0\0\0", 4));
+  WriteFile(Path("notes.mdx"), bytes);
+  const ToolRun run = Check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(
+      Mentions(run, "the index header counts 6 blocks, the file holds " + std::to_string(blocks)))
+      << run.out;
+  ASSERT_EQ(Run({"reindex", table_}).exitCode, 0);
+  EXPECT_EQ(Check().exitCode, 0);
+}
+
 TEST_F(PwdbfCheck, FindsARecordMissingFromATag) {
   // BIG holds records 4 (30), 3 (12)... in ascending size: 3, 4, 1.
   DamageLeaf(2, [](IndexNode& leaf, int) { ASSERT_TRUE(leaf.Remove(1)); });

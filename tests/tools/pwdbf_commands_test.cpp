@@ -92,6 +92,20 @@ TEST_F(PwdbfCommands, PackRemovesDeletedRecordsAndKeepsMemosAndIndex) {
   EXPECT_EQ(Run({"check", table_}).exitCode, 0);
 }
 
+TEST_F(PwdbfCommands, TablesInFoldersNamedLikeOpenOptionsAreUsedWhole) {
+  for (const char* folder : {"My Exclusive Notes", "my alias book"}) {
+    std::filesystem::create_directory(Path(folder));
+    const std::string table =
+        Create(std::string(folder) + "/t.dbf", "NAME,C,10,0;TEXT,M", "NAME,F,F,name");
+    Append(table, Json::parse(R"([{"NAME": "fig", "_deleted": true, "TEXT": "dried"},
+                                  {"NAME": "apple", "TEXT": "crisp"}])"));
+    EXPECT_TRUE(Has(RunOk({"info", table}).out, "Table:            " + table)) << folder;
+    EXPECT_TRUE(Has(RunOk({"pack", table}).out, "1 records kept, 1 removed")) << folder;
+    EXPECT_EQ(Column(Dump(table, {"--order", "NAME"}), "TEXT"), std::vector<Json>{"crisp"});
+    EXPECT_EQ(Run({"check", table}).exitCode, 0) << folder;
+  }
+}
+
 TEST_F(PwdbfCommands, PackAndReindexRefuseWhileAnotherProgramHasTheTableOpen) {
   const std::string before = ReadFile(table_);
   platform::File other;

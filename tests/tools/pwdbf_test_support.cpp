@@ -7,19 +7,24 @@
 #include <cerrno>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace pw::testing {
 
 ToolRun PwdbfTest::Run(const std::vector<std::string>& arguments, const std::string& input,
                        const std::vector<std::string>& launcher) const {
+  std::vector<std::string> words = launcher;
+  words.push_back(PWDBF_PATH);
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  return RunProgram(std::move(words), input);
+}
+
+ToolRun PwdbfTest::RunProgram(std::vector<std::string> words, const std::string& input) const {
   // Files, not pipes: the tool's output may exceed a pipe's buffer.
   const std::string inPath = Path(".stdin");
   const std::string outPath = Path(".stdout");
   const std::string errPath = Path(".stderr");
   WriteFile(inPath, input);
-  std::vector<std::string> words = launcher;
-  words.push_back(PWDBF_PATH);
-  words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);

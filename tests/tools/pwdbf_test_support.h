@@ -28,6 +28,8 @@ class PwdbfTest : public ::testing::Test {
   // `launcher` (a command and its options, such as setpriv) when given.
   ToolRun Run(const std::vector<std::string>& arguments, const std::string& input = "",
               const std::vector<std::string>& launcher = {}) const;
+  // Runs the program `words[0]` (a path) with the other words as arguments.
+  ToolRun RunProgram(std::vector<std::string> words, const std::string& input = "") const;
   // Runs pwdbf and fails the test unless it exits with 0.
   ToolRun RunOk(const std::vector<std::string>& arguments, const std::string& input = "") const;
 

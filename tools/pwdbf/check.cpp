@@ -133,7 +133,7 @@ struct KeyLess {
 void CompareTag(const IndexTagInfo& tag, const std::string& name,
                 const std::vector<WalkedItem>& items,
                 const std::map<std::uint32_t, std::string>& computed, Problems& problems) {
-  const KeyOrder order = tag.anchor.Order();
+  const KeyOrder order = tag.anchor.Order(TableCollation());
   const bool oem = CurrentArea().oem;
   auto show = [&](const std::string& key) { return DisplayKey(tag.anchor, key, oem); };
   std::map<std::uint32_t, int> seen;
@@ -189,7 +189,8 @@ void CheckTag(const IndexReader& index, int n, Problems& problems) {
     return;
   }
   const std::string name = "tag " + Utf8FromCp1252(tag.name);
-  const std::vector<WalkedItem> items = index.Walk(tag, CurrentArea().oem, &problems);
+  const std::vector<WalkedItem> items =
+      index.Walk(tag, CurrentArea().oem, TableCollation(), &problems);
   CompiledTag compiled;
   if (!CompileTag(tag, name, &compiled, problems)) return;
   CompareTag(tag, name, items, ComputedKeys(tag, compiled, problems), problems);
@@ -230,6 +231,13 @@ int CheckIndex(const OpenTable& open, Problems& problems) {
   }
   try {
     const IndexReader index(path);
+    // Other writers put their next node at the block the count names.
+    if (index.BlockCount() < index.FileBlocks()) {
+      problems.push_back("the index header counts " + std::to_string(index.BlockCount()) +
+                         " blocks, the file holds " + std::to_string(index.FileBlocks()) +
+                         ": other programs would write over its last nodes (reindex rewrites "
+                         "the count)");
+    }
     for (int n = 1; n <= index.TagCount(); ++n) CheckTag(index, n, problems);
     return index.TagCount();
   } catch (const ToolError& error) {
@@ -270,7 +278,8 @@ Subcommand CheckCommand() {
           "reference, and walks every tag of the production index: every node readable,\n"
           "leaves at one depth, branch keys right, keys in order, and every record that\n"
           "meets the tag's FOR condition in the tag exactly once under the key its\n"
-          "fields give. Prints each problem; the exit code is 1 when there is one.\n"
+          "fields give; and that the index header counts every block of the file.\n"
+          "Prints each problem; the exit code is 1 when there is one.\n"
           "The table is opened read-only.\n\n"
           "  --ansi  the table stores Windows-1252 text, not OEM (code page 850)\n",
           {{"ansi", false}},

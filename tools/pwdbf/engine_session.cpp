@@ -14,6 +14,7 @@
 #include "engine/memo/memo_pack_journal.h"
 #include "engine/memo/memo_unit.h"
 #include "engine/table/close_work_area.h"
+#include "engine/table/dbf_header.h"
 #include "engine/table/engine_settings.h"
 #include "engine/table/production_index_flag.h"
 #include "engine/table/use.h"
@@ -49,7 +50,7 @@ OpenTable::OpenTable(const std::string& path, OpenPurpose purpose, bool ansi) : 
   }
   Select(1);
   const bool exclusive = purpose == OpenPurpose::kExclusive || purpose == OpenPurpose::kRebuild;
-  if (!Use(path + (exclusive ? " EXCLUSIVE" : ""))) {
+  if (!UseTable({path, "", exclusive})) {
     if (exclusive && EngineErrorCode() == platform::kSharingViolation) {
       throw ToolError(path, "in use by another program (" + EngineErrorLine() + ")");
     }
@@ -87,6 +88,10 @@ void OpenTable::AfterOpen(OpenPurpose purpose) {
 
 OpenTable::~OpenTable() {
   if (open_) CloseWorkArea();
+}
+
+KeyCollation TableCollation() {
+  return CollationOfLanguage(CurrentArea().prolog[kLanguageDriverByte]);
 }
 
 std::string OpenTable::ProductionIndexPath() const {

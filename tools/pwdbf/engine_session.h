@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/index/key_collation.h"
 #include "engine/index/tag_description.h"
 
 namespace pw::pwdbf {
@@ -55,5 +56,8 @@ class OpenTable {
   std::string path_;
   bool open_ = false;
 };
+
+// The order of C keys under the language driver of the open table.
+KeyCollation TableCollation();
 
 }  // namespace pw::pwdbf

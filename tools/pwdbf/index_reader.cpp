@@ -1,7 +1,6 @@
 #include "index_reader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <set>
@@ -28,10 +27,10 @@ std::string CodeText(int code) {
 class TreeWalk {
  public:
   TreeWalk(const platform::File& file, const IndexTagInfo& tag, bool oemText,
-           std::vector<std::string>* problems)
+           KeyCollation collation, std::vector<std::string>* problems)
       : file_(file),
         tag_(tag),
-        order_(tag.anchor.Order()),
+        order_(tag.anchor.Order(collation)),
         oemText_(oemText),
         problems_(problems) {}
 
@@ -119,12 +118,6 @@ class TreeWalk {
   int leafDepth_ = -1;
 };
 
-std::string NumberText(double value) {
-  char text[64];
-  const auto written = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, written.ptr);
-}
-
 }  // namespace
 
 IndexReader::IndexReader(const std::string& path) : path_(path) {
@@ -134,6 +127,11 @@ IndexReader::IndexReader(const std::string& path) : path_(path) {
   if (int code = ReadMdxHeader(file_, &header_); code != 0) {
     throw ToolError(path, "not a readable index: " + CodeText(code));
   }
+  std::uint64_t length = 0;
+  if (int code = file_.Size(&length); code != 0) {
+    throw ToolError(path, "cannot read the index's size: " + CodeText(code));
+  }
+  fileBlocks_ = (length + kMdxBlockSize - 1) / kMdxBlockSize;
 }
 
 IndexTagInfo IndexReader::Tag(int n) const {
@@ -148,15 +146,16 @@ IndexTagInfo IndexReader::Tag(int n) const {
 }
 
 std::vector<WalkedItem> IndexReader::Walk(const IndexTagInfo& tag, bool oemText,
+                                          KeyCollation collation,
                                           std::vector<std::string>* problems) const {
-  return TreeWalk(file_, tag, oemText, problems).Run();
+  return TreeWalk(file_, tag, oemText, collation, problems).Run();
 }
 
 std::string DisplayKey(const TagHeader& anchor, const std::string& key, bool oemText) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(key.data());
   switch (anchor.Type()) {
     case KeyType::kNumeric:
-      return NumberText(UnpackDecimal(bytes));
+      return PackedDecimalText(bytes);
     case KeyType::kDate: {
       const double day = DateKeyValue(bytes);
       if (day < kDayBeforeFirstDate + 1 || day > kLastDay) return "blank";

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/index/key_collation.h"
 #include "engine/index/mdx_file_header.h"
 #include "engine/index/tag_header.h"
 #include "platform/file.h"
@@ -37,17 +38,23 @@ class IndexReader {
   explicit IndexReader(const std::string& path);
 
   int TagCount() const { return header_.TagCount(); }
+  // The header's block count (offset 32) and the 512-byte blocks the file
+  // holds (a part block counted whole).
+  std::uint32_t BlockCount() const { return header_.BlockCount(); }
+  std::uint64_t FileBlocks() const { return fileBlocks_; }
   // Tag n (1 to TagCount()); throws ToolError when its anchor is unreadable.
   IndexTagInfo Tag(int n) const;
   // Every item of the tag in key order; what is wrong with the tree is
   // added to `problems` (C keys shown from OEM when `oemText`).
-  std::vector<WalkedItem> Walk(const IndexTagInfo& tag, bool oemText,
+  // C keys are compared in `collation`.
+  std::vector<WalkedItem> Walk(const IndexTagInfo& tag, bool oemText, KeyCollation collation,
                                std::vector<std::string>* problems) const;
 
  private:
   std::string path_;
   platform::File file_;
   MdxHeader header_;
+  std::uint64_t fileBlocks_ = 0;
 };
 
 // A key as a person reads it: C as quoted text (converted from OEM when

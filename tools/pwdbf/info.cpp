@@ -102,6 +102,10 @@ int RunInfo(const Arguments& arguments) {
   if (!dbase2) std::cout << "Last update:      " << date << "\n";
   std::cout << "Records:          " << PrologRecordCount(area) << " (prolog), "
             << RecordCountForSize(area, fileSize) << " (file size)\n";
+  char language[8];
+  std::snprintf(language, sizeof language, "0x%02X", area.prolog[kLanguageDriverByte]);
+  std::cout << "Language driver:  " << language << " (C keys in " << CollationName(TableCollation())
+            << ")\n";
   std::cout << "File size:        " << fileSize << " bytes\n"
             << "Header length:    " << area.headerLength << "\n"
             << "Record length:    " << area.recordLength << "\n";
@@ -125,9 +129,10 @@ Subcommand InfoCommand() {
   return {"info",
           "info TABLE",
           "Describes a table: version byte and layout, date of the last update, record\n"
-          "count (from the prolog and from the file size), header and record length,\n"
-          "fields, memo file kind and block size, the production index flag and the tags\n"
-          "of the production index. The table is opened read-only.\n",
+          "count (from the prolog and from the file size), the language driver and the\n"
+          "order it gives C keys, header and record length, fields, memo file kind and\n"
+          "block size, the production index flag and the tags of the production index.\n"
+          "The table is opened read-only.\n",
           {},
           1,
           1,

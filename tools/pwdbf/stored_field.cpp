@@ -30,7 +30,8 @@ DecodedField Invalid() {
 
 DecodedField Number(std::string_view stored, int decimals) {
   const std::string_view text = Trimmed(stored);
-  if (text.empty()) return {};
+  // A blank field with decimals is stored as blanks around the point.
+  if (text.empty() || text == ".") return {};
   const char* end = text.data() + text.size();
   if (decimals == 0) {
     std::int64_t whole = 0;

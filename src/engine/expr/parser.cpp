@@ -143,11 +143,12 @@ class Parser {
     Advance();
     const Parsed inner = ParseLevel(kLoosestLevel, stack + 1);
     if (!inner) return std::nullopt;
+    // A nesting too deep overflows whatever follows the operand.
+    if (!Fits(stack + 3)) return std::nullopt;
     if (token_.kind != TokenKind::RightParen) {
       Fail(kSyntaxError);
       return std::nullopt;
     }
-    if (!Fits(stack + 3)) return std::nullopt;
     Advance();
     return inner;
   }

@@ -10,6 +10,7 @@
 #include "engine/index/mdx_io.h"
 #include "engine/index/tag_build.h"
 #include "engine/index/tag_header.h"
+#include "engine/table/dbf_header.h"
 #include "engine/table/engine_hooks.h"
 #include "engine/table/work_areas.h"
 
@@ -86,6 +87,7 @@ bool Prepare(ExprHooks& expr, const std::string& indexPath, std::size_t tagsBefo
   plan.recipe = {static_cast<KeyType>(prepared.keyType), shape.decimals, CurrentArea().oem};
   plan.descending = tag.descending;
   plan.unique = tag.unique;
+  plan.collation = CollationOfLanguage(CurrentArea().prolog[kLanguageDriverByte]);
   switch (plan.recipe.type) {
     case KeyType::kNumeric:
       plan.keyLength = kNumericKeyLength;
@@ -136,7 +138,6 @@ bool Enter(IndexBuildTarget& target, PreparedTag& prepared) {
     return false;
   }
   target.header.AddTag(block, tag.name, prepared.keyType);
-  target.header.SetBlockCounter(built.root + kMdxBlocksPerNode);
   return true;
 }
 

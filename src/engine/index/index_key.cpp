@@ -122,18 +122,50 @@ PackedDecimal NumericKey(double value, int decimals) {
   return PackDecimal(std::string_view(text, static_cast<std::size_t>(written.ptr - text)), places);
 }
 
-double UnpackDecimal(const unsigned char* key) {
+namespace {
+
+// The significant digits d1d2d3... of a packed decimal.
+std::string PackedDigits(const unsigned char* key) {
   const int count = std::min(DigitCount(key), kMaxDigits);
-  if (count == 0) return 0.0;
-  std::string text = IsNegative(key) ? "-0." : "0.";
+  std::string digits;
   for (int k = 0; k < count; ++k) {
     const unsigned char byte = key[kDigitBytes + k / 2];
-    text += static_cast<char>('0' + ((k % 2 == 0 ? byte >> 4 : byte) & 0x0F));
+    digits += static_cast<char>('0' + ((k % 2 == 0 ? byte >> 4 : byte) & 0x0F));
   }
-  text += 'e' + std::to_string(static_cast<int>(key[kExponentByte]) - kExponentBias);
+  return digits;
+}
+
+}  // namespace
+
+double UnpackDecimal(const unsigned char* key) {
+  const std::string digits = PackedDigits(key);
+  if (digits.empty()) return 0.0;
+  const std::string text = (IsNegative(key) ? "-0." : "0.") + digits + 'e' +
+                           std::to_string(static_cast<int>(key[kExponentByte]) - kExponentBias);
   double value = 0.0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
+}
+
+std::string PackedDecimalText(const unsigned char* key) {
+  std::string digits = PackedDigits(key);
+  if (digits.empty()) return "0";
+  const int exponent = static_cast<int>(key[kExponentByte]) - kExponentBias;
+  const int count = static_cast<int>(digits.size());
+  std::string text;
+  if (exponent <= 0) {
+    text = "0." + std::string(static_cast<std::size_t>(-exponent), '0') + digits;
+  } else if (exponent >= count) {
+    text = digits + std::string(static_cast<std::size_t>(exponent - count), '0');
+  } else {
+    text = digits.substr(0, static_cast<std::size_t>(exponent)) + "." +
+           digits.substr(static_cast<std::size_t>(exponent));
+  }
+  if (text.find('.') != std::string::npos) {
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+  }
+  return IsNegative(key) ? "-" + text : text;
 }
 
 DateKeyBytes DateKey(double dayNumber) {
@@ -169,7 +201,7 @@ int KeyOrder::Compare(const unsigned char* a, const unsigned char* b) const {
   int result = 0;
   switch (type) {
     case KeyType::kCharacter:
-      result = Sign(std::memcmp(a, b, length));
+      result = CompareCollated(collation, a, b, length);
       break;
     case KeyType::kNumeric:
       result = ComparePacked(a, b);

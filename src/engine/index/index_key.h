@@ -1,8 +1,9 @@
 // Index keys: the bytes a tag stores for a key value, and their order.
 //
 //   C  the characters of the value (1-100 bytes), converted to the OEM code
-//      page when the table stores OEM text; compared as unsigned bytes over
-//      the key length.
+//      page when the table stores OEM text; compared over the key length in
+//      the order of the table's language driver (key_collation.h), for most
+//      drivers as unsigned bytes.
 //   N  12-byte packed decimal:
 //        0     decimal exponent + 0x34
 //        1     bit 7 negative; bits 2-6 digit count d (0-20); bit 0 always 1
@@ -20,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/index/key_collation.h"
 #include "engine/index/mdx_limits.h"
 
 namespace pw {
@@ -45,6 +47,9 @@ PackedDecimal PackDecimal(std::string_view text, int decimals);
 PackedDecimal NumericKey(double value, int decimals);
 // The value a packed decimal stands for.
 double UnpackDecimal(const unsigned char* key);
+// The same value as exact decimal text, every stored digit kept (trailing
+// zeros after the point dropped): "-0.0125", "123.45", "10".
+std::string PackedDecimalText(const unsigned char* key);
 
 DateKeyBytes DateKey(double dayNumber);
 double DateKeyValue(const unsigned char* key);
@@ -59,6 +64,7 @@ struct KeyOrder {
   KeyType type = KeyType::kCharacter;
   std::size_t length = 0;
   bool descending = false;
+  KeyCollation collation = KeyCollation::kBytes;  // of C keys
 
   int Compare(const unsigned char* a, const unsigned char* b) const;
 };

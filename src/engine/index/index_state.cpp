@@ -7,12 +7,13 @@
 
 namespace pw {
 
-IndexTag::IndexTag(int tagNumber, std::string tagName, std::uint32_t block, const TagHeader& header)
+IndexTag::IndexTag(int tagNumber, std::string tagName, std::uint32_t block, const TagHeader& header,
+                   KeyCollation collation)
     : number(tagNumber),
       name(std::move(tagName)),
       anchorBlock(block),
       anchor(header),
-      order(header.Order()),
+      order(header.Order(collation)),
       currentKey(static_cast<std::size_t>(header.KeyLength()), ' '),
       currentNode(header.ItemLength()) {}
 

@@ -35,7 +35,9 @@ struct IndexTag {
   // A tag read from the tag table: entry `tagNumber` named `tagName`, its
   // anchor at `block`. Starts at BOF and EOF with a blank current key; the
   // opener compiles the expressions and sets the recipe.
-  IndexTag(int tagNumber, std::string tagName, std::uint32_t block, const TagHeader& header);
+  // `collation`: the order of the table's language driver, for C keys.
+  IndexTag(int tagNumber, std::string tagName, std::uint32_t block, const TagHeader& header,
+           KeyCollation collation);
 
   int number;        // tag-table number, 1-47
   std::string name;  // as the tag table holds it

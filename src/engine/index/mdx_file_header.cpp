@@ -121,12 +121,14 @@ bool MdxHeader::AddTag(std::uint32_t headerBlock, std::string_view name, char ke
   return true;
 }
 
-std::uint32_t MdxHeader::BlockCounter() const {
-  return GetLe32(image_.data() + kBlockCounterOffset);
+std::uint32_t MdxHeader::BlockCount() const {
+  return GetLe32(image_.data() + kBlockCountOffset);
 }
 
-void MdxHeader::SetBlockCounter(std::uint32_t block) {
-  PutLe32(image_.data() + kBlockCounterOffset, block);
+void MdxHeader::CountBlocks(std::uint64_t fileLength) {
+  const std::uint64_t blocks = (fileLength + kMdxBlockSize - 1) / kMdxBlockSize;
+  if (blocks > BlockCount())
+    PutLe32(image_.data() + kBlockCountOffset, static_cast<std::uint32_t>(blocks));
 }
 
 std::string MdxHeader::BaseName() const {

@@ -14,8 +14,10 @@
 //   27   0
 //   28   number of tags in use
 //   29   3 bytes 0
-//   32   block counter, 32-bit: written, never read; the block of the last
-//        tag header built (root + 2), or the last node a split appended + 1
+//   32   block count, 32-bit: the number of 512-byte blocks in the file.
+//        Other writers put their next node at this block, so it is raised
+//        to the file's length whenever the file grows (creation, a build, a
+//        split) and never lowered below a count another writer left.
 //   36   8 bytes 0
 //   44-46 date of the last update: year - 1900, month, day
 //   47   465 bytes 0
@@ -90,8 +92,9 @@ class MdxHeader {
   // false when the table is full or the key type is not C, N or D.
   bool AddTag(std::uint32_t headerBlock, std::string_view name, char keyType);
 
-  std::uint32_t BlockCounter() const;
-  void SetBlockCounter(std::uint32_t block);
+  std::uint32_t BlockCount() const;
+  // Raises the block count to cover a file of `fileLength` bytes.
+  void CountBlocks(std::uint64_t fileLength);
   MdxDate CreationDate() const { return DateAt(kCreationDateOffset); }
   MdxDate UpdateDate() const { return DateAt(kUpdateDateOffset); }
   std::string BaseName() const;
@@ -107,7 +110,7 @@ class MdxHeader {
   static constexpr std::size_t kTableEntriesOffset = 25;
   static constexpr std::size_t kEntrySizeOffset = 26;
   static constexpr std::size_t kTagCountOffset = 28;
-  static constexpr std::size_t kBlockCounterOffset = 32;
+  static constexpr std::size_t kBlockCountOffset = 32;
   static constexpr std::size_t kUpdateDateOffset = 44;
   static constexpr std::size_t kTagTableOffset = 512;
 

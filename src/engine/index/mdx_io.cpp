@@ -1,5 +1,7 @@
 #include "engine/index/mdx_io.h"
 
+#include <algorithm>
+
 namespace pw {
 namespace {
 
@@ -56,7 +58,10 @@ int ReadMdxHeader(const platform::File& file, MdxHeader* out) {
   return MdxHeader::Parse(image, length, out) == MdxFault::kNone ? 0 : kMdxCorrupted;
 }
 
-int WriteMdxHeader(platform::File& file, const MdxHeader& header) {
+int WriteMdxHeader(platform::File& file, MdxHeader& header) {
+  std::uint64_t length = 0;
+  if (int code = file.Size(&length)) return code;
+  header.CountBlocks(std::max<std::uint64_t>(length, kMdxHeaderSize));
   return file.WriteAt(0, header.Bytes().data(), kMdxHeaderSize);
 }
 

@@ -18,7 +18,9 @@ namespace pw {
 // A file shorter than 3072 bytes, a header that cannot be read in full or
 // one that fails its checks is not an index: kMdxCorrupted.
 int ReadMdxHeader(const platform::File& file, MdxHeader* out);
-int WriteMdxHeader(platform::File& file, const MdxHeader& header);
+// Writes the header with its block count raised to the file's length, so
+// that every writer of the header keeps the count true (mdx_file_header.h).
+int WriteMdxHeader(platform::File& file, MdxHeader& header);
 
 // Reads the first 983 bytes of the tag header at `block`; its root block
 // must lie inside the file too.

@@ -14,6 +14,7 @@
 #include "engine/index/semaphore_scope.h"
 #include "engine/index/stored_expression.h"
 #include "engine/index/tag_walk.h"
+#include "engine/table/dbf_header.h"
 #include "engine/table/engine_settings.h"
 #include "engine/table/work_areas.h"
 #include "platform/file_lookup.h"
@@ -78,7 +79,8 @@ int OpenTag(WorkArea& area, IndexState& state, int n) {
   const TagEntry entry = state.header.Entry(n);
   TagHeader anchor;
   if (ReadTagHeader(state.file, entry.headerBlock, &anchor) != 0) return kMdxCorrupted;
-  auto tag = std::make_unique<IndexTag>(n, entry.name, entry.headerBlock, anchor);
+  auto tag = std::make_unique<IndexTag>(n, entry.name, entry.headerBlock, anchor,
+                                        CollationOfLanguage(area.prolog[kLanguageDriverByte]));
   tag->keyExpression = CompileStored(*expr, anchor.KeyExpression());
   if (tag->keyExpression == nullptr) return kMdxCorrupted;
   const ExprShape shape = expr->Shape(*tag->keyExpression);

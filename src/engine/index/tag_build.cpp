@@ -46,7 +46,8 @@ bool ReportOutOfMemory() {
 }
 
 KeyOrder OrderOf(const TagBuildPlan& plan) {
-  return {plan.recipe.type, static_cast<std::size_t>(plan.keyLength), plan.descending};
+  return {plan.recipe.type, static_cast<std::size_t>(plan.keyLength), plan.descending,
+          plan.collation};
 }
 
 }  // namespace

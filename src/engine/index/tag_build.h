@@ -30,6 +30,7 @@ struct TagBuildPlan {
   int maxKeys = 0;
   bool descending = false;
   bool unique = false;
+  KeyCollation collation = KeyCollation::kBytes;  // of C keys
 };
 
 struct TagBuildResult {

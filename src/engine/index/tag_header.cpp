@@ -137,8 +137,8 @@ int TagHeader::ItemLength() const {
   return GetLe16(image_.data() + kItemLengthOffset);
 }
 
-KeyOrder TagHeader::Order() const {
-  return {Type(), static_cast<std::size_t>(KeyLength()), Descending()};
+KeyOrder TagHeader::Order(KeyCollation collation) const {
+  return {Type(), static_cast<std::size_t>(KeyLength()), Descending(), collation};
 }
 
 std::string TagHeader::TextAt(std::size_t offset) const {

@@ -98,7 +98,7 @@ class TagHeader {
   std::string KeyExpression() const { return TextAt(kKeyExpressionOffset); }
   std::string ForExpression() const { return TextAt(kForExpressionOffset); }
   // The tag's key order over its whole key length.
-  KeyOrder Order() const;
+  KeyOrder Order(KeyCollation collation) const;
 
  private:
   static constexpr std::size_t kRootOffset = 0;

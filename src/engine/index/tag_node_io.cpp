@@ -84,7 +84,6 @@ bool AppendTagNode(IndexState& state, const IndexTag& tag, IndexNode& node, std:
   if (!KnowLength(state, tag)) return false;
   *block = state.nodes.Allocate();
   state.nodes.Change(*block, node, tag.number);
-  state.header.SetBlockCounter(*block + 1);
   state.headerChanged = true;
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/code_page.h"
 #include "common/error_codes.h"
 #include "common/error_state.h"
 #include "common/path_names.h"
@@ -69,19 +70,22 @@ bool AliasInUseElsewhere(const std::string& alias) {
 }  // namespace
 
 bool Use(const std::string& command, unsigned char* buffer, std::uint16_t size) {
+  return UseTable(ParseUseCommand(AllTrim(command)), buffer, size);
+}
+
+bool UseTable(const UseCommand& open, unsigned char* buffer, std::uint16_t size) {
   ClearEngineError();
   CloseWorkArea();
-  const std::string trimmed = AllTrim(command);
-  if (trimmed.empty()) return true;
+  const std::string path = AllTrim(open.fileName);
+  if (path.empty()) return true;
   if ((buffer == nullptr) != (size == 0)) {
     SetError(kInvalidParameter,
-             "Buffer is NIL or size is zero, attempting to open " + UpperPath(trimmed) + "  [USE]");
+             "Buffer is NIL or size is zero, attempting to open " + UpperPath(path) + "  [USE]");
     return false;
   }
-  const UseCommand parsed = ParseUseCommand(trimmed);
-  const std::string name = UpperPath(parsed.fileName);
+  const std::string name = UpperPath(path);
   std::string fullPath;
-  if (int code = platform::FullPath(parsed.fileName, &fullPath); code != 0) {
+  if (int code = platform::FullPath(path, &fullPath); code != 0) {
     SetError(static_cast<std::uint16_t>(code), "Failure to open " + name + " [USE/OpenDbf]");
     return false;
   }
@@ -90,12 +94,13 @@ bool Use(const std::string& command, unsigned char* buffer, std::uint16_t size) 
   area.fileName = UpperPath(fullPath) + (addExtension ? ".DBF" : "");
   const std::string diskPath = platform::ResolvePathNoCase(fullPath + (addExtension ? ".dbf" : ""));
 
-  const ChosenMode mode = ChooseOpenMode(parsed.exclusive);
+  const ChosenMode mode = ChooseOpenMode(open.exclusive);
   area.oem = !Settings().ansiLanguage;
   if (!OpenDbf(area, diskPath, mode.access, mode.sharing)) return false;
 
   area.occupied = true;
-  area.alias = parsed.alias.empty() ? RemoveExt(FileNameOf(area.fileName)) : parsed.alias;
+  area.alias = open.alias.empty() ? RemoveExt(FileNameOf(area.fileName))
+                                  : Upper(open.alias.substr(0, kMaxAliasLength));
   area.exclusive = mode.exclusive;
 
   const std::size_t imageSize = ImageSizeOf(area.fields);

@@ -135,10 +135,12 @@ TEST_F(ExprParser, TheParserStackHolds150Entries) {
   EXPECT_EQ(CompileError(std::string(149, '-') + "1"), 351);
   EXPECT_NE(Detail().find("Parser_stack_overflow"), std::string::npos);
   EXPECT_EQ(Number(std::string(100, '(') + "1" + std::string(100, ')')), 1);
-  // 148 open parentheses overflow on the first closing one; 147 do not, and
-  // the missing closers make a syntax error.
-  EXPECT_EQ(CompileError(std::string(148, '(') + "1)"), 351);
-  EXPECT_NE(Detail().find("Parser_stack_overflow"), std::string::npos);
+  // 148 open parentheses overflow after the operand, closed or not; 147 do
+  // not, and the missing closers make a syntax error.
+  for (const std::string& after : {std::string(")"), std::string(), std::string("+2")}) {
+    EXPECT_EQ(CompileError(std::string(148, '(') + "1" + after), 351);
+    EXPECT_NE(Detail().find("Parser_stack_overflow"), std::string::npos) << after;
+  }
   EXPECT_EQ(CompileError(std::string(147, '(') + "1)"), 351);
   EXPECT_NE(Detail().find("Syntax error"), std::string::npos);
 }

@@ -112,11 +112,14 @@ TEST(MdxHeaderTest, TableHoldsAtMost47TagsOfKnownKeyTypes) {
   EXPECT_EQ(header.Entry(47).name, "T46");
 }
 
-TEST(MdxHeaderTest, BlockCounterIsStoredAtOffset32) {
+TEST(MdxHeaderTest, BlockCountAtOffset32CoversTheFileAndIsNeverLowered) {
   MdxHeader header = MdxHeader::Create("t", {2026, 1, 1});
-  header.SetBlockCounter(0x00ABCDEF);
-  EXPECT_EQ(GetLe32(header.Bytes().data() + 32), 0x00ABCDEFu);
-  EXPECT_EQ(header.BlockCounter(), 0x00ABCDEFu);
+  header.CountBlocks(8 * 512);
+  EXPECT_EQ(GetLe32(header.Bytes().data() + 32), 8u);
+  header.CountBlocks(8 * 512 + 1);
+  EXPECT_EQ(header.BlockCount(), 9u) << "a part block is a block";
+  header.CountBlocks(4 * 512);
+  EXPECT_EQ(header.BlockCount(), 9u) << "a higher count another writer left stays";
 }
 
 TEST(MdxHeaderTest, WellFormedHeaderParsesBack) {

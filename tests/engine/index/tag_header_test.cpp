@@ -118,7 +118,7 @@ TEST(TagHeaderTest, ParsedHeaderKeepsEveryFieldAndUnknownBytes) {
   EXPECT_TRUE(read.Descending());
   EXPECT_FALSE(read.Unique());
   EXPECT_EQ(read.Bytes()[300], 0x5A);
-  const KeyOrder order = read.Order();
+  const KeyOrder order = read.Order(KeyCollation::kBytes);
   EXPECT_EQ(order.type, KeyType::kNumeric);
   EXPECT_EQ(order.length, 12u);
   EXPECT_TRUE(order.descending);

@@ -7,6 +7,7 @@
 
 #include "common/code_page.h"
 #include "common/error_state.h"
+#include "common/path_names.h"
 #include "engine/table/close_work_area.h"
 #include "engine/table/go_top.h"
 #include "engine/table/production_index_flag.h"
@@ -54,6 +55,21 @@ TEST(UseCommandTest, OptionsComeInAnyOrderAndKeepTheNamesCase) {
   EXPECT_FALSE(ParseUseCommand("notes EXCLUSIVELY").exclusive);
 }
 
+TEST(UseCommandTest, OptionWordsInsideTheFileNameNeverCutIt) {
+  const UseCommand folder = ParseUseCommand("/home/u/My Exclusive Notes/t.dbf");
+  EXPECT_EQ(folder.fileName, "/home/u/My Exclusive Notes/t.dbf");
+  EXPECT_FALSE(folder.exclusive);
+  const UseCommand book = ParseUseCommand("/home/u/my alias book/t.dbf EXCLUSIVE");
+  EXPECT_EQ(book.fileName, "/home/u/my alias book/t.dbf");
+  EXPECT_TRUE(book.alias.empty());
+  EXPECT_TRUE(book.exclusive);
+  const UseCommand quoted = ParseUseCommand("\"/tmp/a alias b\" alias Book exclusive");
+  EXPECT_EQ(quoted.fileName, "/tmp/a alias b");
+  EXPECT_EQ(quoted.alias, "BOOK");
+  EXPECT_TRUE(quoted.exclusive);
+  EXPECT_EQ(ParseUseCommand("'/tmp/x exclusive'").fileName, "/tmp/x exclusive");
+}
+
 TEST_F(UseTest, BareNameOpensTableOfCurrentFolderInAnyCase) {
   std::filesystem::rename(notes_, Path("NOTES.DBF"));
   const std::filesystem::path previous = std::filesystem::current_path();
@@ -71,6 +87,22 @@ TEST_F(UseTest, ExclusiveAndAliasOptionsTakeEffect) {
   EXPECT_EQ(CurrentArea().alias, "TZNOTES");
   EXPECT_TRUE(CurrentArea().exclusive);
   EXPECT_EQ(CurrentArea().file.SharingMode(), platform::Sharing::Exclusive);
+}
+
+TEST_F(UseTest, TypedOpenTakesThePathWholeInFoldersNamedLikeOptions) {
+  for (const char* folder : {"My Exclusive Notes", "my alias book"}) {
+    std::filesystem::create_directory(Path(folder));
+    const std::string table = Path(folder) + "/Notes.dbf";
+    std::filesystem::copy_file(notes_, table);
+    ASSERT_TRUE(UseTable({table, "", false})) << Detail();
+    EXPECT_EQ(CurrentArea().alias, "NOTES");
+    EXPECT_FALSE(CurrentArea().exclusive);
+    ASSERT_TRUE(UseTable({table, "mine", true})) << Detail();
+    EXPECT_EQ(CurrentArea().alias, "MINE");
+    EXPECT_TRUE(CurrentArea().exclusive);
+    ASSERT_TRUE(Use(table)) << folder << ": " << Detail();
+    EXPECT_EQ(CurrentArea().fileName, UpperPath(table));
+  }
 }
 
 TEST_F(UseTest, AliasAlreadyInUseLeavesTheWorkAreaEmpty) {
