@@ -89,12 +89,14 @@ TTzGrid* NoteGrid(const char* name, const QList<TzGridColumn>& columns) {
 
 TFrmMaintainNotes::TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent)
     : QDialog(parent), host_(host), placement_(new TPOAPlace(this)) {
-  setObjectName(QStringLiteral("FrmMaintainNotes"));
+  // The object name is the window's key in section "Screens", whatever the
+  // class is called.
+  setObjectName(QString::fromLatin1(config::kMaintainNotesEntry));
   setWindowTitle(QStringLiteral("Notes & Reminders"));
   setSizeGripEnabled(true);
   resize(kDesignSize);
   placement_->SetIniFileName(DataFilePath(host_.DataFolder(), kConfigFileName));
-  placement_->SetEntry(QStringLiteral("FrmMaintainNotes"));
+  placement_->SetEntry(objectName());
   ChooseExportFolder = [](QWidget* owner) {
     return QFileDialog::getExistingDirectory(owner, QStringLiteral("Export Notes To"));
   };
