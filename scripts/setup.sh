@@ -34,6 +34,11 @@ paperwisp_format_check() {
     xargs -0 clang-format --dry-run --Werror)
 }
 
+# No #include reaches a layer above the including file's (scripts/check-layers).
+paperwisp_layer_check() {
+  "$PAPERWISP_ROOT/scripts/check-layers"
+}
+
 paperwisp_build() {
   cmake -S "$PAPERWISP_ROOT" -B "$PAPERWISP_BUILD" -G Ninja && cmake --build "$PAPERWISP_BUILD" -j2
 }

@@ -51,12 +51,14 @@ TFrmTemplate::TFrmTemplate(const TemplateValues& values, const QString& configFi
       btnOk_(Named("BtnOk", new QPushButton(QStringLiteral("OK"), this))),
       btnCancel_(Named("BtnCancel", new QPushButton(QStringLiteral("Cancel"), this))),
       place_(new TPOAPlace(this)) {
-  setObjectName(QStringLiteral("FrmTemplate"));
+  // The object name is the window's key in section "Screens", whatever the
+  // class is called.
+  setObjectName(QString::fromLatin1(config::kTemplateEntry));
   setWindowTitle(QStringLiteral("Template Properties"));
   resize(kClientSize);
   setMinimumSize(kSmallestClientSize);
   place_->SetIniFileName(configFile);
-  place_->SetEntry(QString::fromLatin1(config::kTemplateEntry));
+  place_->SetEntry(objectName());
 
   edName_->setObjectName(QStringLiteral("EdName"));
   edName_->setMaxLength(kNameLength);

@@ -3,8 +3,9 @@
 namespace pw::pwdbf {
 namespace {
 
-const OptionSpec* FindOption(const std::vector<OptionSpec>& options, const std::string& name) {
-  for (const OptionSpec& option : options) {
+const OptionDefinition* FindOption(const std::vector<OptionDefinition>& options,
+                                   const std::string& name) {
+  for (const OptionDefinition& option : options) {
     if (option.name == name) return &option;
   }
   return nullptr;
@@ -12,8 +13,9 @@ const OptionSpec* FindOption(const std::vector<OptionSpec>& options, const std::
 
 }  // namespace
 
-bool Arguments::Parse(const std::vector<std::string>& words, const std::vector<OptionSpec>& options,
-                      std::size_t minOperands, std::size_t maxOperands, std::string* error) {
+bool Arguments::Parse(const std::vector<std::string>& words,
+                      const std::vector<OptionDefinition>& options, std::size_t minOperands,
+                      std::size_t maxOperands, std::string* error) {
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (word.size() < 3 || word.compare(0, 2, "--") != 0) {
@@ -26,7 +28,7 @@ bool Arguments::Parse(const std::vector<std::string>& words, const std::vector<O
       values_[name] = "";
       return true;
     }
-    const OptionSpec* option = FindOption(options, name);
+    const OptionDefinition* option = FindOption(options, name);
     if (option == nullptr) {
       *error = "unknown option --" + name;
       return false;

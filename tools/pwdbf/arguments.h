@@ -10,7 +10,7 @@
 
 namespace pw::pwdbf {
 
-struct OptionSpec {
+struct OptionDefinition {
   std::string name;  // without the leading "--"
   bool takesValue = false;
 };
@@ -20,7 +20,7 @@ class Arguments {
   // Parses `words` (the words after the subcommand). False with `*error`
   // set for an unknown option, a missing value, or a positional count
   // outside [minOperands, maxOperands]. "--help" anywhere is always taken.
-  bool Parse(const std::vector<std::string>& words, const std::vector<OptionSpec>& options,
+  bool Parse(const std::vector<std::string>& words, const std::vector<OptionDefinition>& options,
              std::size_t minOperands, std::size_t maxOperands, std::string* error);
 
   bool HelpAsked() const { return Has("help"); }

@@ -38,7 +38,7 @@ const DateLayoutName* FindLayout(std::string_view name) {
 
 }  // namespace
 
-std::vector<OptionSpec> DateOptionSpecs() {
+std::vector<OptionDefinition> DateOptionDefinitions() {
   return {{"date", true}, {"century", true}};
 }
 

@@ -12,7 +12,7 @@
 
 namespace pw::pwdbf {
 
-std::vector<OptionSpec> DateOptionSpecs();
+std::vector<OptionDefinition> DateOptionDefinitions();
 
 // The help paragraph of the options; ends with a line break.
 std::string DateOptionsHelp();

@@ -31,8 +31,9 @@ void PrintOverview(std::ostream& out, const std::vector<Subcommand>& subcommands
 
 int RunSubcommand(const Subcommand& subcommand, const std::vector<std::string>& words) {
   pw::pwdbf::Arguments arguments;
-  std::vector<pw::pwdbf::OptionSpec> options = subcommand.options;
-  for (pw::pwdbf::OptionSpec& option : pw::pwdbf::DateOptionSpecs()) options.push_back(option);
+  std::vector<pw::pwdbf::OptionDefinition> options = subcommand.options;
+  for (pw::pwdbf::OptionDefinition& option : pw::pwdbf::DateOptionDefinitions())
+    options.push_back(option);
   std::string error;
   if (!arguments.Parse(words, options, subcommand.minOperands, subcommand.maxOperands, &error) ||
       (!arguments.HelpAsked() && !pw::pwdbf::ApplyDateOptions(arguments, &error))) {

@@ -14,7 +14,7 @@ struct Subcommand {
   std::string name;
   std::string usage;  // the line after "usage: pwdbf "
   std::string help;   // what it does, its options; ends with a line break
-  std::vector<OptionSpec> options;
+  std::vector<OptionDefinition> options;
   std::size_t minOperands = 1;
   std::size_t maxOperands = 1;
   // Returns the exit code; throws ToolError on failure.

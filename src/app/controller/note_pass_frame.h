@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include "common/error_state.h"
 #include "dataset/dataset_error.h"
 #include "dataset/tz_dbf.h"
 

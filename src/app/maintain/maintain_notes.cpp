@@ -68,8 +68,8 @@ QList<TzGridColumn> FittedToFont(QList<TzGridColumn> columns, const QFontMetrics
   const int dateWidth = metrics.horizontalAdvance(QStringLiteral("00/00/0000")) + kPadding;
   for (TzGridColumn& column : columns) {
     if (column.width < 0) continue;
-    const bool isDate = column.fieldName.startsWith(QLatin1String("DATE")) ||
-                        column.fieldName.endsWith(QLatin1String("DATE"));
+    const bool isDate = column.fieldName == QLatin1String(note_field::kDateCreate) ||
+                        column.fieldName == QLatin1String(note_field::kExpireDate);
     column.width = std::max(
         {column.width, metrics.horizontalAdvance(column.title) + kPadding, isDate ? dateWidth : 0});
   }
@@ -89,12 +89,14 @@ TTzGrid* NoteGrid(const char* name, const QList<TzGridColumn>& columns) {
 
 TFrmMaintainNotes::TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent)
     : QDialog(parent), host_(host), placement_(new TPOAPlace(this)) {
-  setObjectName(QStringLiteral("FrmMaintainNotes"));
+  // The object name is the window's key in section "Screens", whatever the
+  // class is called.
+  setObjectName(QString::fromLatin1(config::kMaintainNotesEntry));
   setWindowTitle(QStringLiteral("Notes & Reminders"));
   setSizeGripEnabled(true);
   resize(kDesignSize);
   placement_->SetIniFileName(DataFilePath(host_.DataFolder(), kConfigFileName));
-  placement_->SetEntry(QStringLiteral("FrmMaintainNotes"));
+  placement_->SetEntry(objectName());
   ChooseExportFolder = [](QWidget* owner) {
     return QFileDialog::getExistingDirectory(owner, QStringLiteral("Export Notes To"));
   };
@@ -165,13 +167,14 @@ QWidget* TFrmMaintainNotes::BuildNotesPane() {
   connect(edSearch_, &QLineEdit::textChanged, this, &TFrmMaintainNotes::ApplySearch);
   layout->addWidget(edSearch_);
 
-  tzGrid1_ = NoteGrid("TzGrid1", {{.fieldName = "DESC", .title = "Note Caption", .width = 205},
-                                  {.fieldName = "SHOWING", .title = "Showing", .width = 61},
-                                  {.fieldName = "DATECREATE", .title = "Created", .width = 63},
-                                  {.fieldName = "ALARMACT", .title = "Reminder", .width = 49},
-                                  {.fieldName = "ALARMACT", .title = "Alarm", .width = 32},
-                                  {.fieldName = "EXPIRES", .title = "Expires", .width = 40},
-                                  {.fieldName = "EXPIREDATE", .title = "Expire Date"}});
+  tzGrid1_ =
+      NoteGrid("TzGrid1", {{.fieldName = note_field::kDesc, .title = "Note Caption", .width = 205},
+                           {.fieldName = note_field::kShowing, .title = "Showing", .width = 61},
+                           {.fieldName = note_field::kDateCreate, .title = "Created", .width = 63},
+                           {.fieldName = note_field::kAlarmAct, .title = "Reminder", .width = 49},
+                           {.fieldName = note_field::kAlarmAct, .title = "Alarm", .width = 32},
+                           {.fieldName = note_field::kExpires, .title = "Expires", .width = 40},
+                           {.fieldName = note_field::kExpireDate, .title = "Expire Date"}});
   connect(tzGrid1_, &TTzGrid::currentRecordChanged, this,
           [this] { ShowMemoOf(*tzNotesMaint_, richEdit1_); });
   connect(tzGrid1_, &TTzGrid::recordDoubleClicked, this, [this] {
@@ -191,9 +194,9 @@ QWidget* TFrmMaintainNotes::BuildNotesPane() {
 }
 
 QWidget* TFrmMaintainNotes::BuildTrashPane() {
-  tzGridTrash_ =
-      NoteGrid("TzGridTrash", {{.fieldName = "DESC", .title = "Note Caption", .width = 328},
-                               {.fieldName = "DATECREATE", .title = "Created", .width = 85}});
+  tzGridTrash_ = NoteGrid(
+      "TzGridTrash", {{.fieldName = note_field::kDesc, .title = "Note Caption", .width = 328},
+                      {.fieldName = note_field::kDateCreate, .title = "Created", .width = 85}});
   connect(tzGridTrash_, &TTzGrid::currentRecordChanged, this,
           [this] { ShowMemoOf(*tzTrashMaint_, richEditTrash_); });
   richEditTrash_ = MemoPane("RichEditTrash");

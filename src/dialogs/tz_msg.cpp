@@ -1,4 +1,4 @@
-#include "dataset/tz_msg.h"
+#include "dialogs/tz_msg.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -3,7 +3,7 @@
 // it runs out.
 #pragma once
 
-#include "dataset/tz_msg.h"
+#include "dialogs/tz_msg.h"
 
 namespace pw {
 

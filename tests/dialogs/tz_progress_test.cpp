@@ -2,9 +2,8 @@
 
 #include <QPalette>
 
-#include "dataset/dialog_dataset_ui.h"
-#include "dataset/tz_msg.h"
-#include "dataset/tz_progress100.h"
+#include "dialogs/tz_msg.h"
+#include "dialogs/tz_progress100.h"
 
 namespace pw {
 namespace {
@@ -27,18 +26,6 @@ TEST(TzProgress, WindowIsYellowAboveAllAndFramedOnlyWithACaption) {
   TTzMsg bare("one line", "");
   EXPECT_TRUE(bare.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_GE(framed.width(), bare.width());
-}
-
-TEST(TzProgress, DialogUiShowsTheBuildAndClosesIt) {
-  DialogDatasetUi ui;
-  ui.ProgressStart("Indexing NOTES.DBF...");
-  ASSERT_NE(ui.Progress(), nullptr);
-  EXPECT_TRUE(ui.Progress()->isVisible());
-  EXPECT_EQ(ui.Progress()->windowTitle(), "Indexing NOTES.DBF...");
-  ui.ProgressTick();
-  EXPECT_EQ(ui.Progress()->Text(), QString(99, '|'));
-  ui.ProgressFinish();
-  EXPECT_EQ(ui.Progress(), nullptr);
 }
 
 }  // namespace

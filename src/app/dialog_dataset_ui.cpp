@@ -1,4 +1,4 @@
-#include "dataset/dialog_dataset_ui.h"
+#include "app/dialog_dataset_ui.h"
 
 #include <QApplication>
 #include <QMessageBox>

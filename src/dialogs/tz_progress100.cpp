@@ -1,4 +1,4 @@
-#include "dataset/tz_progress100.h"
+#include "dialogs/tz_progress100.h"
 
 namespace pw {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "dataset/dataset_ui.h"
-#include "dataset/tz_progress100.h"
+#include "dialogs/tz_progress100.h"
 
 namespace pw {
 
