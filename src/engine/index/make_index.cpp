@@ -8,6 +8,7 @@
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_state.h"
 #include "engine/index/mdx_io.h"
+#include "engine/index/update_journal.h"
 #include "engine/table/reopen.h"
 #include "engine/table/work_areas.h"
 #include "platform/file_lookup.h"
@@ -88,6 +89,11 @@ bool BuildIndexFile(const std::vector<TagDescription>& tags, const std::string& 
   bool reopened = false;
   platform::File old;
   if (!HoldOldIndex(area, target.path, old, &reopened)) return false;
+  // The new trees are built from the table as it is, so an update a killed
+  // program left half done is not to be undone after them any more.
+  UpdateJournal stale;
+  stale.SetPath(UpdateJournalPath(target.path));
+  stale.Remove();
 
   bool built = false;
   {

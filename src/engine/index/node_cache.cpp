@@ -62,6 +62,14 @@ bool NodeCache::HoldsBlock(std::uint32_t block) const {
          BlockOffset(block) + kMdxNodeSize <= *length_;
 }
 
+std::vector<std::uint32_t> NodeCache::OverwrittenBlocks() const {
+  std::vector<std::uint32_t> blocks;
+  for (const auto& [block, changed] : changed_) {
+    if (BlockOffset(block) + kMdxNodeSize <= diskLength_) blocks.push_back(block);
+  }
+  return blocks;
+}
+
 int NodeCache::WriteBack(platform::File& file, int* failedTag) {
   // New nodes first: until a node on disk points at them they change
   // nothing, so a full disk stops the write-back before the trees change.

@@ -20,6 +20,7 @@
 #include <map>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "engine/index/index_node.h"
 #include "platform/file.h"
@@ -56,6 +57,9 @@ class NodeCache {
   bool HoldsBlock(std::uint32_t block) const;
 
   bool HasChanges() const { return !changed_.empty(); }
+  // The changed nodes that lie inside the file on disk: those a write-back
+  // overwrites.
+  std::vector<std::uint32_t> OverwrittenBlocks() const;
   // Writes every changed node once: those past the end of the file on disk
   // in block order first, then the others. 0, or the first failure's code
   // with `*failedTag` naming the node's tag; the nodes not written stay

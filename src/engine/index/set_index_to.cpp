@@ -8,6 +8,7 @@
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_semaphore.h"
 #include "engine/index/index_state.h"
+#include "engine/index/index_update.h"
 #include "engine/index/mdx_io.h"
 #include "engine/index/record_key.h"
 #include "engine/index/saved_record.h"
@@ -50,6 +51,21 @@ bool OpenIndexHandle(const WorkArea& area, IndexState& state) {
     return false;
   }
   return true;
+}
+
+// Without the semaphore: an exclusive table undoes a killed update itself;
+// a reader that may not write refuses the half-written files.
+bool RecoverAtOpen(WorkArea& area, IndexState& state) {
+  if (!area.exclusive) return true;
+  if (state.file.AccessMode() == platform::Access::Read || area.access == platform::Access::Read) {
+    if (!UpdateJournalHot(state.journal.Path())) return true;
+    SetError(kMdxCorrupted, "Unable to open index: " + state.fileName +
+                                " (an interrupted update waits in " + state.journal.Path() +
+                                "; open the table for writing to undo it)");
+    return false;
+  }
+  bool changedFiles = false;
+  return RecoverInterruptedUpdate(area, state, &changedFiles) == 0;
 }
 
 // Compiles a stored text after normalising it; null (reporting nothing)
@@ -151,7 +167,13 @@ bool SetIndexTo(const std::string& fileName) {
     return false;
   }
   if (!OpenIndexHandle(area, *state)) return false;
-  if (UsesSemaphore(area, state->file) && IndexSemaphore::Login(area, &state->semaphore) != 0) {
+  state->journal.SetPath(UpdateJournalPath(state->fileName));
+  if (UsesSemaphore(area, state->file)) {
+    if (IndexSemaphore::Login(area, &state->semaphore) != 0) return false;
+    state->semaphore->SetRecovery([&area, index = state.get()](bool* changedFiles) {
+      return RecoverInterruptedUpdate(area, *index, changedFiles);
+    });
+  } else if (!RecoverAtOpen(area, *state)) {
     return false;
   }
   if (!OpenIndexTags(area, *state)) {
