@@ -16,10 +16,12 @@
 #include "engine/index/set_index_to.h"
 #include "engine/memo/memo_unit.h"
 #include "engine/table/append.h"
+#include "engine/table/engine_hooks.h"
 #include "engine/table/go.h"
 #include "engine/table/lock.h"
 #include "engine/table/record_buffer.h"
 #include "engine/table/record_image.h"
+#include "engine/table/record_io.h"
 #include "engine/table/replace.h"
 #include "engine/table/use.h"
 #include "engine/table/work_areas.h"
@@ -123,6 +125,51 @@ TEST_F(PwdbfKilledUpdate, EveryTagStaysWholeAndTheNextWriterSucceeds) {
   }
   std::cout << trials << " kills: " << damaged << " left damaged tags, " << failedWriters
             << " next writers failed\n";
+}
+
+// The child: one append, or a rewrite of record 1, stopped by SIGKILL right
+// after its record reached the file and before any key did, through the
+// hooks the table engine calls in that order.
+int KilledBetweenRecordAndKeys(const std::string& table, bool rewrite) {
+  RegisterMemoUnit();
+  RegisterExprUnit();
+  RegisterIndexUnit();
+  SetAutoDispatch(false);
+  if (!Use(table) || !SetIndexTo("")) return 10;
+  WorkArea& area = CurrentArea();
+  IndexHooks& index = *RegisteredHooks().index;
+  if (!index.IndexUpdate(area, true)) return 11;
+  std::int32_t record = area.recordCount + 1;
+  if (rewrite) {
+    record = 1;
+    Go(record);
+    if (!index.IndexNoteOldKeys(area)) return 12;
+  }
+  PutFields(area, record, 7);
+  if (WriteRecord(area, record) != 0) return 13;
+  raise(SIGKILL);
+  return 14;
+}
+
+TEST_F(PwdbfKilledUpdate, AKillBetweenTheRecordAndItsKeysLeavesTheTableAsBefore) {
+  for (const bool rewrite : {false, true}) {
+    SCOPED_TRACE(rewrite ? "rewrite" : "append");
+    const std::string table = Create(rewrite ? "r.dbf" : "a.dbf", kFields, kTags);
+    Append(table, Json::parse(R"([{"ID": 1, "NAME": "N1v0"}, {"ID": 2, "NAME": "N2v0"}])"));
+    const std::string before = ReadFile(table);
+    test::ForkedChild writer(
+        [&](test::ChildLink&) { return KilledBetweenRecordAndKeys(table, rewrite); });
+    EXPECT_EQ(writer.Finish(), -1) << "the child was not killed";
+    RunOk({"append", table, "--json", "-"}, R"([{"ID": 3, "NAME": "next writer"}])");
+    const ToolRun check = Run({"check", table});
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    const std::vector<Json> names = Column(Dump(table), "NAME");
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[0], "N1v0");
+    EXPECT_EQ(names[2], "next writer");
+    EXPECT_EQ(ReadFile(table).substr(0, before.size() - 1).substr(32),
+              before.substr(0, before.size() - 1).substr(32));
+  }
 }
 
 }  // namespace

@@ -11,8 +11,10 @@
 #include "engine/index/index_update.h"
 #include "engine/index/mdx_io.h"
 #include "engine/index/record_key.h"
+#include "engine/index/reindex.h"
 #include "engine/index/saved_record.h"
 #include "engine/index/semaphore_scope.h"
+#include "engine/index/stale_index_mark.h"
 #include "engine/index/stored_expression.h"
 #include "engine/index/tag_walk.h"
 #include "engine/table/engine_settings.h"
@@ -66,6 +68,26 @@ bool RecoverAtOpen(WorkArea& area, IndexState& state) {
   }
   bool changedFiles = false;
   return RecoverInterruptedUpdate(area, state, &changedFiles) == 0;
+}
+
+// A pack was killed between the table and its index: before anyone uses
+// the index it is rebuilt for the records as they are (Reindex opens it
+// again). A reader that may not write refuses it.
+bool FinishInterruptedPack(WorkArea& area, IndexState& state) {
+  static bool rebuilding = false;
+  if (rebuilding) return true;  // the reopen after a failed rebuild
+  if (state.file.AccessMode() == platform::Access::Read) {
+    const std::string path = state.fileName;
+    CloseIndex(area);
+    SetError(kMdxCorrupted, "Unable to open index: " + path +
+                                " (a pack was interrupted; open the table for writing to "
+                                "rebuild it)");
+    return false;
+  }
+  rebuilding = true;
+  const bool rebuilt = Reindex();
+  rebuilding = false;
+  return rebuilt;
 }
 
 // Compiles a stored text after normalising it; null (reporting nothing)
@@ -192,6 +214,7 @@ bool SetIndexTo(const std::string& fileName) {
   if (state->semaphore != nullptr) state->nodes.SetStamp(state->semaphore->Record().updateCounter);
   IndexState& installed = *state;
   InstallIndexState(area, std::move(state));
+  if (IndexMarkedStale(installed.fileName)) return FinishInterruptedPack(area, installed);
   // Tag 1 controls; it starts on its first key (BOF and EOF when empty).
   if (installed.TagCount() == 0) return true;
   const SemaphoreScope reading(installed, SemaphoreScope::Use::kRead);

@@ -124,6 +124,8 @@ bool PackExclusively(WorkArea& area, bool recount) {
   if (area.file.AccessMode() == platform::Access::Read) {
     return Report(platform::kAccessDenied, failure);
   }
+  IndexHooks* index = ActiveIndex(area);
+  if (index != nullptr && !index->IndexMarkStale(area)) return false;
   if (!ReplaceWithKeptRecords(area)) return false;
   // Byte-range locks went with the old file, and the numbers they named
   // have changed.
@@ -132,8 +134,9 @@ bool PackExclusively(WorkArea& area, bool recount) {
   bool done = PositionOnFirstRecord(area);
   MemoHooks* memo = RegisteredHooks().memo;
   if (done && area.hasMemo && memo != nullptr) done = memo->PackMemo(area);
-  IndexHooks* index = ActiveIndex(area);
-  if (done && index != nullptr) done = index->IndexRebuild(area);
+  // The old index names the old record numbers: it is rebuilt whatever
+  // became of the memo file.
+  if (index != nullptr && !index->IndexRebuild(area)) done = false;
   return done && EngineErrorCode() == 0;
 }
 
