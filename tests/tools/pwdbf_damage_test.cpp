@@ -127,7 +127,9 @@ TEST_F(PwdbfDamage, ARefusedCommandLeavesEveryFileAsItWas) {
       WriteFile(Path("t.mdx"), damage.inIndex ? damaged : mdx);
       const std::string before = Files();
       const ToolRun run = Run(command, R"([{"NAME": "plum"}])");
-      if (run.exitCode != 0) EXPECT_TRUE(Files() == before) << run.err;
+      if (run.exitCode != 0) {
+        EXPECT_TRUE(Files() == before) << run.err;
+      }
     }
   }
 }

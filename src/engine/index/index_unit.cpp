@@ -8,7 +8,6 @@
 #include "engine/index/key_maintenance.h"
 #include "engine/index/reindex.h"
 #include "engine/index/reopen_index.h"
-#include "engine/index/stale_index_mark.h"
 #include "engine/index/sync_index.h"
 #include "engine/index/tag_node_io.h"
 #include "engine/table/work_area.h"
@@ -83,12 +82,6 @@ class IndexUnit : public IndexHooks {
     return NoteRecordBeforeRewrite(area, state) && NoteOldKeys(area, state);
   }
   bool IndexUpdateKeys(WorkArea& area) override { return CompareKeys(area, *OpenIndex(area)); }
-  bool IndexMarkStale(WorkArea& area) override {
-    IndexState& state = *OpenIndex(area);
-    const int code = MarkIndexStale(state.fileName);
-    if (code != 0) SetError(static_cast<std::uint16_t>(code), StaleMarkPath(state.fileName));
-    return code == 0;
-  }
   bool IndexRebuild(WorkArea&) override { return Reindex(); }
   void IndexClose(WorkArea& area) override { CloseIndex(area); }
   bool IndexReopen(WorkArea& area) override { return ReopenIndex(area); }

@@ -8,8 +8,8 @@
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_state.h"
 #include "engine/index/mdx_io.h"
-#include "engine/index/stale_index_mark.h"
 #include "engine/index/update_journal.h"
+#include "engine/table/pack_mark.h"
 #include "engine/table/reopen.h"
 #include "engine/table/work_areas.h"
 #include "platform/file_lookup.h"
@@ -112,7 +112,7 @@ bool BuildIndexFile(const std::vector<TagDescription>& tags, const std::string& 
     }
   }
   // Trees for the records as they are now: a pack's mark has done its work.
-  if (built) ClearStaleMark(target.path);
+  if (built) ClearPackMark(area.file.Path());
   // The old file is let go only now: held until after the rename, it kept
   // every other open out of the old index as well.
   old.Close();

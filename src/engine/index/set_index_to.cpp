@@ -14,10 +14,10 @@
 #include "engine/index/reindex.h"
 #include "engine/index/saved_record.h"
 #include "engine/index/semaphore_scope.h"
-#include "engine/index/stale_index_mark.h"
 #include "engine/index/stored_expression.h"
 #include "engine/index/tag_walk.h"
 #include "engine/table/engine_settings.h"
+#include "engine/table/pack_mark.h"
 #include "engine/table/work_areas.h"
 #include "platform/file_lookup.h"
 #include "platform/os_error.h"
@@ -214,7 +214,7 @@ bool SetIndexTo(const std::string& fileName) {
   if (state->semaphore != nullptr) state->nodes.SetStamp(state->semaphore->Record().updateCounter);
   IndexState& installed = *state;
   InstallIndexState(area, std::move(state));
-  if (IndexMarkedStale(installed.fileName)) return FinishInterruptedPack(area, installed);
+  if (PackMarked(area.file.Path())) return FinishInterruptedPack(area, installed);
   // Tag 1 controls; it starts on its first key (BOF and EOF when empty).
   if (installed.TagCount() == 0) return true;
   const SemaphoreScope reading(installed, SemaphoreScope::Use::kRead);

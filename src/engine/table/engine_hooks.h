@@ -65,11 +65,6 @@ class IndexHooks {
   virtual bool IndexAddKeys(WorkArea& area) = 0;
   virtual bool IndexNoteOldKeys(WorkArea& area) = 0;
   virtual bool IndexUpdateKeys(WorkArea& area) = 0;
-  // Before a pack changes the table: marks the index as one to rebuild, so
-  // that a pack killed before its IndexRebuild leaves no index that names
-  // the old record numbers in use; the next open rebuilds it. False
-  // (reported) when the mark cannot be made; the pack then changes nothing.
-  virtual bool IndexMarkStale(WorkArea&) { return true; }
   virtual bool IndexRebuild(WorkArea& area) = 0;
   virtual void IndexClose(WorkArea& area) = 0;
   // Closes and opens the area's index files again, in the table's present

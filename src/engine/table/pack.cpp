@@ -10,6 +10,7 @@
 #include "common/error_state.h"
 #include "engine/table/dbf_header.h"
 #include "engine/table/engine_hooks.h"
+#include "engine/table/pack_mark.h"
 #include "engine/table/record_count.h"
 #include "engine/table/record_io.h"
 #include "engine/table/reopen.h"
@@ -125,7 +126,9 @@ bool PackExclusively(WorkArea& area, bool recount) {
     return Report(platform::kAccessDenied, failure);
   }
   IndexHooks* index = ActiveIndex(area);
-  if (index != nullptr && !index->IndexMarkStale(area)) return false;
+  if (index != nullptr) {
+    if (int code = MarkPackBegun(area.file.Path()); code != 0) return Report(code, failure);
+  }
   if (!ReplaceWithKeptRecords(area)) return false;
   // Byte-range locks went with the old file, and the numbers they named
   // have changed.
