@@ -137,9 +137,9 @@ bool PackExclusively(WorkArea& area, bool recount) {
   bool done = PositionOnFirstRecord(area);
   MemoHooks* memo = RegisteredHooks().memo;
   if (done && area.hasMemo && memo != nullptr) done = memo->PackMemo(area);
-  // The old index names the old record numbers: it is rebuilt whatever
-  // became of the memo file.
-  if (index != nullptr && !index->IndexRebuild(area)) done = false;
+  // A failed memo pack leaves the rebuild to the next open of the index,
+  // which the pack's mark calls for.
+  if (done && index != nullptr) done = index->IndexRebuild(area);
   return done && EngineErrorCode() == 0;
 }
 
