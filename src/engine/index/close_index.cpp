@@ -56,7 +56,7 @@ bool CloseIndex(WorkArea& area) {
   // An exclusive table's journal is nobody else's; an empty one goes. (A
   // shared table's stays: another program may be about to write it.)
   const bool writable = state->file.AccessMode() == platform::Access::ReadWrite;
-  if (area.exclusive && writable && !UpdateJournalHot(state->journal.Path())) {
+  if (area.exclusive && writable && !state->journal.Hot()) {
     state->journal.Remove();
   }
   const int code = state->file.Close();

@@ -54,7 +54,7 @@ bool EndIndexUpdate(WorkArea&, IndexState& state) {
 }
 
 int RecoverInterruptedUpdate(WorkArea& area, IndexState& state, bool* rolledBack) {
-  const int code = RollBackUpdate(state.journal.Path(), area.file, state.file, rolledBack);
+  const int code = state.journal.RollBack(area.file, state.file, rolledBack);
   if (code != 0) {
     SetError(static_cast<std::uint16_t>(code),
              "Cannot undo the interrupted update in " + state.journal.Path());

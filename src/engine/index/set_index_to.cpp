@@ -60,7 +60,7 @@ bool OpenIndexHandle(const WorkArea& area, IndexState& state) {
 bool RecoverAtOpen(WorkArea& area, IndexState& state) {
   if (!area.exclusive) return true;
   if (state.file.AccessMode() == platform::Access::Read || area.access == platform::Access::Read) {
-    if (!UpdateJournalHot(state.journal.Path())) return true;
+    if (!state.journal.Hot()) return true;
     SetError(kMdxCorrupted, "Unable to open index: " + state.fileName +
                                 " (an interrupted update waits in " + state.journal.Path() +
                                 "; open the table for writing to undo it)");

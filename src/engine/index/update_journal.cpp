@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <random>
+
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
@@ -12,8 +14,9 @@
 namespace pw {
 namespace {
 
-constexpr char kMagic[] = "PWIXJRN1";
+constexpr char kMagic[] = "PWIXJRN2";
 constexpr std::size_t kMagicSize = 8;
+constexpr std::size_t kHeadSize = kMagicSize + 8;  // magic, generation
 constexpr std::size_t kSectionFixed = 1 + 8 + 8 + 4;
 constexpr std::size_t kSpanFixed = 8 + 4;
 constexpr char kTableKind = 'T';
@@ -49,8 +52,17 @@ struct ParsedSection {
   std::vector<std::string> bytes;
 };
 
-// Parses the section at `*at`; false when it is torn or not a section.
-bool ParseSection(const std::string& journal, std::size_t* at, ParsedSection* out) {
+// The checksum of a section of the journal generation `generation`.
+std::uint32_t SectionSum(std::uint64_t generation, const char* bytes, std::size_t count) {
+  char salt[8];
+  for (int i = 0; i < 8; ++i) salt[i] = static_cast<char>(generation >> (8 * i));
+  return Fnv(Fnv(kFnvBasis, salt, sizeof salt), bytes, count);
+}
+
+// Parses the section at `*at`; false when it is torn, not a section, or
+// left from an earlier generation.
+bool ParseSection(const std::string& journal, std::uint64_t generation, std::size_t* at,
+                  ParsedSection* out) {
   std::size_t p = *at;
   if (journal.size() - p < kSectionFixed + 4) return false;
   out->kind = journal[p];
@@ -68,7 +80,7 @@ bool ParseSection(const std::string& journal, std::size_t* at, ParsedSection* ou
     p += static_cast<std::size_t>(span.count);
   }
   if (journal.size() - p < 4) return false;
-  if (Fnv(kFnvBasis, journal.data() + *at, p - *at) != GetLe(journal, p, 4)) return false;
+  if (SectionSum(generation, journal.data() + *at, p - *at) != GetLe(journal, p, 4)) return false;
   if (out->kind != kTableKind && out->kind != kIndexKind) return false;
   *at = p + 4;
   return true;
@@ -85,6 +97,12 @@ int Undo(const ParsedSection& section, platform::File& file) {
   std::uint64_t length = 0;
   if (int code = file.Size(&length)) return code;
   return length > section.length ? file.Truncate(section.length) : 0;
+}
+
+// A generation number no other update is likely to have used.
+std::uint64_t NextGeneration() {
+  static std::mt19937_64 random{std::random_device{}()};
+  return random();
 }
 
 }  // namespace
@@ -115,13 +133,20 @@ int UpdateJournal::Capture(const platform::File& file, char kind,
 int UpdateJournal::EnsureOpen() {
   if (file_.IsOpen()) return 0;
   if (path_.empty()) return platform::kFileNotFound;
-  return file_.Create(path_, platform::Sharing::Shared);
+  const int code = file_.Open(path_, platform::Access::ReadWrite, platform::Sharing::Shared);
+  return code == platform::kFileNotFound ? file_.Create(path_, platform::Sharing::Shared) : code;
 }
 
 int UpdateJournal::Append(const Section& section) {
   if (int code = EnsureOpen()) return code;
   std::string bytes;
-  if (end_ == 0) bytes.assign(kMagic, kMagicSize);
+  if (end_ == 0) {
+    // A new generation: sections an earlier update left beyond this one's
+    // end no longer pass their checksums.
+    generation_ = NextGeneration();
+    bytes.assign(kMagic, kMagicSize);
+    PutLe(bytes, generation_, 8);
+  }
   const std::size_t start = bytes.size();
   bytes.push_back(section.kind);
   PutLe(bytes, section.identity, 8);
@@ -134,7 +159,7 @@ int UpdateJournal::Append(const Section& section) {
     bytes.append(section.bytes, from, static_cast<std::size_t>(span.count));
     from += static_cast<std::size_t>(span.count);
   }
-  PutLe(bytes, Fnv(kFnvBasis, bytes.data() + start, bytes.size() - start), 4);
+  PutLe(bytes, SectionSum(generation_, bytes.data() + start, bytes.size() - start), 4);
   if (int code = file_.WriteAt(end_, bytes.data(), bytes.size())) return code;
   end_ += bytes.size();
   return 0;
@@ -175,7 +200,13 @@ int UpdateJournal::Finish() {
   table_ = Section{};
   if (end_ == 0) return 0;
   end_ = 0;
-  return file_.Truncate(0);
+  return ClearMagic();
+}
+
+int UpdateJournal::ClearMagic() {
+  // Only the magic goes: the file keeps its blocks for the next update.
+  const char cleared[kMagicSize] = {};
+  return file_.WriteAt(0, cleared, sizeof cleared);
 }
 
 int UpdateJournal::Remove() {
@@ -186,27 +217,32 @@ int UpdateJournal::Remove() {
   return error ? platform::OsErrorFromErrno(error.value(), true) : 0;
 }
 
-bool UpdateJournalHot(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && info.st_size > 0;
+bool UpdateJournal::Hot() {
+  if (path_.empty()) return false;
+  if (!file_.IsOpen() &&
+      file_.Open(path_, platform::Access::ReadWrite, platform::Sharing::Shared) != 0 &&
+      file_.Open(path_, platform::Access::Read, platform::Sharing::Shared) != 0) {
+    return false;
+  }
+  char magic[kMagicSize] = {};
+  std::size_t got = 0;
+  return file_.ReadAt(0, magic, sizeof magic, &got) == 0 && got == sizeof magic &&
+         std::equal(magic, magic + kMagicSize, kMagic);
 }
 
-int RollBackUpdate(const std::string& path, platform::File& table, platform::File& index,
-                   bool* rolledBack) {
+int UpdateJournal::RollBack(platform::File& table, platform::File& index, bool* rolledBack) {
   *rolledBack = false;
-  if (!UpdateJournalHot(path)) return 0;
-  platform::File journal;
-  if (int code = journal.Open(path, platform::Access::ReadWrite, platform::Sharing::Shared)) {
-    return code;
-  }
+  if (!Hot()) return 0;
   std::uint64_t size = 0;
-  if (int code = journal.Size(&size)) return code;
+  if (int code = file_.Size(&size)) return code;
   std::string bytes(static_cast<std::size_t>(std::min(size, kMaxJournalSize)), '\0');
-  if (int code = journal.ReadExactAt(0, bytes.data(), bytes.size())) return code;
+  if (int code = file_.ReadExactAt(0, bytes.data(), bytes.size())) return code;
   std::vector<ParsedSection> sections;
-  if (bytes.compare(0, kMagicSize, kMagic, kMagicSize) == 0) {
-    std::size_t at = kMagicSize;
-    for (ParsedSection section; ParseSection(bytes, &at, &section); section = ParsedSection{}) {
+  if (bytes.size() >= kHeadSize) {
+    const std::uint64_t generation = GetLe(bytes, kMagicSize, 8);
+    std::size_t at = kHeadSize;
+    for (ParsedSection section; ParseSection(bytes, generation, &at, &section);
+         section = ParsedSection{}) {
       sections.push_back(std::move(section));
     }
   }
@@ -215,7 +251,7 @@ int RollBackUpdate(const std::string& path, platform::File& table, platform::Fil
     if (int code = Undo(*section, file)) return code;
   }
   *rolledBack = !sections.empty();
-  return journal.Truncate(0);
+  return ClearMagic();
 }
 
 }  // namespace pw

@@ -8,20 +8,23 @@
 // new record, the record to be rewritten); before the index's changed
 // nodes, anchors and header are written, it gets the index's length and the
 // blocks about to be overwritten. New nodes at the end need no copy: the
-// index is cut back to its length. The update ends by emptying the journal.
-// A journal that is not empty is therefore "hot": its update never ended,
+// index is cut back to its length. The update ends by clearing the
+// journal's magic. A journal that starts with its magic is therefore "hot":
+// its update never ended,
 // and the next program that takes the index semaphore's lock (or opens an
 // exclusive table) puts the saved bytes back and cuts both files to their
 // lengths. The journal is not synced: a killed process's writes are all in
 // the system's page cache, in order, for every other program; a power cut
 // is left to the index rebuild the application runs after an unclean end.
 //
-// Layout (little-endian): "PWIXJRN1", then sections, each of: kind ('T'
-// the table, 'I' the index), the file's inode number (64-bit; a section
+// Layout (little-endian): "PWIXJRN2", a generation number (64-bit, new for
+// every update), then sections, each of: kind ('T' the table, 'I' the
+// index), the file's inode number (64-bit; a section
 // for a file made anew since is not applied), its length (64-bit), span count
 // (32-bit), spans of offset (64-bit), byte count (32-bit) and the bytes,
-// then an FNV-1a checksum (32-bit) of the section. A torn section ends the
-// journal: nothing after it reached the files. Sections are undone last
+// then an FNV-1a checksum (32-bit) of the generation and the section. A
+// torn section, or one an earlier update left, ends the journal: nothing
+// after it reached the files. Sections are undone last
 // first, so an index written back twice in one update returns to its state
 // before the first.
 #pragma once
@@ -64,6 +67,14 @@ class UpdateJournal {
   // Closes the journal and removes its file (no other program uses it).
   int Remove();
 
+  // Whether the journal holds an update that never ended ("hot").
+  bool Hot();
+  // Undoes the update a hot journal records: the saved bytes go back into
+  // `table` and `index`, both are cut to their lengths, and the journal is
+  // cleared. `*rolledBack` tells whether there was anything to undo.
+  // Returns 0 or the I/O code; a journal that cannot be undone stays hot.
+  int RollBack(platform::File& table, platform::File& index, bool* rolledBack);
+
  private:
   struct Section {
     char kind = 0;
@@ -76,22 +87,14 @@ class UpdateJournal {
                      Section* section);
   int Append(const Section& section);
   int EnsureOpen();
+  int ClearMagic();
 
   std::string path_;
   platform::File file_;
   Section table_;
   std::uint64_t end_ = 0;  // bytes of the journal written
+  std::uint64_t generation_ = 0;
   bool inUpdate_ = false;
 };
-
-// Undoes the update a hot journal at `path` records: the saved bytes go
-// back into `table` and `index`, both are cut to their lengths, and the
-// journal is emptied. `*rolledBack` tells whether there was anything to
-// undo. Returns 0 or the I/O code; a journal that cannot be undone stays.
-int RollBackUpdate(const std::string& path, platform::File& table, platform::File& index,
-                   bool* rolledBack);
-
-// Whether the journal at `path` is hot.
-bool UpdateJournalHot(const std::string& path);
 
 }  // namespace pw
