@@ -35,12 +35,14 @@ std::uint64_t GetLe(const std::string& in, std::size_t at, int bytes) {
   return value;
 }
 
-// The file's inode number: a journal names the files it was written for,
-// so one left beside files made anew since is not applied to them.
-int IdentityOf(const platform::File& file, std::uint64_t* identity) {
+// The file's inode number and length: a journal names the files it was
+// written for, so one left beside files made anew since is not applied to
+// them.
+int IdentityOf(const platform::File& file, std::uint64_t* identity, std::uint64_t* length) {
   struct stat info {};
   if (fstat(file.Descriptor(), &info) != 0) return platform::OsErrorFromErrno(errno);
   *identity = info.st_ino;
+  *length = static_cast<std::uint64_t>(info.st_size);
   return 0;
 }
 
@@ -88,14 +90,13 @@ bool ParseSection(const std::string& journal, std::uint64_t generation, std::siz
 
 int Undo(const ParsedSection& section, platform::File& file) {
   std::uint64_t identity = 0;
-  if (int code = IdentityOf(file, &identity)) return code;
+  std::uint64_t length = 0;
+  if (int code = IdentityOf(file, &identity, &length)) return code;
   if (identity != section.identity) return 0;
   for (std::size_t i = 0; i < section.spans.size(); ++i) {
     const std::string& bytes = section.bytes[i];
     if (int code = file.WriteAt(section.spans[i].offset, bytes.data(), bytes.size())) return code;
   }
-  std::uint64_t length = 0;
-  if (int code = file.Size(&length)) return code;
   return length > section.length ? file.Truncate(section.length) : 0;
 }
 
@@ -114,8 +115,7 @@ std::string UpdateJournalPath(const std::string& indexPath) {
 int UpdateJournal::Capture(const platform::File& file, char kind,
                            const std::vector<JournalSpan>& spans, Section* section) {
   section->kind = kind;
-  if (int code = IdentityOf(file, &section->identity)) return code;
-  if (int code = file.Size(&section->length)) return code;
+  if (int code = IdentityOf(file, &section->identity, &section->length)) return code;
   for (JournalSpan span : spans) {
     if (span.offset >= section->length) continue;
     span.count = std::min(span.count, section->length - span.offset);
