@@ -38,7 +38,9 @@ bool ReportJournalFailure(const IndexState& state, int code) {
 bool JournalWriteBack(IndexState& state) {
   std::vector<JournalSpan> spans;
   for (const std::uint32_t block : state.nodes.OverwrittenBlocks()) {
-    spans.push_back({std::uint64_t{block} * kMdxBlockSize, kMdxNodeSize});
+    const IndexNode::Image* onDisk = state.nodes.DiskImage(block);
+    spans.push_back({std::uint64_t{block} * kMdxBlockSize, kMdxNodeSize,
+                     onDisk != nullptr ? onDisk->data() : nullptr});
   }
   for (const auto& slot : state.tagSlots) {
     if (slot != nullptr && slot->anchorChanged) {

@@ -19,14 +19,13 @@
 //
 // Layout (little-endian): "PWIXJRN2", a generation number (64-bit, new for
 // every update), then sections, each of: kind ('T' the table, 'I' the
-// index), the file's inode number (64-bit; a section
-// for a file made anew since is not applied), its length (64-bit), span count
-// (32-bit), spans of offset (64-bit), byte count (32-bit) and the bytes,
-// then an FNV-1a checksum (32-bit) of the generation and the section. A
+// index), the file's inode number (64-bit; a section for a file made anew
+// since is not applied), its length (64-bit), span count (32-bit), spans of
+// offset (64-bit), byte count (32-bit) and the bytes, then a checksum
+// (32-bit, FNV-1a over 64-bit words) of the generation and the section. A
 // torn section, or one an earlier update left, ends the journal: nothing
-// after it reached the files. Sections are undone last
-// first, so an index written back twice in one update returns to its state
-// before the first.
+// after it reached the files. Sections are undone last first, so an index
+// written back twice in one update returns to its state before the first.
 #pragma once
 
 #include <cstdint>
@@ -37,10 +36,12 @@
 
 namespace pw {
 
-// Bytes of a file at an offset.
+// Bytes of a file at an offset; `known`, when set, holds them as they are
+// on disk, so that the file need not be read.
 struct JournalSpan {
   std::uint64_t offset = 0;
   std::uint64_t count = 0;
+  const unsigned char* known = nullptr;
 };
 
 // "<index file>.$$J".

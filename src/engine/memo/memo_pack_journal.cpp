@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "common/error_state.h"
-#include "common/fnv_checksum.h"
 #include "engine/memo/memo_format.h"
 #include "engine/memo/memo_state.h"
 #include "engine/table/record_io.h"
@@ -33,6 +32,15 @@ std::uint64_t GetLe(const std::string& in, std::size_t at, int bytes) {
   for (int i = bytes - 1; i >= 0; --i)
     value = (value << 8) | static_cast<unsigned char>(in[at + i]);
   return value;
+}
+
+constexpr std::uint32_t kFnvBasis = 2166136261u;
+
+std::uint32_t Fnv(std::uint32_t hash, const char* bytes, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 16777619u;
+  }
+  return hash;
 }
 
 int RemoveFile(const std::string& path) {
