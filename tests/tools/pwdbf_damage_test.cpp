@@ -99,5 +99,40 @@ TEST_F(PwdbfDamage, ReadingCommandsWorkBesideAnInterruptedMemoPackAndSaySo) {
   EXPECT_EQ(RunOk({"dump", table_}).err, "");
 }
 
+// Every command that refuses a damaged table leaves each of its files byte
+// for byte as it was: the tag count at index header byte 28, the record
+// length in the prolog (bytes 10-11).
+TEST_F(PwdbfDamage, ARefusedCommandLeavesEveryFileAsItWas) {
+  const std::string dbf = ReadFile(table_);
+  const std::string dbt = ReadFile(Path("t.dbt"));
+  const std::string mdx = ReadFile(Path("t.mdx"));
+  struct Damage {
+    const char* name;
+    bool inIndex;
+    std::size_t at;
+    char value;
+  };
+  const Damage damages[] = {{"tag count 0", true, 28, 0},
+                            {"tag count 60", true, 28, 60},
+                            {"record length", false, 10, 7}};
+  const std::vector<std::vector<std::string>> commands = {
+      {"reindex", table_}, {"pack", table_}, {"append", table_, "--json", "-"}};
+  for (const Damage& damage : damages) {
+    for (const std::vector<std::string>& command : commands) {
+      SCOPED_TRACE(std::string(damage.name) + ", " + command[0]);
+      std::string damaged = damage.inIndex ? mdx : dbf;
+      damaged[damage.at] = damage.value;
+      WriteFile(table_, damage.inIndex ? dbf : damaged);
+      WriteFile(Path("t.dbt"), dbt);
+      WriteFile(Path("t.mdx"), damage.inIndex ? damaged : mdx);
+      const std::string before = Files();
+      const ToolRun run = Run(command, R"([{"NAME": "plum"}])");
+      if (run.exitCode != 0) {
+        EXPECT_TRUE(Files() == before) << run.err;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pw::testing

@@ -33,9 +33,15 @@ void TFrmNotesMain::SendToOpenNotes(int message) {
   TTzDbf& notes = *tzNotes_;
   if (!notes.Active()) return;
   try {
+    // The records there when the walk begins: another program that keeps
+    // appending notes cannot keep the walk from its end.
+    const std::int32_t lastAtStart = notes.RecordCount();
+    const bool naturalOrder = notes.CurrentTag().isEmpty();
     notes.GoTop();
     while (!notes.Eof() && notes.LastError() == 0) {
-      if (notes.GetFieldStr(note_field::kShowing) == "Y") {
+      if (notes.RecNo() > lastAtStart) {
+        if (naturalOrder) break;
+      } else if (notes.GetFieldStr(note_field::kShowing) == "Y") {
         const std::int32_t recordNumber = notes.RecNo();
         SendNoteRequest(notes.GetFieldInt(note_field::kHandle), message);
         QCoreApplication::processEvents();

@@ -10,6 +10,7 @@
 #include "engine/index/index_semaphore.h"
 #include "engine/index/index_state.h"
 #include "engine/index/tag_node_io.h"
+#include "engine/index/update_journal.h"
 #include "engine/table/lock.h"
 #include "engine/table/work_area.h"
 
@@ -52,6 +53,12 @@ bool CloseIndex(WorkArea& area) {
   }
   if (!WriteHeaderIfChanged(*state)) closed = false;
   for (auto& slot : state->tagSlots) slot.reset();
+  // An exclusive table's journal is nobody else's; an empty one goes. (A
+  // shared table's stays: another program may be about to write it.)
+  const bool writable = state->file.AccessMode() == platform::Access::ReadWrite;
+  if (area.exclusive && writable && !state->journal.Hot()) {
+    state->journal.Remove();
+  }
   const int code = state->file.Close();
   if (code != 0 && closed) {
     SetError(static_cast<std::uint16_t>(code), "Error closing index file:  " + state->fileName);

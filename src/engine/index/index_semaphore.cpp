@@ -115,6 +115,7 @@ int IndexSemaphore::ChangeReaders(SemaphoreAction action) {
   if (const int code = LockFile(action); code != 0) return code;
   int code = entering ? MarkReader(action) : 0;
   if (code == 0) code = ReadRecord(action);
+  if (code == 0 && entering) code = Recover();
   if (code == 0) {
     if (entering && record_.readers < kMaxSemaphoreReaders) ++record_.readers;
     if (!entering && record_.readers > 0) --record_.readers;
@@ -170,6 +171,14 @@ int IndexSemaphore::WriterTimeout() {
                                      "\r\n" + "then delete " + fileName_);
 }
 
+int IndexSemaphore::Recover() {
+  if (!recovery_) return 0;
+  bool changedFiles = false;
+  if (const int code = recovery_(&changedFiles); code != 0) return code;
+  if (changedFiles) record_.updateCounter = NextUpdateCounter(record_.updateCounter);
+  return 0;
+}
+
 // Waits until no reader and no other writer is active, then marks the index
 // as held by a writer (byte 1 = 1) and keeps the lock until UNLOCKSEMAPHORE.
 // Readers and writers that ended without leaving are not waited for.
@@ -199,6 +208,10 @@ int IndexSemaphore::LockSemaphore() {
     if (const int code = UnlockFile(kAction); code != 0) return code;
     if (SecondsCounter() - start >= settings.writerTimeoutSeconds) return WriterTimeout();
     waitRound();
+  }
+  if (const int code = Recover(); code != 0) {
+    ReleaseAfterFailure();
+    return code;
   }
   record_.readers = 1;
   if (const int code = WriteRecord(kAction); code != 0) {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -77,6 +78,14 @@ class IndexSemaphore {
   bool ChangedSinceSeen() const { return record_.updateCounter != seenCounter_; }
   void MarkSeen() { seenCounter_ = record_.updateCounter; }
 
+  // What to run each time this program takes the lock to read or write the
+  // index (INCREAD, LOCKSEMAPHORE), before it looks at the trees: the undo
+  // of an update that a killed writer left. It returns 0 or a reported
+  // code, and tells whether it changed the files; the update counter then
+  // moves on, so that every program drops its copies.
+  using Recovery = std::function<int(bool* changedFiles)>;
+  void SetRecovery(Recovery recovery) { recovery_ = std::move(recovery); }
+
   // The semaphore file's path, as used in messages.
   const std::string& FileName() const { return fileName_; }
   // This program's copy of the record, as last read or written.
@@ -109,6 +118,8 @@ class IndexSemaphore {
   // holds the reader mark and this one is not counted as a reader. Asked
   // with the lock at offset 1 held, so no live writer is left either.
   bool CountLeftByEndedPrograms() const;
+  // Runs the recovery with the lock held and the record read.
+  int Recover();
   int LockSemaphore();
   int UnlockSemaphore();
   // Whether the record can be read without the lock: no other open holds
@@ -120,6 +131,7 @@ class IndexSemaphore {
 
   std::string fileName_;
   int areaNumber_;
+  Recovery recovery_;
   platform::File file_;
   SemaphoreRecord record_;
   std::uint16_t seenCounter_ = 0;

@@ -23,6 +23,7 @@
 #include "engine/index/record_key.h"
 #include "engine/index/tag_header.h"
 #include "engine/index/tag_hints.h"
+#include "engine/index/update_journal.h"
 #include "engine/table/engine_hooks.h"
 #include "platform/file.h"
 
@@ -83,6 +84,7 @@ struct IndexState final : UnitState {
   NodeCache nodes;  // nodes kept in memory, changed nodes until WriteBack
   MdxHeader header;
   bool headerChanged = false;
+  UpdateJournal journal;  // the undo journal of the update under way
 
   // tagSlots[0] is slot 1 (the controlling tag); tagSlots[n - 1] is slot n. Only
   // the first header.TagCount() slots are filled.

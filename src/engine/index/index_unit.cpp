@@ -4,6 +4,7 @@
 #include "engine/index/index_navigation.h"
 #include "engine/index/index_semaphore.h"
 #include "engine/index/index_semaphore_settings.h"
+#include "engine/index/index_update.h"
 #include "engine/index/key_maintenance.h"
 #include "engine/index/reindex.h"
 #include "engine/index/reopen_index.h"
@@ -43,18 +44,8 @@ class IndexUnit : public IndexHooks {
 
   bool IndexUpdate(WorkArea& area, bool begin) override {
     IndexState* state = OpenIndex(area);
-    if (state == nullptr || state->semaphore == nullptr) return true;
-    if (!begin) {
-      const std::uint16_t before = state->semaphore->Record().updateCounter;
-      const bool released = state->semaphore->SetLock(false);
-      FollowOwnUpdate(*state, before);
-      return released;
-    }
-    // Another program's (or work area's) keys and splits come in before this
-    // update writes a record or a key, so that both go into the trees as
-    // they are on disk now.
-    bool changed = false;
-    return state->semaphore->SetLock(true) && TakeInForeignChanges(*state, &changed);
+    if (state == nullptr) return true;
+    return begin ? BeginIndexUpdate(area, *state) : EndIndexUpdate(area, *state);
   }
 
   long IndexFirst(WorkArea& area) override { return Step(area, FirstRecord); }
@@ -86,7 +77,10 @@ class IndexUnit : public IndexHooks {
   }
 
   bool IndexAddKeys(WorkArea& area) override { return AppendNewKey(area, *OpenIndex(area)); }
-  bool IndexNoteOldKeys(WorkArea& area) override { return NoteOldKeys(area, *OpenIndex(area)); }
+  bool IndexNoteOldKeys(WorkArea& area) override {
+    IndexState& state = *OpenIndex(area);
+    return NoteRecordBeforeRewrite(area, state) && NoteOldKeys(area, state);
+  }
   bool IndexUpdateKeys(WorkArea& area) override { return CompareKeys(area, *OpenIndex(area)); }
   bool IndexRebuild(WorkArea&) override { return Reindex(); }
   void IndexClose(WorkArea& area) override { CloseIndex(area); }

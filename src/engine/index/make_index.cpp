@@ -8,6 +8,8 @@
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_state.h"
 #include "engine/index/mdx_io.h"
+#include "engine/index/update_journal.h"
+#include "engine/table/pack_mark.h"
 #include "engine/table/reopen.h"
 #include "engine/table/work_areas.h"
 #include "platform/file_lookup.h"
@@ -88,6 +90,11 @@ bool BuildIndexFile(const std::vector<TagDescription>& tags, const std::string& 
   bool reopened = false;
   platform::File old;
   if (!HoldOldIndex(area, target.path, old, &reopened)) return false;
+  // The new trees are built from the table as it is, so an update a killed
+  // program left half done is not to be undone after them any more.
+  UpdateJournal stale;
+  stale.SetPath(UpdateJournalPath(target.path));
+  stale.Remove();
 
   bool built = false;
   {
@@ -104,6 +111,8 @@ bool BuildIndexFile(const std::vector<TagDescription>& tags, const std::string& 
       }
     }
   }
+  // Trees for the records as they are now: a pack's mark has done its work.
+  if (built) ClearPackMark(area.file.Path());
   // The old file is let go only now: held until after the rename, it kept
   // every other open out of the old index as well.
   old.Close();

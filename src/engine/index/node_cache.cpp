@@ -41,6 +41,17 @@ void NodeCache::KeepRead(std::uint32_t block, const IndexNode& node) {
 }
 
 void NodeCache::Change(std::uint32_t block, const IndexNode& node, int tagNumber) {
+  if (changed_.find(block) == changed_.end()) {
+    // The clean copy is the block as it is on disk: the update's journal
+    // takes it from here instead of reading the file.
+    const auto newer = newer_.find(block);
+    const auto older = older_.find(block);
+    if (newer != newer_.end()) {
+      diskImages_.insert_or_assign(block, newer->second.Bytes());
+    } else if (older != older_.end()) {
+      diskImages_.insert_or_assign(block, older->second.Bytes());
+    }
+  }
   newer_.erase(block);
   older_.erase(block);
   changed_.insert_or_assign(block, Changed{node, tagNumber});
@@ -62,6 +73,19 @@ bool NodeCache::HoldsBlock(std::uint32_t block) const {
          BlockOffset(block) + kMdxNodeSize <= *length_;
 }
 
+std::vector<std::uint32_t> NodeCache::OverwrittenBlocks() const {
+  std::vector<std::uint32_t> blocks;
+  for (const auto& [block, changed] : changed_) {
+    if (BlockOffset(block) + kMdxNodeSize <= diskLength_) blocks.push_back(block);
+  }
+  return blocks;
+}
+
+const IndexNode::Image* NodeCache::DiskImage(std::uint32_t block) const {
+  const auto image = diskImages_.find(block);
+  return image == diskImages_.end() ? nullptr : &image->second;
+}
+
 int NodeCache::WriteBack(platform::File& file, int* failedTag) {
   // New nodes first: until a node on disk points at them they change
   // nothing, so a full disk stops the write-back before the trees change.
@@ -81,6 +105,7 @@ int NodeCache::WriteBack(platform::File& file, int* failedTag) {
       return code;
     }
     node.SetChanged(false);
+    diskImages_.erase(block);
     diskLength_ = std::max(diskLength_, BlockOffset(block) + kMdxNodeSize);
     KeepRead(block, node);
     changed_.erase(entry);
@@ -92,6 +117,7 @@ void NodeCache::Clear() {
   newer_.clear();
   older_.clear();
   changed_.clear();
+  diskImages_.clear();
   length_.reset();
   diskLength_ = 0;
 }

@@ -20,6 +20,7 @@
 #include <map>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "engine/index/index_node.h"
 #include "platform/file.h"
@@ -56,6 +57,12 @@ class NodeCache {
   bool HoldsBlock(std::uint32_t block) const;
 
   bool HasChanges() const { return !changed_.empty(); }
+  // The changed nodes that lie inside the file on disk: those a write-back
+  // overwrites.
+  std::vector<std::uint32_t> OverwrittenBlocks() const;
+  // The bytes on disk of a changed node, when its clean copy was kept at
+  // its first change; null otherwise (the file tells).
+  const IndexNode::Image* DiskImage(std::uint32_t block) const;
   // Writes every changed node once: those past the end of the file on disk
   // in block order first, then the others. 0, or the first failure's code
   // with `*failedTag` naming the node's tag; the nodes not written stay
@@ -78,6 +85,7 @@ class NodeCache {
   std::unordered_map<std::uint32_t, IndexNode> newer_;
   std::unordered_map<std::uint32_t, IndexNode> older_;
   std::map<std::uint32_t, Changed> changed_;
+  std::unordered_map<std::uint32_t, IndexNode::Image> diskImages_;
   std::optional<std::uint64_t> length_;
   std::uint64_t diskLength_ = 0;
   std::optional<std::uint16_t> stamp_;

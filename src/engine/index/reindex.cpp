@@ -32,6 +32,13 @@ bool Reindex() {
     SetError(kOutOfMemory, area.fileName + " [Reindex()]");
     return false;
   }
+  // An index that holds no tag has lost its tag table (a damaged count at
+  // header byte 28): rebuilding it would throw every tag away.
+  if (tags.empty()) {
+    SetError(kMdxCorrupted, "Invalid dBASE key expression or corrupted index file " +
+                                state->fileName + " [Reindex()]");
+    return false;
+  }
   const IndexSelection selection = SelectionOf(*state);
   bool rebuilt;
   {

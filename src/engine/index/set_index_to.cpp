@@ -8,14 +8,17 @@
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_semaphore.h"
 #include "engine/index/index_state.h"
+#include "engine/index/index_update.h"
 #include "engine/index/mdx_io.h"
 #include "engine/index/record_key.h"
+#include "engine/index/reindex.h"
 #include "engine/index/saved_record.h"
 #include "engine/index/semaphore_scope.h"
 #include "engine/index/stored_expression.h"
 #include "engine/index/tag_walk.h"
 #include "engine/table/dbf_header.h"
 #include "engine/table/engine_settings.h"
+#include "engine/table/pack_mark.h"
 #include "engine/table/work_areas.h"
 #include "platform/file_lookup.h"
 #include "platform/os_error.h"
@@ -51,6 +54,41 @@ bool OpenIndexHandle(const WorkArea& area, IndexState& state) {
     return false;
   }
   return true;
+}
+
+// Without the semaphore: an exclusive table undoes a killed update itself;
+// a reader that may not write refuses the half-written files.
+bool RecoverAtOpen(WorkArea& area, IndexState& state) {
+  if (!area.exclusive) return true;
+  if (state.file.AccessMode() == platform::Access::Read || area.access == platform::Access::Read) {
+    if (!state.journal.Hot()) return true;
+    SetError(kMdxCorrupted, "Unable to open index: " + state.fileName +
+                                " (an interrupted update waits in " + state.journal.Path() +
+                                "; open the table for writing to undo it)");
+    return false;
+  }
+  bool changedFiles = false;
+  return RecoverInterruptedUpdate(area, state, &changedFiles) == 0;
+}
+
+// A pack was killed between the table and its index: before anyone uses
+// the index it is rebuilt for the records as they are (Reindex opens it
+// again). A reader that may not write refuses it.
+bool FinishInterruptedPack(WorkArea& area, IndexState& state) {
+  static bool rebuilding = false;
+  if (rebuilding) return true;  // the reopen after a failed rebuild
+  if (state.file.AccessMode() == platform::Access::Read) {
+    const std::string path = state.fileName;
+    CloseIndex(area);
+    SetError(kMdxCorrupted, "Unable to open index: " + path +
+                                " (a pack was interrupted; open the table for writing to "
+                                "rebuild it)");
+    return false;
+  }
+  rebuilding = true;
+  const bool rebuilt = Reindex();
+  rebuilding = false;
+  return rebuilt;
 }
 
 // Compiles a stored text after normalising it; null (reporting nothing)
@@ -153,7 +191,13 @@ bool SetIndexTo(const std::string& fileName) {
     return false;
   }
   if (!OpenIndexHandle(area, *state)) return false;
-  if (UsesSemaphore(area, state->file) && IndexSemaphore::Login(area, &state->semaphore) != 0) {
+  state->journal.SetPath(UpdateJournalPath(state->fileName));
+  if (UsesSemaphore(area, state->file)) {
+    if (IndexSemaphore::Login(area, &state->semaphore) != 0) return false;
+    state->semaphore->SetRecovery([&area, index = state.get()](bool* changedFiles) {
+      return RecoverInterruptedUpdate(area, *index, changedFiles);
+    });
+  } else if (!RecoverAtOpen(area, *state)) {
     return false;
   }
   if (!OpenIndexTags(area, *state)) {
@@ -172,6 +216,7 @@ bool SetIndexTo(const std::string& fileName) {
   if (state->semaphore != nullptr) state->nodes.SetStamp(state->semaphore->Record().updateCounter);
   IndexState& installed = *state;
   InstallIndexState(area, std::move(state));
+  if (PackMarked(area.file.Path())) return FinishInterruptedPack(area, installed);
   // Tag 1 controls; it starts on its first key (BOF and EOF when empty).
   if (installed.TagCount() == 0) return true;
   const SemaphoreScope reading(installed, SemaphoreScope::Use::kRead);

@@ -4,6 +4,7 @@
 #include "common/error_state.h"
 #include "engine/index/index_semaphore.h"
 #include "engine/index/mdx_io.h"
+#include "engine/index/update_journal.h"
 #include "engine/table/work_areas.h"
 
 namespace pw {
@@ -22,6 +23,35 @@ bool KnowLength(IndexState& state, const IndexTag& tag) {
   std::uint64_t length = 0;
   if (const int code = state.file.Size(&length)) return ReportWriteFailure(state, tag, code);
   state.nodes.SetLength(length);
+  return true;
+}
+
+bool ReportJournalFailure(const IndexState& state, int code) {
+  SetError(static_cast<std::uint16_t>(code),
+           "Error writing index file: " + state.journal.Path() + " [SeekAndWrite]");
+  return false;
+}
+
+// Saves what the write-back is about to overwrite (changed nodes inside the
+// file, changed anchors, the header) and the file's length in the update's
+// journal, before the first byte goes to the index.
+bool JournalWriteBack(IndexState& state) {
+  std::vector<JournalSpan> spans;
+  for (const std::uint32_t block : state.nodes.OverwrittenBlocks()) {
+    const IndexNode::Image* onDisk = state.nodes.DiskImage(block);
+    spans.push_back({std::uint64_t{block} * kMdxBlockSize, kMdxNodeSize,
+                     onDisk != nullptr ? onDisk->data() : nullptr});
+  }
+  for (const auto& slot : state.tagSlots) {
+    if (slot != nullptr && slot->anchorChanged) {
+      spans.push_back({std::uint64_t{slot->anchorBlock} * kMdxBlockSize, kMdxNodeSize});
+    }
+  }
+  if (state.headerChanged) spans.push_back({0, kMdxHeaderSize});
+  if (spans.empty() && !state.nodes.HasChanges()) return true;
+  if (const int code = state.journal.NoteIndex(state.file, spans)) {
+    return ReportJournalFailure(state, code);
+  }
   return true;
 }
 
@@ -125,11 +155,16 @@ bool WriteChangedNodes(IndexState& state) {
 }
 
 bool WriteBack(IndexState& state) {
+  if (!JournalWriteBack(state)) return false;
   if (!WriteChangedNodes(state)) return false;
   for (const auto& slot : state.tagSlots) {
     if (slot != nullptr && !WriteAnchor(state, *slot)) return false;
   }
   if (!WriteHeaderIfChanged(state)) return false;
+  // Outside an update the write-back is the whole change.
+  if (!state.journal.InUpdate()) {
+    if (const int code = state.journal.Finish()) return ReportJournalFailure(state, code);
+  }
   // Without a way to tell another program's changes, nothing read is kept
   // for the next operation, nor the file's length.
   if (!state.nodes.KeepsRead()) state.nodes.Clear();

@@ -68,9 +68,14 @@ class AppendUndo {
 // before the record is written until every tag has its key, and a record
 // whose keys could not all be added leaves the file again.
 bool AppendIndexed(WorkArea& area, IndexHooks& index) {
-  AppendUndo undo;
-  if (!undo.Note(area)) return false;
+  // Noted under the write semaphore: taking it may undo another program's
+  // interrupted append and move the end of the file.
   if (!index.IndexUpdate(area, true)) {
+    index.IndexUpdate(area, false);
+    return false;
+  }
+  AppendUndo undo;
+  if (!undo.Note(area)) {
     index.IndexUpdate(area, false);
     return false;
   }

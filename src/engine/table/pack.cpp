@@ -10,6 +10,7 @@
 #include "common/error_state.h"
 #include "engine/table/dbf_header.h"
 #include "engine/table/engine_hooks.h"
+#include "engine/table/pack_mark.h"
 #include "engine/table/record_count.h"
 #include "engine/table/record_io.h"
 #include "engine/table/reopen.h"
@@ -124,6 +125,10 @@ bool PackExclusively(WorkArea& area, bool recount) {
   if (area.file.AccessMode() == platform::Access::Read) {
     return Report(platform::kAccessDenied, failure);
   }
+  IndexHooks* index = ActiveIndex(area);
+  if (index != nullptr) {
+    if (int code = MarkPackBegun(area.file.Path()); code != 0) return Report(code, failure);
+  }
   if (!ReplaceWithKeptRecords(area)) return false;
   // Byte-range locks went with the old file, and the numbers they named
   // have changed.
@@ -132,7 +137,8 @@ bool PackExclusively(WorkArea& area, bool recount) {
   bool done = PositionOnFirstRecord(area);
   MemoHooks* memo = RegisteredHooks().memo;
   if (done && area.hasMemo && memo != nullptr) done = memo->PackMemo(area);
-  IndexHooks* index = ActiveIndex(area);
+  // A failed memo pack leaves the rebuild to the next open of the index,
+  // which the pack's mark calls for.
   if (done && index != nullptr) done = index->IndexRebuild(area);
   return done && EngineErrorCode() == 0;
 }
