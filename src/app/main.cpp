@@ -9,6 +9,7 @@
 #include "app/controller/notes_main.h"
 #include "dataset/dataset_locale.h"
 #include "dataset/dialog_dataset_ui.h"
+#include "desktop/display_platform.h"
 #include "desktop/program_icon.h"
 #include "desktop/single_instance.h"
 #include "desktop/termination_signal.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  pw::ChoosePlatformBeforeDisplayOpens(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Paperwisp"));
   QApplication::setWindowIcon(pw::ProgramIcon());

@@ -36,9 +36,9 @@ QDate DateOrToday(TTzDbf& table, const char* field) {
 void TFrmNote::ApplyRecordLook(TTzDbf& notes) {
   setGeometry(notes.GetFieldInt(note_field::kLeft), notes.GetFieldInt(note_field::kTop),
               notes.GetFieldInt(note_field::kWidth), notes.GetFieldInt(note_field::kHeight));
-  // Where the compositor places the windows, the place it chose is not the
-  // note's.
-  if (!host_.PlacesWindows()) storedPlace_ = pos();
+  // Until the user moves or sizes the note, this place is its own, wherever
+  // a window manager or compositor shows it.
+  storedPlace_ = pos();
   SetNoteColor(ColorOfWindowsValue(notes.GetFieldInt(note_field::kColor)));
   SetStayOnTop(IsYes(notes, note_field::kStayOnTop));
   QFont font = titleFont_;
