@@ -17,6 +17,7 @@
 
 #include "app/controller_fixture.h"
 #include "app/program_fixture.h"
+#include "app/record/note_values.h"
 #include "support/session_bus.h"
 
 namespace pw {
@@ -162,12 +163,12 @@ class CompositorTest : public test::ProgramFixture {
     return std::nullopt;
   }
 
-  // Tables made offscreen, holding `note` and nothing else.
-  void Seed(const test::TestNote& note) {
+  // Tables made offscreen, holding `notes` and nothing else.
+  void Seed(const QList<test::TestNote>& seeded) {
     Program first(Home());
     ASSERT_TRUE(WaitUntilIdle(first));
     std::unique_ptr<TTzDbf> notes = OpenNotes();
-    test::ControllerFixture::AppendNote(*notes, note);
+    for (const test::TestNote& note : seeded) test::ControllerFixture::AppendNote(*notes, note);
     notes->Close();
     Quit(Program::Environment());
     EXPECT_EQ(first.ExitCode(), 0);
@@ -181,6 +182,22 @@ class CompositorTest : public test::ProgramFixture {
     notes->GoTop();
     return {notes->GetFieldInt("LEFT"), notes->GetFieldInt("TOP"), notes->GetFieldInt("WIDTH"),
             notes->GetFieldInt("HEIGHT")};
+  }
+  // Every note's reminder daily and due since long ago.
+  void MakeRemindersDue() {
+    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    for (notes->GoTop(); !notes->Eof(); notes->Skip(1)) {
+      notes->SetFieldInt("ALARMTYPE", 1);
+      notes->SetFieldDate("ALARMDATE", DateText(QDate(2026, 1, 1)));
+      ASSERT_TRUE(notes->RLock());
+      notes->ReplaceRec();
+      notes->UnLock();
+    }
+  }
+  int ShownWindows(const QString& title) const {
+    return compositor_->X11Tool("xdotool", {"search", "--onlyvisible", "--name", '^' + title + '$'})
+        .value_or(QString())
+        .count('\n');
   }
   // The handle the running copy wrote into the record: its window exists.
   bool NoteWindowMade() const {
@@ -205,7 +222,7 @@ class CompositorTest : public test::ProgramFixture {
 
 TEST_F(CompositorTest, UnderMutterNotesOpenAtTheirPlacesAndKeepWhereTheUserDragsThem) {
   if (std::optional<QString> why = Start(Kind::Mutter)) GTEST_SKIP() << why->toStdString();
-  Seed({.left = 300, .top = 200, .width = 200, .height = 150, .desc = "Placed"});
+  Seed({{.left = 300, .top = 200, .width = 200, .height = 150, .desc = "Placed"}});
   {
     Program shown(Home(), {}, compositor_->Session());
     const std::optional<QString> window = compositor_->FindWindow("Placed");
@@ -228,7 +245,7 @@ TEST_F(CompositorTest, UnderMutterNotesOpenAtTheirPlacesAndKeepWhereTheUserDrags
 
 TEST_F(CompositorTest, WhereWestonPlacesTheWindowsTheStoredPlaceStays) {
   if (std::optional<QString> why = Start(Kind::Weston)) GTEST_SKIP() << why->toStdString();
-  Seed({.left = 0, .top = 0, .width = 200, .height = 150, .desc = "Corner"});
+  Seed({{.left = 0, .top = 0, .width = 200, .height = 150, .desc = "Corner"}});
   Program shown(Home(), {}, compositor_->Session());
   ASSERT_TRUE(compositor_->FindWindow("Corner").has_value()) << compositor_->Log().toStdString();
   Quit(compositor_->Session());
@@ -240,7 +257,7 @@ TEST_F(CompositorTest, WithoutXwaylandTheNotesShowAndNothingStoredIsOverwritten)
   if (std::optional<QString> why = Start(Kind::MutterWithoutX11)) {
     GTEST_SKIP() << why->toStdString();
   }
-  Seed({.left = 300, .top = 200, .width = 200, .height = 150, .desc = "Native"});
+  Seed({{.left = 300, .top = 200, .width = 200, .height = 150, .desc = "Native"}});
   Program shown(Home(), {}, compositor_->Session());
   EXPECT_TRUE(WaitFor([&] { return NoteWindowMade(); }, kWindowWaitMs));
   Quit(compositor_->Session());
@@ -248,24 +265,26 @@ TEST_F(CompositorTest, WithoutXwaylandTheNotesShowAndNothingStoredIsOverwritten)
   EXPECT_EQ(StoredBounds(), QRect(300, 200, 200, 150));
 }
 
-// The test's notification-area host (tests/desktop_hosts), on the bus.
-class StatusNotifierHost {
+// One of the test's desktop services (tests/desktop_hosts) on the bus: it
+// says "ready", then reports what it sees as JSON lines.
+class BusService {
  public:
-  explicit StatusNotifierHost(const QString& busAddress) {
+  BusService(const char* script, const QString& busAddress) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DBUS_SESSION_BUS_ADDRESS", busAddress);
     process_.setProcessEnvironment(environment);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start("/usr/bin/python3", {QStringLiteral(DESKTOP_HOSTS "/status_notifier_host.py")});
+    process_.start("/usr/bin/python3", {QStringLiteral(DESKTOP_HOSTS "/") + script});
     ready_ = NextLine() == "ready";
   }
-  ~StatusNotifierHost() {
+  ~BusService() {
     process_.kill();
     process_.waitForFinished(test::kProgramWaitMs);
   }
   bool Ready() const { return ready_; }
-  // What the host read of the item that registered.
-  QJsonObject RegisteredItem() { return QJsonDocument::fromJson(NextLine()).object(); }
+  // The next report; empty when none came.
+  QJsonObject NextReport() { return QJsonDocument::fromJson(NextLine()).object(); }
+  void Send(const QString& line) { process_.write((line + '\n').toUtf8()); }
 
  private:
   QByteArray NextLine() {
@@ -279,6 +298,10 @@ class StatusNotifierHost {
   bool ready_ = false;
 };
 
+bool PythonDBusInstalled() {
+  return QProcess::execute("/usr/bin/python3", {"-c", "import dbus, gi"}) == 0;
+}
+
 QStringList Labels(const QJsonArray& menu) {
   QStringList labels;
   for (const QJsonValue& item : menu) {
@@ -289,19 +312,18 @@ QStringList Labels(const QJsonArray& menu) {
 
 TEST_F(CompositorTest, TheTrayIconRegistersWithAStatusNotifierHostAndExportsItsMenu) {
   if (std::optional<QString> why = Start(Kind::Mutter)) GTEST_SKIP() << why->toStdString();
-  if (QProcess::execute("/usr/bin/python3", {"-c", "import dbus, gi"}) != 0) {
-    GTEST_SKIP() << "python3-dbus or python3-gi is not installed";
-  }
+  if (!PythonDBusInstalled()) GTEST_SKIP() << "python3-dbus or python3-gi is not installed";
   // Without the task bar button, a window named "Paperwisp" is the stand-in.
   ASSERT_TRUE(QDir().mkpath(QString::fromStdString(DataFolder())));
   IniFile config = Config();
   ASSERT_TRUE(WriteSetting(config, config::kEnableTaskbarIcon, false));
-  StatusNotifierHost host(bus_->Address());
+  BusService host("status_notifier_host.py", bus_->Address());
   ASSERT_TRUE(host.Ready());
   Program::Environment session = compositor_->Session();
   session.append({"DBUS_SESSION_BUS_ADDRESS", bus_->Address()});
   Program program(Home(), {}, session);
-  const QJsonObject item = host.RegisteredItem();
+  // What the host read of the item that registered.
+  const QJsonObject item = host.NextReport();
   ASSERT_FALSE(item.isEmpty());
   EXPECT_EQ(item["tooltip"].toString(), "Paperwisp");
   EXPECT_EQ(item["title"].toString(), "Paperwisp");
@@ -341,6 +363,58 @@ TEST_F(CompositorTest, TheTrayIconRegistersWithAStatusNotifierHostAndExportsItsM
   const int before = shownWindows();
   ASSERT_EQ(call("Activate"), 0);
   EXPECT_TRUE(WaitFor([&] { return shownWindows() > before; }, kWindowWaitMs));
+  Quit(session);
+  EXPECT_EQ(program.ExitCode(), 0);
+}
+
+TEST_F(CompositorTest, RemindersAlsoShowAsDesktopNotificationsWhoseAnswersActOnBoth) {
+  if (std::optional<QString> why = Start(Kind::Mutter)) GTEST_SKIP() << why->toStdString();
+  if (!PythonDBusInstalled()) GTEST_SKIP() << "python3-dbus or python3-gi is not installed";
+  BusService server("notification_server.py", bus_->Address());
+  ASSERT_TRUE(server.Ready());
+  Seed({{.showing = "N", .text = "Water them\nall\nthree\nfour", .desc = "Plants", .alarmAct = "Y"},
+        {.showing = "N", .text = "Call back", .desc = "Phone", .alarmAct = "Y"}});
+  MakeRemindersDue();
+  IniFile config = Config();
+  ASSERT_TRUE(WriteSetting(config, config::kDesktopNotifications, true));
+  ASSERT_TRUE(WriteSetting(config, config::kPlaySound, false));
+  Program::Environment session = compositor_->Session();
+  session.append(
+      {{"DBUS_SESSION_BUS_ADDRESS", bus_->Address()}, {"PAPERWISP_TIMER_CHECK_MS", "300"}});
+  Program program(Home(), {}, session);
+
+  QMap<QString, QJsonObject> notified;
+  for (int i = 0; i < 2; ++i) {
+    const QJsonObject report = server.NextReport();
+    notified.insert(report["summary"].toString(), report);
+  }
+  ASSERT_EQ(notified.keys(), QStringList({"Phone", "Plants"}));
+  const QJsonObject plants = notified["Plants"];
+  EXPECT_EQ(plants["body"].toString(), "Water them\nall\nthree");
+  EXPECT_EQ(plants["icon"].toString(), "paperwisp");
+  EXPECT_EQ(plants["actions"].toArray(), QJsonArray({"snooze", "Snooze", "ok", "OK"}));
+  ASSERT_TRUE(WaitFor([&] { return ShownWindows("Note Alarm") == 2; }, kWindowWaitMs));
+
+  // "Snooze" in the notification snoozes its window.
+  server.Send(QString("invoke %1 snooze").arg(plants["notify"].toInt()));
+  EXPECT_EQ(server.NextReport()["closed"].toInt(), plants["notify"].toInt());
+  EXPECT_TRUE(WaitFor([&] { return ShownWindows("Note Alarm") == 1; }, kWindowWaitMs));
+
+  // "Ok" in the window closes its notification.
+  const std::optional<QString> window = compositor_->FindWindow("Note Alarm");
+  ASSERT_TRUE(window.has_value());
+  const QString shown =
+      compositor_->X11Tool("xdotool", {"getwindowgeometry", "--shell", *window}).value_or("");
+  static const QRegularExpression size(R"(WIDTH=(\d+)\nHEIGHT=(\d+))");
+  const QRegularExpressionMatch match = size.match(shown);
+  ASSERT_TRUE(match.hasMatch()) << shown.toStdString();
+  const int okX = match.captured(1).toInt() / 2 - 82 + 80 + 38;
+  const int okY = match.captured(2).toInt() - 31 + 12;
+  ASSERT_TRUE(
+      compositor_->X11Tool("xdotool", {"mousemove", "--window", *window, QString::number(okX),
+                                       QString::number(okY), "sleep", "0.2", "click", "1"}));
+  EXPECT_EQ(server.NextReport()["closed"].toInt(), notified["Phone"]["notify"].toInt());
+  EXPECT_TRUE(WaitFor([&] { return ShownWindows("Note Alarm") == 0; }, kWindowWaitMs));
   Quit(session);
   EXPECT_EQ(program.ExitCode(), 0);
 }
