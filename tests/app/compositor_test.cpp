@@ -243,6 +243,21 @@ TEST_F(CompositorTest, UnderMutterNotesOpenAtTheirPlacesAndKeepWhereTheUserDrags
   EXPECT_EQ(again.ExitCode(), 0);
 }
 
+TEST_F(CompositorTest, AtScaleFactorOneAndAHalfTheTableKeepsItsOwnUnits) {
+  if (std::optional<QString> why = Start(Kind::Mutter)) GTEST_SKIP() << why->toStdString();
+  Seed({{.left = 300, .top = 200, .width = 200, .height = 150, .desc = "Scaled"}});
+  Program::Environment session = compositor_->Session();
+  session.append({QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5")});
+  Program shown(Home(), {}, session);
+  const std::optional<QString> window = compositor_->FindWindow("Scaled");
+  ASSERT_TRUE(window.has_value());
+  // The screen's pixels are one and a half of the table's.
+  EXPECT_TRUE(WaitFor([&] { return compositor_->WindowPlace(*window) == QPoint(450, 300); }));
+  Quit(session);
+  EXPECT_EQ(shown.ExitCode(), 0);
+  EXPECT_EQ(StoredBounds(), QRect(300, 200, 200, 150));
+}
+
 TEST_F(CompositorTest, WhereWestonPlacesTheWindowsTheStoredPlaceStays) {
   if (std::optional<QString> why = Start(Kind::Weston)) GTEST_SKIP() << why->toStdString();
   Seed({{.left = 0, .top = 0, .width = 200, .height = 150, .desc = "Corner"}});

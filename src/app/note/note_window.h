@@ -190,6 +190,8 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   QPoint pressPosition_;
   QPoint lastPosition_;
   std::optional<QPoint> storedPlace_;
+  // The expanded size its record keeps; none once the user sizes the note.
+  std::optional<QSize> storedSize_;
   QTimer* autosaveTimer_ = nullptr;
 
   QFrame* panel1_ = nullptr;
