@@ -7,7 +7,7 @@ PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev nlohmann
   qt6-base-dev qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good unrtf
   libdbd-xbase-perl python3-dbfread clang-format desktop-file-utils appstream man-db
   xvfb xauth openbox wmctrl xdotool x11-utils
-  mutter weston xwayland qt6-wayland dbus python3-dbus python3-gi libglib2.0-bin dunst)
+  mutter weston xwayland qt6-wayland dbus python3-dbus python3-gi libglib2.0-bin)
 
 paperwisp_install_packages() {
   local missing=()
