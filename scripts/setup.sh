@@ -6,7 +6,8 @@ PAPERWISP_BUILD=${PAPERWISP_BUILD:-$PAPERWISP_ROOT/build}
 PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good unrtf
   libdbd-xbase-perl python3-dbfread fp-compiler fp-units-db clang-format desktop-file-utils
-  appstream man-db xvfb xauth openbox wmctrl xdotool x11-utils libical-dev libsqlite3-dev xpad)
+  appstream man-db xvfb xauth openbox wmctrl xdotool x11-utils libical-dev libsqlite3-dev xpad
+  mutter weston xwayland qt6-wayland dbus python3-dbus python3-gi libglib2.0-bin)
 
 paperwisp_install_packages() {
   local missing=()

@@ -9,6 +9,7 @@
 #include "app/controller/notes_main.h"
 #include "app/dialog_dataset_ui.h"
 #include "dataset/dataset_locale.h"
+#include "desktop/display_platform.h"
 #include "desktop/program_icon.h"
 #include "desktop/single_instance.h"
 #include "desktop/termination_signal.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
   // segment the X server maps beside its own copy: hundreds of small notes
   // cost the server twice their pixels, for painting they do not need fast.
   if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+  pw::ChoosePlatformBeforeDisplayOpens(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Paperwisp"));
   QApplication::setWindowIcon(pw::ProgramIcon());

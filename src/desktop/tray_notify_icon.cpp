@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include "desktop/program_icon.h"
+#include "desktop/status_notifier.h"
 #include "desktop/tray_fallback_window.h"
 
 namespace pw {
@@ -34,6 +35,11 @@ void TTrayNotifyIcon::SetHint(const QString& hint) {
   if (fallback_) fallback_->SetTip(ShownTip());
 }
 
+void TTrayNotifyIcon::SetPopupMenu(QMenu* menu) {
+  popupMenu_ = menu;
+  if (statusNotifier_) systemIcon_->setContextMenu(menu);
+}
+
 void TTrayNotifyIcon::SetIconVisible(bool visible) {
   if (visible == iconVisible_) return;
   iconVisible_ = visible;
@@ -43,6 +49,8 @@ void TTrayNotifyIcon::SetIconVisible(bool visible) {
     return;
   }
   if (trayAvailable_()) {
+    statusNotifier_ = StatusNotifierHostPresent();
+    if (statusNotifier_) systemIcon_->setContextMenu(popupMenu_);
     systemIcon_->show();
     return;
   }
@@ -64,6 +72,11 @@ void TTrayNotifyIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
       break;
     case QSystemTrayIcon::DoubleClick:
       LeftButtonDoubleClick();
+      break;
+    case QSystemTrayIcon::MiddleClick:
+      // Not LeftButtonDoubleClick(): no press started the click timer, so
+      // its flag would swallow the next single click.
+      if (statusNotifier_) emit OnDblClick();
       break;
     case QSystemTrayIcon::Context:
       OpenMenu(QCursor::pos());

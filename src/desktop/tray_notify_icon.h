@@ -7,6 +7,10 @@
 // raises OnDblClick at once. A double click therefore never raises OnClick,
 // and a single click is reported one double-click time after the press.
 //
+// Where the notification area speaks StatusNotifierItem over D-Bus, the
+// menu is exported for the host to show, and the host's SecondaryActivate
+// (a middle click) stands for the double click, which that protocol lacks.
+//
 // When the desktop has no notification area, a TrayFallbackWindow takes the
 // icon's place with the same clicks and menu.
 #pragma once
@@ -50,7 +54,7 @@ class TTrayNotifyIcon : public QObject {
   void SetIconVisible(bool visible);
   // Becomes null when the menu is destroyed.
   QMenu* PopupMenu() const { return popupMenu_; }
-  void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+  void SetPopupMenu(QMenu* menu);
 
   // What the desktop shows: the notification-area icon, and the window
   // standing in for it (null unless the icon is visible without a
@@ -80,6 +84,7 @@ class TTrayNotifyIcon : public QObject {
   QIcon icon_;
   QString hint_;
   bool iconVisible_ = false;
+  bool statusNotifier_ = false;
   QPointer<QMenu> popupMenu_;
 };
 

@@ -43,6 +43,7 @@ class TFrmConfig : public QDialog {
   QCheckBox* CkBxURL() const { return ckBxURL_; }
   QCheckBox* CkBxTaskbar() const { return ckBxTaskbar_; }
   QCheckBox* CkBxPlaySound() const { return ckBxPlaySound_; }
+  QCheckBox* CkBxNotifications() const { return ckBxNotifications_; }
   QLineEdit* EdSoundFile() const { return edSoundFile_; }
   QPushButton* BtnSelectSound() const { return btnSelectSound_; }
   QPushButton* BtnTest() const { return btnTest_; }
@@ -82,6 +83,7 @@ class TFrmConfig : public QDialog {
   QCheckBox* ckBxURL_ = nullptr;
   QCheckBox* ckBxTaskbar_ = nullptr;
   QCheckBox* ckBxPlaySound_ = nullptr;
+  QCheckBox* ckBxNotifications_ = nullptr;
   QLineEdit* edSoundFile_ = nullptr;
   QPushButton* btnSelectSound_ = nullptr;
   QPushButton* btnTest_ = nullptr;

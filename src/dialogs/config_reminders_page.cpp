@@ -75,6 +75,10 @@ QWidget* TFrmConfig::BuildRemindersPage() {
   layout->addWidget(
       Named("Label9", new QLabel(QStringLiteral("Reminder Notification Position"), page)));
   layout->addWidget(cmBxPosition_);
+  ckBxNotifications_ =
+      Named("CkBxNotifications",
+            new QCheckBox(QStringLiteral("Also show reminders as desktop notifications"), page));
+  layout->addWidget(ckBxNotifications_);
   layout->addStretch(1);
 
   connect(edSoundFile_, &QLineEdit::textChanged, this,

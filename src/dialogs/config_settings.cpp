@@ -34,6 +34,7 @@ void FillConfigDialog(TFrmConfig& dialog, const IniFile& file, const QString& da
   const ReminderSettings reminder =
       LoadReminderSettings(file, dataFolder, config::kReminderPositionInDialog);
   dialog.CkBxPlaySound()->setChecked(reminder.playSound);
+  dialog.CkBxNotifications()->setChecked(reminder.desktopNotifications);
   dialog.EdSoundFile()->setText(reminder.soundFile);
   dialog.EdRepeat()->setText(QString::number(reminder.repeatInterval));
   dialog.EdSnooze()->setText(QString::number(reminder.snoozeInterval));
@@ -46,6 +47,8 @@ bool WriteConfigDialog(const TFrmConfig& dialog, IniFile& file, QString* error) 
   for (const auto& [key, box] : Switches(dialog))
     written = written && WriteSetting(file, *key, box->isChecked());
   written = written && WriteSetting(file, config::kPlaySound, dialog.CkBxPlaySound()->isChecked());
+  written = written && WriteSetting(file, config::kDesktopNotifications,
+                                    dialog.CkBxNotifications()->isChecked());
   // The sound file is a file name: its bytes are the file system's.
   written =
       written && file.WriteString(config::kReminderSection, config::kSoundFileKey,

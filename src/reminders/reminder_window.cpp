@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "desktop/desktop_notification.h"
 #include "desktop/sound_player.h"
 #include "reminders/reminder_position.h"
 #include "richtext/note_editor.h"
@@ -37,6 +38,10 @@ constexpr int kOkRightOfSnooze = 80;
 constexpr int kMinuteMs = 60000;
 // The longest interval a QTimer holds, in minutes.
 constexpr int kLongestIntervalMinutes = INT_MAX / kMinuteMs;
+// How much of the note's text the desktop notification shows.
+constexpr int kNotificationLines = 3;
+const QString kSnoozeAction = QStringLiteral("snooze");
+const QString kOkAction = QStringLiteral("ok");
 
 QScreen* CurrentScreen() {
   QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
@@ -70,6 +75,15 @@ TFrmAlarm::TFrmAlarm(const QString& dataFolder, SoundPlayer& sounds, QWidget* pa
                             kMinuteMs);
   connect(timerReplay_, &QTimer::timeout, this, &TFrmAlarm::TimerReplayTimer);
   connect(timerSnooze_, &QTimer::timeout, this, &TFrmAlarm::TimerSnoozeTimer);
+  if (settings_.desktopNotifications) {
+    notification_ = new DesktopNotification(
+        {kSnoozeAction, QStringLiteral("Snooze"), kOkAction, QStringLiteral("OK")}, this);
+    connect(notification_, &DesktopNotification::actionInvoked, this, [this](const QString& key) {
+      if (key == kSnoozeAction) BtnSnoozeClick();
+      if (key == kOkAction) BtnOkClick();
+    });
+    connect(notification_, &DesktopNotification::dismissed, this, &TFrmAlarm::BtnOkClick);
+  }
   PlaceOnScreen();
 }
 
@@ -155,6 +169,7 @@ bool TFrmAlarm::LoadText(QIODevice* stream) {
 
 void TFrmAlarm::ShowReminder() {
   show();
+  Notify();
   // Only a shown window knows the size of its frame, which a corner needs.
   PlaceOnScreen();
   BringToFront();
@@ -181,7 +196,21 @@ void TFrmAlarm::BringToFront() {
   QApplication::alert(this);
 }
 
+void TFrmAlarm::Notify() {
+  if (notification_ == nullptr) return;
+  const QStringList lines = richEdit1_->toPlainText().trimmed().split(QChar::LineFeed);
+  // The body is markup to most servers.
+  notification_->Show(lblCaption_->text(),
+                      lines.mid(0, kNotificationLines).join('\n').toHtmlEscaped());
+}
+
+void TFrmAlarm::closeEvent(QCloseEvent* event) {
+  if (notification_ != nullptr) notification_->Close();
+  QWidget::closeEvent(event);
+}
+
 void TFrmAlarm::BtnSnoozeClick() {
+  if (notification_ != nullptr) notification_->Close();
   timerReplay_->stop();
   hide();
   timerSnooze_->start();

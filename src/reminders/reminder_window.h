@@ -3,6 +3,8 @@
 // sound and repeats it until the user snoozes (hide, come back later) or
 // dismisses it. Each window reads section "Reminder" of Config.cfg when it is
 // made and is independent of every other; a closed one deletes itself.
+// When so configured, a desktop notification with the same caption and
+// buttons stands beside it: an answer in either acts on both.
 #pragma once
 
 #include <QColor>
@@ -18,6 +20,7 @@ class QTimer;
 
 namespace pw {
 
+class DesktopNotification;
 class NoteEditor;
 class SoundPlayer;
 
@@ -46,6 +49,7 @@ class TFrmAlarm : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildControls();
@@ -55,6 +59,7 @@ class TFrmAlarm : public QWidget {
   // then brings the window to the front.
   void PlayReminderSound();
   void BringToFront();
+  void Notify();
 
   ReminderSettings settings_;
   SoundPlayer& sounds_;
@@ -65,6 +70,8 @@ class TFrmAlarm : public QWidget {
   QPushButton* btnOk_;
   QTimer* timerReplay_;
   QTimer* timerSnooze_;
+  // Null unless reminders are also desktop notifications.
+  DesktopNotification* notification_ = nullptr;
 };
 
 }  // namespace pw

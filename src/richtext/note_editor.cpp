@@ -164,6 +164,10 @@ void NoteEditor::SetUrlOpener(UrlOpener* opener) {
 void NoteEditor::SetBackgroundColor(const QColor& color) {
   QPalette colors = palette();
   colors.setColor(QPalette::Base, color);
+  // Text without a colour of its own is black on a light note and white on
+  // a dark one, whatever the desktop's palette: a dark desktop's white text
+  // would vanish on a yellow note.
+  colors.setColor(QPalette::Text, color.lightness() >= 128 ? Qt::black : Qt::white);
   setPalette(colors);
 }
 

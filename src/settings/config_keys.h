@@ -46,6 +46,8 @@ inline constexpr IntKey kSnoozeInterval{"Reminder", "SnoozeInterval", 5};
 // corner) when it is missing, the reminder window uses 4 (its own place).
 inline constexpr IntKey kReminderPositionInDialog{"Reminder", "ReminderPosition", 3};
 inline constexpr IntKey kReminderPositionInWindow{"Reminder", "ReminderPosition", 4};
+// Each reminder also as a desktop notification with "Snooze" and "OK".
+inline constexpr BoolKey kDesktopNotifications{"Reminder", "DesktopNotifications", false};
 
 // Section "Status": how the last run ended and how many clean ends since
 // the last pack of the tables.

@@ -15,6 +15,7 @@ ReminderSettings LoadReminderSettings(const IniFile& file, const QString& dataFo
       .repeatInterval = ReadSetting(file, config::kRepeatInterval),
       .snoozeInterval = ReadSetting(file, config::kSnoozeInterval),
       .reminderPosition = ReadSetting(file, positionKey),
+      .desktopNotifications = ReadSetting(file, config::kDesktopNotifications),
   };
 }
 

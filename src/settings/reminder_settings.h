@@ -16,6 +16,7 @@ struct ReminderSettings {
   int repeatInterval;    // minutes
   int snoozeInterval;    // minutes
   int reminderPosition;  // 0-3 a screen corner, else the window's own place
+  bool desktopNotifications;
 };
 
 // `positionKey` picks the default of ReminderPosition

@@ -96,7 +96,7 @@ TEST_F(NoteAutosaveTest, ANoteMovedOntoASmallerScreenKeepsItsPlaceUntilTheUserMo
   ASSERT_NE(outside, nullptr);
   ASSERT_NE(inside, nullptr);
   EXPECT_EQ(outside->geometry(), QRect(440, 250, 200, 150));
-  EXPECT_FALSE(inside->StoredPlace().has_value());
+  EXPECT_EQ(inside->StoredPlace(), QPoint(100, 100));
   outside->UpdateNote();
   EXPECT_EQ(RecordBounds(outside->RecordLink()), QRect(900, 500, 200, 150));
   // Collapsed, its record still names the expanded note's place.

@@ -65,7 +65,14 @@ class Program {
     variables.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
     variables.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
     variables.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    for (const auto& [name, value] : environment) variables.insert(name, value);
+    // A null value takes the variable away.
+    for (const auto& [name, value] : environment) {
+      if (value.isNull()) {
+        variables.remove(name);
+      } else {
+        variables.insert(name, value);
+      }
+    }
     process_.setProcessEnvironment(variables);
     process_.setProgram(QStringLiteral(PAPERWISP_EXECUTABLE));
     process_.setArguments(arguments);

@@ -77,6 +77,7 @@ TEST_F(ConfigDialogTest, ShowsEveryCaptionOnThreePagesStartingWithPreferences) {
       {"CkBxURL", "Enable URL && E-Mail addresses in Notes"},
       {"CkBxTaskbar", "Display Paperwisp Icon on Windows Taskbar"},
       {"CkBxPlaySound", "Play sound when reminder activates"},
+      {"CkBxNotifications", "Also show reminders as desktop notifications"},
       {"BtnSelectSound", "Select Sound..."},
       {"BtnTest", "Test"},
       {"BtnEditProps", "Edit Properties..."},
@@ -115,6 +116,7 @@ TEST_F(ConfigDialogTest, WithoutConfigFileShowsTheDefaults) {
   EXPECT_TRUE(dialog_.CkBxURL()->isChecked());
   EXPECT_TRUE(dialog_.CkBxTaskbar()->isChecked());
   EXPECT_TRUE(dialog_.CkBxPlaySound()->isChecked());
+  EXPECT_FALSE(dialog_.CkBxNotifications()->isChecked());
   EXPECT_EQ(dialog_.EdRepeat()->text(), "10");
   EXPECT_EQ(dialog_.EdSnooze()->text(), "5");
   EXPECT_EQ(dialog_.CmBxPosition()->currentText(), "Bottom Right Corner");
@@ -152,7 +154,7 @@ TEST_F(ConfigDialogTest, OkWritesEveryBoxAndTheSoundFile) {
   Fill();
   dialog_.show();
   for (QCheckBox* box : {dialog_.CkBxLoadPaperwisp(), dialog_.CkBxBackup(), dialog_.CkBxSounds(),
-                         dialog_.CkBxPlaySound()})
+                         dialog_.CkBxPlaySound(), dialog_.CkBxNotifications()})
     QTest::mouseClick(box, Qt::LeftButton);
   dialog_.PageControl()->setCurrentIndex(1);
   Retype(dialog_.EdSoundFile(), "/tmp/");
@@ -166,6 +168,7 @@ TEST_F(ConfigDialogTest, OkWritesEveryBoxAndTheSoundFile) {
   EXPECT_FALSE(ReadSetting(config, config::kEnableSounds));
   EXPECT_TRUE(ReadSetting(config, config::kEnableURL));
   EXPECT_FALSE(ReadSetting(config, config::kPlaySound));
+  EXPECT_TRUE(ReadSetting(config, config::kDesktopNotifications));
   EXPECT_EQ(config.ReadString("Reminder", "SoundFile", ""), "/tmp/Jösé/bell.wav");
   EXPECT_EQ(ReadSetting(config, config::kReminderPositionInDialog), 0);
 }

@@ -14,6 +14,18 @@ using test::FormatAt;
 using test::SelectFromStart;
 using test::ShowAndType;
 
+TEST(NoteEditorColour, PlainTextStaysReadableOnTheNoteUnderADarkDesktopPalette) {
+  NoteEditor editor;
+  QPalette dark = editor.palette();
+  dark.setColor(QPalette::Text, Qt::white);
+  dark.setColor(QPalette::Base, Qt::black);
+  editor.setPalette(dark);
+  editor.SetBackgroundColor(QColor(255, 255, 153));
+  EXPECT_EQ(editor.palette().color(QPalette::Text), QColor(Qt::black));
+  editor.SetBackgroundColor(QColor(0, 0, 128));
+  EXPECT_EQ(editor.palette().color(QPalette::Text), QColor(Qt::white));
+}
+
 TEST(NoteEditorStream, SavedTextLoadsBackWithItsFormatting) {
   NoteEditor source;
   ShowAndType(&source, "bold and plain");

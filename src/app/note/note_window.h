@@ -101,9 +101,10 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void SetCreatedText(const QString& text) { createdText_ = text.left(12); }
   QString Title() const;
   void SetTitle(const QString& title);
-  // The place its record keeps while the window is shown elsewhere (moved
-  // onto a screen, or placed by a compositor); none once the user moves or
-  // sizes the note where the program can place windows.
+  // The place its record keeps while the window may be shown elsewhere
+  // (moved onto a screen, placed by a window manager or a compositor): the
+  // record's place from the start; none once the user moves or sizes the
+  // note where the program can place windows.
   const std::optional<QPoint>& StoredPlace() const { return storedPlace_; }
   QColor NoteColor() const { return noteColor_; }
   void SetNoteColor(const QColor& color);
@@ -191,6 +192,8 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   QPoint pressPosition_;
   QPoint lastPosition_;
   std::optional<QPoint> storedPlace_;
+  // The expanded size its record keeps; none once the user sizes the note.
+  std::optional<QSize> storedSize_;
   QTimer* autosaveTimer_ = nullptr;
 
   QFrame* panel1_ = nullptr;

@@ -90,6 +90,7 @@ bool TFrmNote::MouseMove(QWidget* source, QMouseEvent* event) {
     resize(std::max(minimumWidth(), width() + (widthChanges ? delta.x() : 0)),
            std::max(minimumHeight(), height() + (heightChanges ? delta.y() : 0)));
     lastPosition_ = position;
+    storedSize_.reset();
     PlacedByUser();
     return true;
   }

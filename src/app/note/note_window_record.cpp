@@ -47,9 +47,11 @@ QStringList FieldTexts(TTzDbf& table) {
 void TFrmNote::ApplyRecordLook(TTzDbf& notes) {
   setGeometry(notes.GetFieldInt(note_field::kLeft), notes.GetFieldInt(note_field::kTop),
               notes.GetFieldInt(note_field::kWidth), notes.GetFieldInt(note_field::kHeight));
-  // Where the compositor places the windows, the place it chose is not the
-  // note's.
-  if (!host_.PlacesWindows()) storedPlace_ = pos();
+  // Until the user moves or sizes the note, this place is its own, wherever
+  // a window manager or compositor shows it; its size, until the user sizes
+  // it, whatever a scale factor's rounding makes of it.
+  storedPlace_ = pos();
+  storedSize_ = size();
   SetNoteColor(ColorOfWindowsValue(notes.GetFieldInt(note_field::kColor)));
   SetStayOnTop(IsYes(notes, note_field::kStayOnTop));
   QFont font = titleFont_;
@@ -162,7 +164,7 @@ void TFrmNote::WriteRecordFields(TTzDbf& notes, ShowingMode showing) {
   }
   notes.SetFieldInt(note_field::kColor, WindowsValueOfColor(noteColor_));
   notes.SetFieldStr(note_field::kMinimized, YesNo(collapsed_));
-  const QSize expanded = collapsed_ ? expandedSize_ : size();
+  const QSize expanded = storedSize_.value_or(collapsed_ ? expandedSize_ : size());
   const QPoint place = storedPlace_.value_or(ExpandedPlace());
   notes.SetFieldInt(note_field::kLeft, place.x());
   notes.SetFieldInt(note_field::kWidth, expanded.width());
