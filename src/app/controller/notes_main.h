@@ -109,7 +109,7 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   void Configure1Click() override;
   void ConfigureTemplates();
   // Opens the Notes & Reminders window, or brings it forward when open.
-  void NotesReminders1Click();
+  void NotesReminders1Click() override;
   TFrmMaintainNotes* MaintainNotes() const;
   // The properties dialog of the note in `recordNumber`, through its open window.
   void EditNotePropertiesOfRecord(std::int32_t recordNumber);

@@ -78,6 +78,13 @@ TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   notes.SetFieldInt(note_field::kTop, place.y());
   notes.SetFieldStr(note_field::kShowing, QStringLiteral("Y"));
   notes.SetFieldStr(note_field::kNoteBoard, QString::number(number));
+  // A new note takes the template's look and text only: not its name, nor
+  // a reminder or expiry another program wrote into the template (the
+  // next minute pass would ring it or move the new note to the trash).
+  notes.SetFieldStr(note_field::kDesc, QString());
+  window->SetReminder({false, 0, today, now.time()});
+  window->SetExpiry({false, 1, true, today, now.time()});
+  window->WriteNoteState(notes);
   window->LoadMemo(notes);
 
   bool appended = false;
@@ -95,9 +102,6 @@ TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   window->SetRecordLink(notes.RecNo());
   window->ApplyRecordLook(notes);
   window->RichEdit1()->SetUrlDetection(settings_.enableURL);
-  // The template's reminder and expiry give way to these at the first save.
-  window->SetReminder({false, 0, today, now.time()});
-  window->SetExpiry({false, 1, true, today, now.time()});
   window->show();
   FillPlaceholders(*window->RichEdit1(), PlaceholderValuesAt(now, QLocale::system()));
   return window;
