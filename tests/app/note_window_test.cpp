@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -265,6 +266,20 @@ TEST_F(NoteWindowTest, TheFirstCaptionDragAfterRenamingKeepsThePointerOnThePress
   QTest::mouseMove(title, QPoint(60, 25));
   QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(60, 25));
   EXPECT_EQ(window->pos(), before + QPoint(40, 20));
+}
+
+TEST_F(NoteWindowTest, TheScrollBarShowsOnlyWhenTheTextOverflows) {
+  TFrmNote* window = ShowNote({.text = "short"});
+  ASSERT_NE(window, nullptr);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(window->RichEdit1()->verticalScrollBar()->isVisible());
+  QTest::keyClick(window->RichEdit1(), Qt::Key_End, Qt::ControlModifier);
+  for (int line = 0; line < 30; ++line) {
+    QTest::keyClicks(window->RichEdit1(), "more");
+    QTest::keyClick(window->RichEdit1(), Qt::Key_Return);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window->RichEdit1()->verticalScrollBar()->isVisible());
 }
 
 TEST_F(NoteWindowTest, AWindowThatSavedBeforeClosesWithoutSavingAgain) {

@@ -117,7 +117,8 @@ void TFrmNote::BuildControls() {
   richEdit1_ = new NoteEditor(panel1_);
   richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
   richEdit1_->setFrameStyle(QFrame::NoFrame);
-  richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The scroll bar shows only when the text overflows.
+  richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void TFrmNote::LayoutControls() {
