@@ -233,6 +233,22 @@ TEST_F(NotesMainTest, ANewNoteTakesNoReminderExpiryOrNameFromItsTemplate) {
   EXPECT_TRUE(controller->findChildren<TFrmAlarm*>().isEmpty());
 }
 
+TEST_F(NotesMainTest, ANewNoteOpensOffsetFromTheOpenNotesAtItsPlace) {
+  auto controller = Start();  // the design size, centred: 441, 320
+  TFrmNote* first = controller->NewNoteFromTemplate(1);
+  TFrmNote* second = controller->NewNoteFromTemplate(1);
+  ASSERT_TRUE(first != nullptr && second != nullptr);
+  EXPECT_EQ(second->pos(), first->pos() + QPoint(24, 24));
+  controller->TzNotes().Go(second->RecordLink());
+  EXPECT_EQ(controller->TzNotes().GetFieldInt("LEFT"), first->x() + 24);
+  const QPoint place = first->pos();
+  first->close();  // frees the window
+  TFrmNote* third = controller->NewNoteFromTemplate(1);
+  ASSERT_NE(third, nullptr);
+  EXPECT_EQ(third->pos(), place);
+  EXPECT_EQ(controller->NewNoteFromTemplate(1)->pos(), place + QPoint(48, 48));
+}
+
 TEST_F(NotesMainTest, ANoteFromAMissingTemplateHasTheDesignSizeAndColour) {
   auto controller = Start();  // a first start: no templates at all
   TFrmNote* window = controller->NewNoteFromTemplate(1);

@@ -135,6 +135,8 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Where a new note at `place` opens: offset from open notes already there.
+  QPoint CascadeNewNote(QPoint place, QSize note, QRect screen);
   void BuildMenus();
   void FillTemplateMenu(const QList<QAction*>& items);
   // Sends `message` to the window of every record showing "Y".
