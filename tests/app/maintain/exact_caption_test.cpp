@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/controller/template_table_store.h"
 #include "app/maintain/maintain_notes_fixture.h"
 #include "dialogs/note_caption_dialog.h"
 #include "support/modal_dialog.h"
@@ -97,6 +98,30 @@ TEST_F(ExactCaptionTest, ACaptionAnotherProgramWroteIntoDescWins) {
   controller->ShowNoteOfRecord(record);
   ASSERT_NE(WindowOfRecord(*controller, record), nullptr);
   EXPECT_EQ(WindowOfRecord(*controller, record)->Title(), "Renamed elsewhere");
+}
+
+TEST_F(ExactCaptionTest, ATemplateNameOutsideTheCodePageNamesItsMenuItemAndBoard) {
+  auto controller = Start();
+  AddTemplates(controller->TzDefaults(), {});
+  TemplateTableStore store(controller->TzDefaults());
+  TemplateValues values;
+  ASSERT_TRUE(store.Read(2, &values));
+  values.name = kCaption;
+  values.text = "{\\rtf1 Template text}";
+  ASSERT_TRUE(store.Write(2, values));
+  controller->TzDefaults().Go(2);
+  EXPECT_EQ(controller->TzDefaults().GetFieldStr("DESC").trimmed(), "?mega ?????? ?? ?");
+  EXPECT_EQ(store.Names().value(1), kCaption);
+  ASSERT_TRUE(store.Read(2, &values));
+  EXPECT_EQ(values.name, kCaption);
+  controller->PupTemplatePopup();
+  EXPECT_EQ(controller->PupTemplate()->actions().value(1)->text(), kCaption);
+  auto maintain = OpenWindow(*controller);
+  EXPECT_EQ(VisibleTabs(*maintain).value(3), kCaption);
+  // A note made from it starts without a caption.
+  TFrmNote* note = controller->NewNoteFromTemplate(2);
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->Title().isEmpty());
 }
 
 }  // namespace
