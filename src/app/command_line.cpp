@@ -36,6 +36,39 @@ QString OptionSpelling(const CommandLineOption& option) {
   return spelling;
 }
 
+// The arguments without the options QApplication takes for itself, with one
+// dash or two ("-style fusion", "--platform=xcb"): those that take a value
+// and those that stand alone. After "--" nothing is an option.
+QStringList WithoutQtOptions(const QStringList& arguments) {
+  static const QStringList kWithValue = {
+      "platform",     "platformpluginpath", "platformtheme", "plugin",     "qwindowgeometry",
+      "qwindowicon",  "qwindowtitle",       "style",         "stylesheet", "session",
+      "display",      "geometry",           "name",          "title",      "visual",
+      "qmljsdebugger"};
+  static const QStringList kAlone = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+  QStringList kept;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QStringLiteral("--")) {
+      kept << arguments.mid(i);
+      break;
+    }
+    if (i == 0 || !argument.startsWith(u'-') || argument == QLatin1String(kStandardInput)) {
+      kept << argument;
+      continue;
+    }
+    const QString spelt = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+    const qsizetype equals = spelt.indexOf(u'=');
+    const QString name = equals < 0 ? spelt : spelt.left(equals);
+    if (kWithValue.contains(name)) {
+      if (equals < 0) ++i;  // the value is the next argument
+    } else if (!kAlone.contains(name) || equals >= 0) {
+      kept << argument;
+    }
+  }
+  return kept;
+}
+
 }  // namespace
 
 bool CommandLine::StartsProgram() const {
@@ -57,7 +90,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   for (const CommandLineOption& option : CommandLineOptions()) {
     parser.addOption(QCommandLineOption(QLatin1String(option.name), QString()));
   }
-  if (!parser.parse(arguments)) return Failure(parser.errorText());
+  if (!parser.parse(WithoutQtOptions(arguments))) return Failure(parser.errorText());
   if (parser.isSet(help)) {
     CommandLine commandLine;
     commandLine.kind = CommandLine::Kind::Help;

@@ -17,6 +17,7 @@
 namespace pw {
 namespace {
 
+// The design size; a larger font makes the dialog as large as its contents.
 constexpr QSize kClientSize(341, 373);
 constexpr QSize kLogoSize(131, 35);
 
@@ -35,7 +36,6 @@ TFrmConfig::TFrmConfig(TemplateStore& templates, SoundPlayer& sounds, const QStr
       btnCancel_(Named("BtnCancel", new QPushButton(QStringLiteral("Cancel"), this))) {
   setObjectName(QStringLiteral("FrmConfig"));
   setWindowTitle(QStringLiteral("Configure Paperwisp"));
-  setFixedSize(kClientSize);
 
   auto* logo = Named("Image1", new QLabel(this));
   logo->setPixmap(ProgramLogo(kLogoSize.width(), kLogoSize.height(), devicePixelRatio()));
@@ -50,6 +50,8 @@ TFrmConfig::TFrmConfig(TemplateStore& templates, SoundPlayer& sounds, const QStr
   layout->addWidget(logo);
   layout->addWidget(pageControl_, 1);
   layout->addLayout(OkCancelRow(btnOk_, btnCancel_));
+  // A fixed border, at the size its pages need at the user's font size.
+  setFixedSize(sizeHint().expandedTo(kClientSize));
 
   connect(btnOk_, &QPushButton::clicked, this, &TFrmConfig::BtnOkClick);
   connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);

@@ -25,7 +25,9 @@ constexpr int kIntervalDigits = 4;
 QLineEdit* IntervalEdit(const char* name, QWidget* page) {
   auto* edit = Named(name, new QLineEdit(page));
   edit->setMaxLength(kIntervalDigits);
-  edit->setMaximumWidth(48);
+  // Wide enough for its four digits at any font size, and no wider.
+  edit->setFixedWidth(edit->minimumSizeHint().width() +
+                      edit->fontMetrics().horizontalAdvance(QString(kIntervalDigits, u'0')));
   return edit;
 }
 

@@ -23,6 +23,15 @@ std::int32_t RecordFilterProxy::RecordNumberAt(int row) const {
   return records_->RecordNumberAt(mapToSource(index(row, 0)).row());
 }
 
+QVariant RecordFilterProxy::data(const QModelIndex& index, int role) const {
+  if (role == Qt::DisplayRole && cellText_ && index.isValid()) {
+    if (std::optional<QString> text = cellText_(RecordNumberAt(index.row()), index.column())) {
+      return *text;
+    }
+  }
+  return QSortFilterProxyModel::data(index, role);
+}
+
 bool RecordFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
   if (!predicate_ || records_ == nullptr) return true;
   return predicate_(records_->RecordNumberAt(sourceRow));

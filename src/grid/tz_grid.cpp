@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <utility>
 
 #include "dataset/dataset_locale.h"
 #include "dataset/record_set_table_model.h"
@@ -35,6 +36,10 @@ TTzGrid::TTzGrid(QWidget* parent)
   connect(header_, &TzGridHeader::titleRightClicked, this, &TTzGrid::TitleRightClicked);
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) { FollowCurrentRow(current); });
+  // The record set reads its rows again whenever the data set moves or
+  // changes (filling a context menu does); the selected record stays selected.
+  connect(rows_, &QAbstractItemModel::modelAboutToBeReset, this, &TTzGrid::KeepCurrentRecord);
+  connect(rows_, &QAbstractItemModel::modelReset, this, &TTzGrid::ReselectKeptRecord);
   SetReadOnly(false);
 }
 
@@ -98,6 +103,12 @@ void TTzGrid::SetRowFilter(std::function<bool(std::int32_t)> accept) {
   if (rows_->rowCount() > 0) SelectRow(0);
 }
 
+void TTzGrid::SetCellText(
+    std::function<std::optional<QString>(std::int32_t recordNumber, int column)> text) {
+  rows_->SetCellText(std::move(text));
+  viewport()->update();
+}
+
 std::int32_t TTzGrid::RecordNumberAt(int row) const {
   return rows_->RecordNumberAt(row);
 }
@@ -127,7 +138,26 @@ void TTzGrid::SelectRow(int row) {
   FollowCurrentRow(index);
 }
 
+void TTzGrid::KeepCurrentRecord() {
+  keptRecord_ = CurrentRecordNumber();
+}
+
+void TTzGrid::ReselectKeptRecord() {
+  const std::int32_t kept = std::exchange(keptRecord_, 0);
+  if (kept <= 0) return;
+  for (int row = 0; row < rows_->rowCount(); ++row) {
+    if (RecordNumberAt(row) != kept) continue;
+    // Not a move of the user's: the data set stays where the reload found it.
+    reselecting_ = true;
+    selectionModel()->setCurrentIndex(
+        rows_->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    reselecting_ = false;
+    return;
+  }
+}
+
 void TTzGrid::FollowCurrentRow(const QModelIndex& current) {
+  if (reselecting_) return;
   if (!current.isValid() || dataSet_ == nullptr || !dataSet_->Active()) return;
   const std::int32_t record = RecordNumberAt(current.row());
   if (record <= 0) return;

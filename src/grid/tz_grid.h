@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "grid/tz_boolean_box.h"
 #include "grid/tz_grid_column.h"
@@ -53,6 +54,9 @@ class TTzGrid : public QTableView {
   void Relayout();
   // Shows only the rows whose record `accept` takes; null shows every row.
   void SetRowFilter(std::function<bool(std::int32_t recordNumber)> accept);
+  // What a cell shows instead of its field's text, where `text` says so.
+  void SetCellText(
+      std::function<std::optional<QString>(std::int32_t recordNumber, int column)> text);
 
   std::int32_t RecordNumberAt(int row) const;
   std::int32_t CurrentRecordNumber() const;
@@ -102,6 +106,8 @@ class TTzGrid : public QTableView {
  private:
   void ApplyColumnWidths();
   void FollowCurrentRow(const QModelIndex& current);
+  void KeepCurrentRecord();
+  void ReselectKeptRecord();
   void TitleRightClicked(int section, Qt::KeyboardModifiers modifiers);
   bool UndeleteCurrent();
   bool AppendAtEnd();
@@ -118,6 +124,8 @@ class TTzGrid : public QTableView {
   bool confirmDelete_ = true;
   bool readOnly_ = false;
   bool rowLines_ = true;
+  std::int32_t keptRecord_ = 0;  // the current record while the rows are read again
+  bool reselecting_ = false;
 };
 
 }  // namespace pw

@@ -15,29 +15,16 @@ namespace {
 
 // Destinations whose content means nothing to a note's text.
 bool IsSkippedDestination(const QByteArray& word) {
-  static const QList<QByteArray> kSkipped = {"info",         "stylesheet",
-                                             "object",       "header",
-                                             "headerl",      "headerr",
-                                             "headerf",      "footer",
-                                             "footerl",      "footerr",
-                                             "footerf",      "footnote",
-                                             "annotation",   "themedata",
-                                             "levelnumbers", "listname",
-                                             "lfolevel",     "rsidtbl",
-                                             "generator",    "filetbl",
-                                             "revtbl",       "nonshppict",
-                                             "xmlnstbl",     "datastore",
-                                             "latentstyles", "colorschememapping",
-                                             "pgdsctbl",     "template",
-                                             "objdata",      "fontemb",
-                                             "fontfile",     "falt",
-                                             "panose",       "pntxta",
-                                             "pnseclvl",     "txe",
-                                             "userprops",    "docvar",
-                                             "ftnsep",       "ftnsepc",
-                                             "aftnsep",      "shpinst",
-                                             "mmathPr",      "defchp",
-                                             "defpap",       "listpicture"};
+  static const QList<QByteArray> kSkipped = {
+      "stylesheet", "object",     "header",    "headerl",      "headerr",
+      "headerf",    "footer",     "footerl",   "footerr",      "footerf",
+      "footnote",   "annotation", "themedata", "levelnumbers", "listname",
+      "lfolevel",   "rsidtbl",    "generator", "filetbl",      "revtbl",
+      "nonshppict", "xmlnstbl",   "datastore", "latentstyles", "colorschememapping",
+      "pgdsctbl",   "template",   "objdata",   "fontemb",      "fontfile",
+      "falt",       "panose",     "pntxta",    "pnseclvl",     "txe",
+      "userprops",  "docvar",     "ftnsep",    "ftnsepc",      "aftnsep",
+      "shpinst",    "mmathPr",    "defchp",    "defpap",       "listpicture"};
   return kSkipped.contains(word);
 }
 
@@ -46,7 +33,11 @@ bool IsSkippedDestination(const QByteArray& word) {
 bool RtfInterpreter::HandleDestinationWord(const QByteArray& word) {
   GroupState& state = State();
   if (state.destination == Destination::kSkip) return true;
-  if (word == "fonttbl") {
+  if (word == "info") {
+    state.destination = Destination::kInfo;
+  } else if (word == "title" && state.destination == Destination::kInfo) {
+    state.destination = Destination::kTitle;
+  } else if (word == "fonttbl") {
     state.destination = Destination::kFontTable;
   } else if (word == "colortbl") {
     state.destination = Destination::kColorTable;

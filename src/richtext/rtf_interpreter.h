@@ -33,6 +33,7 @@ inline constexpr int kMaxTableEntries = 4096;
 inline constexpr int kMaxUnicodeSkip = 16;
 inline constexpr int kMaxListLevel = kRtfListLevels - 1;
 inline constexpr qsizetype kMaxInstructionLength = 4096;
+inline constexpr qsizetype kMaxTitleLength = 4096;
 inline constexpr int kMaxTwips = 31680;  // 22 inches, the widest page RTF allows
 inline constexpr int kDefaultHalfPoints = 24;
 inline constexpr int kMaxHalfPoints = 3276;
@@ -53,6 +54,8 @@ enum class Destination {
   kListOverrideTable,  // \listoverridetable: which list each \lsN stands for
   kListOverride,       // \listoverride: one \lsN and its \listid
   kFieldInstruction,   // \fldinst: what a field is, such as HYPERLINK "target"
+  kInfo,               // \info: the document's information, of which only the title is read
+  kTitle,              // \title inside \info
 };
 
 // A picture being read: PNG and JPEG data are shown, other kinds skipped.
@@ -118,6 +121,8 @@ class RtfInterpreter {
       : tokenizer_(data), builder_(document) {}
 
   bool Run();
+  // The text of the \info group's \title, once Run() has read the input.
+  const QString& Title() const { return title_; }
 
  private:
   GroupState& State() { return groups_.back(); }
@@ -193,6 +198,7 @@ class RtfInterpreter {
   int overrideListId_ = 0;
   int overrideNumber_ = 0;
 
+  QString title_;
   QString fieldInstruction_;
   std::vector<HyperlinkField> links_;
 };

@@ -206,6 +206,9 @@ void RtfInterpreter::FlushText() {
     case Destination::kFieldInstruction:
       if (fieldInstruction_.size() < kMaxInstructionLength) fieldInstruction_ += pendingText_;
       break;
+    case Destination::kTitle:
+      if (title_.size() < kMaxTitleLength) title_ += pendingText_;
+      break;
     case Destination::kPicture:
       for (QChar c : pendingText_) {
         if (std::isxdigit(c.unicode()) && picture_.hex.size() < kMaxPictureHex) {
@@ -298,6 +301,8 @@ void RtfInterpreter::HandleWord(const QByteArray& word, bool hasParameter, int p
       HandleFieldInstructionWord(word);
       return;
     case Destination::kSkip:
+    case Destination::kInfo:
+    case Destination::kTitle:
     case Destination::kListTable:
     case Destination::kLevelText:
     case Destination::kListOverrideTable:
@@ -386,8 +391,12 @@ bool LoadPlainText(const QByteArray& data, QTextDocument* document) {
 
 bool ReadRtf(const QByteArray& data, QTextDocument* document) {
   if (document == nullptr) return false;
+  document->setMetaInformation(QTextDocument::DocumentTitle, QString());
   if (!data.startsWith("{\\rtf")) return LoadPlainText(data, document);
-  return rtf::RtfInterpreter(data, document).Run();
+  rtf::RtfInterpreter interpreter(data, document);
+  const bool read = interpreter.Run();
+  document->setMetaInformation(QTextDocument::DocumentTitle, interpreter.Title());
+  return read;
 }
 
 }  // namespace pw

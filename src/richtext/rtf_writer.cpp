@@ -99,6 +99,7 @@ class RtfWriter {
   void CollectTables();
   void WriteHeader();
   void WriteListTables();
+  void WriteInfo();
   void WriteListLevel(int level, QTextListFormat::Style style);
   void WriteParagraph(const QTextBlock& block);
   void WriteListMarker(const QTextBlock& block, const QTextList& list);
@@ -204,7 +205,21 @@ void RtfWriter::WriteHeader() {
     out_ += '}';
   }
   WriteListTables();
+  WriteInfo();
   out_ += '\n';
+  delimiterNeeded_ = false;
+}
+
+// The document's title, the note's exact caption, goes into the
+// information group after the tables, where readers look for it and
+// word processors show it as the document's title.
+void RtfWriter::WriteInfo() {
+  const QString title = document_.metaInformation(QTextDocument::DocumentTitle);
+  if (title.isEmpty()) return;
+  out_ += "{\\info{";
+  Word("title");
+  Text(title);
+  out_ += "}}";
   delimiterNeeded_ = false;
 }
 

@@ -45,6 +45,15 @@ TEST(CommandLineTest, EachOptionIsReadWithTheTextItTakes) {
   EXPECT_EQ(Parse({"-h"}).kind, CommandLine::Kind::Help);
 }
 
+TEST(CommandLineTest, QtsOwnOptionsAreLeftToQt) {
+  const CommandLine styled = Parse(
+      {"-style", "fusion", "--new", "-stylesheet=a.qss", "text", "--platform", "xcb", "-reverse"});
+  ASSERT_EQ(styled.kind, CommandLine::Kind::Run) << styled.error.toStdString();
+  EXPECT_EQ(styled.Command(), QStringList({"new", "text"}));
+  // After "--" they are text.
+  EXPECT_EQ(Parse({"--new", "--", "-style"}).text, "-style");
+}
+
 TEST(CommandLineTest, WrongCommandLinesAreRefusedWithAReason) {
   for (const QStringList& wrong :
        {QStringList{"--bogus"}, QStringList{"--quit", "now"}, QStringList{"--new", "a", "b"},

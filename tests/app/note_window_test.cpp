@@ -15,16 +15,19 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/maintain/maintain_notes.h"
 #include "app/note_window_fixture.h"
 #include "app/record/note_values.h"
 #include "desktop/note_button_glyphs.h"
 #include "dialogs/note_caption_dialog.h"
 #include "richtext/note_editor.h"
 #include "richtext/url_opener.h"
+#include "support/modal_dialog.h"
 
 namespace pw {
 namespace {
@@ -229,6 +232,56 @@ TEST_F(NoteWindowTest, ANewTitleIsSavedWhenTheWindowIsClosedWithoutSavingBefore)
   window->close();
   EXPECT_EQ(Record(record).GetFieldStr("DESC").trimmed(), "New title");
   EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "N");
+}
+
+TEST_F(NoteWindowTest, CtrlNSavesTheNoteAndOpensNotesAndReminders) {
+  TFrmNote* window = ShowNote({.desc = "Old"});
+  ASSERT_NE(window, nullptr);
+  window->SetTitle("Listed");
+  QAction* item = nullptr;
+  for (QAction* action : window->PupMenu()->actions()) {
+    if (action->text() == "&Notes && Reminders...") item = action;
+  }
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(item->isEnabled());
+  QApplication::setActiveWindow(window);
+  window->RichEdit1()->setFocus();
+  QTest::keyClick(window->RichEdit1(), Qt::Key_N, Qt::ControlModifier);
+  ASSERT_NE(controller_->MaintainNotes(), nullptr);
+  EXPECT_TRUE(controller_->MaintainNotes()->isVisible());
+  EXPECT_EQ(Record(window->RecordLink()).GetFieldStr("DESC").trimmed(), "Listed");
+  EXPECT_EQ(Record(window->RecordLink()).GetFieldStr("SHOWING"), "Y");
+  controller_->MaintainNotes()->close();
+}
+
+TEST_F(NoteWindowTest, TheFirstCaptionDragAfterRenamingKeepsThePointerOnThePressedPoint) {
+  TFrmNote* window = ShowNote({.desc = "Old"});
+  ASSERT_NE(window, nullptr);
+  bool seen = false;
+  test::AnswerNextDialog<TFrmNoteCaption>(
+      &seen, [](TFrmNoteCaption* dialog) { QTest::keyClick(dialog->EdCaption(), Qt::Key_Return); });
+  QTest::mouseDClick(window->EdNoteCaption(), Qt::LeftButton, {}, QPoint(20, 5));
+  ASSERT_TRUE(seen);
+  const QPoint before = window->pos();
+  QLabel* title = window->EdNoteCaption();
+  QTest::mousePress(title, Qt::LeftButton, {}, QPoint(20, 5));
+  QTest::mouseMove(title, QPoint(60, 25));
+  QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(60, 25));
+  EXPECT_EQ(window->pos(), before + QPoint(40, 20));
+}
+
+TEST_F(NoteWindowTest, TheScrollBarShowsOnlyWhenTheTextOverflows) {
+  TFrmNote* window = ShowNote({.text = "short"});
+  ASSERT_NE(window, nullptr);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(window->RichEdit1()->verticalScrollBar()->isVisible());
+  QTest::keyClick(window->RichEdit1(), Qt::Key_End, Qt::ControlModifier);
+  for (int line = 0; line < 30; ++line) {
+    QTest::keyClicks(window->RichEdit1(), "more");
+    QTest::keyClick(window->RichEdit1(), Qt::Key_Return);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window->RichEdit1()->verticalScrollBar()->isVisible());
 }
 
 TEST_F(NoteWindowTest, AWindowThatSavedBeforeClosesWithoutSavingAgain) {

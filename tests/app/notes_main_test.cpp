@@ -7,8 +7,10 @@
 #include <QFile>
 
 #include "app/controller_fixture.h"
+#include "app/record/note_values.h"
 #include "desktop/tray_notify_icon.h"
 #include "dialogs/status_window.h"
+#include "reminders/reminder_window.h"
 #include "richtext/note_editor.h"
 
 namespace pw {
@@ -191,6 +193,60 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
   EXPECT_EQ(notes.GetFieldStr("NOTEBOARD").trimmed(), "1");
   EXPECT_EQ(notes.GetFieldInt("HANDLE"), window->Handle());
   EXPECT_EQ(notes.GetFieldInt("LEFT"), 452);
+}
+
+TEST_F(NotesMainTest, ANewNoteTakesNoReminderExpiryOrNameFromItsTemplate) {
+  auto controller = Start();
+  TTzDbf& templates = controller->TzDefaults();
+  AppendNote(templates, "N", "Template text");
+  // What another program may write into a template: a reminder and an
+  // expiry already past, which a minute pass acts on at once.
+  templates.Go(1);
+  const QString yesterday = DateText(QDate::currentDate().addDays(-1));
+  templates.SetFieldStr("DESC", "Named");
+  templates.SetFieldStr("ALARMACT", "Y");
+  templates.SetFieldInt("ALARMTYPE", 1);
+  templates.SetFieldStr("ALARMTIME", "0:0");
+  templates.SetFieldStr("EXPIRES", "Y");
+  templates.SetFieldInt("EXPIRETYPE", 1);
+  templates.SetFieldDate("EXPIREDATE", yesterday);
+  templates.SetFieldStr("EXPIRETIME", "0:0");
+  templates.SetFieldStr("EXPIRETRSH", "Y");
+  ASSERT_TRUE(templates.RLock());
+  templates.ReplaceRec();
+  templates.UnLock();
+
+  TFrmNote* window = controller->NewNoteFromTemplate(1);
+  ASSERT_NE(window, nullptr);
+  const std::int32_t record = window->RecordLink();
+  TTzDbf& notes = controller->TzNotes();
+  notes.Go(record);
+  EXPECT_EQ(notes.GetFieldStr("ALARMACT"), "N");
+  EXPECT_EQ(notes.GetFieldStr("EXPIRES"), "N");
+  EXPECT_TRUE(notes.GetFieldStr("DESC").trimmed().isEmpty());
+  controller->TimerCheckTimer();
+  notes.Go(record);
+  EXPECT_EQ(TTzDbf::LastError(), 0);
+  EXPECT_FALSE(notes.Deleted());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(controller->TzTrash().IsEmpty());
+  EXPECT_TRUE(controller->findChildren<TFrmAlarm*>().isEmpty());
+}
+
+TEST_F(NotesMainTest, ANewNoteOpensOffsetFromTheOpenNotesAtItsPlace) {
+  auto controller = Start();  // the design size, centred: 441, 320
+  TFrmNote* first = controller->NewNoteFromTemplate(1);
+  TFrmNote* second = controller->NewNoteFromTemplate(1);
+  ASSERT_TRUE(first != nullptr && second != nullptr);
+  EXPECT_EQ(second->pos(), first->pos() + QPoint(24, 24));
+  controller->TzNotes().Go(second->RecordLink());
+  EXPECT_EQ(controller->TzNotes().GetFieldInt("LEFT"), first->x() + 24);
+  const QPoint place = first->pos();
+  first->close();  // frees the window
+  TFrmNote* third = controller->NewNoteFromTemplate(1);
+  ASSERT_NE(third, nullptr);
+  EXPECT_EQ(third->pos(), place);
+  EXPECT_EQ(controller->NewNoteFromTemplate(1)->pos(), place + QPoint(48, 48));
 }
 
 TEST_F(NotesMainTest, ANoteFromAMissingTemplateHasTheDesignSizeAndColour) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -61,7 +63,10 @@ class ConfigDialogTest : public ::testing::Test {
 
 TEST_F(ConfigDialogTest, ShowsEveryCaptionOnThreePagesStartingWithPreferences) {
   EXPECT_EQ(dialog_.windowTitle(), "Configure Paperwisp");
-  EXPECT_EQ(dialog_.size(), QSize(341, 373));
+  // The design size, or what the pages need where that is larger.
+  EXPECT_GE(dialog_.width(), 341);
+  EXPECT_GE(dialog_.height(), 373);
+  EXPECT_EQ(dialog_.minimumSize(), dialog_.maximumSize());
   QTabWidget* pages = dialog_.PageControl();
   ASSERT_EQ(pages->count(), 3);
   EXPECT_EQ(pages->tabText(0), "Preferences");
@@ -155,7 +160,8 @@ TEST_F(ConfigDialogTest, OkWritesEveryBoxAndTheSoundFile) {
   dialog_.show();
   for (QCheckBox* box : {dialog_.CkBxLoadPaperwisp(), dialog_.CkBxBackup(), dialog_.CkBxSounds(),
                          dialog_.CkBxPlaySound(), dialog_.CkBxNotifications()})
-    QTest::mouseClick(box, Qt::LeftButton);
+    // On its mark: a box is as wide as its page, its caption is not.
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
   dialog_.PageControl()->setCurrentIndex(1);
   Retype(dialog_.EdSoundFile(), "/tmp/");
   dialog_.EdSoundFile()->insert("Jösé/bell.wav");
@@ -241,6 +247,50 @@ TEST_F(ConfigDialogTest, SelectSoundTakesTheChosenFilesFullName) {
   EXPECT_EQ(title, "Select Alarm Sound");
   EXPECT_EQ(filters, QStringList({"Wave Files (*.wav)", "All Files (*)"}));
   EXPECT_EQ(dialog_.EdSoundFile()->text(), File("chime.wav"));
+}
+
+// As QT_FONT_DPI=144 makes it: every font half as large again as at 96.
+TEST(ConfigDialogLayout, EveryCaptionAndFieldFitsAtALargeFontSize) {
+  const QFont saved = QApplication::font();
+  QFont large = saved;
+  large.setPointSizeF(saved.pointSizeF() * 1.5);
+  QApplication::setFont(large);
+  test::TempDir dir;
+  NoTemplates templates;
+  QStringList played;
+  test::RecordingSoundPlayer player{&played};
+  TFrmConfig dialog{templates, player, QString::fromStdString(dir.file("Config.cfg"))};
+  dialog.show();
+  for (int page = 0; page < dialog.findChild<QTabWidget*>()->count(); ++page) {
+    dialog.findChild<QTabWidget*>()->setCurrentIndex(page);
+    QCoreApplication::processEvents();
+    for (QWidget* widget :
+         dialog.findChild<QTabWidget*>()->currentWidget()->findChildren<QWidget*>()) {
+      if (!widget->isVisible() || qobject_cast<QLabel*>(widget->parentWidget()) != nullptr)
+        continue;
+      const auto* label = qobject_cast<QLabel*>(widget);
+      if (label != nullptr && label->wordWrap()) {
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+            << label->text().toStdString();
+      } else if (label != nullptr || qobject_cast<QAbstractButton*>(widget) != nullptr ||
+                 qobject_cast<QComboBox*>(widget) != nullptr) {
+        EXPECT_GE(widget->width(), widget->sizeHint().width())
+            << widget->objectName().toStdString();
+        EXPECT_GE(widget->height(), widget->sizeHint().height())
+            << widget->objectName().toStdString();
+      }
+    }
+  }
+  for (const char* name : {"EdRepeat", "EdSnooze"}) {
+    auto* edit = dialog.findChild<QLineEdit*>(name);
+    ASSERT_NE(edit, nullptr);
+    edit->setText("9999");
+    EXPECT_GE(edit->width(),
+              edit->minimumSizeHint().width() + edit->fontMetrics().horizontalAdvance("9999"))
+        << name;
+  }
+  dialog.close();
+  QApplication::setFont(saved);
 }
 
 }  // namespace

@@ -204,5 +204,22 @@ TEST(RtfRoundTrip, KeepsEveryUnicodeCharacterOfTheBasicPlaneAndBeyond) {
   EXPECT_EQ(text, readBack.toRawText());
 }
 
+TEST(RtfRoundTrip, KeepsTheDocumentTitleExactlyAndOutsideTheText) {
+  QTextDocument original;
+  original.setPlainText("Body");
+  const QString title = QString::fromUtf8(
+      "\xCE\xA9mega {\\} \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE4\xBD\xA0\xE5\xA5\xBD "
+      "\xF0\x9F\x8E\x89");
+  original.setMetaInformation(QTextDocument::DocumentTitle, title);
+  QTextDocument readBack;
+  readBack.setMetaInformation(QTextDocument::DocumentTitle, "old");
+  ASSERT_TRUE(ReadRtf(WriteRtf(original), &readBack));
+  EXPECT_EQ(readBack.metaInformation(QTextDocument::DocumentTitle), title);
+  EXPECT_EQ(readBack.toPlainText(), "Body");
+  // A document without a title leaves none behind from the one read before.
+  ASSERT_TRUE(ReadRtf(WriteRtf(QTextDocument()), &readBack));
+  EXPECT_TRUE(readBack.metaInformation(QTextDocument::DocumentTitle).isEmpty());
+}
+
 }  // namespace
 }  // namespace pw

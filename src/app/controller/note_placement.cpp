@@ -32,4 +32,13 @@ QPoint PlaceNewNote(int code, int width, int height, QSize screen) {
   }
 }
 
+std::optional<QPoint> CascadedPlace(QPoint place, int step, QSize note, QRect area) {
+  const QPoint middle = QRect(place, note).center();
+  const int dx = middle.x() <= area.center().x() ? 1 : -1;
+  const int dy = middle.y() <= area.center().y() ? 1 : -1;
+  const QPoint moved = place + QPoint(dx, dy) * (step * kCascadeOffset);
+  if (!area.contains(QRect(moved, note))) return std::nullopt;
+  return moved;
+}
+
 }  // namespace pw

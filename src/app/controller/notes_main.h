@@ -123,7 +123,7 @@ class TFrmNotesMain : public QWidget,
   void Configure1Click() override;
   void ConfigureTemplates();
   // Opens the Notes & Reminders window, or brings it forward when open.
-  void NotesReminders1Click();
+  void NotesReminders1Click() override;
   TFrmMaintainNotes* MaintainNotes() const;
   // The properties dialog of the note in `recordNumber`, through its open window.
   void EditNotePropertiesOfRecord(std::int32_t recordNumber);
@@ -160,6 +160,8 @@ class TFrmNotesMain : public QWidget,
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Where a new note at `place` opens: offset from open notes already there.
+  QPoint CascadeNewNote(QPoint place, QSize note, QRect screen);
   void BuildMenus();
   void FillTemplateMenu(const QList<QAction*>& items);
   // Sends `message` to the window of every record showing "Y".

@@ -46,6 +46,20 @@ void TFrmNotesMain::FillTemplateMenu(const QList<QAction*>& items) {
   }
 }
 
+QPoint TFrmNotesMain::CascadeNewNote(QPoint place, QSize note, QRect screen) {
+  // A new note does not open exactly over an open one: it moves on by an
+  // offset until its place is free, or starts again where the screen ends.
+  QList<QPoint> taken;
+  for (const TFrmNote* open : NoteWindowParent()->findChildren<TFrmNote*>()) {
+    if (open->isVisible()) taken << open->pos();
+  }
+  for (int step = 0;; ++step) {
+    const std::optional<QPoint> cascaded = CascadedPlace(place, step, note, screen);
+    if (!cascaded) return place;
+    if (!taken.contains(*cascaded)) return *cascaded;
+  }
+}
+
 TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   TTzDbf& notes = *tzNotes_;
   TTzDbf& defaults = *tzDefaults_;
@@ -67,9 +81,11 @@ TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   const QDate today = now.date();
   const QSize screen =
       screenSize_.isValid() ? screenSize_ : QGuiApplication::primaryScreen()->size();
-  const QPoint place =
-      PlaceNewNote(defaults.GetFieldInt(note_field::kLeft), notes.GetFieldInt(note_field::kWidth),
-                   notes.GetFieldInt(note_field::kHeight), screen);
+  const QSize noteSize(notes.GetFieldInt(note_field::kWidth),
+                       notes.GetFieldInt(note_field::kHeight));
+  const QPoint place = CascadeNewNote(PlaceNewNote(defaults.GetFieldInt(note_field::kLeft),
+                                                   noteSize.width(), noteSize.height(), screen),
+                                      noteSize, QRect(QPoint(0, 0), screen));
   const QString created = QString::fromLatin1(DateFrom(today.year(), today.month(), today.day()));
   notes.SetFieldInt(note_field::kHandle, window->Handle());
   notes.SetFieldDate(note_field::kDateCreate, created);
@@ -78,6 +94,13 @@ TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   notes.SetFieldInt(note_field::kTop, place.y());
   notes.SetFieldStr(note_field::kShowing, QStringLiteral("Y"));
   notes.SetFieldStr(note_field::kNoteBoard, QString::number(number));
+  // A new note takes the template's look and text only: not its name, nor
+  // a reminder or expiry another program wrote into the template (the
+  // next minute pass would ring it or move the new note to the trash).
+  notes.SetFieldStr(note_field::kDesc, QString());
+  window->SetReminder({false, 0, today, now.time()});
+  window->SetExpiry({false, 1, true, today, now.time()});
+  window->WriteNoteState(notes);
   window->LoadMemo(notes);
 
   bool appended = false;
@@ -95,9 +118,6 @@ TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   window->SetRecordLink(notes.RecNo());
   window->ApplyRecordLook(notes);
   window->RichEdit1()->SetUrlDetection(settings_.enableURL);
-  // The template's reminder and expiry give way to these at the first save.
-  window->SetReminder({false, 0, today, now.time()});
-  window->SetExpiry({false, 1, true, today, now.time()});
   window->show();
   FillPlaceholders(*window->RichEdit1(), PlaceholderValuesAt(now, QLocale::system()));
   return window;

@@ -3,6 +3,7 @@
 // window with the note's caption, colour and text.
 #include "app/controller/note_pass_frame.h"
 #include "app/controller/notes_main.h"
+#include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_values.h"
 #include "dataset/tz_dbf.h"
@@ -46,7 +47,7 @@ void TFrmNotesMain::FireReminders() {
 TFrmAlarm* TFrmNotesMain::OpenReminderWindow() {
   TTzDbf& notes = *tzNotes_;
   auto* window = new TFrmAlarm(dataFolder_, Sounds(), this);
-  window->SetCaption(notes.GetFieldStr(note_field::kDesc).trimmed());
+  window->SetCaption(CaptionOfRecord(notes));
   window->SetNoteColor(ColorOfWindowsValue(notes.GetFieldInt(note_field::kColor)));
   std::unique_ptr<TTzBlobStream> memo =
       notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);

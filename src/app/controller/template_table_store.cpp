@@ -1,14 +1,32 @@
 #include "app/controller/template_table_store.h"
 
+#include <QTextDocument>
 #include <cmath>
 #include <memory>
 
 #include "app/note/template_menu.h"
+#include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_values.h"
 #include "dataset/tz_dbf.h"
+#include "richtext/rtf_reader.h"
+#include "richtext/rtf_writer.h"
 
 namespace pw {
+
+namespace {
+
+// `text` (rich text) with `title` as its document title; a text that needs
+// no change is kept byte for byte.
+QByteArray WithDocumentTitle(const QByteArray& text, const QString& title) {
+  QTextDocument document;
+  ReadRtf(text, &document);
+  if (document.metaInformation(QTextDocument::DocumentTitle) == title) return text;
+  document.setMetaInformation(QTextDocument::DocumentTitle, title);
+  return WriteRtf(document);
+}
+
+}  // namespace
 
 void TemplateTableStore::AddMissingTemplates() {
   if (!templates_.Active()) return;
@@ -34,7 +52,7 @@ QStringList TemplateTableStore::Names() {
   const QString savedTag = templates_.CurrentTag();
   templates_.SetOrderTo(0);
   for (templates_.GoTop(); !templates_.Eof(); templates_.Skip(1))
-    names << templates_.GetFieldStr(note_field::kDesc).trimmed();
+    names << CaptionOfRecord(templates_);
   if (!savedTag.isEmpty()) templates_.SetOrderToTag(savedTag);
   return names;
 }
@@ -47,7 +65,6 @@ bool TemplateTableStore::GoTemplate(int number) {
 
 bool TemplateTableStore::Read(int number, TemplateValues* values) {
   if (!GoTemplate(number)) return false;
-  values->name = templates_.GetFieldStr(note_field::kDesc).trimmed();
   values->color = ColorOfWindowsValue(templates_.GetFieldInt(note_field::kColor));
   values->captionFontName = templates_.GetFieldStr(note_field::kCapFontNam).trimmed();
   values->captionFontSize =
@@ -63,11 +80,16 @@ bool TemplateTableStore::Read(int number, TemplateValues* values) {
     values->text = memo->readAll();
     memo->Finish();
   }
+  QTextDocument document;
+  ReadRtf(values->text, &document);
+  values->name = CaptionOfRecord(templates_, document);
   return true;
 }
 
 bool TemplateTableStore::SetFields(const TemplateValues& values) {
+  // DESC keeps what its code page can spell; the text keeps the exact name.
   templates_.SetFieldStr(note_field::kDesc, values.name);
+  const QByteArray text = WithDocumentTitle(values.text, TitleToKeep(values.name));
   templates_.SetFieldStr(note_field::kStayOnTop, QStringLiteral("N"));
   templates_.SetFieldInt(note_field::kColor, WindowsValueOfColor(values.color));
   templates_.SetFieldStr(note_field::kCapFontNam, values.captionFontName);
@@ -75,13 +97,13 @@ bool TemplateTableStore::SetFields(const TemplateValues& values) {
   templates_.SetFieldInt(note_field::kCapFontCol, WindowsValueOfColor(values.captionFontColor));
   templates_.SetFieldInt(note_field::kHeight, values.height);
   templates_.SetFieldInt(note_field::kWidth, values.width);
-  if (values.text.isEmpty()) {
+  if (text.isEmpty()) {
     templates_.SetMField(note_field::kMemo, {});
   } else {
     std::unique_ptr<TTzBlobStream> memo =
         templates_.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kReadWrite);
     if (!memo || !memo->isOpen()) return false;
-    const bool written = memo->write(values.text) == values.text.size();
+    const bool written = memo->write(text) == text.size();
     // A text that could not be written completely keeps the old one.
     if (!memo->Finish() || !written) return false;
   }

@@ -4,11 +4,13 @@
 
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileSystemWatcher>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/maintain/maintain_notes_host.h"
@@ -110,6 +112,8 @@ TFrmMaintainNotes::TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent)
   // Bound last, so that the rows are walked once, in the first page's order.
   tzGrid1_->SetDataSet(notesSet_.get());
   tzGridTrash_->SetDataSet(trashSet_.get());
+  ShowCaptionsOf(tzGrid1_, textIndex_, QStringLiteral("notes.dbf"));
+  ShowCaptionsOf(tzGridTrash_, trashTextIndex_, QStringLiteral("Trash.dbf"));
   tzGrid1_->SelectRow(0);
   tzGridTrash_->SelectRow(0);
   ShowMemoOf(*tzNotesMaint_, richEdit1_);
@@ -131,6 +135,26 @@ void TFrmMaintainNotes::BuildViews() {
   tzTrashMaint_ = OpenNoteView("TzTrashMaint", DataFilePath(folder, QStringLiteral("Trash.dbf")));
   notesSet_ = std::make_unique<TTzDataSet>(*tzNotesMaint_);
   trashSet_ = std::make_unique<TTzDataSet>(*tzTrashMaint_);
+  WatchTables();
+}
+
+void TFrmMaintainNotes::WatchTables() {
+  // Notes made, saved, expired or trashed meanwhile - by the controller, a
+  // later start's --new or another program - show without a click: every
+  // write to a table file re-reads the views a moment later, once.
+  const QString& folder = host_.DataFolder();
+  const QStringList files = {DataFilePath(folder, QStringLiteral("notes.dbf")),
+                             DataFilePath(folder, QStringLiteral("Trash.dbf"))};
+  tableWatch_ = new QFileSystemWatcher(files, this);
+  rereadTimer_ = new QTimer(this);
+  rereadTimer_->setSingleShot(true);
+  rereadTimer_->setInterval(kRereadDelayMs);
+  connect(rereadTimer_, &QTimer::timeout, this, &TFrmMaintainNotes::ReReadViews);
+  connect(tableWatch_, &QFileSystemWatcher::fileChanged, this, [this, files] {
+    // A table packed into a new file is watched again under its name.
+    tableWatch_->addPaths(files);
+    rereadTimer_->start();
+  });
 }
 
 void TFrmMaintainNotes::BuildPages() {
@@ -283,6 +307,7 @@ void TFrmMaintainNotes::ReReadNotes() {
 }
 
 void TFrmMaintainNotes::ReReadTrash() {
+  trashTextIndex_.Forget();
   RereadView(*tzTrashMaint_);
   tzGridTrash_->Relayout();
   if (tzGridTrash_->CurrentRecordNumber() == 0) tzGridTrash_->SelectRow(0);
@@ -304,6 +329,17 @@ void TFrmMaintainNotes::showEvent(QShowEvent* event) {
   if (placementRestored_) return;
   placementRestored_ = true;
   placement_->Restore();
+}
+
+void TFrmMaintainNotes::ShowCaptionsOf(TTzGrid* grid, NoteTextIndex& index,
+                                       const QString& fileName) {
+  // DESC holds only what its code page can spell; the memo the exact caption.
+  grid->SetCellText(
+      [this, &index, fileName](std::int32_t record, int column) -> std::optional<QString> {
+        if (column != 0) return std::nullopt;
+        if (!index.IsRead()) index.Read(DataFilePath(host_.DataFolder(), fileName));
+        return index.ShownCaption(record);
+      });
 }
 
 void TFrmMaintainNotes::ApplySearch() {

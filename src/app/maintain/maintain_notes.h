@@ -5,8 +5,9 @@
 // properties, show or hide it on the desktop, send it to the trash, restore
 // it, empty the trash, export notes as Markdown. One notes grid, with its
 // search field, splitter and rich-text pane, moves to whichever notes page
-// is selected. The views are re-read whenever the window becomes active,
-// since the controller's timer may expire or trash notes meanwhile.
+// is selected. The views are re-read whenever the window becomes active and
+// whenever a table file is written, since the controller's timer, a later
+// start or another program may add, expire or trash notes meanwhile.
 #pragma once
 
 #include <QDialog>
@@ -19,6 +20,8 @@
 #include "app/maintain/note_text_index.h"
 
 class QAction;
+class QFileSystemWatcher;
+class QTimer;
 class QLineEdit;
 class QMenu;
 class QSplitter;
@@ -39,6 +42,8 @@ class TFrmMaintainNotes : public QDialog {
  public:
   static constexpr int kTabSheetCount = 13;
   static constexpr int kFirstBoardSheet = 3;  // TabSheet4
+  // A write to a table re-reads the views this long after the last one.
+  static constexpr int kRereadDelayMs = 150;
 
   // Opens both views and builds the boards; raises VEdeveZuzaz when a table
   // cannot be opened.
@@ -89,6 +94,7 @@ class TFrmMaintainNotes : public QDialog {
 
  private:
   void BuildViews();
+  void WatchTables();
   void BuildPages();
   QWidget* BuildNotesPane();
   QWidget* BuildTrashPane();
@@ -103,6 +109,9 @@ class TFrmMaintainNotes : public QDialog {
   void ReReadNotes();
   void ReReadTrash();
   QList<std::int32_t> AllRecordsOf(const TTzGrid& grid) const;
+  // Shows the exact captions of `index`'s notes (read from `fileName` when
+  // first needed) in the first column of `grid`.
+  void ShowCaptionsOf(TTzGrid* grid, NoteTextIndex& index, const QString& fileName);
 
   MaintainNotesHost& host_;
   std::unique_ptr<TTzDbf> tzNotesMaint_;
@@ -125,6 +134,9 @@ class TFrmMaintainNotes : public QDialog {
   QMenu* popupTrash_ = nullptr;
   QAction* showNoteonDesktop1_ = nullptr;
   NoteTextIndex textIndex_;
+  NoteTextIndex trashTextIndex_;
+  QFileSystemWatcher* tableWatch_ = nullptr;
+  QTimer* rereadTimer_ = nullptr;
 };
 
 }  // namespace pw

@@ -1,13 +1,16 @@
 // "Export...": the chosen notes as Markdown files in a folder the user picks.
 #include <QDir>
 #include <QMessageBox>
+#include <QTextDocument>
 #include <memory>
 
 #include "app/maintain/maintain_notes.h"
 #include "app/maintain/note_export.h"
+#include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_values.h"
 #include "dataset/tz_dbf.h"
+#include "richtext/rtf_reader.h"
 
 namespace pw {
 
@@ -27,7 +30,6 @@ std::optional<QDateTime> MomentOf(TTzDbf& table, const char* flag, const char* d
 
 ExportedNote NoteOfCurrentRecord(TTzDbf& table) {
   ExportedNote note;
-  note.caption = table.GetFieldStr(QString::fromLatin1(note_field::kDesc)).trimmed();
   note.reminder =
       MomentOf(table, note_field::kAlarmAct, note_field::kAlarmDate, note_field::kAlarmTime);
   note.expiry =
@@ -38,6 +40,9 @@ ExportedNote NoteOfCurrentRecord(TTzDbf& table) {
     note.storedText = memo->readAll();
     memo->Finish();
   }
+  QTextDocument document;
+  ReadRtf(note.storedText, &document);
+  note.caption = ShownCaption(CaptionOfRecord(table, document), document.toPlainText());
   return note;
 }
 

@@ -3,6 +3,7 @@
 #include <QTextDocument>
 #include <memory>
 
+#include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
 #include "dataset/dataset_error.h"
@@ -36,14 +37,14 @@ bool NoteTextIndex::Read(const QString& path) {
     return false;
   }
   for (table.GoTop(); !table.Eof(); table.Skip(1)) {
-    NoteText note{table.GetFieldStr(note_field::kDesc).trimmed(), QString()};
+    QTextDocument document;
     std::unique_ptr<TTzBlobStream> memo =
         table.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
     if (memo && memo->isOpen()) {
-      note.text = PlainTextOfNote(memo->readAll());
+      ReadRtf(memo->readAll(), &document);
       memo->Finish();
     }
-    notes_.insert(table.RecNo(), std::move(note));
+    notes_.insert(table.RecNo(), {CaptionOfRecord(table, document), document.toPlainText()});
   }
   table.Close();
   read_ = true;
@@ -55,6 +56,12 @@ bool NoteTextIndex::Matches(std::int32_t recordNumber, const QString& needle) co
   if (found == notes_.constEnd()) return false;
   return found->caption.contains(needle, Qt::CaseInsensitive) ||
          found->text.contains(needle, Qt::CaseInsensitive);
+}
+
+std::optional<QString> NoteTextIndex::ShownCaption(std::int32_t recordNumber) const {
+  const auto found = notes_.constFind(recordNumber);
+  if (found == notes_.constEnd()) return std::nullopt;
+  return pw::ShownCaption(found->caption, found->text);
 }
 
 }  // namespace pw

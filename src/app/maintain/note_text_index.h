@@ -1,5 +1,6 @@
-// What the search field of the Notes & Reminders window searches: the
-// caption and the plain text of every note of a table, read once through a
+// What the search field of the Notes & Reminders window searches and its
+// grids show as captions: the exact caption and the plain text of every
+// note of a table, read once through a
 // view of its own (so the window's views keep their place) and kept by
 // record number until it is read again.
 #pragma once
@@ -7,6 +8,7 @@
 #include <QHash>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace pw {
 
@@ -20,6 +22,9 @@ class NoteTextIndex {
   // Whether the caption or the text of the note holds `needle`, in any case.
   // A record the index does not know does not match.
   bool Matches(std::int32_t recordNumber, const QString& needle) const;
+  // The exact caption of the note, or the first line of its text when it
+  // has none; nullopt for a record the index does not know.
+  std::optional<QString> ShownCaption(std::int32_t recordNumber) const;
 
  private:
   struct NoteText {

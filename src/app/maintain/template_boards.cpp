@@ -1,5 +1,6 @@
 #include "app/maintain/template_boards.h"
 
+#include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "dataset/tz_dbf.h"
 #include "dialogs/template_values.h"
@@ -15,7 +16,7 @@ QList<TemplateBoard> CustomisedTemplates(TTzDbf& templates) {
   templates.SetOrderTo(0);
   templates.GoTop();
   for (int number = 1; !templates.Eof(); ++number) {
-    const QString name = templates.GetFieldStr(note_field::kDesc).trimmed();
+    const QString name = CaptionOfRecord(templates);
     // An unset slot carries its own number; a name naming another slot is set.
     if (name != UnsetTemplateName(number)) boards.append({number, name});
     templates.Skip(1);

@@ -46,6 +46,8 @@ class NoteHost {
   virtual void About1Click() = 0;
   // Opens the configuration dialog.
   virtual void Configure1Click() = 0;
+  // Opens the Notes & Reminders window.
+  virtual void NotesReminders1Click() = 0;
 
  protected:
   NoteHost() = default;

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/note/note_host.h"
+#include "app/record/note_caption.h"
 #include "app/record/note_values.h"
 #include "desktop/note_button_glyphs.h"
 #include "desktop/program_icon.h"
@@ -120,7 +121,8 @@ void TFrmNote::BuildControls() {
   richEdit1_ = new NoteEditor(panel1_);
   richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
   richEdit1_->setFrameStyle(QFrame::NoFrame);
-  richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The scroll bar shows only when the text overflows.
+  richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void TFrmNote::LayoutControls() {
@@ -190,13 +192,7 @@ void TFrmNote::SetTitle(const QString& title) {
 }
 
 void TFrmNote::UpdateWindowTitle() {
-  QString title = Title().trimmed();
-  if (title.isEmpty()) {
-    title = richEdit1_->toPlainText().trimmed().section(QChar::LineFeed, 0, 0);
-    // Paragraph and line separators of the document end the line too.
-    title = title.section(QChar::ParagraphSeparator, 0, 0).section(QChar::LineSeparator, 0, 0);
-  }
-  setWindowTitle(title.trimmed());
+  setWindowTitle(ShownCaption(Title(), richEdit1_->toPlainText()));
 }
 
 void TFrmNote::SetNoteColor(const QColor& color) {

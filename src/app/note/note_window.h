@@ -47,8 +47,10 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   static constexpr int kCollapseSteps = 10;
   static constexpr int kCollapseStepMs = 4;
   // A change of text, title or geometry is saved this long after the last
-  // one, and at once when the window loses the focus.
-  static constexpr int kAutosaveDelayMs = 2000;
+  // one, and at once when the window loses the focus: short enough that a
+  // crash or a kill takes at most the last third of a second of typing,
+  // long enough that a typist's burst is one write.
+  static constexpr int kAutosaveDelayMs = 300;
 
   // A hidden window whose menus, tables and settings are those of `host`.
   explicit TFrmNote(NoteHost& host);
@@ -82,6 +84,8 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void TrashNote();
   void EmailNote();
   void EditCaption();
+  // "&Notes && Reminders...": saves the note, then opens the window.
+  void OpenNotesAndReminders();
   void SetStayOnTop(bool onTop);
   // The properties dialog at `page`; after OK the note takes the edited
   // values and saves itself, and closes when it is no longer showing.
@@ -115,6 +119,9 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void SetReminder(const NoteReminder& reminder) { reminder_ = reminder; }
   const NoteExpiry& Expiry() const { return expiry_; }
   void SetExpiry(const NoteExpiry& expiry) { expiry_ = expiry; }
+  // Writes the reminder and expiry state into the record buffer of `notes`,
+  // and blanks the day and time of the reminder's last firing.
+  void WriteNoteState(TTzDbf& notes) const;
   // The glyph of each button, recoloured once with the title font colour.
   void RecolorButtonGlyphs();
 
@@ -147,6 +154,7 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   bool SaveMemo(TTzDbf& notes);
   SaveResult WriteRecord(ShowingMode showing);
   void WriteRecordFields(TTzDbf& notes, ShowingMode showing);
+  void WriteScheduleFields(TTzDbf& notes) const;
   // The top-left corner of the expanded window, as its record holds it.
   QPoint ExpandedPlace() const;
   // Saves a change of a shown window a moment later.

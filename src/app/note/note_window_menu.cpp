@@ -51,10 +51,9 @@ void TFrmNote::BuildMenu() {
   connect(stayOnTop1_, &QAction::triggered, this, &TFrmNote::SetStayOnTop);
   pupMenu_->addSeparator();
   pupMenu_->addMenu(host_.NoteTemplateMenu());
-  // The Notes & Reminders window and the configuration dialog are not built
-  // yet: their items are shown disabled.
-  AddItem(pupMenu_, QStringLiteral("&Notes && Reminders..."), QKeySequence(Qt::CTRL | Qt::Key_N))
-      ->setEnabled(false);
+  connect(AddItem(pupMenu_, QStringLiteral("&Notes && Reminders..."),
+                  QKeySequence(Qt::CTRL | Qt::Key_N)),
+          &QAction::triggered, this, &TFrmNote::OpenNotesAndReminders);
   pupMenu_->addSeparator();
   connect(AddItem(pupMenu_, QStringLiteral("Help")), &QAction::triggered, this,
           [this] { host_.Help1Click(); });
@@ -76,9 +75,20 @@ void TFrmNote::OpenMenuBelowButton() {
 }
 
 void TFrmNote::EditCaption() {
+  // The double click's own presses are ignored while the dialog opens; the
+  // press after it closes is the user's next drag.
   ignoreNextPress_ = true;
   TFrmNoteCaption dialog(Title(), this);
-  if (dialog.exec() == QDialog::Accepted) SetTitle(dialog.Title());
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  ignoreNextPress_ = false;
+  if (accepted) SetTitle(dialog.Title());
+}
+
+void TFrmNote::OpenNotesAndReminders() {
+  // The window lists what the record holds: the note is saved first.
+  showingMode_ = ShowingMode::Keep;
+  UpdateNote();
+  host_.NotesReminders1Click();
 }
 
 void TFrmNote::SetStayOnTop(bool onTop) {

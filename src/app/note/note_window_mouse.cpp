@@ -59,7 +59,9 @@ bool TFrmNote::MousePress(QWidget* source, QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return false;
   if (ignoreNextPress_) {
     ignoreNextPress_ = false;
-    return false;
+    // Taken, so that the title's parent does not start a drag from it in
+    // its own coordinates.
+    return true;
   }
   const QPoint position = event->position().toPoint();
   pressPosition_ = position;

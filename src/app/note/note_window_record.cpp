@@ -3,12 +3,14 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QStringList>
+#include <QTextDocument>
 #include <QTimer>
 #include <cmath>
 #include <memory>
 
 #include "app/note/note_host.h"
 #include "app/note/note_window.h"
+#include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_values.h"
 #include "dataset/tz_dbf.h"
@@ -88,7 +90,6 @@ void TFrmNote::ShowFromRecord() {
   TTzDbf& notes = host_.TzNotes();
   recordLink_ = notes.RecNo();
   ApplyRecordLook(notes);
-  SetTitle(notes.GetFieldStr(note_field::kDesc).trimmed());
   richEdit1_->SetUrlDetection(host_.Settings().enableURL);
   SetCreatedText(notes.GetFieldDate(note_field::kDateCreate));
   if (IsYes(notes, note_field::kMinimized)) {
@@ -97,6 +98,7 @@ void TFrmNote::ShowFromRecord() {
     ShowCollapsedAtOnce();
   }
   LoadMemo(notes);
+  SetTitle(CaptionOfRecord(notes, *richEdit1_->document()));
   LoadNoteState(notes);
   notes.SetFieldInt(note_field::kHandle, handle_);
   if (notes.RLock()) {
@@ -172,6 +174,13 @@ void TFrmNote::WriteRecordFields(TTzDbf& notes, ShowingMode showing) {
   notes.SetFieldInt(note_field::kTop, place.y());
   notes.SetFieldStr(note_field::kDesc, Title());
   notes.SetFieldStr(note_field::kStayOnTop, YesNo(stayOnTop1_->isChecked()));
+  WriteScheduleFields(notes);
+  notes.SetFieldStr(note_field::kCapFontNam, titleFont_.family());
+  notes.SetFieldFloat(note_field::kCapFontSiz, titleFont_.pointSize());
+  notes.SetFieldInt(note_field::kCapFontCol, WindowsValueOfColor(titleColor_));
+}
+
+void TFrmNote::WriteScheduleFields(TTzDbf& notes) const {
   notes.SetFieldStr(note_field::kAlarmAct, YesNo(reminder_.active));
   notes.SetFieldDate(note_field::kAlarmDate, DateText(reminder_.date));
   notes.SetFieldInt(note_field::kAlarmType, reminder_.recurrence);
@@ -181,9 +190,12 @@ void TFrmNote::WriteRecordFields(TTzDbf& notes, ShowingMode showing) {
   notes.SetFieldInt(note_field::kExpireType, expiry_.type);
   notes.SetFieldStr(note_field::kExpireTime, TimeText(expiry_.time));
   notes.SetFieldStr(note_field::kExpireTrsh, YesNo(expiry_.movesToTrash));
-  notes.SetFieldStr(note_field::kCapFontNam, titleFont_.family());
-  notes.SetFieldFloat(note_field::kCapFontSiz, titleFont_.pointSize());
-  notes.SetFieldInt(note_field::kCapFontCol, WindowsValueOfColor(titleColor_));
+}
+
+void TFrmNote::WriteNoteState(TTzDbf& notes) const {
+  WriteScheduleFields(notes);
+  notes.SetFieldStr(note_field::kDateAlmAct, QString());
+  notes.SetFieldStr(note_field::kTimeAlmAct, QString());
 }
 
 QPoint TFrmNote::ExpandedPlace() const {
@@ -197,6 +209,8 @@ bool TFrmNote::SaveMemo(TTzDbf& notes) {
   std::unique_ptr<TTzBlobStream> memo =
       notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kReadWrite);
   if (!memo || !memo->isOpen()) return false;
+  // DESC keeps what its code page can spell; the memo keeps the exact title.
+  richEdit1_->document()->setMetaInformation(QTextDocument::DocumentTitle, TitleToKeep(Title()));
   const bool written = richEdit1_->SaveToStream(memo.get());
   // A memo that could not be written completely keeps the record's old text.
   return memo->Finish() && written;

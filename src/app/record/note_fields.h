@@ -7,6 +7,7 @@
 namespace pw::note_field {
 
 inline constexpr char kDesc[] = "DESC";
+inline constexpr int kDescWidth = 50;  // the caption's bytes in the table
 inline constexpr char kMemo[] = "MEMO";
 inline constexpr char kColor[] = "COLOR";
 inline constexpr char kLeft[] = "LEFT";

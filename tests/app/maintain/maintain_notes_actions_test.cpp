@@ -11,6 +11,7 @@
 #include "app/maintain/maintain_notes_fixture.h"
 #include "app/record/note_record.h"
 #include "dialogs/note_props_dialog.h"
+#include "richtext/note_editor.h"
 #include "support/modal_dialog.h"
 
 namespace pw::test {
@@ -198,6 +199,55 @@ TEST_F(MaintainNotesActionsTest, ExportWritesOneMarkdownFilePerNoteUnderSafeUniq
   ChooseFromMenu(*window->TzGrid1(), 1, "ExportNotes1");
   EXPECT_EQ(QDir(QString::fromStdString(single.path())).entryList(QDir::Files),
             QStringList({"a_b_ c_.md"}));
+}
+
+TEST_F(MaintainNotesActionsTest, TheMenuActsOnTheRowRightClickedNotTheFirst) {
+  auto controller = Start();
+  TTzDbf& notes = controller->TzNotes();
+  for (const char* desc : {"one", "two", "three"})
+    AppendNote(notes, {.showing = "N", .desc = desc});
+  auto window = OpenWindow(*controller);
+  TTzGrid& grid = *window->TzGrid1();
+  ChooseFromMenu(grid, 2, "ShowNoteonDesktop1");
+  EXPECT_EQ(Showing(notes, 1), "N");
+  EXPECT_EQ(Showing(notes, 3), "Y");
+  ASSERT_NE(WindowOfRecord(*controller, 3), nullptr);
+  EXPECT_EQ(WindowOfRecord(*controller, 3)->Title(), "three");
+  EXPECT_EQ(grid.CurrentRecordNumber(), 3);
+  ChooseFromMenu(grid, 1, "SendNotetoTrash1");
+  EXPECT_EQ(Captions(grid), QStringList({"one", "three"}));
+  EXPECT_EQ(Captions(*window->TzGridTrash()), QStringList({"two"}));
+  TempDir target;
+  window->ChooseExportFolder = [&](QWidget*) { return QString::fromStdString(target.path()); };
+  ChooseFromMenu(grid, 1, "ExportNotes1");
+  EXPECT_EQ(QDir(QString::fromStdString(target.path())).entryList(QDir::Files),
+            QStringList({"three.md"}));
+}
+
+TEST_F(MaintainNotesActionsTest, TheWindowFollowsNotesMadeWhileItIsOpenAndKeepsTheSelection) {
+  auto controller = Start();
+  TTzDbf& notes = controller->TzNotes();
+  AppendNote(notes, {.showing = "N", .text = "first text", .desc = "one"});
+  AppendNote(notes, {.showing = "N", .text = "second text", .desc = "two"});
+  auto window = OpenWindow(*controller);
+  TTzGrid& grid = *window->TzGrid1();
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                    grid.visualRect(grid.model()->index(1, 0)).center());
+  ASSERT_EQ(grid.CurrentRecordNumber(), 2);
+  // As --new or a minute pass makes it: the window is not activated again.
+  ASSERT_NE(controller->NewNoteFromTemplate(1), nullptr);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return grid.model()->rowCount() == 3; }));
+  EXPECT_EQ(grid.CurrentRecordNumber(), 2);
+  ChooseFromMenu(grid, 1, "ShowNoteonDesktop1");
+  ASSERT_NE(WindowOfRecord(*controller, 2), nullptr);
+  QTest::qWait(4 * TFrmMaintainNotes::kRereadDelayMs);
+  EXPECT_EQ(grid.CurrentRecordNumber(), 2);
+  EXPECT_EQ(window->RichEdit1()->toPlainText(), "second text");
+  ChooseFromMenu(grid, 1, "ShowNoteonDesktop1");
+  QTest::qWait(4 * TFrmMaintainNotes::kRereadDelayMs);
+  EXPECT_EQ(WindowOfRecord(*controller, 2), nullptr);
+  EXPECT_EQ(grid.CurrentRecordNumber(), 2);
+  EXPECT_EQ(window->RichEdit1()->toPlainText(), "second text");
 }
 
 }  // namespace

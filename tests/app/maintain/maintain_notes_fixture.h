@@ -16,6 +16,7 @@
 #include "app/controller_fixture.h"
 #include "app/maintain/maintain_notes.h"
 #include "grid/tz_grid.h"
+#include "support/modal_dialog.h"
 
 namespace pw::test {
 
@@ -63,24 +64,32 @@ class MaintainNotesFixture : public ControllerFixture {
     return captions;
   }
 
-  // Right-clicks row `row` of `grid` and clicks the item `name` of its menu.
+  // Right-clicks row `row` of `grid` and clicks the item `name` of its menu,
+  // as a user does: the events queued while the menu fills and shows run
+  // before the click, and the focus returns to the grid after it.
   static void ChooseFromMenu(TTzGrid& grid, int row, const char* name) {
     const QPoint at = grid.visualRect(grid.model()->index(row, 0)).center();
     QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, at);
-    QContextMenuEvent request(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(grid.viewport(), &request);
     QMenu* menu = grid.PopupMenu();
-    ASSERT_TRUE(menu != nullptr && menu->isVisible());
+    ASSERT_NE(menu, nullptr);
+    if (!menu->isVisible()) {
+      QContextMenuEvent request(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+      QApplication::sendEvent(grid.viewport(), &request);
+    }
+    ASSERT_TRUE(menu->isVisible());
+    QTest::qWait(kMenuSettleMs);
     QAction* item = menu->findChild<QAction*>(QString::fromLatin1(name));
     ASSERT_NE(item, nullptr) << name;
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    QApplication::setActiveWindow(grid.window());
+    grid.setFocus(Qt::PopupFocusReason);
+    QCoreApplication::processEvents();
   }
+  static constexpr int kMenuSettleMs = 20;
 
   // Clicks `button` of the next message box once it shows; keeps its text.
   void AnswerNextBox(QMessageBox::StandardButton button) {
-    QTimer::singleShot(0, [this, button] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
+    WhenModal<QMessageBox>([this, button](QMessageBox* box) {
       boxTexts_ << box->text();
       QTest::mouseClick(box->button(button), Qt::LeftButton);
     });

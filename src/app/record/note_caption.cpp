@@ -1,0 +1,54 @@
+#include "app/record/note_caption.h"
+
+#include <QTextDocument>
+#include <memory>
+
+#include "app/record/note_fields.h"
+#include "dataset/engine_text.h"
+#include "dataset/tz_dbf.h"
+#include "richtext/rtf_reader.h"
+
+namespace pw {
+
+namespace {
+
+// What DESC holds of `caption`: its code page's spelling, cut to the width.
+QString SpeltCaption(const QString& caption) {
+  return FromEngineText(ToEngineText(caption)).left(note_field::kDescWidth);
+}
+
+}  // namespace
+
+QString TitleToKeep(const QString& caption) {
+  return SpeltCaption(caption) == caption ? QString() : caption;
+}
+
+QString CaptionOfRecord(TTzDbf& table, const QTextDocument& document) {
+  const QString stored = table.GetFieldStr(note_field::kDesc).trimmed();
+  const QString exact = document.metaInformation(QTextDocument::DocumentTitle);
+  if (exact.isEmpty()) return stored;
+  return SpeltCaption(exact).trimmed() == stored ? exact : stored;
+}
+
+QString CaptionOfRecord(TTzDbf& table) {
+  QTextDocument document;
+  std::unique_ptr<TTzBlobStream> memo =
+      table.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
+  if (memo && memo->isOpen()) {
+    ReadRtf(memo->readAll(), &document);
+    memo->Finish();
+  }
+  return CaptionOfRecord(table, document);
+}
+
+QString ShownCaption(const QString& caption, const QString& plainText) {
+  QString shown = caption.trimmed();
+  if (shown.isEmpty()) {
+    shown = plainText.trimmed().section(QChar::LineFeed, 0, 0);
+    // Paragraph and line separators of the document end the line too.
+    shown = shown.section(QChar::ParagraphSeparator, 0, 0).section(QChar::LineSeparator, 0, 0);
+  }
+  return shown.trimmed();
+}
+
+}  // namespace pw
