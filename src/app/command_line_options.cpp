@@ -4,6 +4,7 @@
 
 #include "app/controller/notes_main.h"
 #include "app/note/note_window.h"
+#include "app/sync/notes_sync.h"
 #include "richtext/note_editor.h"
 
 namespace pw {
@@ -25,6 +26,8 @@ constexpr CommandLineOption kOptions[] = {
      Call<&TFrmNotesMain::Configure1Click>},
     {"notes", "", "Opens the \"Notes & Reminders\" window.", StartProgram, Opened,
      Call<&TFrmNotesMain::NotesReminders1Click>},
+    {"sync", "", "Syncs the notes with the CalDAV server of the \"Sync\" page now.", StartProgram,
+     Done, SyncNotesCommand},
     {"quit", "", "Saves the notes and ends Paperwisp, as \"Shutdown Paperwisp\" does.", NothingToDo,
      Done, Call<&TFrmNotesMain::FormCloseQuery>},
 };

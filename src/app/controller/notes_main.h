@@ -26,6 +26,7 @@
 
 namespace pw {
 
+class NotesSync;
 class PassClock;
 class SoundPlayer;
 class TaskbarButton;
@@ -120,6 +121,9 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   // Gives every note of the notes table a window, the hidden ones too.
   void ShowAllNotes();
 
+  // The sync of the notes with a CalDAV server.
+  NotesSync& Sync() { return *sync_; }
+
   // The shutdown; runs once, later calls do nothing.
   void FormCloseQuery();
   void EmptyTrash();
@@ -180,6 +184,7 @@ class TFrmNotesMain : public QWidget, public NoteHost, public MaintainNotesHost 
   QAction* configureTemplates_ = nullptr;
   QPointer<QDialog> configDialog_;
   QPointer<TFrmMaintainNotes> maintainNotes_;
+  NotesSync* sync_;
 };
 
 }  // namespace pw
