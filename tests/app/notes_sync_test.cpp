@@ -2,7 +2,13 @@
 // synced with one collection of a real radicale.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "richtext/note_editor.h"
 
@@ -10,6 +16,7 @@
 #include "app/note/note_window.h"
 #include "app/note/note_window_registry.h"
 #include "app/sync/notes_sync.h"
+#include "app/sync/sync_page.h"
 #include "app/sync/sync_settings.h"
 #include "controller_fixture.h"
 #include "sync/memory_note_store.h"
@@ -137,6 +144,34 @@ TEST_F(NotesSyncTest, ChangesOnEitherSideReachTheOtherThroughTheNoteTables) {
   EXPECT_EQ(Count(trash), 0);
   SyncPhone();
   EXPECT_EQ(phone_.notes.size(), 1u);
+}
+
+TEST_F(NotesSyncTest, TheSyncPageFindsTheCollectionSyncsAndKeepsThePasswordOutOfTheSettings) {
+  IniFile config = Config();
+  ASSERT_TRUE(WriteSyncSettings(config, {}));
+  QFile::remove(File(PasswordStore::kFallbackFileName));
+  AppendNote(controller_->TzNotes(),
+             {.showing = "N", .text = RtfOfPlainText("Milk"), .desc = "Shopping"});
+  SyncPage page(controller_->Sync(), QString::fromStdString(dir_.path()));
+  page.show();
+  EXPECT_TRUE(page.LblPasswordPlace()->text().contains("no secret service"));
+  QTest::keyClicks(page.EdServer(), server_.Root().toString());
+  QTest::keyClicks(page.EdUser(), RadicaleServer::kUser);
+  QTest::keyClicks(page.EdPassword(), RadicaleServer::kPassword);
+  QTest::mouseClick(page.BtnFindCollections(), Qt::LeftButton);
+  ASSERT_EQ(page.CmBxCollection()->count(), 1) << page.LblResult()->text().toStdString();
+  EXPECT_EQ(page.CmBxCollection()->currentText(), "notes");
+  QTest::mouseClick(page.BtnSyncNow(), Qt::LeftButton);
+  EXPECT_TRUE(page.LblPasswordPlace()->text().contains("no secret service"));
+  EXPECT_TRUE(page.LblResult()->text().contains("Synced: 0 received, 1 sent"))
+      << page.LblResult()->text().toStdString();
+
+  QFile settings(File("Config.cfg"));
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  const QByteArray text = settings.readAll();
+  EXPECT_TRUE(text.contains(collection_.toString().toUtf8()));
+  EXPECT_FALSE(text.contains(RadicaleServer::kPassword));
+  EXPECT_TRUE(page.EdPassword()->text().isEmpty());
 }
 
 }  // namespace
