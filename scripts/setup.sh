@@ -6,7 +6,8 @@ PAPERWISP_BUILD=${PAPERWISP_BUILD:-$PAPERWISP_ROOT/build}
 PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good unrtf
   libdbd-xbase-perl python3-dbfread clang-format desktop-file-utils appstream man-db
-  xvfb xauth openbox wmctrl xdotool x11-utils)
+  xvfb xauth openbox wmctrl xdotool x11-utils
+  libical-dev libsecret-1-dev radicale apache2-utils python3-caldav python3-icalendar)
 
 paperwisp_install_packages() {
   local missing=()
