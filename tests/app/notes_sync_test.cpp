@@ -166,6 +166,10 @@ TEST_F(NotesSyncTest, TheSyncPageFindsTheCollectionSyncsAndKeepsThePasswordOutOf
   EXPECT_TRUE(page.LblResult()->text().contains("Synced: 0 received, 1 sent"))
       << page.LblResult()->text().toStdString();
 
+  const CommandResult command = SyncNotesCommand(*controller_, {});  // paperwisp --sync
+  EXPECT_TRUE(command.ok) << command.text.toStdString();
+  EXPECT_EQ(command.text, "Synced: 0 received, 0 sent");
+
   QFile settings(File("Config.cfg"));
   ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
   const QByteArray text = settings.readAll();
