@@ -72,10 +72,4 @@ void SyncState::UseCollection(const QString& url) {
   collection = url;
 }
 
-std::optional<QString> SyncState::KeyOfHref(const QString& href) const {
-  for (const auto& [key, note] : notes)
-    if (note.href == href) return key;
-  return std::nullopt;
-}
-
 }  // namespace pw

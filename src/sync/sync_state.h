@@ -10,9 +10,9 @@
 // Written whole to a temporary file and renamed over the old one.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <map>
-#include <optional>
 
 namespace pw {
 
@@ -39,8 +39,6 @@ class SyncState {
   QString ctag;
   std::map<QString, SyncedNote> notes;  // by key
   std::map<QString, QString> ignored;   // href -> etag
-
-  std::optional<QString> KeyOfHref(const QString& href) const;
 };
 
 }  // namespace pw
