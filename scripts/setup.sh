@@ -7,7 +7,8 @@ PAPERWISP_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev nlohmann
   qt6-base-dev qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good unrtf
   libdbd-xbase-perl python3-dbfread fp-compiler fp-units-db clang-format desktop-file-utils
   appstream man-db xvfb xauth openbox wmctrl xdotool x11-utils libical-dev libsqlite3-dev xpad
-  mutter weston xwayland qt6-wayland dbus python3-dbus python3-gi libglib2.0-bin)
+  mutter weston xwayland qt6-wayland dbus python3-dbus python3-gi libglib2.0-bin
+  libsecret-1-dev radicale apache2-utils python3-caldav python3-icalendar)
 
 paperwisp_install_packages() {
   local missing=()

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/controller/notes_main.h"
 #include "app/note/note_window.h"
+#include "app/sync/notes_sync.h"
 #include "richtext/note_editor.h"
 
 namespace pw {
@@ -30,6 +31,8 @@ constexpr CommandLineOption kOptions[] = {
      "Imports the notes of xpad, KNotes, Sticky, Sticky Notes, plain files or a notes table at "
      "each PATH.",
      StartProgram, Done, ImportNotesAt},
+    {"sync", "", "Syncs the notes with the CalDAV server of the \"Sync\" page now.", StartProgram,
+     Done, SyncNotesCommand},
     {"quit", "", "Saves the notes and ends Paperwisp, as \"Shutdown Paperwisp\" does.", NothingToDo,
      Done, Call<&TFrmNotesMain::FormCloseQuery>},
 };

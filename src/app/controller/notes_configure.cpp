@@ -6,9 +6,11 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTabWidget>
 
 #include "app/controller/notes_main.h"
 #include "app/controller/template_table_store.h"
+#include "app/sync/sync_page.h"
 #include "desktop/autostart_entry.h"
 #include "desktop/taskbar_button.h"
 #include "dialogs/config_dialog.h"
@@ -67,11 +69,14 @@ void TFrmNotesMain::OpenConfiguration(int page) {
   TFrmConfig dialog(templates, Sounds(), configFile, this);
   configDialog_ = &dialog;
   dialog.SelectPage(static_cast<TFrmConfig::Page>(page));
+  auto* syncPage = new SyncPage(*sync_, dataFolder_);
+  dialog.PageControl()->addTab(syncPage, QStringLiteral("Sync"));
   IniFile config(configFile);
   FillConfigDialog(dialog, config, dataFolder_);
   const bool accepted = dialog.exec() == QDialog::Accepted;
   configDialog_.clear();
   if (!accepted) return;
+  syncPage->Save();
 
   QString error;
   if (!WriteConfigDialog(dialog, config, &error)) {

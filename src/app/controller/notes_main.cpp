@@ -10,6 +10,7 @@
 #include "app/note/note_window.h"
 #include "app/note/template_menu.h"
 #include "app/record/note_record.h"
+#include "app/sync/notes_sync.h"
 #include "dataset/dataset_error.h"
 #include "dataset/tz_dbf.h"
 #include "desktop/platform_windows.h"
@@ -44,7 +45,8 @@ TFrmNotesMain::TFrmNotesMain(const QString& dataFolder, QWidget* parent)
       tzNotes_(MakeNoteTable("TzNotes", NoteTableFieldLines())),
       tzTrash_(MakeNoteTable("TzTrash", NoteTableFieldLines())),
       tzDefaults_(MakeNoteTable("TzDefaults", TemplateTableFieldLines())),
-      timerInitialize_(new QTimer(this)) {
+      timerInitialize_(new QTimer(this)),
+      sync_(new NotesSync(*this)) {
   setWindowTitle(QStringLiteral("Paperwisp"));
   timerInitialize_->setObjectName(QStringLiteral("TimerInitialize"));
   timerInitialize_->setInterval(kInitializeDelayMs);

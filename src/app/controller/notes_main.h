@@ -29,6 +29,7 @@
 
 namespace pw {
 
+class NotesSync;
 class PassClock;
 class SoundPlayer;
 class TaskbarButton;
@@ -144,6 +145,8 @@ class TFrmNotesMain : public QWidget,
   std::function<QStringList(QWidget* owner)> ChooseImportPaths = DefaultImportChooser;
   std::int32_t AddImportedNote(const ImportedNote& note) override;
   void RemoveImportedNote(std::int32_t recordNumber) override;
+  // The sync of the notes with a CalDAV server.
+  NotesSync& Sync() { return *sync_; }
 
   // The shutdown; runs once, later calls do nothing.
   void FormCloseQuery();
@@ -211,6 +214,7 @@ class TFrmNotesMain : public QWidget,
   QAction* configureTemplates_ = nullptr;
   QPointer<QDialog> configDialog_;
   QPointer<TFrmMaintainNotes> maintainNotes_;
+  NotesSync* sync_;
 };
 
 }  // namespace pw
