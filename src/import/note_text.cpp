@@ -17,12 +17,6 @@ QByteArray RtfOfDocument(const QTextDocument& document) {
   return WriteRtf(document);
 }
 
-QByteArray RtfOfPlainText(const QString& text) {
-  QTextDocument document;
-  document.setPlainText(text);
-  return WriteRtf(document);
-}
-
 QByteArray RtfOfMarkdown(const QString& markdown) {
   QTextDocument document;
   document.setMarkdown(markdown);

@@ -6,11 +6,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include "richtext/rtf_plain_text.h"
+
 class QTextDocument;
 
 namespace pw {
 
-QByteArray RtfOfPlainText(const QString& text);
 QByteArray RtfOfMarkdown(const QString& markdown);
 QByteArray RtfOfHtml(const QString& html);
 QByteArray RtfOfDocument(const QTextDocument& document);

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "reminders/reminder_due.h"
-#include "sync/note_text.h"
+#include "richtext/rtf_plain_text.h"
 
 namespace pw {
 namespace {

@@ -20,7 +20,7 @@
 #include "app/sync/sync_settings.h"
 #include "controller_fixture.h"
 #include "sync/memory_note_store.h"
-#include "sync/note_text.h"
+#include "richtext/rtf_plain_text.h"
 #include "sync/password_store.h"
 #include "sync/radicale_server.h"
 #include "sync/sync_engine.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "reminders/reminder_due.h"
-#include "sync/note_text.h"
+#include "richtext/rtf_plain_text.h"
 
 namespace pw {
 namespace {

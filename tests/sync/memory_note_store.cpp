@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sync/note_text.h"
+#include "richtext/rtf_plain_text.h"
 
 namespace pw::test {
 

@@ -7,7 +7,7 @@
 
 #include "sync/caldav_discovery.h"
 #include "sync/memory_note_store.h"
-#include "sync/note_text.h"
+#include "richtext/rtf_plain_text.h"
 #include "sync/radicale_server.h"
 #include "sync/sync_engine.h"
 #include "sync/sync_state.h"

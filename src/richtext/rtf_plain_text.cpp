@@ -1,4 +1,4 @@
-#include "sync/note_text.h"
+#include "richtext/rtf_plain_text.h"
 
 #include <QTextDocument>
 

@@ -1,5 +1,5 @@
-// The two forms of a note's text that travel: its RTF memo and the plain
-// text other clients show and edit.
+// A note's RTF memo and the plain text of it: the two forms of a note's text
+// that sync and import carry to and from other programs.
 #pragma once
 
 #include <QByteArray>
