@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 
 #include "reminders/reminder_due.h"
-#include "sync/memory_note_store.h"
 #include "richtext/rtf_plain_text.h"
+#include "sync/memory_note_store.h"
 #include "sync/radicale_server.h"
 #include "sync/sync_engine.h"
 #include "sync/sync_state.h"

@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <memory>
 
+#include "richtext/rtf_plain_text.h"
 #include "sync/caldav_discovery.h"
 #include "sync/memory_note_store.h"
-#include "richtext/rtf_plain_text.h"
 #include "sync/radicale_server.h"
 #include "sync/sync_engine.h"
 #include "sync/sync_state.h"
