@@ -345,8 +345,8 @@ TEST_F(CompositorTest, TheTrayIconRegistersWithAStatusNotifierHostAndExportsItsM
   EXPECT_GT(item["iconPixmaps"].toInt(), 0);
   const QJsonArray menu = item["menu"].toArray();
   EXPECT_EQ(Labels(menu),
-            QStringList({"New Note >", "Notes & Reminders...", "Hide All Notes", "-", "Help...",
-                         "About...", "-", "Configure...", "Shutdown Paperwisp"}));
+            QStringList({"New Note >", "Notes & Reminders...", "Hide All Notes", "Import Notes...",
+                         "-", "Help...", "About...", "-", "Configure...", "Shutdown Paperwisp"}));
   EXPECT_EQ(Labels(menu.at(0).toArray().at(1).toArray()).value(0), "Template 1");
   ASSERT_TRUE(WaitForTables(program));
 

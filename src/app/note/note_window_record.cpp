@@ -137,6 +137,12 @@ TFrmNote::SaveResult TFrmNote::WriteRecord(ShowingMode showing) {
   TTzDbf& notes = host_.TzNotes();
   const QStringList stored = FieldTexts(notes);
   WriteRecordFields(notes, showing);
+  // The memo holds the exact title that DESC cannot spell: a new one is a
+  // changed memo.
+  if (richEdit1_->document()->metaInformation(QTextDocument::DocumentTitle) !=
+      TitleToKeep(Title())) {
+    memoChanged_ = true;
+  }
   // A record that holds the window already is not written again, and an
   // unchanged text keeps its memo entry: a save of an unchanged note
   // touches no file.
