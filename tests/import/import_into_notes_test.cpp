@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 
 #include "app/command_line.h"
 #include "app/command_line_options.h"
 #include "app/controller_fixture.h"
 #include "app/maintain/maintain_notes.h"
+#include "app/record/note_caption.h"
 #include "app/record/note_record.h"
 #include "grid/tz_grid.h"
 #include "import/import_test_support.h"
@@ -156,6 +158,25 @@ TEST_F(ImportIntoNotes, AnotherNotesTableIsMergedWithNewHandles) {
   EXPECT_EQ(Stored(controller->TzNotes()).size(), 2u);
   // Nothing was made beside the source: no index, no lock file.
   EXPECT_EQ(sourceFolder.entryList(QDir::Files), sourceFiles);
+}
+
+TEST_F(ImportIntoNotes, ACaptionOutsideTheCodePageArrivesExactly) {
+  QTemporaryDir folder;
+  const QString caption = QString::fromUtf8(
+      "\u03A9mega \u041F\u0440\u0438\u0432\u0435\u0442 "
+      "\u4F60\u597D \U0001F389");
+  QFile file(folder.filePath(caption + QStringLiteral(".txt")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("Text");
+  file.close();
+  auto controller = Start();
+  ASSERT_TRUE(controller->ImportNotes({file.fileName()}).ok);
+  TTzDbf& notes = controller->TzNotes();
+  notes.SetOrderTo(0);
+  notes.GoTop();
+  ASSERT_FALSE(notes.Eof());
+  EXPECT_EQ(notes.GetFieldStr("DESC").trimmed(), QStringLiteral("?mega ?????? ?? ?"));
+  EXPECT_EQ(CaptionOfRecord(notes), caption);
 }
 
 TEST_F(ImportIntoNotes, CommandLineImportsEveryPathGiven) {

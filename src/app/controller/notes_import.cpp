@@ -12,6 +12,7 @@
 
 #include "app/controller/notes_main.h"
 #include "app/note/note_window.h"
+#include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
 #include "common/date_text.h"
@@ -73,9 +74,11 @@ std::int32_t TFrmNotesMain::AddImportedNote(const ImportedNote& note) {
     notes.SetFieldDate(
         note_field::kDateCreate,
         QString::fromLatin1(DateFrom(created.year(), created.month(), created.day())));
+    // DESC keeps what the code page spells; the memo keeps the caption.
+    const QByteArray rtf = RichTextKeepingCaption(note.rtf, note.caption);
     std::unique_ptr<TTzBlobStream> memo =
         notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kWrite);
-    if (!memo || !memo->isOpen() || memo->write(note.rtf) != note.rtf.size() || !memo->Finish()) {
+    if (!memo || !memo->isOpen() || memo->write(rtf) != rtf.size() || !memo->Finish()) {
       notes.Cancel();
       return 0;
     }

@@ -10,23 +10,10 @@
 #include "app/record/note_values.h"
 #include "dataset/tz_dbf.h"
 #include "richtext/rtf_reader.h"
-#include "richtext/rtf_writer.h"
 
 namespace pw {
 
-namespace {
-
-// `text` (rich text) with `title` as its document title; a text that needs
-// no change is kept byte for byte.
-QByteArray WithDocumentTitle(const QByteArray& text, const QString& title) {
-  QTextDocument document;
-  ReadRtf(text, &document);
-  if (document.metaInformation(QTextDocument::DocumentTitle) == title) return text;
-  document.setMetaInformation(QTextDocument::DocumentTitle, title);
-  return WriteRtf(document);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void TemplateTableStore::AddMissingTemplates() {
   if (!templates_.Active()) return;
@@ -89,7 +76,7 @@ bool TemplateTableStore::Read(int number, TemplateValues* values) {
 bool TemplateTableStore::SetFields(const TemplateValues& values) {
   // DESC keeps what its code page can spell; the text keeps the exact name.
   templates_.SetFieldStr(note_field::kDesc, values.name);
-  const QByteArray text = WithDocumentTitle(values.text, TitleToKeep(values.name));
+  const QByteArray text = RichTextKeepingCaption(values.text, values.name);
   templates_.SetFieldStr(note_field::kStayOnTop, QStringLiteral("N"));
   templates_.SetFieldInt(note_field::kColor, WindowsValueOfColor(values.color));
   templates_.SetFieldStr(note_field::kCapFontNam, values.captionFontName);

@@ -7,6 +7,7 @@
 #include "dataset/engine_text.h"
 #include "dataset/tz_dbf.h"
 #include "richtext/rtf_reader.h"
+#include "richtext/rtf_writer.h"
 
 namespace pw {
 
@@ -21,6 +22,15 @@ QString SpeltCaption(const QString& caption) {
 
 QString TitleToKeep(const QString& caption) {
   return SpeltCaption(caption) == caption ? QString() : caption;
+}
+
+QByteArray RichTextKeepingCaption(const QByteArray& rtf, const QString& caption) {
+  const QString title = TitleToKeep(caption);
+  QTextDocument document;
+  ReadRtf(rtf, &document);
+  if (document.metaInformation(QTextDocument::DocumentTitle) == title) return rtf;
+  document.setMetaInformation(QTextDocument::DocumentTitle, title);
+  return WriteRtf(document);
 }
 
 QString CaptionOfRecord(TTzDbf& table, const QTextDocument& document) {

@@ -6,6 +6,7 @@
 // template's name.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QTextDocument;
@@ -17,6 +18,10 @@ class TTzDbf;
 // What a note's rich text keeps as its document title for `caption`: the
 // caption when DESC cannot hold it exactly, else nothing.
 QString TitleToKeep(const QString& caption);
+
+// `rtf` with the document title that keeps `caption` exactly; a text that
+// needs no change is kept byte for byte.
+QByteArray RichTextKeepingCaption(const QByteArray& rtf, const QString& caption);
 
 // The caption of the current record, whose rich text `document` holds as
 // read from its memo: the document's title while DESC still holds that

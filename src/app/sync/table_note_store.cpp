@@ -2,16 +2,19 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTextDocument>
 #include <memory>
 
 #include "app/controller/note_pass_frame.h"
 #include "app/controller/note_placement.h"
 #include "app/controller/notes_main.h"
 #include "app/note/note_window_registry.h"
+#include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
 #include "app/record/note_values.h"
 #include "dataset/tz_dbf.h"
+#include "richtext/rtf_reader.h"
 
 namespace pw {
 namespace {
@@ -54,13 +57,15 @@ class TableWalk {
 SyncNote ReadNote(TTzDbf& table, bool trashed) {
   SyncNote note;
   note.uid = Str(table, note_field::kChar1).trimmed();
-  note.caption = Str(table, note_field::kDesc).trimmed();
   if (std::unique_ptr<TTzBlobStream> memo =
           table.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
       memo && memo->isOpen()) {
     note.rtf = memo->readAll();
     memo->Finish();
   }
+  QTextDocument document;
+  ReadRtf(note.rtf, &document);
+  note.caption = CaptionOfRecord(table, document);
   note.color = table.GetFieldInt(note_field::kColor);
   note.board = Str(table, note_field::kNoteBoard).trimmed();
   note.trashed = trashed;
@@ -86,7 +91,9 @@ bool SetNoteFields(TTzDbf& table, const SyncNote& note, int memoMode) {
   }
   std::unique_ptr<TTzBlobStream> memo = table.CreateBlobStreamByName(note_field::kMemo, memoMode);
   if (!memo || !memo->isOpen()) return false;
-  const bool written = memo->write(note.rtf) == note.rtf.size();
+  // DESC keeps what the code page spells; the memo keeps the caption.
+  const QByteArray rtf = RichTextKeepingCaption(note.rtf, note.caption);
+  const bool written = memo->write(rtf) == rtf.size();
   return memo->Finish() && written;
 }
 
