@@ -9,7 +9,7 @@
 #include "app/maintain/maintain_notes.h"
 #include "app/maintain/maintain_notes_host.h"
 #include "app/record/note_record.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "grid/tz_grid.h"
 #include "support/note_table.h"
 
@@ -27,14 +27,14 @@ class BenchHost : public MaintainNotesHost {
     defaults_.Open();
   }
   const QString& DataFolder() const override { return folder_; }
-  TTzDbf& TzDefaults() override { return defaults_; }
-  bool CopyNoteToTrashFrom(TTzDbf&) override { return false; }
+  DbfTable& TzDefaults() override { return defaults_; }
+  bool CopyNoteToTrashFrom(DbfTable&) override { return false; }
   void ShowNoteOfRecord(std::int32_t) override {}
   void ImportNotes1Click(QWidget*) override {}
 
  private:
   QString folder_;
-  TTzDbf defaults_;
+  DbfTable defaults_;
 };
 
 // 5,000 notes in a notes table of the program's layout.

@@ -12,7 +12,7 @@
 
 #include "app/controller/notes_main.h"
 #include "app/note/note_window.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "richtext/note_editor.h"
 
 namespace pw::bench {

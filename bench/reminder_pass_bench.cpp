@@ -12,7 +12,7 @@
 #include "app/controller/notes_main.h"
 #include "app/record/note_values.h"
 #include "common/error_state.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ class FilledController {
     controller_ = std::make_unique<pw::TFrmNotesMain>(folder_.path());
     controller_->FormCreate();
     controller_->TimerInitializeTimer();
-    pw::TTzDbf& table = controller_->TzNotes();
+    pw::DbfTable& table = controller_->TzNotes();
     const QString pastDay = pw::DateText(QDate::currentDate().addDays(-30));
     for (int i = 0; i < notes; ++i) {
       table.ClearRecord();
@@ -40,7 +40,7 @@ class FilledController {
       if (!table.ALock()) throw std::runtime_error("ALock refused");
       table.AppendRec();
       table.UnLock();
-      if (pw::TTzDbf::LastError() != 0) throw std::runtime_error("AppendRec failed");
+      if (pw::DbfTable::LastError() != 0) throw std::runtime_error("AppendRec failed");
     }
   }
   ~FilledController() { controller_->FormCloseQuery(); }

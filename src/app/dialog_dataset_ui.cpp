@@ -12,7 +12,7 @@ void DialogDatasetUi::Warning(const QString& text) {
 
 void DialogDatasetUi::ProgressStart(const QString& caption) {
   progress_ =
-      std::make_unique<TTzProgress100>(caption.isEmpty() ? QStringLiteral("Progress") : caption);
+      std::make_unique<ProgressWindow>(caption.isEmpty() ? QStringLiteral("Progress") : caption);
   progress_->show();
   QCoreApplication::processEvents();
 }

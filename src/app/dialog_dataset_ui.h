@@ -1,11 +1,11 @@
 // The data set layer's user interface for the desktop program: warnings in
-// a message box, index builds in a TTzProgress100 window.
+// a message box, index builds in a ProgressWindow window.
 #pragma once
 
 #include <memory>
 
 #include "dataset/dataset_ui.h"
-#include "dialogs/tz_progress100.h"
+#include "dialogs/progress_window.h"
 
 namespace pw {
 
@@ -18,10 +18,10 @@ class DialogDatasetUi final : public DatasetUi {
   void RequestProgramEnd() override;
 
   // The window of the build in progress, or null.
-  TTzProgress100* Progress() const { return progress_.get(); }
+  ProgressWindow* Progress() const { return progress_.get(); }
 
  private:
-  std::unique_ptr<TTzProgress100> progress_;
+  std::unique_ptr<ProgressWindow> progress_;
 };
 
 }  // namespace pw

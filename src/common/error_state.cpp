@@ -70,7 +70,7 @@ void DispatchError() {
   const std::uint16_t code = state.engineCode;
   if (code == 0) return;
   const std::string message = ComposeMessage(code);
-  if (state.raiseMode) throw VEdeveZuzaz(message);
+  if (state.raiseMode) throw EngineError(message);
   StopProgram(message, code);
 }
 
@@ -99,7 +99,7 @@ ErrorHook SetErrorHook(ErrorHook hook) {
 }
 
 void RaiseEngineError(const std::string& text) {
-  throw VEdeveZuzaz(text);
+  throw EngineError(text);
 }
 
 std::uint16_t EngineErrorCode() {

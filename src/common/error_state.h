@@ -12,9 +12,9 @@
 namespace pw {
 
 // The engine's one exception, raised in raise mode and by the data set layer.
-class VEdeveZuzaz : public std::runtime_error {
+class EngineError : public std::runtime_error {
  public:
-  explicit VEdeveZuzaz(const std::string& message) : std::runtime_error(message) {}
+  explicit EngineError(const std::string& message) : std::runtime_error(message) {}
 };
 
 using ErrorHook = std::function<void()>;

@@ -20,7 +20,7 @@ void RaiseDatasetError(std::uint16_t code) {
 }
 
 void RaiseDatabaseError(const QString& text) {
-  throw VEdeveZuzaz(ToEngineText(text));
+  throw EngineError(ToEngineText(text));
 }
 
 bool SetEngineErrorDispatch(bool on) {

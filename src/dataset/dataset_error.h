@@ -1,4 +1,4 @@
-// The errors of the data set layer: the exception it raises (VEdeveZuzaz,
+// The errors of the data set layer: the exception it raises (EngineError,
 // from the engine's error state) with its texts, and how engine errors of
 // its operations are handled.
 #pragma once
@@ -20,13 +20,13 @@ inline constexpr std::uint16_t kMissingFileName = 1404;
 // and the detail text of the last engine error (which is taken). 0 counts as 1401.
 QString DatasetErrorText(std::uint16_t code);
 
-// Throws VEdeveZuzaz with DatasetErrorText(code).
+// Throws EngineError with DatasetErrorText(code).
 [[noreturn]] void RaiseDatasetError(std::uint16_t code);
-// Throws VEdeveZuzaz with `text`.
+// Throws EngineError with `text`.
 [[noreturn]] void RaiseDatabaseError(const QString& text);
 
 // Off: an engine error of an operation only sets the code that
-// TTzDbf::LastError reads; on: it is also dispatched (shown, raised or
+// DbfTable::LastError reads; on: it is also dispatched (shown, raised or
 // ending the program, as the engine is set up). Returns the previous value.
 bool SetEngineErrorDispatch(bool on);
 

@@ -5,10 +5,10 @@
 
 namespace pw {
 
-RecordSetTableModel::RecordSetTableModel(TTzDataSet& dataSet, QObject* parent)
+RecordSetTableModel::RecordSetTableModel(TableRecordSet& dataSet, QObject* parent)
     : QAbstractTableModel(parent), dataSet_(dataSet) {
-  connect(&dataSet_, &TTzPrimDataset::DataSetChanged, this, &RecordSetTableModel::ScheduleReload);
-  connect(&dataSet_, &TTzPrimDataset::FieldChanged, this, &RecordSetTableModel::ScheduleReload);
+  connect(&dataSet_, &RecordSet::DataSetChanged, this, &RecordSetTableModel::ScheduleReload);
+  connect(&dataSet_, &RecordSet::FieldChanged, this, &RecordSetTableModel::ScheduleReload);
   SetColumns({});
 }
 
@@ -23,7 +23,7 @@ void RecordSetTableModel::SetColumns(const QList<Column>& columns) {
       }
     }
     for (const Column& column : columns_) {
-      const TTzField* field = dataSet_.FindField(column.fieldName);
+      const RecordField* field = dataSet_.FindField(column.fieldName);
       columnFields_.push_back(field != nullptr ? field->FieldNo() : -1);
     }
   }
@@ -82,7 +82,7 @@ std::int32_t RecordSetTableModel::RecordNumberAt(int row) const {
   return allRows_ ? row + 1 : (*rowMap_)[static_cast<std::size_t>(row)];
 }
 
-const TzRecordBuffer* RecordSetTableModel::Row(int row) const {
+const RecordBuffer* RecordSetTableModel::Row(int row) const {
   if (auto hit = cache_.find(row); hit != cache_.end()) {
     cacheOrder_.splice(cacheOrder_.begin(), cacheOrder_, hit->second.order);
     return hit->second.record.empty() ? nullptr : &hit->second.record;
@@ -95,7 +95,7 @@ const TzRecordBuffer* RecordSetTableModel::Row(int row) const {
     rows.push_back(r);
     numbers.push_back(RecordNumberAt(r));
   }
-  std::vector<TzRecordBuffer> records;
+  std::vector<RecordBuffer> records;
   dataSet_.ReadRecords(numbers, records);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     cacheOrder_.push_front(rows[i]);
@@ -119,10 +119,10 @@ QVariant RecordSetTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::EditRole && role != kDeletedRole) return {};
   const int field = FieldOfColumn(index.column());
   if (field < 0 || index.row() >= rowCount()) return {};
-  const TzRecordBuffer* record = Row(index.row());
+  const RecordBuffer* record = Row(index.row());
   if (record == nullptr) return {};
-  if (role == kDeletedRole) return TzRecordLayout::Deleted(*record);
-  const TTzField& object = dataSet_.Fields(field);
+  if (role == kDeletedRole) return RecordLayout::Deleted(*record);
+  const RecordField& object = dataSet_.Fields(field);
   return role == Qt::DisplayRole ? QVariant(object.TextIn(*record)) : object.ValueIn(*record);
 }
 

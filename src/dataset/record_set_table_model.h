@@ -20,7 +20,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "dataset/tz_data_set.h"
+#include "dataset/table_record_set.h"
 
 namespace pw {
 
@@ -36,7 +36,7 @@ class RecordSetTableModel : public QAbstractTableModel {
   // data() in this role: whether the row's record is marked deleted.
   static constexpr int kDeletedRole = Qt::UserRole + 1;
 
-  explicit RecordSetTableModel(TTzDataSet& dataSet, QObject* parent = nullptr);
+  explicit RecordSetTableModel(TableRecordSet& dataSet, QObject* parent = nullptr);
 
   // The columns shown; empty shows every field under its name.
   void SetColumns(const QList<Column>& columns);
@@ -58,10 +58,10 @@ class RecordSetTableModel : public QAbstractTableModel {
  private:
   void ScheduleReload();
   void EnsureRowMap() const;
-  const TzRecordBuffer* Row(int row) const;
+  const RecordBuffer* Row(int row) const;
   int FieldOfColumn(int column) const;
 
-  TTzDataSet& dataSet_;
+  TableRecordSet& dataSet_;
   QList<Column> columns_;
   std::vector<int> columnFields_;  // field index per column
   bool reloadPending_ = false;
@@ -73,7 +73,7 @@ class RecordSetTableModel : public QAbstractTableModel {
   // Least recently used rows at the back.
   mutable std::list<int> cacheOrder_;
   struct CachedRow {
-    TzRecordBuffer record;
+    RecordBuffer record;
     std::list<int>::iterator order;
   };
   mutable std::unordered_map<int, CachedRow> cache_;

@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::size_t kStoredDate = kStoredDateLength;
 
-bool NumericWithDecimals(const TDbfFieldProp& field) {
+bool NumericWithDecimals(const DbfFieldProperty& field) {
   return field.decimals > 0;
 }
 
@@ -68,7 +68,7 @@ bool StoreDateFromText(const QString& text, unsigned char* slot) {
 
 }  // namespace
 
-bool HasWideWholeSlot(const TDbfFieldProp& field) {
+bool HasWideWholeSlot(const DbfFieldProperty& field) {
   return (field.type == 'N' || field.type == 'F') && field.decimals == 0 &&
          field.slotSize == static_cast<int>(sizeof(std::int64_t));
 }
@@ -82,7 +82,7 @@ QString BlankDateText() {
   return FromEngineText(pw::BlankDateText(CurrentDateSettings().formatCode));
 }
 
-QVariant SlotValue(const TDbfFieldProp& field, const unsigned char* slot) {
+QVariant SlotValue(const DbfFieldProperty& field, const unsigned char* slot) {
   switch (field.type) {
     case 'N':
     case 'F': {
@@ -111,7 +111,7 @@ QVariant SlotValue(const TDbfFieldProp& field, const unsigned char* slot) {
   }
 }
 
-bool StoreSlotValue(const TDbfFieldProp& field, const QVariant& value, unsigned char* slot) {
+bool StoreSlotValue(const DbfFieldProperty& field, const QVariant& value, unsigned char* slot) {
   switch (field.type) {
     case 'N':
     case 'F': {

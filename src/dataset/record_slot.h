@@ -12,21 +12,21 @@
 #include <QVariant>
 #include <cstdint>
 
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 namespace pw {
 
 // An N or F field whose whole numbers have an int64 slot.
-bool HasWideWholeSlot(const TDbfFieldProp& field);
+bool HasWideWholeSlot(const DbfFieldProperty& field);
 // `value` clamped to the 32-bit range.
 std::int32_t SaturatedInt32(qlonglong value);
 
-QVariant SlotValue(const TDbfFieldProp& field, const unsigned char* slot);
+QVariant SlotValue(const DbfFieldProperty& field, const unsigned char* slot);
 
 // Writes `value` into the slot. A D field takes a QDate or a date text of
 // the engine's date format; the blank-date text and an empty text clear it.
 // False (a blank date stored) for a date text that is not a valid date.
-bool StoreSlotValue(const TDbfFieldProp& field, const QVariant& value, unsigned char* slot);
+bool StoreSlotValue(const DbfFieldProperty& field, const QVariant& value, unsigned char* slot);
 
 // The engine's blank-date text for its current date format.
 QString BlankDateText();

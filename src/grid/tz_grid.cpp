@@ -9,7 +9,7 @@
 
 #include "dataset/dataset_locale.h"
 #include "dataset/record_set_table_model.h"
-#include "dataset/tz_data_set.h"
+#include "dataset/table_record_set.h"
 #include "grid/date_edit_mask.h"
 #include "grid/record_filter_proxy.h"
 #include "grid/saved_columns.h"
@@ -45,7 +45,7 @@ TTzGrid::TTzGrid(QWidget* parent)
 
 TTzGrid::~TTzGrid() = default;
 
-void TTzGrid::SetDataSet(TTzDataSet* dataSet) {
+void TTzGrid::SetDataSet(TableRecordSet* dataSet) {
   rows_->SetRecordModel(nullptr);
   delete records_;
   records_ = nullptr;
@@ -197,7 +197,7 @@ const TzGridColumn* TTzGrid::ColumnAt(int column) const {
 bool TTzGrid::IsLogicalColumn(int column) const {
   const TzGridColumn* shown = ColumnAt(column);
   if (shown == nullptr || dataSet_ == nullptr || !dataSet_->Active()) return false;
-  const TTzField* field = dataSet_->FindField(shown->fieldName);
+  const RecordField* field = dataSet_->FindField(shown->fieldName);
   return field != nullptr && field->DataType() == 'L';
 }
 
@@ -223,7 +223,7 @@ QString TTzGrid::EditMaskOf(int column) const {
   const TzGridColumn* shown = ColumnAt(column);
   if (shown == nullptr) return {};
   if (!shown->editMask.isEmpty()) return shown->editMask;
-  const TTzField* field =
+  const RecordField* field =
       dataSet_ != nullptr && dataSet_->Active() ? dataSet_->FindField(shown->fieldName) : nullptr;
   if (field == nullptr || field->DataType() != 'D') return {};
   const DatasetDateFormat format = CurrentDatasetDateFormat();

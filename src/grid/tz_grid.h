@@ -1,5 +1,5 @@
 // TTzGrid: the grid control for record sets. A table view over the data set
-// layer's model of a TTzDataSet, with columns chosen by field (title, width,
+// layer's model of a TableRecordSet, with columns chosen by field (title, width,
 // alignment, colours, fonts), whole-row selection that moves the record set
 // to the selected record, row lines, a re-layout after the data changed, a
 // double click and a context menu reported by record number. Beyond a plain
@@ -27,7 +27,7 @@ namespace pw {
 
 class RecordFilterProxy;
 class RecordSetTableModel;
-class TTzDataSet;
+class TableRecordSet;
 class TzGridHeader;
 
 class TTzGrid : public QTableView {
@@ -41,8 +41,8 @@ class TTzGrid : public QTableView {
   ~TTzGrid() override;
 
   // Binds the grid to `dataSet` (not owned; null unbinds).
-  void SetDataSet(TTzDataSet* dataSet);
-  TTzDataSet* DataSet() const { return dataSet_; }
+  void SetDataSet(TableRecordSet* dataSet);
+  TableRecordSet* DataSet() const { return dataSet_; }
   RecordSetTableModel* RecordModel() const { return records_; }
 
   void SetColumns(const QList<TzGridColumn>& columns);
@@ -112,7 +112,7 @@ class TTzGrid : public QTableView {
   bool UndeleteCurrent();
   bool AppendAtEnd();
 
-  TTzDataSet* dataSet_ = nullptr;
+  TableRecordSet* dataSet_ = nullptr;
   RecordSetTableModel* records_ = nullptr;
   RecordFilterProxy* rows_;
   TzGridHeader* header_;

@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "dataset/dataset_error.h"
-#include "dataset/tz_blob_stream.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
+#include "dataset/memo_stream.h"
 #include "import/note_palette.h"
 #include "import/source_file.h"
 #include "import/source_readers.h"
@@ -45,16 +45,16 @@ bool CopyWithin(const QString& from, const QString& to, QString* error) {
   return false;
 }
 
-QByteArray MemoOf(TTzDbf& table) {
-  std::unique_ptr<TTzBlobStream> memo =
-      table.CreateBlobStreamByName(QStringLiteral("MEMO"), TTzBlobStream::kRead);
+QByteArray MemoOf(DbfTable& table) {
+  std::unique_ptr<MemoStream> memo =
+      table.CreateBlobStreamByName(QStringLiteral("MEMO"), MemoStream::kRead);
   if (!memo || !memo->isOpen()) return {};
   QByteArray bytes = memo->readAll();
   memo->Finish();
   return bytes;
 }
 
-bool HasField(TTzDbf& table, const char* name, char type) {
+bool HasField(DbfTable& table, const char* name, char type) {
   const int index = table.FieldIndex(QLatin1String(name));
   return index >= 0 && table.FieldProps()[static_cast<std::size_t>(index)].type == type;
 }
@@ -74,17 +74,17 @@ ImportRead ReadNotesTable(const QString& path) {
     }
   }
 
-  TTzDbf table;
+  DbfTable table;
   table.SetReadOnly(true);
   table.SetCreateIfNotFound(false);
-  table.SetCreateIndex(TCreateIndexType::ciNever);
+  table.SetCreateIndex(IndexCreation::kNever);
   table.SetHideDeletedRecs(true);
   ImportBatch batch;
   batch.sourceKind = QStringLiteral("Notes table");
   try {
     table.SetDbfFileName(copy);
     table.Open();
-    if (!table.Active() || TTzDbf::LastError() != 0) {
+    if (!table.Active() || DbfTable::LastError() != 0) {
       return Refused(path, QStringLiteral("is not a dBASE table this program can open"));
     }
     if (!HasField(table, "DESC", 'C') || !HasField(table, "MEMO", 'M')) {
@@ -93,12 +93,12 @@ ImportRead ReadNotesTable(const QString& path) {
     const bool noteLayout = table.FieldIndex(QStringLiteral("COLOR")) >= 0 &&
                             table.FieldIndex(QStringLiteral("WIDTH")) >= 0;
     for (table.GoTop(); !table.Eof(); table.Skip(1)) {
-      if (TTzDbf::LastError() != 0) break;
+      if (DbfTable::LastError() != 0) break;
       if (batch.notes.size() == kMaxImportedNotes) return TooManyNotes(path);
       ImportedNote note;
       note.caption = table.GetFieldStr(QStringLiteral("DESC")).trimmed();
       const QByteArray memo = MemoOf(table);
-      if (TTzDbf::LastError() != 0) break;
+      if (DbfTable::LastError() != 0) break;
       note.rtf = memo;
       if (noteLayout) {
         // A note table's colour is already a note colour.
@@ -118,12 +118,12 @@ ImportRead ReadNotesTable(const QString& path) {
           DigestId({note.caption, note.created.toString(Qt::ISODate), QString::fromLatin1(memo)});
       batch.notes.push_back(std::move(note));
     }
-    if (TTzDbf::LastError() != 0) {
+    if (DbfTable::LastError() != 0) {
       return Refused(
-          path, QStringLiteral("is a damaged table (engine error %1)").arg(TTzDbf::LastError()));
+          path, QStringLiteral("is a damaged table (engine error %1)").arg(DbfTable::LastError()));
     }
     table.Close();
-  } catch (const VEdeveZuzaz& error) {
+  } catch (const EngineError& error) {
     return Refused(path,
                    QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(error.what())));
   }

@@ -27,10 +27,10 @@ class CommandLineProcessTest : public test::ProgramFixture {
   };
   std::vector<Stored> StoredNotes() const {
     std::vector<Stored> stored;
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    std::unique_ptr<DbfTable> notes = OpenNotes();
     notes->SetOrderTo(0);
     for (notes->GoTop(); !notes->Eof(); notes->Skip(1)) {
-      auto memo = notes->CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+      auto memo = notes->CreateBlobStreamByName("MEMO", MemoStream::kRead);
       EXPECT_TRUE(memo && memo->isOpen());
       Stored note{memo ? memo->readAll() : QByteArray(), notes->GetFieldStr("SHOWING"),
                   notes->GetFieldInt("LEFT")};
@@ -78,7 +78,7 @@ TEST_F(CommandLineProcessTest, ShowAllHideAllAndQuitReachTheRunningCopy) {
   Program first(Home());
   ASSERT_TRUE(WaitUntilIdle(first));
   {
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    std::unique_ptr<DbfTable> notes = OpenNotes();
     test::ControllerFixture::AppendNote(*notes, {.showing = "N", .text = "one"});
     test::ControllerFixture::AppendNote(*notes, {.showing = "N", .text = "two"});
   }
@@ -127,7 +127,7 @@ TEST_F(CommandLineProcessTest, AtScaleFactorTwoANoteMovedOntoTheScreenKeepsItsSt
   {
     Program first(Home());
     ASSERT_TRUE(WaitUntilIdle(first));
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    std::unique_ptr<DbfTable> notes = OpenNotes();
     // Inside the 800 x 600 offscreen screen, outside its 400 x 300 logical one.
     test::ControllerFixture::AppendNote(*notes, {.left = 600, .top = 100, .text = "far"});
     test::ControllerFixture::AppendNote(*notes, {.left = 20, .top = 20, .text = "near"});

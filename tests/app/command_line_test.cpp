@@ -109,9 +109,9 @@ TEST_F(CommandRunnerTest, ACommandBeforeTheStartUpWaitsForItsNotes) {
   EXPECT_EQ(open.front()->RichEdit1()->toPlainText(), "Call Anna\nat five");
   EXPECT_EQ(open.front()->windowTitle(), "Call Anna");
   // Saved at once, not only at the end of the run.
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   notes.Go(open.front()->RecordLink());
-  auto memo = notes.CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+  auto memo = notes.CreateBlobStreamByName("MEMO", MemoStream::kRead);
   ASSERT_TRUE(memo && memo->isOpen());
   EXPECT_TRUE(memo->readAll().contains("at five"));
   memo->Finish();

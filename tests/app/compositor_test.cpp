@@ -167,7 +167,7 @@ class CompositorTest : public test::ProgramFixture {
   void Seed(const QList<test::TestNote>& seeded) {
     Program first(Home());
     ASSERT_TRUE(WaitUntilIdle(first));
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    std::unique_ptr<DbfTable> notes = OpenNotes();
     for (const test::TestNote& note : seeded) test::ControllerFixture::AppendNote(*notes, note);
     notes->Close();
     Quit(Program::Environment());
@@ -178,14 +178,14 @@ class CompositorTest : public test::ProgramFixture {
     EXPECT_EQ(quit.ExitCode(), 0);
   }
   QRect StoredBounds() const {
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    std::unique_ptr<DbfTable> notes = OpenNotes();
     notes->GoTop();
     return {notes->GetFieldInt("LEFT"), notes->GetFieldInt("TOP"), notes->GetFieldInt("WIDTH"),
             notes->GetFieldInt("HEIGHT")};
   }
   // Every note's reminder daily and due since long ago.
   void MakeRemindersDue() {
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    std::unique_ptr<DbfTable> notes = OpenNotes();
     for (notes->GoTop(); !notes->Eof(); notes->Skip(1)) {
       notes->SetFieldInt("ALARMTYPE", 1);
       notes->SetFieldDate("ALARMDATE", DateText(QDate(2026, 1, 1)));
@@ -201,7 +201,7 @@ class CompositorTest : public test::ProgramFixture {
   }
   // The handle the running copy wrote into the record: its window exists.
   bool NoteWindowMade() const {
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    std::unique_ptr<DbfTable> notes = OpenNotes();
     notes->GoTop();
     return notes->GetFieldInt("HANDLE") != 0;
   }
@@ -360,7 +360,7 @@ TEST_F(CompositorTest, TheTrayIconRegistersWithAStatusNotifierHostAndExportsItsM
   // The double click's note from template 1.
   ASSERT_EQ(call("SecondaryActivate"), 0);
   EXPECT_TRUE(WaitFor([&] {
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    std::unique_ptr<DbfTable> notes = OpenNotes();
     return notes->RecordCount() == 1;
   }));
   // No stand-in window, which the start-up would have shown by now: the

@@ -16,7 +16,7 @@
 #include "app/controller/notes_main.h"
 #include "app/note/note_window.h"
 #include "common/error_state.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "desktop/sound_player.h"
 #include "settings/config_keys.h"
 #include "support/recording_sound_player.h"
@@ -63,7 +63,7 @@ class ControllerFixture : public ::testing::Test {
 
  public:
   // Appends `note` under a lock; returns its record number.
-  static std::int32_t AppendNote(TTzDbf& table, const TestNote& note) {
+  static std::int32_t AppendNote(DbfTable& table, const TestNote& note) {
     table.ClearRecord();
     table.SetFieldStr("SHOWING", note.showing);
     table.SetFieldInt("LEFT", note.left);
@@ -76,7 +76,7 @@ class ControllerFixture : public ::testing::Test {
     table.SetFieldStr("DESC", note.desc);
     table.SetFieldStr("NOTEBOARD", note.noteBoard);
     table.SetFieldStr("ALARMACT", note.alarmAct);
-    auto memo = table.CreateBlobStreamByName("MEMO", TTzBlobStream::kWrite);
+    auto memo = table.CreateBlobStreamByName("MEMO", MemoStream::kWrite);
     EXPECT_TRUE(memo && memo->isOpen());
     if (!memo || !memo->isOpen()) return 0;
     memo->write(note.text);

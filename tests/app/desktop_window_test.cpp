@@ -126,7 +126,7 @@ class DesktopWindowTest : public test::ProgramFixture {
   // A first run that makes the tables and ends with `notes` in them.
   void SeedNotes(const QList<test::TestNote>& notes) {
     std::unique_ptr<Program> first = StartFirst();
-    std::unique_ptr<TTzDbf> table = OpenNotes();
+    std::unique_ptr<DbfTable> table = OpenNotes();
     for (const test::TestNote& note : notes) test::ControllerFixture::AppendNote(*table, note);
     table->Close();
     first->Terminate();
@@ -194,9 +194,9 @@ TEST_F(DesktopWindowTest, TextTypedIntoANoteOutlivesAKill) {
                       {"mousemove", "--window", id, "60", "60", "click", "1", "key", "ctrl+End",
                        "type", "--delay", "20", " and more"}));
   const auto stored = [this] {
-    std::unique_ptr<TTzDbf> notes = OpenNotes();
+    std::unique_ptr<DbfTable> notes = OpenNotes();
     notes->GoTop();
-    auto memo = notes->CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+    auto memo = notes->CreateBlobStreamByName("MEMO", MemoStream::kRead);
     const QByteArray text = memo && memo->isOpen() ? memo->readAll() : QByteArray();
     if (memo) memo->Finish();
     return text;

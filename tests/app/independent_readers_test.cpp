@@ -17,9 +17,9 @@
 #include "app/record/note_record.h"
 #include "common/code_page.h"
 #include "common/error_state.h"
+#include "dataset/dbf_table.h"
 #include "dataset/engine_text.h"
-#include "dataset/tz_blob_stream.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/memo_stream.h"
 #include "support/temp_dir.h"
 
 namespace pw {
@@ -103,7 +103,7 @@ class NoteTable {
 
  private:
   void Open() {
-    table_ = std::make_unique<TTzDbf>();
+    table_ = std::make_unique<DbfTable>();
     table_->setObjectName("TzNotes");
     ConfigureNoteTable(*table_, NoteTableFieldLines());
     table_->SetExclusive(exclusive_);
@@ -121,7 +121,7 @@ class NoteTable {
     const QString& date = v[kDate];
     table_->SetFieldDate("DATECREATE",
                          date.mid(4, 2) + "/" + date.mid(6, 2) + "/" + date.mid(2, 2));
-    auto memo = table_->CreateBlobStreamByName("MEMO", TTzBlobStream::kWrite);
+    auto memo = table_->CreateBlobStreamByName("MEMO", MemoStream::kWrite);
     ASSERT_TRUE(memo && memo->isOpen());
     const std::string text = ToEngineText(v[kMemo]);
     ASSERT_EQ(memo->write(text.data(), static_cast<qint64>(text.size())),
@@ -131,7 +131,7 @@ class NoteTable {
 
   std::string path_;
   bool exclusive_ = false;
-  std::unique_ptr<TTzDbf> table_;
+  std::unique_ptr<DbfTable> table_;
   Notes notes_;
 };
 

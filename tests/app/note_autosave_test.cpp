@@ -20,7 +20,7 @@ constexpr int kSaveWaitMs = 10000;
 class NoteAutosaveTest : public test::NoteWindowFixture {
  protected:
   QByteArray StoredText(std::int32_t recordNumber) {
-    auto memo = Record(recordNumber).CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+    auto memo = Record(recordNumber).CreateBlobStreamByName("MEMO", MemoStream::kRead);
     if (!memo || !memo->isOpen()) return QByteArray();
     const QByteArray text = memo->readAll();
     memo->Finish();

@@ -6,7 +6,7 @@
 
 #include "app/record/note_record.h"
 #include "common/error_state.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "support/temp_dir.h"
 
 namespace pw {
@@ -26,8 +26,8 @@ class NoteTables : public ::testing::Test {
   void SetUp() override { savedDispatch_ = SetAutoDispatch(false); }
   void TearDown() override { SetAutoDispatch(savedDispatch_); }
 
-  std::unique_ptr<TTzDbf> Table(const std::string& file, const QStringList& lines) {
-    auto table = std::make_unique<TTzDbf>();
+  std::unique_ptr<DbfTable> Table(const std::string& file, const QStringList& lines) {
+    auto table = std::make_unique<DbfTable>();
     table->setObjectName(QString::fromStdString(file));
     ConfigureNoteTable(*table, lines);
     table->SetDbfFileName(QString::fromStdString(dir_.file(file)));
@@ -89,7 +89,7 @@ TEST_F(NoteTables, CopyCarriesSpareFieldsMemoAndLastFiring) {
   source->SetFieldDate("DATEALMACT", "03/14/2024");
   source->SetFieldStr("TIMEALMACT", "7:3");
   {
-    auto memo = source->CreateBlobStreamByName("MEMO", TTzBlobStream::kWrite);
+    auto memo = source->CreateBlobStreamByName("MEMO", MemoStream::kWrite);
     ASSERT_TRUE(memo && memo->isOpen());
     memo->write("note text");
     ASSERT_TRUE(memo->Finish());
@@ -111,7 +111,7 @@ TEST_F(NoteTables, CopyCarriesSpareFieldsMemoAndLastFiring) {
   EXPECT_EQ(target->GetFieldInt("COLOR"), 10092543);
   EXPECT_EQ(target->GetFieldDate("DATEALMACT"), source->GetFieldDate("DATEALMACT"));
   EXPECT_EQ(target->GetFieldStr("TIMEALMACT").trimmed(), "7:3");
-  auto memo = target->CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+  auto memo = target->CreateBlobStreamByName("MEMO", MemoStream::kRead);
   ASSERT_TRUE(memo && memo->isOpen());
   EXPECT_EQ(memo->readAll(), "note text");
   memo->Finish();

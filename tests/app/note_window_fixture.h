@@ -21,7 +21,7 @@ class NoteWindowFixture : public ControllerFixture {
     ControllerFixture::TearDown();
   }
 
-  TTzDbf& Notes() { return controller_->TzNotes(); }
+  DbfTable& Notes() { return controller_->TzNotes(); }
 
   // A window made and shown from a new record holding `note`.
   TFrmNote* ShowNote(const TestNote& note) {
@@ -32,13 +32,13 @@ class NoteWindowFixture : public ControllerFixture {
   }
 
   // The record `recordNumber` made current, for reading its fields.
-  TTzDbf& Record(std::int32_t recordNumber) {
+  DbfTable& Record(std::int32_t recordNumber) {
     Notes().Go(recordNumber);
     return Notes();
   }
 
   QRect RecordBounds(std::int32_t recordNumber) {
-    TTzDbf& notes = Record(recordNumber);
+    DbfTable& notes = Record(recordNumber);
     return QRect(notes.GetFieldInt("LEFT"), notes.GetFieldInt("TOP"), notes.GetFieldInt("WIDTH"),
                  notes.GetFieldInt("HEIGHT"));
   }

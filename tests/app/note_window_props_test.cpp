@@ -38,8 +38,8 @@ class NoteWindowPropsTest : public test::ControllerFixture {
     ControllerFixture::TearDown();
   }
 
-  TTzDbf& Notes() { return controller_->TzNotes(); }
-  TTzDbf& Record(std::int32_t recordNumber) {
+  DbfTable& Notes() { return controller_->TzNotes(); }
+  DbfTable& Record(std::int32_t recordNumber) {
     Notes().Go(recordNumber);
     return Notes();
   }
@@ -145,7 +145,7 @@ TEST_F(NoteWindowPropsTest, OkAppliesEveryPageToTheWindowAndSavesTheRecord) {
   EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_EQ(window->RichEdit1()->PlainText(), "Buy bread");
 
-  TTzDbf& saved = Record(record);
+  DbfTable& saved = Record(record);
   EXPECT_EQ(saved.GetFieldStr("DESC").trimmed(), "Groceries");
   EXPECT_EQ(saved.GetFieldStr("STAYONTOP"), "Y");
   EXPECT_EQ(saved.GetFieldStr("SHOWING"), "Y");
@@ -162,7 +162,7 @@ TEST_F(NoteWindowPropsTest, OkAppliesEveryPageToTheWindowAndSavesTheRecord) {
   // The last firing stays, so the changed time fires again on that day.
   EXPECT_EQ(DateOfText(saved.GetFieldDate("DATEALMACT")), QDate(2027, 3, 4));
   EXPECT_EQ(saved.GetFieldStr("TIMEALMACT").trimmed(), "9:30");
-  auto memo = saved.CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+  auto memo = saved.CreateBlobStreamByName("MEMO", MemoStream::kRead);
   ASSERT_TRUE(memo && memo->isOpen());
   EXPECT_TRUE(memo->readAll().contains("Buy bread"));
   memo->Finish();
@@ -179,7 +179,7 @@ TEST_F(NoteWindowPropsTest, TheChosenColourAndCaptionFontReachTheWindowAndTheRec
   EXPECT_EQ(window->NoteColor(), QColor(0x11, 0x22, 0x33));
   EXPECT_EQ(window->EdNoteCaption()->palette().color(QPalette::Window), QColor(0x11, 0x22, 0x33));
   EXPECT_EQ(window->TitleFont().family(), "DejaVu Serif");
-  TTzDbf& saved = Record(window->RecordLink());
+  DbfTable& saved = Record(window->RecordLink());
   EXPECT_EQ(saved.GetFieldInt("COLOR"), 0x332211);
   EXPECT_EQ(saved.GetFieldStr("CAPFONTNAM").trimmed(), "DejaVu Serif");
   EXPECT_EQ(saved.GetFieldFloat("CAPFONTSIZ"), 11);
@@ -208,7 +208,7 @@ TEST_F(NoteWindowPropsTest, AlarmSwitchedOffKeepsKindDateAndTime) {
                            test::ClickBox(dialog->CkBxReminderIsActive());
                            Click(dialog->BtnOk());
                          }));
-  TTzDbf& saved = Record(window->RecordLink());
+  DbfTable& saved = Record(window->RecordLink());
   EXPECT_EQ(saved.GetFieldStr("ALARMACT"), "N");
   EXPECT_EQ(saved.GetFieldInt("ALARMTYPE"), 3);
   EXPECT_EQ(DateOfText(saved.GetFieldDate("ALARMDATE")), QDate(2027, 3, 4));

@@ -122,7 +122,7 @@ TEST_F(NoteWindowTest, ReminderAndExpiryComeFromTheRecordAndGoBackUnchanged) {
   Notes().ReplaceRec();
   Notes().UnLock();
   window->UpdateNote();
-  TTzDbf& saved = Record(record);
+  DbfTable& saved = Record(record);
   EXPECT_EQ(saved.GetFieldStr("ALARMTIME").trimmed(), "7:3");
   EXPECT_EQ(saved.GetFieldStr("EXPIRETIME").trimmed(), "12:0");
   EXPECT_EQ(saved.GetFieldStr("ALARMACT"), "Y");
@@ -302,7 +302,7 @@ TEST_F(NoteWindowTest, TheSaveAndCloseRequestKeepsTheNoteShowingAndSavesItsText)
   window->RichEdit1()->setPlainText("second");
   ASSERT_TRUE(SendNoteRequest(window->Handle(), kSaveAndCloseNoteRequest));
   EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "Y");
-  auto memo = Record(record).CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+  auto memo = Record(record).CreateBlobStreamByName("MEMO", MemoStream::kRead);
   ASSERT_TRUE(memo && memo->isOpen());
   const QByteArray stored = memo->readAll();
   memo->Finish();
@@ -337,7 +337,7 @@ TEST_F(NoteWindowTest, OnlyWhatChangedSinceTheLastSaveIsWritten) {
   window->RichEdit1()->setPlainText("second");
   window->SaveRecordNow();
   EXPECT_GT(sizeOf("notes.dbt"), memoSize);
-  auto memo = Record(record).CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+  auto memo = Record(record).CreateBlobStreamByName("MEMO", MemoStream::kRead);
   ASSERT_TRUE(memo && memo->isOpen());
   EXPECT_TRUE(memo->readAll().contains("second"));
   memo->Finish();
@@ -353,7 +353,7 @@ TEST_F(NoteWindowTest, TrashingMovesTheRecordAndLeavesTheOtherRecordNumbers) {
   QApplication::processEvents();
   EXPECT_TRUE(trashed.isNull() || !trashed->isVisible());
 
-  TTzDbf& trash = controller_->TzTrash();
+  DbfTable& trash = controller_->TzTrash();
   EXPECT_EQ(trash.RecordCount(), 1);
   trash.GoTop();
   EXPECT_EQ(trash.GetFieldStr("DESC").trimmed(), "Two");

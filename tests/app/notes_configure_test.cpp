@@ -154,7 +154,7 @@ TEST_F(NotesConfigureTest, EditThenRemoveTemplateThreeWritesItsUnsetStateAtOnce)
   EXPECT_EQ(editedList, QStringList({"Groceries", "2"}));
   EXPECT_EQ(removedList, QStringList({"Template 3 - Not Set", "2"}));
 
-  TTzDbf& templates = controller->TzDefaults();
+  DbfTable& templates = controller->TzDefaults();
   templates.Go(3);
   EXPECT_EQ(templates.GetFieldStr("DESC").trimmed(), "Template 3 - Not Set");
   EXPECT_EQ(templates.GetFieldStr("STAYONTOP").trimmed(), "N");
@@ -196,7 +196,7 @@ TEST_F(NotesConfigureTest, EditWithNothingSelectedEditsTemplateOneAndDoubleClick
   });
   controller->Configure1Click();
   EXPECT_EQ(doubleClicked, "Template 5 - Not Set");
-  TTzDbf& templates = controller->TzDefaults();
+  DbfTable& templates = controller->TzDefaults();
   templates.Go(1);
   EXPECT_EQ(templates.GetFieldStr("DESC").trimmed(), "Quick");
   templates.Go(5);

@@ -32,7 +32,7 @@ class StatusWindowWatch : public QObject {
 
 class NotesMainTest : public test::ControllerFixture {
  protected:
-  static void AppendNote(TTzDbf& table, const char* showing, const QByteArray& text) {
+  static void AppendNote(DbfTable& table, const char* showing, const QByteArray& text) {
     ControllerFixture::AppendNote(table, {.showing = showing, .text = text});
   }
 };
@@ -133,7 +133,7 @@ TEST_F(NotesMainTest, OpenNotesComeBackAndHideAllNotesHidesThem) {
   controller->HideAllNotes1Click();
   QApplication::processEvents();
   EXPECT_TRUE(OpenWindows(*controller).isEmpty());
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   for (std::int32_t record = 1; record <= 4; ++record) {
     notes.Go(record);
     EXPECT_EQ(notes.GetFieldStr("SHOWING"), "N") << record;
@@ -160,7 +160,7 @@ TEST_F(NotesMainTest, ShutdownSavesOpenNotesWhichReappear) {
 TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
   {
     auto controller = Start();
-    TTzDbf& templates = controller->TzDefaults();
+    DbfTable& templates = controller->TzDefaults();
     AppendNote(templates, "N", "At <TIME> and <TIME><C>");
     templates.Go(1);
     templates.SetFieldStr("DESC", "Quick");
@@ -187,7 +187,7 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
   EXPECT_TRUE(text.endsWith(" and <TIME>")) << text.toStdString();
   EXPECT_EQ(window->RichEdit1()->textCursor().position(), text.size());
 
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   notes.Go(window->RecordLink());
   EXPECT_EQ(notes.GetFieldStr("SHOWING"), "Y");
   EXPECT_EQ(notes.GetFieldStr("NOTEBOARD").trimmed(), "1");
@@ -197,7 +197,7 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
 
 TEST_F(NotesMainTest, ANewNoteTakesNoReminderExpiryOrNameFromItsTemplate) {
   auto controller = Start();
-  TTzDbf& templates = controller->TzDefaults();
+  DbfTable& templates = controller->TzDefaults();
   AppendNote(templates, "N", "Template text");
   // What another program may write into a template: a reminder and an
   // expiry already past, which a minute pass acts on at once.
@@ -219,14 +219,14 @@ TEST_F(NotesMainTest, ANewNoteTakesNoReminderExpiryOrNameFromItsTemplate) {
   TFrmNote* window = controller->NewNoteFromTemplate(1);
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   notes.Go(record);
   EXPECT_EQ(notes.GetFieldStr("ALARMACT"), "N");
   EXPECT_EQ(notes.GetFieldStr("EXPIRES"), "N");
   EXPECT_TRUE(notes.GetFieldStr("DESC").trimmed().isEmpty());
   controller->TimerCheckTimer();
   notes.Go(record);
-  EXPECT_EQ(TTzDbf::LastError(), 0);
+  EXPECT_EQ(DbfTable::LastError(), 0);
   EXPECT_FALSE(notes.Deleted());
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(controller->TzTrash().IsEmpty());
@@ -255,7 +255,7 @@ TEST_F(NotesMainTest, ANoteFromAMissingTemplateHasTheDesignSizeAndColour) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->geometry(), QRect(441, 320, 142, 128));
   EXPECT_EQ(window->NoteColor(), QColor(0xFF, 0xFF, 0x99));
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   notes.Go(window->RecordLink());
   EXPECT_EQ(notes.GetFieldInt("WIDTH"), 142);
   EXPECT_EQ(notes.GetFieldInt("HEIGHT"), 128);
@@ -265,7 +265,7 @@ TEST_F(NotesMainTest, ANoteFromAMissingTemplateHasTheDesignSizeAndColour) {
 TEST_F(NotesMainTest, UnsetTemplateSlotsAreLeftOutOfTheMenus) {
   {
     auto controller = Start();
-    TTzDbf& templates = controller->TzDefaults();
+    DbfTable& templates = controller->TzDefaults();
     for (int number = 1; number <= 4; ++number) {
       AppendNote(templates, "N", "");
       templates.Go(number);

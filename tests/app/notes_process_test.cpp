@@ -13,7 +13,7 @@
 #include "app/program_fixture.h"
 #include "app/record/note_record.h"
 #include "common/error_state.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 namespace pw {
 namespace {
@@ -46,10 +46,10 @@ Snapshot TakeSnapshot(const std::string& folder) {
 }
 
 // Adds a note as another program sharing the table would.
-void AppendNote(TTzDbf& notes, const char* showing, const QByteArray& text) {
+void AppendNote(DbfTable& notes, const char* showing, const QByteArray& text) {
   notes.ClearRecord();
   notes.SetFieldStr("SHOWING", showing);
-  auto memo = notes.CreateBlobStreamByName("MEMO", TTzBlobStream::kWrite);
+  auto memo = notes.CreateBlobStreamByName("MEMO", MemoStream::kWrite);
   ASSERT_TRUE(memo && memo->isOpen());
   memo->write(text);
   ASSERT_TRUE(memo->Finish());
@@ -83,7 +83,7 @@ TEST_F(NotesProcessTest, TheStartAfterAKilledRunRebuildsTheIndexesAndPacks) {
     Program first(Home());
     ASSERT_TRUE(WaitUntilIdle(first));
     indexBeforeTheNotes = ReadAll(DataFile("notes.mdx"));
-    TTzDbf notes;
+    DbfTable notes;
     notes.setObjectName(QStringLiteral("TzNotes"));
     ConfigureNoteTable(notes, NoteTableFieldLines());
     notes.SetDbfFileName(DataFile("notes.dbf"));
@@ -116,12 +116,12 @@ TEST_F(NotesProcessTest, TheStartAfterAKilledRunRebuildsTheIndexesAndPacks) {
   controller.TimerInitializeTimer();
   for (const char* name : kIndexFiles) EXPECT_TRUE(QFile::exists(DataFile(name))) << name;
 
-  TTzDbf& notes = controller.TzNotes();
+  DbfTable& notes = controller.TzNotes();
   EXPECT_EQ(notes.RecordCount(), 1);
   ASSERT_TRUE(notes.SetOrderToTag(QStringLiteral("SHOWING")));
   ASSERT_TRUE(notes.Find(QStringLiteral("Y")));
   EXPECT_EQ(notes.RecNo(), 1);
-  auto memo = notes.CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+  auto memo = notes.CreateBlobStreamByName("MEMO", MemoStream::kRead);
   ASSERT_TRUE(memo && memo->isOpen());
   EXPECT_EQ(memo->readAll(), "kept");
   EXPECT_TRUE(memo->Finish());
@@ -197,7 +197,7 @@ TEST_P(NotesProcessHomeTest, TheProgramKeepsItsTablesInTheUsersDataFolder) {
   {
     Program program(Home());
     ASSERT_TRUE(WaitUntilIdle(program)) << DataFolder();
-    TTzDbf notes;
+    DbfTable notes;
     notes.setObjectName(QStringLiteral("TzNotes"));
     ConfigureNoteTable(notes, NoteTableFieldLines());
     notes.SetDbfFileName(DataFile("notes.dbf"));
@@ -214,7 +214,7 @@ TEST_P(NotesProcessHomeTest, TheProgramKeepsItsTablesInTheUsersDataFolder) {
   controller.FormCreate();
   EXPECT_FALSE(controller.PackRequested());
   controller.TimerInitializeTimer();
-  TTzDbf& notes = controller.TzNotes();
+  DbfTable& notes = controller.TzNotes();
   EXPECT_EQ(notes.RecordCount(), 1);
   ASSERT_TRUE(notes.SetOrderToTag(QStringLiteral("SHOWING")));
   EXPECT_TRUE(notes.Find(QStringLiteral("Y")));

@@ -28,14 +28,14 @@
 namespace pw::test {
 namespace {
 
-int Count(TTzDbf& table) {
+int Count(DbfTable& table) {
   int count = 0;
   for (table.GoTop(); !table.Eof(); table.Skip(1)) ++count;
   return count;
 }
 
-QByteArray MemoOfCurrent(TTzDbf& table) {
-  auto memo = table.CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+QByteArray MemoOfCurrent(DbfTable& table) {
+  auto memo = table.CreateBlobStreamByName("MEMO", MemoStream::kRead);
   const QByteArray text = memo->readAll();
   memo->Finish();
   return text;
@@ -84,8 +84,8 @@ class NotesSyncTest : public ControllerFixture {
 };
 
 TEST_F(NotesSyncTest, ChangesOnEitherSideReachTheOtherThroughTheNoteTables) {
-  TTzDbf& notes = controller_->TzNotes();
-  TTzDbf& trash = controller_->TzTrash();
+  DbfTable& notes = controller_->TzNotes();
+  DbfTable& trash = controller_->TzTrash();
   AppendNote(
       notes,
       {.showing = "N", .text = RtfOfPlainText("Milk"), .desc = "Shopping", .noteBoard = "2"});

@@ -41,7 +41,7 @@ class NotesTimerTest : public test::ControllerFixture {
   }
 
   // Writes `fields` (dates given as QDate texts) into record `record`.
-  static void Write(TTzDbf& notes, std::int32_t record, std::initializer_list<Field> fields) {
+  static void Write(DbfTable& notes, std::int32_t record, std::initializer_list<Field> fields) {
     notes.Go(record);
     for (const Field& field : fields) {
       if (QString(field.name).startsWith("DATE") || QString(field.name).endsWith("DATE")) {
@@ -54,7 +54,7 @@ class NotesTimerTest : public test::ControllerFixture {
     notes.ReplaceRec();
     notes.UnLock();
   }
-  std::int32_t AddExpiring(TTzDbf& notes, const char* showing, QDate date, const char* toTrash,
+  std::int32_t AddExpiring(DbfTable& notes, const char* showing, QDate date, const char* toTrash,
                            const char* desc = "") {
     const std::int32_t record = AppendNote(notes, {.showing = showing, .desc = desc});
     Write(notes, record,
@@ -64,7 +64,7 @@ class NotesTimerTest : public test::ControllerFixture {
            {"EXPIRETRSH", toTrash}});
     return record;
   }
-  std::int32_t AddDailyReminder(TTzDbf& notes, const char* desc, const QByteArray& text) {
+  std::int32_t AddDailyReminder(DbfTable& notes, const char* desc, const QByteArray& text) {
     const std::int32_t record = AppendNote(notes, {.showing = "N", .text = text, .desc = desc});
     Write(notes, record, {{"ALARMACT", "Y"}, {"ALARMDATE", DateText(QDate(2026, 1, 1))}});
     notes.Go(record);
@@ -86,7 +86,7 @@ class NotesTimerTest : public test::ControllerFixture {
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     return file.readAll();
   }
-  static int Records(TTzDbf& table) {
+  static int Records(DbfTable& table) {
     int count = 0;
     table.SetOrderTo(0);
     for (table.GoTop(); !table.Eof(); table.Skip(1)) ++count;
@@ -119,7 +119,7 @@ TEST_F(NotesTimerTest, APassWithoutFlaggedNotesWritesNothingAndKeepsTagAndTimer)
 TEST_F(NotesTimerTest, AtStartUpExpiredNotesAreNotShownAndGoToTheTrashWhenAsked) {
   {
     auto controller = Start();
-    TTzDbf& notes = controller->TzNotes();
+    DbfTable& notes = controller->TzNotes();
     const QDate yesterday = QDate::currentDate().addDays(-1);
     AddExpiring(notes, "Y", yesterday, "Y", "to the trash");
     AddExpiring(notes, "Y", yesterday, "N", "only hidden");
@@ -132,11 +132,11 @@ TEST_F(NotesTimerTest, AtStartUpExpiredNotesAreNotShownAndGoToTheTrashWhenAsked)
   QList<TFrmNote*> windows = OpenWindows(*controller);
   ASSERT_EQ(windows.size(), 1);
   EXPECT_EQ(windows[0]->Title(), "stays");
-  TTzDbf& trash = controller->TzTrash();
+  DbfTable& trash = controller->TzTrash();
   ASSERT_EQ(Records(trash), 1);
   trash.GoTop();
   EXPECT_EQ(trash.GetFieldStr("DESC").trimmed(), "to the trash");
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   EXPECT_EQ(Records(notes), 3);
   for (std::int32_t record : {2, 3}) {
     notes.Go(record);
@@ -146,7 +146,7 @@ TEST_F(NotesTimerTest, AtStartUpExpiredNotesAreNotShownAndGoToTheTrashWhenAsked)
 
 TEST_F(NotesTimerTest, NotesFollowingEachOtherBothMoveToTheTrashInOnePass) {
   auto controller = StartAt(QDateTime(today_, QTime(10, 0)));
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   AddExpiring(notes, "N", today_.addDays(-2), "Y", "first");
   AddExpiring(notes, "N", today_.addDays(-1), "Y", "second");
   AddExpiring(notes, "N", today_.addDays(1), "Y", "later");
@@ -160,7 +160,7 @@ TEST_F(NotesTimerTest, NotesFollowingEachOtherBothMoveToTheTrashInOnePass) {
 
 TEST_F(NotesTimerTest, AnExpiredNoteShownAgainIsHiddenAgainAtTheNextPass) {
   auto controller = StartAt(QDateTime(today_, QTime(10, 0)));
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   const std::int32_t record = AddExpiring(notes, "N", today_, "N", "expired");
   // EXPIRETYPE 2 with a date ahead expires today at its time.
   const std::int32_t daily = AddExpiring(notes, "N", today_.addDays(5), "N", "daily");
@@ -196,7 +196,7 @@ TEST_F(NotesTimerTest, ADueReminderIsRecordedAndShownOnceThatDay) {
   QFile sound(File("Reminder.wav"));
   ASSERT_TRUE(sound.open(QIODevice::WriteOnly));
   sound.close();
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   const std::int32_t record = AddDailyReminder(notes, "  Call the dentist  ", "At ten.");
   AddDailyReminder(notes, "Second", "Also now.");
   notes.SetOrderToTag("SHOWING");
@@ -231,7 +231,7 @@ TEST_F(NotesTimerTest, ADueReminderIsRecordedAndShownOnceThatDay) {
 
 TEST_F(NotesTimerTest, ANoteThatExpiresIntoTheTrashGetsNoReminder) {
   auto controller = StartAt(QDateTime(today_, QTime(10, 0)));
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   const std::int32_t record = AddDailyReminder(notes, "gone", "");
   Write(notes, record,
         {{"EXPIRES", "Y"},

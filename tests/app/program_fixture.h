@@ -21,7 +21,7 @@
 
 #include "app/record/note_record.h"
 #include "common/error_state.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "desktop/single_instance.h"
 #include "settings/config_keys.h"
 #include "support/temp_dir.h"
@@ -136,8 +136,8 @@ class ProgramFixture : public ::testing::Test {
 
   // The data folder's notes table, opened beside the program as another
   // program sharing it would.
-  std::unique_ptr<TTzDbf> OpenNotes() const {
-    auto notes = std::make_unique<TTzDbf>();
+  std::unique_ptr<DbfTable> OpenNotes() const {
+    auto notes = std::make_unique<DbfTable>();
     notes->setObjectName(QStringLiteral("TzNotes"));
     ConfigureNoteTable(*notes, NoteTableFieldLines());
     notes->SetDbfFileName(DataFile("notes.dbf"));

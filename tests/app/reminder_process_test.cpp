@@ -18,7 +18,7 @@
 #include "app/record/note_record.h"
 #include "app/record/note_values.h"
 #include "common/error_state.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "support/temp_dir.h"
 
 namespace pw {
@@ -101,7 +101,7 @@ class ReminderProcessTest : public ::testing::Test {
   QString Home() const { return QString::fromStdString(home_.path()); }
   QString DataFolder() const { return Home() + "/data/Paperwisp"; }
 
-  static void OpenNotes(TTzDbf& notes, const QString& path) {
+  static void OpenNotes(DbfTable& notes, const QString& path) {
     notes.setObjectName(QStringLiteral("TzNotes"));
     ConfigureNoteTable(notes, NoteTableFieldLines());
     notes.SetDbfFileName(path);
@@ -111,7 +111,7 @@ class ReminderProcessTest : public ::testing::Test {
 
   // A daily reminder without a time, never fired.
   void AddDailyReminder() {
-    TTzDbf notes;
+    DbfTable notes;
     OpenNotes(notes, DataFolder() + "/notes.dbf");
     notes.ClearRecord();
     notes.SetFieldStr("DESC", "Water the plants");
@@ -168,7 +168,7 @@ TEST_F(ReminderProcessTest, ADailyReminderRingsAtTheFirstPassAndNotAgainAfterOk)
   // The shipped sounds were put into the data folder.
   EXPECT_TRUE(QFile::exists(DataFolder() + "/Reminder.wav"));
 
-  TTzDbf notes;
+  DbfTable notes;
   OpenNotes(notes, DataFolder() + "/notes.dbf");
   notes.GoTop();
   ASSERT_FALSE(notes.Eof());

@@ -99,7 +99,7 @@ TEST_F(ErrorStateTest, RaiseModeThrowsWithErrorMessageText) {
   try {
     SetError(222, "detail");
     FAIL() << "no exception";
-  } catch (const VEdeveZuzaz& e) {
+  } catch (const EngineError& e) {
     EXPECT_EQ(std::string(e.what()), expected);
   }
   EXPECT_EQ(ErrorMessage(), "") << "the detail was taken by the dispatch";
@@ -116,14 +116,14 @@ TEST_F(ErrorStateTest, DispatchMakesEngineCodePending) {
   TakeDetailText();
   EXPECT_EQ(ErrorMessage(), "");
   SetRaiseMode(true);
-  EXPECT_THROW(DispatchError(), VEdeveZuzaz);
+  EXPECT_THROW(DispatchError(), EngineError);
 }
 
 TEST_F(ErrorStateTest, RaiseEngineErrorThrowsGivenText) {
   try {
     RaiseEngineError("bad field");
     FAIL() << "no exception";
-  } catch (const VEdeveZuzaz& e) {
+  } catch (const EngineError& e) {
     EXPECT_STREQ(e.what(), "bad field");
   }
 }

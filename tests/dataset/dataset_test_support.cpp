@@ -50,8 +50,8 @@ void DatasetTest::TearDown() {
   SetAutoDispatch(savedDispatch_);
 }
 
-std::unique_ptr<TTzDbf> DatasetTest::NoteTable(const std::string& file, const QString& name) {
-  auto dbf = std::make_unique<TTzDbf>();
+std::unique_ptr<DbfTable> DatasetTest::NoteTable(const std::string& file, const QString& name) {
+  auto dbf = std::make_unique<DbfTable>();
   dbf->setObjectName(name);
   dbf->SetDbfFields(NoteTableFields());
   dbf->SetIndexList(NoteTableIndexList());
@@ -61,8 +61,8 @@ std::unique_ptr<TTzDbf> DatasetTest::NoteTable(const std::string& file, const QS
   return dbf;
 }
 
-std::unique_ptr<TTzDbf> DatasetTest::SmallTable(const QString& name) {
-  auto dbf = std::make_unique<TTzDbf>();
+std::unique_ptr<DbfTable> DatasetTest::SmallTable(const QString& name) {
+  auto dbf = std::make_unique<DbfTable>();
   dbf->setObjectName(name);
   dbf->SetDbfFields(
       {"name,C,10,0", "qty,N,5,0", "price,N,8,2", "day,D,8,0", "ok,L,1,0", "text,M,10,0"});
@@ -72,7 +72,7 @@ std::unique_ptr<TTzDbf> DatasetTest::SmallTable(const QString& name) {
   return dbf;
 }
 
-void DatasetTest::AddRecord(TTzDbf& dbf, const QString& name, int qty) {
+void DatasetTest::AddRecord(DbfTable& dbf, const QString& name, int qty) {
   dbf.ClearRecord();
   dbf.SetFieldStr("name", name);
   dbf.SetFieldInt("qty", qty);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "dataset/dataset_ui.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "support/temp_dir.h"
 
 namespace pw::test {
@@ -41,12 +41,12 @@ class DatasetTest : public ::testing::Test {
 
   // A component on `file` in the temporary folder with the note table's
   // layout (created when missing), not yet open.
-  std::unique_ptr<TTzDbf> NoteTable(const std::string& file = "notes.dbf",
-                                    const QString& name = QStringLiteral("TzNotes"));
+  std::unique_ptr<DbfTable> NoteTable(const std::string& file = "notes.dbf",
+                                      const QString& name = QStringLiteral("TzNotes"));
   // A small table: NAME C 10, QTY N 5, PRICE N 8 2, DAY D 8, OK L 1, TEXT M 10.
-  std::unique_ptr<TTzDbf> SmallTable(const QString& name = QStringLiteral("TzSmall"));
+  std::unique_ptr<DbfTable> SmallTable(const QString& name = QStringLiteral("TzSmall"));
   // Appends a record to an open component through the direct operations.
-  void AddRecord(TTzDbf& dbf, const QString& name, int qty);
+  void AddRecord(DbfTable& dbf, const QString& name, int qty);
 
   TempDir dir_;
   RecordingUi ui_;

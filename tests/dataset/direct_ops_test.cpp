@@ -1,6 +1,6 @@
 #include "common/date_settings.h"
 #include "common/error_state.h"
-#include "dataset/tz_blob_stream.h"
+#include "dataset/memo_stream.h"
 #include "dataset_test_support.h"
 
 namespace pw::test {
@@ -93,7 +93,7 @@ TEST_F(DirectOps, LongFieldNamesAreCutToTen) {
   notes->ClearRecord();
   notes->SetFieldStr("expiredateXY", "01/02/2024");
   EXPECT_EQ(notes->GetFieldStr("EXPIREDATEZZ"), "01/02/2024");
-  EXPECT_THROW(notes->GetFieldStr("nosuchfield"), VEdeveZuzaz);
+  EXPECT_THROW(notes->GetFieldStr("nosuchfield"), EngineError);
 }
 
 TEST_F(DirectOps, SettingAFieldAndMovingLosesTheChange) {
@@ -103,11 +103,11 @@ TEST_F(DirectOps, SettingAFieldAndMovingLosesTheChange) {
   AddRecord(*small, "banana", 2);
   small->Go(1);
   small->SetFieldStr("name", "changed");
-  EXPECT_EQ(small->State(), TzDataSetState::dsEdit);
+  EXPECT_EQ(small->State(), RecordSetState::kEdit);
   small->Go(2);
   small->Go(1);
   EXPECT_EQ(small->GetFieldStr("name").trimmed(), "apple");
-  EXPECT_EQ(small->State(), TzDataSetState::dsBrowse);
+  EXPECT_EQ(small->State(), RecordSetState::kBrowse);
 }
 
 TEST_F(DirectOps, ReplaceRecWritesTheSetFields) {
@@ -238,7 +238,7 @@ TEST_F(DirectOps, MemoWrittenThroughStreamsAndLines) {
     ASSERT_TRUE(stream->isOpen());
     stream->write("caf\xE9 au lait");
   }
-  EXPECT_EQ(small->State(), TzDataSetState::dsEdit);
+  EXPECT_EQ(small->State(), RecordSetState::kEdit);
   ASSERT_TRUE(small->RLock());
   small->ReplaceRec();
   small->UnLock();
@@ -267,7 +267,7 @@ TEST_F(DirectOps, ModeTwoStreamIsWrittenByPost) {
     stream->write("saved by post");
   }
   small->Post();
-  EXPECT_EQ(small->State(), TzDataSetState::dsBrowse);
+  EXPECT_EQ(small->State(), RecordSetState::kBrowse);
   small->Go(1);
   EXPECT_EQ(small->GetFieldStr("text"), "saved by post");
 }
@@ -282,7 +282,7 @@ TEST_F(DirectOps, RefusedLockRaisesTheEventAndRetries) {
   second->Edit();
   second->SetFieldValue("qty", 9);
   int calls = 0;
-  second->OnRLockFailedOnPost = [&](TTzDbf* sender, bool& retry) {
+  second->OnRLockFailedOnPost = [&](DbfTable* sender, bool& retry) {
     EXPECT_EQ(sender, second.get());
     ++calls;
     if (calls == 2) first->UnLock();
@@ -290,7 +290,7 @@ TEST_F(DirectOps, RefusedLockRaisesTheEventAndRetries) {
   };
   second->Post();
   EXPECT_EQ(calls, 2);
-  EXPECT_EQ(second->State(), TzDataSetState::dsBrowse);
+  EXPECT_EQ(second->State(), RecordSetState::kBrowse);
   first->Go(1);
   EXPECT_EQ(first->GetFieldInt("qty"), 9);
 }

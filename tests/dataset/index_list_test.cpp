@@ -17,7 +17,7 @@ std::string IndexPath(const TempDir& dir, const std::string& base) {
   return {};
 }
 
-bool TableFlag(TTzDbf& dbf) {
+bool TableFlag(DbfTable& dbf) {
   Select(dbf.WorkArea());
   return ProductionIndexFlag();
 }
@@ -42,9 +42,9 @@ TEST(IndexList, ComparisonIgnoresCaseButNotCount) {
   EXPECT_FALSE(SameIndexList({"BOARD,F,F,noteboard", ""}, {"BOARD,F,F,upper(Noteboard)", ""}));
 }
 
-using TzDbfIndex = DatasetTest;
+using DbfTableIndex = DatasetTest;
 
-TEST_F(TzDbfIndex, DeletedIndexIsRebuiltAtTheNextOpen) {
+TEST_F(DbfTableIndex, DeletedIndexIsRebuiltAtTheNextOpen) {
   auto notes = NoteTable();
   notes->Open();
   notes->Close();
@@ -59,7 +59,7 @@ TEST_F(TzDbfIndex, DeletedIndexIsRebuiltAtTheNextOpen) {
   EXPECT_TRUE(notes->SetOrderToTag("HANDLE"));
 }
 
-TEST_F(TzDbfIndex, CorruptedIndexIsRebuilt) {
+TEST_F(DbfTableIndex, CorruptedIndexIsRebuilt) {
   auto notes = NoteTable();
   notes->Open();
   notes->Close();
@@ -77,7 +77,7 @@ TEST_F(TzDbfIndex, CorruptedIndexIsRebuilt) {
   EXPECT_EQ(notes->CurrentTag(), "BOARD");
 }
 
-TEST_F(TzDbfIndex, ExistingGoodIndexIsOnlyOpenedUnderNotFound) {
+TEST_F(DbfTableIndex, ExistingGoodIndexIsOnlyOpenedUnderNotFound) {
   auto notes = NoteTable();
   notes->Open();
   notes->Close();
@@ -88,7 +88,7 @@ TEST_F(TzDbfIndex, ExistingGoodIndexIsOnlyOpenedUnderNotFound) {
   EXPECT_TRUE(notes->SetOrderToTag("SHOWING"));
 }
 
-TEST_F(TzDbfIndex, RefusingTheBuildLeavesNoIndexAndNoMark) {
+TEST_F(DbfTableIndex, RefusingTheBuildLeavesNoIndexAndNoMark) {
   auto small = SmallTable();
   small->OnBeforeMakeIndex = [](const QString&, bool& canMake) { canMake = false; };
   small->Open();
@@ -97,7 +97,7 @@ TEST_F(TzDbfIndex, RefusingTheBuildLeavesNoIndexAndNoMark) {
   EXPECT_FALSE(small->SetOrderToTag("NAME"));
 }
 
-TEST_F(TzDbfIndex, EmptyIndexListWithoutMarkOpensWithoutIndex) {
+TEST_F(DbfTableIndex, EmptyIndexListWithoutMarkOpensWithoutIndex) {
   auto small = SmallTable();
   small->SetIndexList({});
   small->Open();
@@ -107,13 +107,13 @@ TEST_F(TzDbfIndex, EmptyIndexListWithoutMarkOpensWithoutIndex) {
   EXPECT_EQ(small->CurrentTag(), "");
 }
 
-TEST_F(TzDbfIndex, VerifyHeaderRebuildsOnlyWhenTheTagsDiffer) {
+TEST_F(DbfTableIndex, VerifyHeaderRebuildsOnlyWhenTheTagsDiffer) {
   auto small = SmallTable();
   small->Open();
   small->Close();
   int builds = 0;
   small->OnAfterMakeIndex = [&](const QString&) { ++builds; };
-  small->SetCreateIndex(TCreateIndexType::ciVerifyHeader);
+  small->SetCreateIndex(IndexCreation::kVerifyHeader);
   small->SetIndexList({"name,f,f,UPPER(NAME)", ""});
   small->Open();
   small->Close();
@@ -124,11 +124,11 @@ TEST_F(TzDbfIndex, VerifyHeaderRebuildsOnlyWhenTheTagsDiffer) {
   EXPECT_TRUE(small->SetOrderToTag("QTY"));
 }
 
-TEST_F(TzDbfIndex, AlwaysRebuildsAndShowsProgress) {
+TEST_F(DbfTableIndex, AlwaysRebuildsAndShowsProgress) {
   auto small = SmallTable();
   small->Open();
   small->Close();
-  small->SetCreateIndex(TCreateIndexType::ciAlways);
+  small->SetCreateIndex(IndexCreation::kAlways);
   small->SetShowProgress(true);
   small->Open();
   ASSERT_EQ(ui_.progressCaptions.size(), 1);
@@ -138,12 +138,12 @@ TEST_F(TzDbfIndex, AlwaysRebuildsAndShowsProgress) {
   EXPECT_EQ(ui_.finishes, 1);
 }
 
-TEST_F(TzDbfIndex, NeverOpensTheExistingIndexWithoutBuilding) {
+TEST_F(DbfTableIndex, NeverOpensTheExistingIndexWithoutBuilding) {
   auto small = SmallTable();
   small->Open();
   small->Close();
   std::filesystem::remove(IndexPath(dir_, "small"));
-  small->SetCreateIndex(TCreateIndexType::ciNever);
+  small->SetCreateIndex(IndexCreation::kNever);
   int builds = 0;
   small->OnBeforeMakeIndex = [&](const QString&, bool&) { ++builds; };
   small->Open();

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "dataset/record_set_table_model.h"
-#include "dataset/tz_data_set.h"
+#include "dataset/table_record_set.h"
 #include "dataset_test_support.h"
 #include "engine/table/append.h"
 #include "engine/table/record_buffer.h"
@@ -22,15 +22,15 @@ class RecordSetTableModelTest : public DatasetTest {
  protected:
   // NAME C 10 = "R<n>", QTY N 8 = n, for records 1 .. count, written
   // straight into the engine's record image for speed.
-  std::unique_ptr<TTzDbf> NumberedTable(int count) {
-    auto dbf = std::make_unique<TTzDbf>();
+  std::unique_ptr<DbfTable> NumberedTable(int count) {
+    auto dbf = std::make_unique<DbfTable>();
     dbf->setObjectName("TzNumbers");
     dbf->SetDbfFields({"name,C,10,0", "qty,N,8,0"});
     dbf->SetExclusive(true);
     dbf->SetDbfFileName(QString::fromStdString(dir_.file("numbers.dbf")));
     dbf->Open();
     EXPECT_TRUE(dbf->SelectArea("fill"));
-    const TDbfFieldProps& fields = dbf->FieldProps();
+    const DbfFieldProperties& fields = dbf->FieldProps();
     for (std::int32_t n = 1; n <= count; ++n) {
       ClearRecord();
       unsigned char* image = CurrentArea().image;
@@ -46,7 +46,7 @@ class RecordSetTableModelTest : public DatasetTest {
 
 TEST_F(RecordSetTableModelTest, ColumnsAreChosenFieldsWithTitles) {
   auto dbf = NumberedTable(3);
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   RecordSetTableModel model(set);
   EXPECT_EQ(model.columnCount(), 2);
   EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "NAME");
@@ -58,7 +58,7 @@ TEST_F(RecordSetTableModelTest, ColumnsAreChosenFieldsWithTitles) {
 
 TEST_F(RecordSetTableModelTest, RowsFollowHiddenRecordsAndRefreshAfterChanges) {
   auto dbf = NumberedTable(6);
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   RecordSetTableModel model(set);
   EXPECT_EQ(model.rowCount(), 6);
   set.GotoBookmark(2);
@@ -76,7 +76,7 @@ TEST_F(RecordSetTableModelTest, RowsFollowHiddenRecordsAndRefreshAfterChanges) {
 
 TEST_F(RecordSetTableModelTest, ReadingRowsLeavesTheEditedEngineRecordAlone) {
   auto dbf = NumberedTable(100);
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   RecordSetTableModel model(set);
   dbf->Go(1);
   dbf->SetFieldStr("name", "edited");
@@ -92,7 +92,7 @@ TEST_F(RecordSetTableModelTest, ReadingRowsLeavesTheEditedEngineRecordAlone) {
 TEST_F(RecordSetTableModelTest, ViewScrollsToTheEndOfALargeTableReadingFewRecords) {
   constexpr int kRecords = 100000;
   auto dbf = NumberedTable(kRecords);
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   RecordSetTableModel model(set);
   model.SetColumns({{"name", "Name"}, {"qty", "Quantity"}});
   QTableView view;

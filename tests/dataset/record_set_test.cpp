@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/error_state.h"
-#include "dataset/tz_data_set.h"
+#include "dataset/table_record_set.h"
 #include "dataset_test_support.h"
 
 namespace pw::test {
@@ -12,7 +12,7 @@ namespace {
 class RecordSetTest : public DatasetTest {
  protected:
   // The small table with records NAME = names[i], QTY = i + 1.
-  std::unique_ptr<TTzDbf> OpenSmall(const QStringList& names) {
+  std::unique_ptr<DbfTable> OpenSmall(const QStringList& names) {
     auto dbf = SmallTable();
     dbf->Open();
     for (int i = 0; i < names.size(); ++i) AddRecord(*dbf, names[i], i + 1);
@@ -20,7 +20,7 @@ class RecordSetTest : public DatasetTest {
     return dbf;
   }
 
-  static QStringList Names(TTzDataSet& set) {
+  static QStringList Names(TableRecordSet& set) {
     QStringList names;
     for (set.First(); !set.Eof(); set.Next()) names.append(set.FieldByName("name").AsString());
     return names;
@@ -29,7 +29,7 @@ class RecordSetTest : public DatasetTest {
 
 TEST_F(RecordSetTest, FirstOnEmptyTableLeavesBofAndEof) {
   auto dbf = OpenSmall({});
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   set.First();
   EXPECT_TRUE(set.Bof());
   EXPECT_TRUE(set.Eof());
@@ -40,7 +40,7 @@ TEST_F(RecordSetTest, FirstOnEmptyTableLeavesBofAndEof) {
 
 TEST_F(RecordSetTest, NextAndPriorVisitEveryRecordAndStopAtTheEnds) {
   auto dbf = OpenSmall({"alpha", "beta", "gamma"});
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   EXPECT_EQ(Names(set), QStringList({"alpha", "beta", "gamma"}));
   EXPECT_EQ(set.RecNo(), 3);
   QStringList backwards;
@@ -54,7 +54,7 @@ TEST_F(RecordSetTest, NextAndPriorVisitEveryRecordAndStopAtTheEnds) {
 
 TEST_F(RecordSetTest, MovesAreHandedToTheComponentCursor) {
   auto dbf = OpenSmall({"alpha", "beta", "gamma"});
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   set.First();
   set.Next();
   EXPECT_EQ(dbf->RecNo(), 2);
@@ -73,28 +73,28 @@ TEST_F(RecordSetTest, RecordCountIncludesDeletedRecordsWhileHidden) {
     dbf->UnLock();
   }
   dbf->SetHideDeletedRecs(true);
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   EXPECT_EQ(set.RecordCount(), 10);
   EXPECT_EQ(Names(set), QStringList({"a", "c", "d", "f", "g", "h", "j"}));
 }
 
 TEST_F(RecordSetTest, SettingAFieldOutsideEditRaises) {
   auto dbf = OpenSmall({"alpha"});
-  TTzDataSet set(*dbf);
-  EXPECT_THROW(set.FieldByName("name").SetValue("x"), VEdeveZuzaz);
+  TableRecordSet set(*dbf);
+  EXPECT_THROW(set.FieldByName("name").SetValue("x"), EngineError);
   set.Edit();
   set.FieldByName("name").SetReadOnly(true);
   try {
     set.FieldByName("name").SetValue("x");
     FAIL() << "a read-only field took a value";
-  } catch (const VEdeveZuzaz& e) {
+  } catch (const EngineError& e) {
     EXPECT_STREQ(e.what(), "Field 'NAME' cannot be modified");
   }
 }
 
 TEST_F(RecordSetTest, PostWritesTheEditedRecord) {
   auto dbf = OpenSmall({"alpha", "beta"});
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   set.First();
   set.Next();
   set.Edit();
@@ -103,7 +103,7 @@ TEST_F(RecordSetTest, PostWritesTheEditedRecord) {
   set.FieldByName("day").SetValue(QDate(2001, 2, 3));
   set.FieldByName("ok").SetValue(true);
   ASSERT_TRUE(set.Post());
-  EXPECT_EQ(set.State(), TzDataSetState::dsBrowse);
+  EXPECT_EQ(set.State(), RecordSetState::kBrowse);
   dbf->Go(2);
   EXPECT_EQ(dbf->GetFieldStr("name").trimmed(), "bravo");
   EXPECT_DOUBLE_EQ(dbf->GetFieldFloat("price"), 12.5);
@@ -115,12 +115,12 @@ TEST_F(RecordSetTest, PostWritesTheEditedRecord) {
 
 TEST_F(RecordSetTest, SettingAFieldThenGoLosesTheChange) {
   auto dbf = OpenSmall({"alpha", "beta"});
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   set.First();
   set.Edit();
   set.FieldByName("name").SetValue("changed");
   dbf->Go(2);
-  EXPECT_EQ(set.State(), TzDataSetState::dsBrowse);
+  EXPECT_EQ(set.State(), RecordSetState::kBrowse);
   EXPECT_EQ(set.FieldByName("name").AsString(), "beta");
   dbf->Go(1);
   EXPECT_EQ(set.FieldByName("name").AsString(), "alpha");
@@ -128,11 +128,11 @@ TEST_F(RecordSetTest, SettingAFieldThenGoLosesTheChange) {
 
 TEST_F(RecordSetTest, InsertedRecordIsAddedAtTheEnd) {
   auto dbf = OpenSmall({"alpha", "beta", "gamma"});
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   set.First();
   set.Next();
   set.Insert();
-  EXPECT_EQ(set.State(), TzDataSetState::dsInsert);
+  EXPECT_EQ(set.State(), RecordSetState::kInsert);
   set.FieldByName("name").SetValue("new");
   ASSERT_TRUE(set.Post());
   EXPECT_EQ(set.RecNo(), 4);
@@ -141,7 +141,7 @@ TEST_F(RecordSetTest, InsertedRecordIsAddedAtTheEnd) {
 
 TEST_F(RecordSetTest, CancelOfInsertReturnsToTheRecordBefore) {
   auto dbf = OpenSmall({"alpha", "beta"});
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   set.First();
   set.Insert();
   set.FieldByName("name").SetValue("dropped");
@@ -153,7 +153,7 @@ TEST_F(RecordSetTest, CancelOfInsertReturnsToTheRecordBefore) {
 TEST_F(RecordSetTest, LocateWithAnActiveOrderSearchesTheKey) {
   auto dbf = OpenSmall({"delta", "alpha", "charlie"});
   ASSERT_TRUE(dbf->SetOrderToTag("NAME"));
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   EXPECT_FALSE(set.IsSequenced());
   EXPECT_EQ(Names(set), QStringList({"alpha", "charlie", "delta"}));
   // Asked for QTY, it searches the NAME key: upper(name).
@@ -167,7 +167,7 @@ TEST_F(RecordSetTest, LocateWithAnActiveOrderSearchesTheKey) {
 TEST_F(RecordSetTest, LocateInNaturalOrderSearchesTheFields) {
   auto dbf = OpenSmall({"delta", "alpha", "charlie"});
   dbf->SetOrderTo(0);
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   EXPECT_TRUE(set.IsSequenced());
   EXPECT_TRUE(set.Locate("qty", {2}, {}));
   EXPECT_EQ(set.FieldByName("name").AsString(), "alpha");
@@ -179,7 +179,7 @@ TEST_F(RecordSetTest, LocateInNaturalOrderSearchesTheFields) {
 TEST_F(RecordSetTest, LookupAnswersWithoutMoving) {
   auto dbf = OpenSmall({"delta", "alpha", "charlie"});
   dbf->SetOrderTo(0);
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   set.First();
   EXPECT_EQ(set.Lookup("name", {"charlie"}, "qty").toInt(), 3);
   EXPECT_EQ(set.RecNo(), 1);
@@ -189,7 +189,7 @@ TEST_F(RecordSetTest, LookupAnswersWithoutMoving) {
 
 TEST_F(RecordSetTest, BookmarkOutsideTheTableMovesToTheEnd) {
   auto dbf = OpenSmall({"alpha", "beta", "gamma"});
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   set.First();
   const auto mark = set.GetBookmark();
   set.GotoBookmark(99);
@@ -197,14 +197,14 @@ TEST_F(RecordSetTest, BookmarkOutsideTheTableMovesToTheEnd) {
   EXPECT_EQ(set.RecNo(), 3);
   set.GotoBookmark(mark);
   EXPECT_EQ(set.FieldByName("name").AsString(), "alpha");
-  EXPECT_LT(TTzPrimDataset::CompareBookmarks(1, 3), 0);
+  EXPECT_LT(RecordSet::CompareBookmarks(1, 3), 0);
 }
 
 TEST_F(RecordSetTest, ClearingTheDeletionMarkUndeletesTheRecord) {
   auto dbf = OpenSmall({"alpha", "beta"});
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   int restores = 0;
-  QObject::connect(dbf.get(), &TTzDbf::AfterRestore, [&] { ++restores; });
+  QObject::connect(dbf.get(), &DbfTable::AfterRestore, [&] { ++restores; });
   set.First();
   set.Next();
   set.SetDeletionMark(true);
@@ -221,7 +221,7 @@ TEST_F(RecordSetTest, ClearingTheDeletionMarkUndeletesTheRecord) {
 TEST_F(RecordSetTest, DeletingTheLastVisibleRecordEmptiesTheSet) {
   auto dbf = OpenSmall({"alpha"});
   dbf->SetHideDeletedRecs(true);
-  TTzDataSet set(*dbf);
+  TableRecordSet set(*dbf);
   set.First();
   set.Delete();
   EXPECT_TRUE(set.IsEmpty());

@@ -11,8 +11,8 @@ namespace {
 
 class WideNumbers : public DatasetTest {
  protected:
-  std::unique_ptr<TTzDbf> CodeTable() {
-    auto dbf = std::make_unique<TTzDbf>();
+  std::unique_ptr<DbfTable> CodeTable() {
+    auto dbf = std::make_unique<DbfTable>();
     dbf->setObjectName(QStringLiteral("TzCodes"));
     dbf->SetDbfFields({"code,N,13,0", "price,N,5,2", "qty,N,5,0"});
     dbf->SetIndexList({"CODE,F,F,code", ""});
@@ -21,7 +21,7 @@ class WideNumbers : public DatasetTest {
     return dbf;
   }
 
-  void Rewrite(TTzDbf& dbf) {
+  void Rewrite(DbfTable& dbf) {
     ASSERT_TRUE(dbf.RLock());
     dbf.ReplaceRec();
     dbf.UnLock();

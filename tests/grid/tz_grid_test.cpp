@@ -17,7 +17,7 @@
 
 #include "dataset/dataset_test_support.h"
 #include "dataset/record_set_table_model.h"
-#include "dataset/tz_data_set.h"
+#include "dataset/table_record_set.h"
 #include "grid/tz_grid.h"
 
 namespace pw::test {
@@ -41,7 +41,7 @@ class TzGridTest : public DatasetTest {
       table_->UnLock();
     }
     table_->GoTop();
-    set_ = std::make_unique<TTzDataSet>(*table_);
+    set_ = std::make_unique<TableRecordSet>(*table_);
     grid_ = std::make_unique<TTzGrid>();
     grid_->SetDataSet(set_.get());
     grid_->SetColumns({{.fieldName = "name", .title = "Name", .width = 90},
@@ -76,8 +76,8 @@ class TzGridTest : public DatasetTest {
     });
   }
 
-  std::unique_ptr<TTzDbf> table_;
-  std::unique_ptr<TTzDataSet> set_;
+  std::unique_ptr<DbfTable> table_;
+  std::unique_ptr<TableRecordSet> set_;
   std::unique_ptr<TTzGrid> grid_;
   QString boxText_;
 };

@@ -31,7 +31,7 @@ struct StoredNote {
 class ImportIntoNotes : public ControllerFixture {
  protected:
   // Every live record of notes.dbf, in record order.
-  static std::vector<StoredNote> Stored(TTzDbf& notes) {
+  static std::vector<StoredNote> Stored(DbfTable& notes) {
     std::vector<StoredNote> stored;
     const QString tag = notes.CurrentTag();
     notes.SetOrderTo(0);
@@ -48,7 +48,7 @@ class ImportIntoNotes : public ControllerFixture {
       note.width = notes.GetFieldInt("WIDTH");
       note.height = notes.GetFieldInt("HEIGHT");
       note.handle = notes.GetFieldInt("HANDLE");
-      auto memo = notes.CreateBlobStreamByName("MEMO", TTzBlobStream::kRead);
+      auto memo = notes.CreateBlobStreamByName("MEMO", MemoStream::kRead);
       note.text = PlainTextOfRtf(memo->readAll());
       memo->Finish();
       stored.push_back(note);
@@ -120,7 +120,7 @@ TEST_F(ImportIntoNotes, OneRefusedSourceImportsNothing) {
 TEST_F(ImportIntoNotes, AnotherNotesTableIsMergedWithNewHandles) {
   TempDir other;
   {
-    TTzDbf source;
+    DbfTable source;
     ConfigureNoteTable(source, NoteTableFieldLines());
     source.SetIndexList(NoteIndexLines());
     source.SetDbfFileName(QString::fromStdString(other.file("notes.dbf")));
@@ -171,7 +171,7 @@ TEST_F(ImportIntoNotes, ACaptionOutsideTheCodePageArrivesExactly) {
   file.close();
   auto controller = Start();
   ASSERT_TRUE(controller->ImportNotes({file.fileName()}).ok);
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   notes.SetOrderTo(0);
   notes.GoTop();
   ASSERT_FALSE(notes.Eof());

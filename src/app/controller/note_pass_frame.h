@@ -8,14 +8,14 @@
 #include <QString>
 
 #include "dataset/dataset_error.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 namespace pw {
 
 // Reports why a pass ended early on standard error.
 void ReportPassError(const char* pass, const QString& reason);
 // Puts `tag` back on `notes` (an empty name is the natural order).
-void RestorePassTag(TTzDbf& notes, const QString& tag);
+void RestorePassTag(DbfTable& notes, const QString& tag);
 
 // Runs `visit` on each record of `notes` with "Y" in `flagField`, in the
 // order of `tag`. `visit` returns true when it has already made the next
@@ -23,7 +23,7 @@ void RestorePassTag(TTzDbf& notes, const QString& tag);
 // skipped; otherwise the pass steps on. Pending events run after each record.
 // An error of the table layer ends the pass quietly.
 template <class Visit>
-void WalkFlaggedNotes(TTzDbf& notes, const char* pass, const char* tag, const char* flagField,
+void WalkFlaggedNotes(DbfTable& notes, const char* pass, const char* tag, const char* flagField,
                       Visit visit) {
   if (!notes.Active()) return;
   const QString savedTag = notes.CurrentTag();
@@ -38,8 +38,8 @@ void WalkFlaggedNotes(TTzDbf& notes, const char* pass, const char* tag, const ch
       if (!visit()) notes.Skip(1);
       QCoreApplication::processEvents();
     }
-    if (notes.LastError() != 0) ReportPassError(pass, DatasetErrorText(TTzDbf::LastError()));
-  } catch (const VEdeveZuzaz& error) {
+    if (notes.LastError() != 0) ReportPassError(pass, DatasetErrorText(DbfTable::LastError()));
+  } catch (const EngineError& error) {
     ReportPassError(pass, QString::fromStdString(error.what()));
   }
   RestorePassTag(notes, savedTag);

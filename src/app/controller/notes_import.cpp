@@ -17,8 +17,8 @@
 #include "app/record/note_record.h"
 #include "common/date_text.h"
 #include "dataset/dataset_error.h"
-#include "dataset/tz_blob_stream.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
+#include "dataset/memo_stream.h"
 #include "import/import_ledger.h"
 #include "import/import_source.h"
 #include "import/note_import.h"
@@ -44,8 +44,8 @@ QRect TFrmNotesMain::ImportArea() const {
 }
 
 std::int32_t TFrmNotesMain::AddImportedNote(const ImportedNote& note) {
-  TTzDbf& notes = *tzNotes_;
-  TTzDbf& defaults = *tzDefaults_;
+  DbfTable& notes = *tzNotes_;
+  DbfTable& defaults = *tzDefaults_;
   if (!notes.Active() || !defaults.Active()) return 0;
   try {
     defaults.Go(1);
@@ -76,8 +76,8 @@ std::int32_t TFrmNotesMain::AddImportedNote(const ImportedNote& note) {
         QString::fromLatin1(DateFrom(created.year(), created.month(), created.day())));
     // DESC keeps what the code page spells; the memo keeps the caption.
     const QByteArray rtf = RichTextKeepingCaption(note.rtf, note.caption);
-    std::unique_ptr<TTzBlobStream> memo =
-        notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kWrite);
+    std::unique_ptr<MemoStream> memo =
+        notes.CreateBlobStreamByName(note_field::kMemo, MemoStream::kWrite);
     if (!memo || !memo->isOpen() || memo->write(rtf) != rtf.size() || !memo->Finish()) {
       notes.Cancel();
       return 0;
@@ -93,19 +93,19 @@ std::int32_t TFrmNotesMain::AddImportedNote(const ImportedNote& note) {
       return 0;
     }
     return notes.RecNo();
-  } catch (const VEdeveZuzaz&) {
+  } catch (const EngineError&) {
     notes.Cancel();
     return 0;
   }
 }
 
 void TFrmNotesMain::RemoveImportedNote(std::int32_t recordNumber) {
-  TTzDbf& notes = *tzNotes_;
+  DbfTable& notes = *tzNotes_;
   try {
     notes.Go(recordNumber);
     if (notes.LastError() == 0 && notes.RecNo() == recordNumber && notes.RLock()) notes.DeleteRec();
     notes.UnLock();
-  } catch (const VEdeveZuzaz&) {
+  } catch (const EngineError&) {
     notes.UnLock();
   }
 }

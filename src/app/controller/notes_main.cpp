@@ -12,7 +12,7 @@
 #include "app/record/note_record.h"
 #include "app/sync/notes_sync.h"
 #include "dataset/dataset_error.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "desktop/platform_windows.h"
 #include "desktop/sound_player.h"
 #include "desktop/taskbar_button.h"
@@ -30,8 +30,8 @@ namespace {
 
 constexpr int kInitializeDelayMs = 250;
 
-std::unique_ptr<TTzDbf> MakeNoteTable(const char* name, const QStringList& fieldLines) {
-  auto table = std::make_unique<TTzDbf>();
+std::unique_ptr<DbfTable> MakeNoteTable(const char* name, const QStringList& fieldLines) {
+  auto table = std::make_unique<DbfTable>();
   table->setObjectName(QString::fromLatin1(name));
   ConfigureNoteTable(*table, fieldLines);
   return table;

@@ -37,7 +37,7 @@ class TFrmMaintainNotes;
 class TFrmAlarm;
 class TFrmNote;
 class TTrayNotifyIcon;
-class TTzDbf;
+class DbfTable;
 
 // What an import ends with: whether it went through, and what to tell.
 struct ImportSummary {
@@ -60,9 +60,9 @@ class TFrmNotesMain : public QWidget,
   const QString& DataFolder() const override { return dataFolder_; }
   const ControllerSettings& Settings() const override { return settings_; }
   bool PackRequested() const { return packRequest_; }
-  TTzDbf& TzNotes() override { return *tzNotes_; }
-  TTzDbf& TzTrash() { return *tzTrash_; }
-  TTzDbf& TzDefaults() override { return *tzDefaults_; }
+  DbfTable& TzNotes() override { return *tzNotes_; }
+  DbfTable& TzTrash() { return *tzTrash_; }
+  DbfTable& TzDefaults() override { return *tzDefaults_; }
   QTimer* TimerInitialize() const { return timerInitialize_; }
   QMenu* PopupMenu1() const { return popupMenu1_; }
   QMenu* NewNoteMenu() const { return newNote1_; }
@@ -86,7 +86,7 @@ class TFrmNotesMain : public QWidget,
   void PlayDataSound(const QString& fileName) override;
   QWidget* NoteWindowParent() override { return this; }
   bool CopyNoteToTrash() override;
-  bool CopyNoteToTrashFrom(TTzDbf& source) override;
+  bool CopyNoteToTrashFrom(DbfTable& source) override;
   void ShowNoteOfRecord(std::int32_t recordNumber) override;
 
   // Start-up, in the order the program runs them.
@@ -104,9 +104,9 @@ class TFrmNotesMain : public QWidget,
   QTimer* TimerCheck() const { return timerCheck_; }
   void TimerCheckTimer();
   void ExpireNotes(ExpireMode mode);
-  bool NoteIsExpired(TTzDbf& table);
+  bool NoteIsExpired(DbfTable& table);
   void FireReminders();
-  bool ReminderIsDue(TTzDbf& table);
+  bool ReminderIsDue(DbfTable& table);
   // Today and the time of day for the passes; the local clock unless
   // replaced (tests).
   void SetClock(std::unique_ptr<PassClock> clock);
@@ -194,9 +194,9 @@ class TFrmNotesMain : public QWidget,
   bool started_ = false;
   QSize screenSize_;
   std::optional<bool> placesWindows_;
-  std::unique_ptr<TTzDbf> tzNotes_;
-  std::unique_ptr<TTzDbf> tzTrash_;
-  std::unique_ptr<TTzDbf> tzDefaults_;
+  std::unique_ptr<DbfTable> tzNotes_;
+  std::unique_ptr<DbfTable> tzTrash_;
+  std::unique_ptr<DbfTable> tzDefaults_;
   std::unique_ptr<SoundPlayer> sounds_;
   std::unique_ptr<TaskbarButton> taskbarButton_;
   QTimer* timerInitialize_;

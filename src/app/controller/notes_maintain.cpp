@@ -8,7 +8,7 @@
 #include "app/note/note_window.h"
 #include "app/note/note_window_registry.h"
 #include "dataset/dataset_error.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 namespace pw {
 
@@ -16,7 +16,7 @@ void TFrmNotesMain::NotesReminders1Click() {
   if (maintainNotes_ == nullptr) {
     try {
       maintainNotes_ = new TFrmMaintainNotes(*this, this);
-    } catch (const VEdeveZuzaz& error) {
+    } catch (const EngineError& error) {
       QMessageBox::warning(nullptr, QCoreApplication::applicationName(),
                            QString::fromUtf8(error.what()), QMessageBox::Ok);
       return;
@@ -48,7 +48,7 @@ void TFrmNotesMain::EditNotePropertiesOfRecord(std::int32_t recordNumber) {
 }
 
 void TFrmNotesMain::ShowNoteOfRecord(std::int32_t recordNumber) {
-  TTzDbf& notes = *tzNotes_;
+  DbfTable& notes = *tzNotes_;
   notes.Go(recordNumber);
   if (notes.LastError() != 0 || notes.Eof() || notes.RecNo() != recordNumber) return;
   ShowNoteWindow();

@@ -14,7 +14,7 @@
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
 #include "common/date_text.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "dialogs/template_values.h"
 #include "richtext/note_editor.h"
 
@@ -61,8 +61,8 @@ QPoint TFrmNotesMain::CascadeNewNote(QPoint place, QSize note, QRect screen) {
 }
 
 TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
-  TTzDbf& notes = *tzNotes_;
-  TTzDbf& defaults = *tzDefaults_;
+  DbfTable& notes = *tzNotes_;
+  DbfTable& defaults = *tzDefaults_;
   if (!notes.Active() || !defaults.Active()) return nullptr;
   auto* window = new TFrmNote(*this);
   defaults.Go(number);

@@ -7,14 +7,14 @@
 #include "app/note/note_window.h"
 #include "app/record/note_fields.h"
 #include "dataset/dataset_error.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "desktop/tray_notify_icon.h"
 #include "settings/config_keys.h"
 
 namespace pw {
 
 void TFrmNotesMain::ShowAllNotes() {
-  TTzDbf& notes = *tzNotes_;
+  DbfTable& notes = *tzNotes_;
   if (!notes.Active()) return;
   const QString savedTag = notes.CurrentTag();
   // Record order: showing a note changes its key in the SHOWING order.
@@ -32,7 +32,7 @@ void TFrmNotesMain::ShowAllNotes() {
       }
       notes.Skip(1);
     }
-  } catch (const VEdeveZuzaz&) {
+  } catch (const EngineError&) {
     // A failed step ends the pass; the notes shown so far stay.
   }
   if (!savedTag.isEmpty()) notes.SetOrderToTag(savedTag);

@@ -8,7 +8,7 @@
 #include "app/note/note_window_registry.h"
 #include "app/record/note_fields.h"
 #include "dataset/dataset_error.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "desktop/event_pause.h"
 #include "dialogs/status_window.h"
 #include "settings/config_keys.h"
@@ -30,7 +30,7 @@ void TFrmNotesMain::HideAllNotes1Click() {
 }
 
 void TFrmNotesMain::SendToOpenNotes(int message) {
-  TTzDbf& notes = *tzNotes_;
+  DbfTable& notes = *tzNotes_;
   if (!notes.Active()) return;
   try {
     // The records there when the walk begins: another program that keeps
@@ -50,7 +50,7 @@ void TFrmNotesMain::SendToOpenNotes(int message) {
       }
       notes.Skip(1);
     }
-  } catch (const VEdeveZuzaz&) {
+  } catch (const EngineError&) {
     // A failed step ends the pass; the remaining windows stay as they are.
   }
 }
@@ -102,7 +102,7 @@ void TFrmNotesMain::BackupNotes() {
 }
 
 void TFrmNotesMain::EmptyTrash() {
-  TTzDbf& trash = *tzTrash_;
+  DbfTable& trash = *tzTrash_;
   if (!trash.Active()) return;
   const std::int32_t records = trash.RecordCount();
   if (records <= 0) return;

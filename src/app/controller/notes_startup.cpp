@@ -7,8 +7,8 @@
 #include "app/note/note_window.h"
 #include "app/record/note_fields.h"
 #include "dataset/dataset_error.h"
+#include "dataset/dbf_table.h"
 #include "dataset/index_files.h"
-#include "dataset/tz_dbf.h"
 #include "settings/config_keys.h"
 #include "settings/data_folder.h"
 
@@ -55,15 +55,15 @@ void TFrmNotesMain::TimerInitializeTimer() {
 }
 
 bool TFrmNotesMain::OpenNotesFiles() {
-  const std::pair<TTzDbf*, const char*> tables[] = {{tzNotes_.get(), "notes.dbf"},
-                                                    {tzTrash_.get(), "Trash.dbf"},
-                                                    {tzDefaults_.get(), "defaults.dbf"}};
+  const std::pair<DbfTable*, const char*> tables[] = {{tzNotes_.get(), "notes.dbf"},
+                                                      {tzTrash_.get(), "Trash.dbf"},
+                                                      {tzDefaults_.get(), "defaults.dbf"}};
   for (const auto& [table, name] : tables) {
     const QString path = DataFilePath(dataFolder_, QString::fromLatin1(name));
     try {
       table->SetDbfFileName(path);
       table->Open();
-    } catch (const VEdeveZuzaz&) {
+    } catch (const EngineError&) {
       QMessageBox::warning(nullptr, QCoreApplication::applicationName(), "Unable to open " + path,
                            QMessageBox::Ok);
       return false;
@@ -76,7 +76,7 @@ bool TFrmNotesMain::OpenNotesFiles() {
 }
 
 void TFrmNotesMain::DisplayOpenNotes() {
-  TTzDbf& notes = *tzNotes_;
+  DbfTable& notes = *tzNotes_;
   notes.SetOrderToTag(note_tag::kShowing);
   if (!notes.Find(QStringLiteral("Y"))) return;
   while (!notes.Eof()) {

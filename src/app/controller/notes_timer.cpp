@@ -41,7 +41,7 @@ void ReportPassError(const char* pass, const QString& reason) {
   qWarning("%s ended early: %s", pass, qPrintable(reason));
 }
 
-void RestorePassTag(TTzDbf& notes, const QString& tag) {
+void RestorePassTag(DbfTable& notes, const QString& tag) {
   if (!notes.Active()) return;
   try {
     if (tag.isEmpty()) {
@@ -49,7 +49,7 @@ void RestorePassTag(TTzDbf& notes, const QString& tag) {
     } else {
       notes.SetOrderToTag(tag);
     }
-  } catch (const VEdeveZuzaz& error) {
+  } catch (const EngineError& error) {
     ReportPassError("Restoring the order", QString::fromStdString(error.what()));
   }
 }

@@ -9,19 +9,19 @@
 #include "app/note/note_window_registry.h"
 #include "app/record/note_fields.h"
 #include "common/date_text.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "reminders/note_expiry.h"
 #include "reminders/pass_clock.h"
 
 namespace pw {
 namespace {
 
-bool IsYes(TTzDbf& notes, const char* field) {
+bool IsYes(DbfTable& notes, const char* field) {
   return notes.GetFieldStr(QString::fromLatin1(field)) == QLatin1String("Y");
 }
 
 // SHOWING "N" written straight into the record.
-void MarkHidden(TTzDbf& notes) {
+void MarkHidden(DbfTable& notes) {
   notes.SetFieldStr(note_field::kShowing, QStringLiteral("N"));
   if (notes.RLock()) {
     notes.ReplaceRec();
@@ -33,7 +33,7 @@ void MarkHidden(TTzDbf& notes) {
 
 }  // namespace
 
-bool TFrmNotesMain::NoteIsExpired(TTzDbf& table) {
+bool TFrmNotesMain::NoteIsExpired(DbfTable& table) {
   const std::string expireDate = table.GetFieldDate(note_field::kExpireDate).toStdString();
   const ExpiryFields fields{
       .expires = IsYes(table, note_field::kExpires),
@@ -45,13 +45,13 @@ bool TFrmNotesMain::NoteIsExpired(TTzDbf& table) {
 }
 
 void TFrmNotesMain::ExpireNotes(ExpireMode mode) {
-  TTzDbf& notes = *tzNotes_;
+  DbfTable& notes = *tzNotes_;
   WalkFlaggedNotes(notes, "The expiry pass", note_tag::kExpireAct, note_field::kExpires,
                    [&] { return NoteIsExpired(notes) && ExpireNote(mode); });
 }
 
 bool TFrmNotesMain::ExpireNote(ExpireMode mode) {
-  TTzDbf& notes = *tzNotes_;
+  DbfTable& notes = *tzNotes_;
   if (IsYes(notes, note_field::kShowing)) {
     const std::int32_t recordNumber = notes.RecNo();
     // The window saves itself with SHOWING "N", which puts the table back on

@@ -6,14 +6,14 @@
 #include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_values.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "reminders/pass_clock.h"
 #include "reminders/reminder_due.h"
 #include "reminders/reminder_window.h"
 
 namespace pw {
 
-bool TFrmNotesMain::ReminderIsDue(TTzDbf& table) {
+bool TFrmNotesMain::ReminderIsDue(DbfTable& table) {
   const ReminderFields fields{
       .active = table.GetFieldStr(note_field::kAlarmAct) == QLatin1String("Y"),
       .kind = table.GetFieldInt(note_field::kAlarmType),
@@ -26,7 +26,7 @@ bool TFrmNotesMain::ReminderIsDue(TTzDbf& table) {
 }
 
 void TFrmNotesMain::FireReminders() {
-  TTzDbf& notes = *tzNotes_;
+  DbfTable& notes = *tzNotes_;
   WalkFlaggedNotes(notes, "The reminder pass", note_tag::kAlarmAct, note_field::kAlarmAct, [&] {
     if (!ReminderIsDue(notes)) return false;
     // Recorded before the window opens, so that the reminder does not fire
@@ -45,12 +45,12 @@ void TFrmNotesMain::FireReminders() {
 }
 
 TFrmAlarm* TFrmNotesMain::OpenReminderWindow() {
-  TTzDbf& notes = *tzNotes_;
+  DbfTable& notes = *tzNotes_;
   auto* window = new TFrmAlarm(dataFolder_, Sounds(), this);
   window->SetCaption(CaptionOfRecord(notes));
   window->SetNoteColor(ColorOfWindowsValue(notes.GetFieldInt(note_field::kColor)));
-  std::unique_ptr<TTzBlobStream> memo =
-      notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
+  std::unique_ptr<MemoStream> memo =
+      notes.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
   // A memo that cannot be read leaves the text empty; the reminder still rings.
   if (memo && memo->isOpen()) window->LoadText(memo.get());
   return window;

@@ -2,7 +2,7 @@
 // window, or the Notes & Reminders window, asks for before it deletes its own.
 #include "app/controller/notes_main.h"
 #include "app/record/note_record.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 namespace pw {
 
@@ -10,8 +10,8 @@ bool TFrmNotesMain::CopyNoteToTrash() {
   return CopyNoteToTrashFrom(*tzNotes_);
 }
 
-bool TFrmNotesMain::CopyNoteToTrashFrom(TTzDbf& source) {
-  TTzDbf& trash = *tzTrash_;
+bool TFrmNotesMain::CopyNoteToTrashFrom(DbfTable& source) {
+  DbfTable& trash = *tzTrash_;
   CopyNoteRecord(source, trash);
   if (!trash.ALock()) {
     trash.Cancel();

@@ -8,7 +8,7 @@
 #include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_values.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "richtext/rtf_reader.h"
 
 namespace pw {
@@ -61,8 +61,8 @@ bool TemplateTableStore::Read(int number, TemplateValues* values) {
   values->width = templates_.GetFieldInt(note_field::kWidth);
   values->place = templates_.GetFieldInt(note_field::kLeft);
   values->text.clear();
-  std::unique_ptr<TTzBlobStream> memo =
-      templates_.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
+  std::unique_ptr<MemoStream> memo =
+      templates_.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
   if (memo && memo->isOpen()) {
     values->text = memo->readAll();
     memo->Finish();
@@ -87,8 +87,8 @@ bool TemplateTableStore::SetFields(const TemplateValues& values) {
   if (text.isEmpty()) {
     templates_.SetMField(note_field::kMemo, {});
   } else {
-    std::unique_ptr<TTzBlobStream> memo =
-        templates_.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kReadWrite);
+    std::unique_ptr<MemoStream> memo =
+        templates_.CreateBlobStreamByName(note_field::kMemo, MemoStream::kReadWrite);
     if (!memo || !memo->isOpen()) return false;
     const bool written = memo->write(text) == text.size();
     // A text that could not be written completely keeps the old one.

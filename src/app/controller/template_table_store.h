@@ -7,11 +7,11 @@
 
 namespace pw {
 
-class TTzDbf;
+class DbfTable;
 
 class TemplateTableStore : public TemplateStore {
  public:
-  explicit TemplateTableStore(TTzDbf& templates) : templates_(templates) {}
+  explicit TemplateTableStore(DbfTable& templates) : templates_(templates) {}
 
   // A first start creates an empty template table; the editor needs all
   // ten, so missing ones are appended in their unset state.
@@ -26,7 +26,7 @@ class TemplateTableStore : public TemplateStore {
   // Sets the record buffer's fields; false when the text cannot be stored.
   bool SetFields(const TemplateValues& values);
 
-  TTzDbf& templates_;
+  DbfTable& templates_;
 };
 
 }  // namespace pw

@@ -17,8 +17,8 @@
 #include "app/maintain/template_boards.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
-#include "dataset/tz_data_set.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
+#include "dataset/table_record_set.h"
 #include "desktop/window_placement.h"
 #include "grid/tz_grid.h"
 #include "richtext/note_editor.h"
@@ -37,8 +37,8 @@ constexpr int kAllNotesPage = 0;
 constexpr int kActiveRemindersPage = 1;
 constexpr int kTrashPage = 2;
 
-std::unique_ptr<TTzDbf> OpenNoteView(const char* name, const QString& path) {
-  auto view = std::make_unique<TTzDbf>();
+std::unique_ptr<DbfTable> OpenNoteView(const char* name, const QString& path) {
+  auto view = std::make_unique<DbfTable>();
   view->setObjectName(QString::fromLatin1(name));
   ConfigureNoteTable(*view, NoteTableFieldLines());
   view->SetDbfFileName(path);
@@ -133,8 +133,8 @@ void TFrmMaintainNotes::BuildViews() {
   const QString& folder = host_.DataFolder();
   tzNotesMaint_ = OpenNoteView("TzNotesMaint", DataFilePath(folder, QStringLiteral("notes.dbf")));
   tzTrashMaint_ = OpenNoteView("TzTrashMaint", DataFilePath(folder, QStringLiteral("Trash.dbf")));
-  notesSet_ = std::make_unique<TTzDataSet>(*tzNotesMaint_);
-  trashSet_ = std::make_unique<TTzDataSet>(*tzTrashMaint_);
+  notesSet_ = std::make_unique<TableRecordSet>(*tzNotesMaint_);
+  trashSet_ = std::make_unique<TableRecordSet>(*tzTrashMaint_);
   WatchTables();
 }
 
@@ -255,7 +255,7 @@ int TFrmMaintainNotes::BoardOfPage(int pageIndex) const {
 }
 
 void TFrmMaintainNotes::PageControl1Change() {
-  TTzDbf& notes = *tzNotesMaint_;
+  DbfTable& notes = *tzNotesMaint_;
   notes.SetFilterTo(QString());
   const int page = pageControl1_->currentIndex();
   if (page == kTrashPage) {
@@ -287,7 +287,7 @@ namespace {
 
 // Both views are shared with the controller: its appends count only once
 // the record count is read again from the file.
-void RereadView(TTzDbf& view) {
+void RereadView(DbfTable& view) {
   view.RecordCount();
   if (view.IsEmpty()) {
     view.GoTop();
@@ -357,14 +357,14 @@ void TFrmMaintainNotes::ApplySearch() {
   ShowMemoOf(*tzNotesMaint_, richEdit1_);
 }
 
-void TFrmMaintainNotes::ShowMemoOf(TTzDbf& table, NoteEditor* pane) {
+void TFrmMaintainNotes::ShowMemoOf(DbfTable& table, NoteEditor* pane) {
   const TTzGrid* grid = pane == richEdit1_ ? tzGrid1_ : tzGridTrash_;
   if (grid->CurrentRecordNumber() == 0 || table.IsEmpty()) {
     pane->clear();
     return;
   }
-  std::unique_ptr<TTzBlobStream> memo =
-      table.CreateBlobStreamByName(QString::fromLatin1(note_field::kMemo), TTzBlobStream::kRead);
+  std::unique_ptr<MemoStream> memo =
+      table.CreateBlobStreamByName(QString::fromLatin1(note_field::kMemo), MemoStream::kRead);
   if (!memo || !memo->isOpen()) {
     pane->clear();
     return;

@@ -32,8 +32,8 @@ namespace pw {
 class MaintainNotesHost;
 class NoteEditor;
 class TPOAPlace;
-class TTzDataSet;
-class TTzDbf;
+class TableRecordSet;
+class DbfTable;
 class TTzGrid;
 
 class TFrmMaintainNotes : public QDialog {
@@ -45,13 +45,13 @@ class TFrmMaintainNotes : public QDialog {
   // A write to a table re-reads the views this long after the last one.
   static constexpr int kRereadDelayMs = 150;
 
-  // Opens both views and builds the boards; raises VEdeveZuzaz when a table
+  // Opens both views and builds the boards; raises EngineError when a table
   // cannot be opened.
   explicit TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent = nullptr);
   ~TFrmMaintainNotes() override;
 
-  TTzDbf& TzNotesMaint() const { return *tzNotesMaint_; }
-  TTzDbf& TzTrashMaint() const { return *tzTrashMaint_; }
+  DbfTable& TzNotesMaint() const { return *tzNotesMaint_; }
+  DbfTable& TzTrashMaint() const { return *tzTrashMaint_; }
   QTabWidget* PageControl1() const { return pageControl1_; }
   // The page widget TabSheet<n> (n from 1).
   QWidget* TabSheet(int n) const;
@@ -81,7 +81,7 @@ class TFrmMaintainNotes : public QDialog {
   void RestoreNote1Click();
   // Writes the notes given by record number (of the notes or the trash view)
   // as Markdown files into the chosen folder.
-  void ExportNotes(TTzDbf& table, const QList<std::int32_t>& recordNumbers);
+  void ExportNotes(DbfTable& table, const QList<std::int32_t>& recordNumbers);
 
  signals:
   // The properties dialog of notes record `recordNumber` is to run now; the
@@ -102,7 +102,7 @@ class TFrmMaintainNotes : public QDialog {
   void BuildBoards();
   void UpdateNotesMenu();
   void ApplySearch();
-  void ShowMemoOf(TTzDbf& table, NoteEditor* pane);
+  void ShowMemoOf(DbfTable& table, NoteEditor* pane);
   // Moves the notes view to the grid's selected note; false when none.
   bool GoToSelectedNote();
   bool GoToSelectedTrash();
@@ -114,10 +114,10 @@ class TFrmMaintainNotes : public QDialog {
   void ShowCaptionsOf(TTzGrid* grid, NoteTextIndex& index, const QString& fileName);
 
   MaintainNotesHost& host_;
-  std::unique_ptr<TTzDbf> tzNotesMaint_;
-  std::unique_ptr<TTzDbf> tzTrashMaint_;
-  std::unique_ptr<TTzDataSet> notesSet_;
-  std::unique_ptr<TTzDataSet> trashSet_;
+  std::unique_ptr<DbfTable> tzNotesMaint_;
+  std::unique_ptr<DbfTable> tzTrashMaint_;
+  std::unique_ptr<TableRecordSet> notesSet_;
+  std::unique_ptr<TableRecordSet> trashSet_;
   TPOAPlace* placement_;
   bool placementRestored_ = false;
   QTabWidget* pageControl1_ = nullptr;

@@ -8,19 +8,19 @@
 #include "app/note/note_window_registry.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "grid/tz_grid.h"
 
 namespace pw {
 
 namespace {
 
-bool IsShowing(TTzDbf& notes) {
+bool IsShowing(DbfTable& notes) {
   return notes.GetFieldStr(QString::fromLatin1(note_field::kShowing)) == QStringLiteral("Y");
 }
 
 // The hide request to the note's window; a window that is gone is no error.
-void HideNoteWindow(TTzDbf& notes) {
+void HideNoteWindow(DbfTable& notes) {
   SendNoteRequest(notes.GetFieldInt(QString::fromLatin1(note_field::kHandle)), kHideNoteRequest);
 }
 
@@ -30,12 +30,12 @@ bool Confirmed(QWidget* parent, const QString& question) {
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-bool GoToRecordOf(const TTzGrid& grid, TTzDbf& table) {
+bool GoToRecordOf(const TTzGrid& grid, DbfTable& table) {
   const std::int32_t record = grid.CurrentRecordNumber();
   if (record <= 0 || table.IsEmpty()) return false;
   // Go re-reads the record, which other views may have changed.
   table.Go(record);
-  return TTzDbf::LastError() == 0 && !table.Eof() && table.RecNo() == record;
+  return DbfTable::LastError() == 0 && !table.Eof() && table.RecNo() == record;
 }
 
 // While the window works through a loop: the hourglass, the window
@@ -134,7 +134,7 @@ bool TFrmMaintainNotes::GoToSelectedTrash() {
 
 void TFrmMaintainNotes::EditNoteProperties1Click() {
   if (!GoToSelectedNote()) return;
-  TTzDbf& notes = *tzNotesMaint_;
+  DbfTable& notes = *tzNotesMaint_;
   const std::int32_t record = notes.RecNo();
   const bool wasHidden = !IsShowing(notes);
   if (wasHidden) host_.ShowNoteOfRecord(record);
@@ -142,7 +142,7 @@ void TFrmMaintainNotes::EditNoteProperties1Click() {
   if (wasHidden) {
     // The window wrote its handle into the record when it opened.
     notes.Go(record);
-    if (TTzDbf::LastError() == 0) HideNoteWindow(notes);
+    if (DbfTable::LastError() == 0) HideNoteWindow(notes);
   }
   QCoreApplication::processEvents();
   ReReadNotes();
@@ -150,7 +150,7 @@ void TFrmMaintainNotes::EditNoteProperties1Click() {
 
 void TFrmMaintainNotes::ShowNoteonDesktop1Click() {
   if (!GoToSelectedNote()) return;
-  TTzDbf& notes = *tzNotesMaint_;
+  DbfTable& notes = *tzNotesMaint_;
   const std::int32_t record = notes.RecNo();
   tzGrid1_->setUpdatesEnabled(false);
   if (!IsShowing(notes)) {
@@ -173,13 +173,13 @@ void TFrmMaintainNotes::ShowNoteonDesktop1Click() {
 
 void TFrmMaintainNotes::SendNotetoTrash1Click() {
   if (!GoToSelectedNote()) return;
-  TTzDbf& notes = *tzNotesMaint_;
+  DbfTable& notes = *tzNotesMaint_;
   const std::int32_t record = notes.RecNo();
   if (IsShowing(notes)) {
     ShowNoteonDesktop1Click();
     // The window saved the note as it closed: copy what it wrote.
     notes.Go(record);
-    if (TTzDbf::LastError() != 0 || notes.RecNo() != record) return;
+    if (DbfTable::LastError() != 0 || notes.RecNo() != record) return;
   }
   if (!host_.CopyNoteToTrashFrom(notes)) return;
   if (notes.RLock()) notes.DeleteRec();
@@ -192,7 +192,7 @@ void TFrmMaintainNotes::EmptyTrashBin1Click() {
                  QStringLiteral("Permanently delete all notes contained in the Trash Bin?"))) {
     return;
   }
-  TTzDbf& trash = *tzTrashMaint_;
+  DbfTable& trash = *tzTrashMaint_;
   int skipped = 0;
   {
     BusyScope busy(*this, *tzGridTrash_);
@@ -202,7 +202,7 @@ void TFrmMaintainNotes::EmptyTrashBin1Click() {
     for (trash.GoTop(); !trash.Eof(); trash.Skip(1)) records.append(trash.RecNo());
     for (std::int32_t record : records) {
       trash.Go(record);
-      if (TTzDbf::LastError() != 0 || trash.Eof() || trash.RecNo() != record) continue;
+      if (DbfTable::LastError() != 0 || trash.Eof() || trash.RecNo() != record) continue;
       if (trash.RLock()) {
         trash.DeleteRec();
       } else {
@@ -226,13 +226,13 @@ void TFrmMaintainNotes::EmptyTrashBin1Click() {
 void TFrmMaintainNotes::RestoreNote1Click() {
   if (!Confirmed(this, QStringLiteral("Restore this trashed note?"))) return;
   if (!GoToSelectedTrash()) return;
-  TTzDbf& notes = *tzNotesMaint_;
-  TTzDbf& trash = *tzTrashMaint_;
+  DbfTable& notes = *tzNotesMaint_;
+  DbfTable& trash = *tzTrashMaint_;
   CopyNoteRecord(trash, notes);
   if (notes.ALock()) {
     notes.SetFieldStr(QString::fromLatin1(note_field::kShowing), QStringLiteral("N"));
     notes.AppendRec();
-    const bool appended = TTzDbf::LastError() == 0;
+    const bool appended = DbfTable::LastError() == 0;
     if (!appended) notes.Cancel();
     notes.UnLock();
     // A note that did not reach the notes table stays in the trash.

@@ -9,18 +9,18 @@
 #include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_values.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "richtext/rtf_reader.h"
 
 namespace pw {
 
 namespace {
 
-bool IsYes(TTzDbf& table, const char* field) {
+bool IsYes(DbfTable& table, const char* field) {
   return table.GetFieldStr(QString::fromLatin1(field)) == QStringLiteral("Y");
 }
 
-std::optional<QDateTime> MomentOf(TTzDbf& table, const char* flag, const char* date,
+std::optional<QDateTime> MomentOf(DbfTable& table, const char* flag, const char* date,
                                   const char* time) {
   if (!IsYes(table, flag)) return std::nullopt;
   const QDate day = DateOfText(table.GetFieldDate(QString::fromLatin1(date)));
@@ -28,14 +28,14 @@ std::optional<QDateTime> MomentOf(TTzDbf& table, const char* flag, const char* d
   return QDateTime(day, TimeOfText(table.GetFieldStr(QString::fromLatin1(time))));
 }
 
-ExportedNote NoteOfCurrentRecord(TTzDbf& table) {
+ExportedNote NoteOfCurrentRecord(DbfTable& table) {
   ExportedNote note;
   note.reminder =
       MomentOf(table, note_field::kAlarmAct, note_field::kAlarmDate, note_field::kAlarmTime);
   note.expiry =
       MomentOf(table, note_field::kExpires, note_field::kExpireDate, note_field::kExpireTime);
-  std::unique_ptr<TTzBlobStream> memo =
-      table.CreateBlobStreamByName(QString::fromLatin1(note_field::kMemo), TTzBlobStream::kRead);
+  std::unique_ptr<MemoStream> memo =
+      table.CreateBlobStreamByName(QString::fromLatin1(note_field::kMemo), MemoStream::kRead);
   if (memo && memo->isOpen()) {
     note.storedText = memo->readAll();
     memo->Finish();
@@ -48,7 +48,7 @@ ExportedNote NoteOfCurrentRecord(TTzDbf& table) {
 
 }  // namespace
 
-void TFrmMaintainNotes::ExportNotes(TTzDbf& table, const QList<std::int32_t>& recordNumbers) {
+void TFrmMaintainNotes::ExportNotes(DbfTable& table, const QList<std::int32_t>& recordNumbers) {
   if (recordNumbers.isEmpty() || table.IsEmpty()) return;
   const QString folder = ChooseExportFolder ? ChooseExportFolder(this) : QString();
   if (folder.isEmpty()) return;
@@ -58,7 +58,7 @@ void TFrmMaintainNotes::ExportNotes(TTzDbf& table, const QList<std::int32_t>& re
   int written = 0;
   for (std::int32_t record : recordNumbers) {
     table.Go(record);
-    if (TTzDbf::LastError() != 0 || table.Eof() || table.RecNo() != record) continue;
+    if (DbfTable::LastError() != 0 || table.Eof() || table.RecNo() != record) continue;
     const ExportedNote note = NoteOfCurrentRecord(table);
     const QString name = UniqueMarkdownName(SafeFileBaseName(note.caption), taken);
     QString error;

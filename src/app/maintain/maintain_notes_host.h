@@ -11,17 +11,17 @@ class QWidget;
 
 namespace pw {
 
-class TTzDbf;
+class DbfTable;
 
 class MaintainNotesHost {
  public:
   virtual ~MaintainNotesHost() = default;
 
   virtual const QString& DataFolder() const = 0;
-  virtual TTzDbf& TzDefaults() = 0;
+  virtual DbfTable& TzDefaults() = 0;
   // Appends a copy of the current record of `source` to the trash table;
   // false when the trash could not take it.
-  virtual bool CopyNoteToTrashFrom(TTzDbf& source) = 0;
+  virtual bool CopyNoteToTrashFrom(DbfTable& source) = 0;
   // Opens the window of notes record `recordNumber` on the desktop.
   virtual void ShowNoteOfRecord(std::int32_t recordNumber) = 0;
   // "Import Notes...": chooses the sources, shows what they hold, imports.

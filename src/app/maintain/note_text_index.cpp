@@ -7,7 +7,7 @@
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
 #include "dataset/dataset_error.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "richtext/rtf_reader.h"
 
 namespace pw {
@@ -26,20 +26,20 @@ void NoteTextIndex::Forget() {
 
 bool NoteTextIndex::Read(const QString& path) {
   Forget();
-  TTzDbf table;
+  DbfTable table;
   table.setObjectName(QStringLiteral("TzNotesSearch"));
   ConfigureNoteTable(table, NoteTableFieldLines());
   table.SetCreateIfNotFound(false);
   try {
     table.SetDbfFileName(path);
     table.Open();
-  } catch (const VEdeveZuzaz&) {
+  } catch (const EngineError&) {
     return false;
   }
   for (table.GoTop(); !table.Eof(); table.Skip(1)) {
     QTextDocument document;
-    std::unique_ptr<TTzBlobStream> memo =
-        table.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
+    std::unique_ptr<MemoStream> memo =
+        table.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
     if (memo && memo->isOpen()) {
       ReadRtf(memo->readAll(), &document);
       memo->Finish();

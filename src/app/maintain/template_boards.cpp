@@ -2,12 +2,12 @@
 
 #include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "dialogs/template_values.h"
 
 namespace pw {
 
-QList<TemplateBoard> CustomisedTemplates(TTzDbf& templates) {
+QList<TemplateBoard> CustomisedTemplates(DbfTable& templates) {
   QList<TemplateBoard> boards;
   if (!templates.Active()) return boards;
   // Template i is record i: read in record-number order, whatever tag the

@@ -9,7 +9,7 @@
 
 namespace pw {
 
-class TTzDbf;
+class DbfTable;
 
 struct TemplateBoard {
   int number = 0;  // the template's record number, 1 .. 10
@@ -18,7 +18,7 @@ struct TemplateBoard {
 
 // The templates whose name is set, in record order (record i is template i);
 // the index order of `templates` is kept.
-QList<TemplateBoard> CustomisedTemplates(TTzDbf& templates);
+QList<TemplateBoard> CustomisedTemplates(DbfTable& templates);
 
 // NOTEBOARD holds the template number as text; "=" would be "begins with"
 // (board 1 would list template 10's notes), so the trimmed field is

@@ -16,7 +16,7 @@ class QWidget;
 namespace pw {
 
 class TFrmNote;
-class TTzDbf;
+class DbfTable;
 
 class NoteHost {
  public:
@@ -34,7 +34,7 @@ class NoteHost {
   virtual void PlayDataSound(const QString& fileName) = 0;
 
   // The notes table, which holds every note window's record.
-  virtual TTzDbf& TzNotes() = 0;
+  virtual DbfTable& TzNotes() = 0;
   // Appends a copy of the notes table's current record to the trash; false
   // when the trash could not take it.
   virtual bool CopyNoteToTrash() = 0;

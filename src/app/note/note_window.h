@@ -29,7 +29,7 @@ namespace pw {
 
 class NoteEditor;
 class NoteHost;
-class TTzDbf;
+class DbfTable;
 enum class NotePropsPage;
 
 // What the next save writes into SHOWING.
@@ -61,9 +61,9 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void ShowFromRecord();
   // From the current record of `notes`: place and size, colour, title font,
   // stay-on-top.
-  void ApplyRecordLook(TTzDbf& notes);
+  void ApplyRecordLook(DbfTable& notes);
   // The MEMO of the current record of `notes` into the text.
-  void LoadMemo(TTzDbf& notes);
+  void LoadMemo(DbfTable& notes);
 
   // Makes the controller's notes table current on this note's record; false
   // when the window has none or the table cannot go there.
@@ -121,7 +121,7 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void SetExpiry(const NoteExpiry& expiry) { expiry_ = expiry; }
   // Writes the reminder and expiry state into the record buffer of `notes`,
   // and blanks the day and time of the reminder's last firing.
-  void WriteNoteState(TTzDbf& notes) const;
+  void WriteNoteState(DbfTable& notes) const;
   // The glyph of each button, recoloured once with the title font colour.
   void RecolorButtonGlyphs();
 
@@ -149,12 +149,12 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   void BuildControls();
   void BuildMenu();
   void LayoutControls();
-  void LoadNoteState(TTzDbf& notes);
+  void LoadNoteState(DbfTable& notes);
   void ShowCollapsedAtOnce();
-  bool SaveMemo(TTzDbf& notes);
+  bool SaveMemo(DbfTable& notes);
   SaveResult WriteRecord(ShowingMode showing);
-  void WriteRecordFields(TTzDbf& notes, ShowingMode showing);
-  void WriteScheduleFields(TTzDbf& notes) const;
+  void WriteRecordFields(DbfTable& notes, ShowingMode showing);
+  void WriteScheduleFields(DbfTable& notes) const;
   // The top-left corner of the expanded window, as its record holds it.
   QPoint ExpandedPlace() const;
   // Saves a change of a shown window a moment later.

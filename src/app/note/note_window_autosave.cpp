@@ -6,7 +6,7 @@
 
 #include "app/note/note_host.h"
 #include "app/note/note_window.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 namespace pw {
 
@@ -20,7 +20,7 @@ bool TFrmNote::SavePending() const {
 }
 
 void TFrmNote::SaveRecordNow() {
-  TTzDbf& notes = host_.TzNotes();
+  DbfTable& notes = host_.TzNotes();
   if (!notes.Active()) return;
   // The controller may be walking the table between its own steps: the
   // save puts it back where it was, past the end included.

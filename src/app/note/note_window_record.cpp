@@ -13,14 +13,14 @@
 #include "app/record/note_caption.h"
 #include "app/record/note_fields.h"
 #include "app/record/note_values.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "richtext/note_editor.h"
 
 namespace pw {
 
 namespace {
 
-bool IsYes(TTzDbf& table, const char* field) {
+bool IsYes(DbfTable& table, const char* field) {
   return table.GetFieldStr(QString::fromLatin1(field)) == QStringLiteral("Y");
 }
 
@@ -29,16 +29,16 @@ QString YesNo(bool value) {
 }
 
 // A date field that does not read as a date gives today.
-QDate DateOrToday(TTzDbf& table, const char* field) {
+QDate DateOrToday(DbfTable& table, const char* field) {
   const QDate date = DateOfText(table.GetFieldDate(QString::fromLatin1(field)));
   return date.isValid() ? date : QDate::currentDate();
 }
 
 // The fields but the memo reference, as text: a save that leaves them all
 // as they were has no record to write.
-QStringList FieldTexts(TTzDbf& table) {
+QStringList FieldTexts(DbfTable& table) {
   QStringList texts;
-  for (const TDbfFieldProp& field : table.FieldProps()) {
+  for (const DbfFieldProperty& field : table.FieldProps()) {
     if (field.type != 'M') texts.append(table.GetFieldStr(field.name));
   }
   return texts;
@@ -46,7 +46,7 @@ QStringList FieldTexts(TTzDbf& table) {
 
 }  // namespace
 
-void TFrmNote::ApplyRecordLook(TTzDbf& notes) {
+void TFrmNote::ApplyRecordLook(DbfTable& notes) {
   setGeometry(notes.GetFieldInt(note_field::kLeft), notes.GetFieldInt(note_field::kTop),
               notes.GetFieldInt(note_field::kWidth), notes.GetFieldInt(note_field::kHeight));
   // Until the user moves or sizes the note, this place is its own, wherever
@@ -64,9 +64,9 @@ void TFrmNote::ApplyRecordLook(TTzDbf& notes) {
   SetTitleFont(font, ColorOfWindowsValue(notes.GetFieldInt(note_field::kCapFontCol)));
 }
 
-void TFrmNote::LoadMemo(TTzDbf& notes) {
-  std::unique_ptr<TTzBlobStream> memo =
-      notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
+void TFrmNote::LoadMemo(DbfTable& notes) {
+  std::unique_ptr<MemoStream> memo =
+      notes.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
   if (!memo || !memo->isOpen()) return;
   richEdit1_->LoadFromStream(memo.get());
   memo->Finish();
@@ -74,7 +74,7 @@ void TFrmNote::LoadMemo(TTzDbf& notes) {
   memoChanged_ = false;
 }
 
-void TFrmNote::LoadNoteState(TTzDbf& notes) {
+void TFrmNote::LoadNoteState(DbfTable& notes) {
   reminder_.active = IsYes(notes, note_field::kAlarmAct);
   reminder_.recurrence = notes.GetFieldInt(note_field::kAlarmType);
   reminder_.date = DateOrToday(notes, note_field::kAlarmDate);
@@ -87,7 +87,7 @@ void TFrmNote::LoadNoteState(TTzDbf& notes) {
 }
 
 void TFrmNote::ShowFromRecord() {
-  TTzDbf& notes = host_.TzNotes();
+  DbfTable& notes = host_.TzNotes();
   recordLink_ = notes.RecNo();
   ApplyRecordLook(notes);
   richEdit1_->SetUrlDetection(host_.Settings().enableURL);
@@ -113,7 +113,7 @@ void TFrmNote::ShowFromRecord() {
 
 bool TFrmNote::MoveToNoteRecord() {
   if (recordLink_ == 0) return false;
-  TTzDbf& notes = host_.TzNotes();
+  DbfTable& notes = host_.TzNotes();
   const QString savedTag = notes.CurrentTag();
   notes.SetOrderToTag(note_tag::kHandle);
   notes.Go(recordLink_);
@@ -134,7 +134,7 @@ void TFrmNote::UpdateNote() {
 TFrmNote::SaveResult TFrmNote::WriteRecord(ShowingMode showing) {
   autosaveTimer_->stop();
   if (!MoveToNoteRecord()) return SaveResult::NoRecord;
-  TTzDbf& notes = host_.TzNotes();
+  DbfTable& notes = host_.TzNotes();
   const QStringList stored = FieldTexts(notes);
   WriteRecordFields(notes, showing);
   // The memo holds the exact title that DESC cannot spell: a new one is a
@@ -166,7 +166,7 @@ TFrmNote::SaveResult TFrmNote::WriteRecord(ShowingMode showing) {
   return result;
 }
 
-void TFrmNote::WriteRecordFields(TTzDbf& notes, ShowingMode showing) {
+void TFrmNote::WriteRecordFields(DbfTable& notes, ShowingMode showing) {
   if (showing != ShowingMode::Keep) {
     notes.SetFieldStr(note_field::kShowing, YesNo(showing == ShowingMode::Yes));
   }
@@ -186,7 +186,7 @@ void TFrmNote::WriteRecordFields(TTzDbf& notes, ShowingMode showing) {
   notes.SetFieldInt(note_field::kCapFontCol, WindowsValueOfColor(titleColor_));
 }
 
-void TFrmNote::WriteScheduleFields(TTzDbf& notes) const {
+void TFrmNote::WriteScheduleFields(DbfTable& notes) const {
   notes.SetFieldStr(note_field::kAlarmAct, YesNo(reminder_.active));
   notes.SetFieldDate(note_field::kAlarmDate, DateText(reminder_.date));
   notes.SetFieldInt(note_field::kAlarmType, reminder_.recurrence);
@@ -198,7 +198,7 @@ void TFrmNote::WriteScheduleFields(TTzDbf& notes) const {
   notes.SetFieldStr(note_field::kExpireTrsh, YesNo(expiry_.movesToTrash));
 }
 
-void TFrmNote::WriteNoteState(TTzDbf& notes) const {
+void TFrmNote::WriteNoteState(DbfTable& notes) const {
   WriteScheduleFields(notes);
   notes.SetFieldStr(note_field::kDateAlmAct, QString());
   notes.SetFieldStr(note_field::kTimeAlmAct, QString());
@@ -211,9 +211,9 @@ QPoint TFrmNote::ExpandedPlace() const {
   return {x() + width() - expandedWidth, y()};
 }
 
-bool TFrmNote::SaveMemo(TTzDbf& notes) {
-  std::unique_ptr<TTzBlobStream> memo =
-      notes.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kReadWrite);
+bool TFrmNote::SaveMemo(DbfTable& notes) {
+  std::unique_ptr<MemoStream> memo =
+      notes.CreateBlobStreamByName(note_field::kMemo, MemoStream::kReadWrite);
   if (!memo || !memo->isOpen()) return false;
   // DESC keeps what its code page can spell; the memo keeps the exact title.
   richEdit1_->document()->setMetaInformation(QTextDocument::DocumentTitle, TitleToKeep(Title()));
@@ -228,7 +228,7 @@ void TFrmNote::TrashNote() {
   showingMode_ = ShowingMode::Keep;
   UpdateNote();
   if (!host_.CopyNoteToTrash()) return;
-  TTzDbf& notes = host_.TzNotes();
+  DbfTable& notes = host_.TzNotes();
   if (notes.RLock()) notes.DeleteRec();
   notes.UnLock();
   QCoreApplication::processEvents();

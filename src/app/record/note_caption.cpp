@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/record/note_fields.h"
+#include "dataset/dbf_table.h"
 #include "dataset/engine_text.h"
-#include "dataset/tz_dbf.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 
@@ -33,17 +33,17 @@ QByteArray RichTextKeepingCaption(const QByteArray& rtf, const QString& caption)
   return WriteRtf(document);
 }
 
-QString CaptionOfRecord(TTzDbf& table, const QTextDocument& document) {
+QString CaptionOfRecord(DbfTable& table, const QTextDocument& document) {
   const QString stored = table.GetFieldStr(note_field::kDesc).trimmed();
   const QString exact = document.metaInformation(QTextDocument::DocumentTitle);
   if (exact.isEmpty()) return stored;
   return SpeltCaption(exact).trimmed() == stored ? exact : stored;
 }
 
-QString CaptionOfRecord(TTzDbf& table) {
+QString CaptionOfRecord(DbfTable& table) {
   QTextDocument document;
-  std::unique_ptr<TTzBlobStream> memo =
-      table.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
+  std::unique_ptr<MemoStream> memo =
+      table.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
   if (memo && memo->isOpen()) {
     ReadRtf(memo->readAll(), &document);
     memo->Finish();

@@ -13,7 +13,7 @@ class QTextDocument;
 
 namespace pw {
 
-class TTzDbf;
+class DbfTable;
 
 // What a note's rich text keeps as its document title for `caption`: the
 // caption when DESC cannot hold it exactly, else nothing.
@@ -26,9 +26,9 @@ QByteArray RichTextKeepingCaption(const QByteArray& rtf, const QString& caption)
 // The caption of the current record, whose rich text `document` holds as
 // read from its memo: the document's title while DESC still holds that
 // title's approximation, else DESC (another program renamed the note).
-QString CaptionOfRecord(TTzDbf& table, const QTextDocument& document);
+QString CaptionOfRecord(DbfTable& table, const QTextDocument& document);
 // The same, reading the record's memo itself.
-QString CaptionOfRecord(TTzDbf& table);
+QString CaptionOfRecord(DbfTable& table);
 
 // What names a note where it is listed: its caption, or the first line of
 // its plain text when it has none.

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/record/note_fields.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 namespace pw {
 
@@ -98,12 +98,12 @@ QStringList NoteIndexLines() {
           ""};
 }
 
-void ConfigureNoteTable(TTzDbf& table, const QStringList& fieldLines) {
+void ConfigureNoteTable(DbfTable& table, const QStringList& fieldLines) {
   table.SetHideDeletedRecs(true);
   table.SetShowProgress(false);
-  table.SetTableLanguage(TTzTableLanguage::tlOem);
+  table.SetTableLanguage(TableCharset::kOem);
   table.SetReadOnly(false);
-  table.SetCreateIndex(TCreateIndexType::ciNotFound);
+  table.SetCreateIndex(IndexCreation::kWhenMissing);
   table.SetExclusive(false);
   table.SetCreateIfNotFound(true);
   table.SetAutoFixRecCount(false);
@@ -111,7 +111,7 @@ void ConfigureNoteTable(TTzDbf& table, const QStringList& fieldLines) {
   table.SetIndexList(NoteIndexLines());
 }
 
-void CopyNoteRecord(TTzDbf& source, TTzDbf& target) {
+void CopyNoteRecord(DbfTable& source, DbfTable& target) {
   const auto text = [&](const char* name) { target.SetFieldStr(name, source.GetFieldStr(name)); };
   const auto integer = [&](const char* name) {
     target.SetFieldInt(name, source.GetFieldInt(name));
@@ -153,13 +153,13 @@ void CopyNoteRecord(TTzDbf& source, TTzDbf& target) {
   for (const char* name : {note_field::kAlarmDate, note_field::kDateAlmAct, note_field::kDate1})
     date(name);
 
-  if (std::unique_ptr<TTzBlobStream> in =
-          source.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
+  if (std::unique_ptr<MemoStream> in =
+          source.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
       in && in->isOpen()) {
     const QByteArray memo = in->readAll();
     in->Finish();
-    if (std::unique_ptr<TTzBlobStream> out =
-            target.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kWrite);
+    if (std::unique_ptr<MemoStream> out =
+            target.CreateBlobStreamByName(note_field::kMemo, MemoStream::kWrite);
         out && out->isOpen()) {
       out->write(memo);
       out->Finish();

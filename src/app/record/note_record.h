@@ -7,7 +7,7 @@
 
 namespace pw {
 
-class TTzDbf;
+class DbfTable;
 
 // DbfFields of the notes and trash tables ("desc, C, 50, 0").
 QStringList NoteTableFieldLines();
@@ -19,10 +19,10 @@ QStringList TemplateTableFieldLines();
 QStringList NoteIndexLines();
 
 // Sets the component properties every note table shares and its field lines.
-void ConfigureNoteTable(TTzDbf& table, const QStringList& fieldLines);
+void ConfigureNoteTable(DbfTable& table, const QStringList& fieldLines);
 
 // Copies the current record of `source` into a blank record buffer of
 // `target`, memo included. Neither table is moved, locked or appended to.
-void CopyNoteRecord(TTzDbf& source, TTzDbf& target);
+void CopyNoteRecord(DbfTable& source, DbfTable& target);
 
 }  // namespace pw

@@ -51,7 +51,7 @@ SyncResult NotesSync::SyncNow() {
     result =
         SyncEngine(client, store, QDir(controller_.DataFolder()).filePath(SyncState::kFileName))
             .Run(QUrl(settings.collection));
-  } catch (const VEdeveZuzaz& error) {
+  } catch (const EngineError& error) {
     result.ok = false;
     result.message = QString::fromStdString(error.what());
   }

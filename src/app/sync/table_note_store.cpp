@@ -13,7 +13,7 @@
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
 #include "app/record/note_values.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "richtext/rtf_reader.h"
 
 namespace pw {
@@ -21,11 +21,11 @@ namespace {
 
 constexpr int kCaptionWidth = 50;  // DESC
 
-QString Str(TTzDbf& table, const char* field) {
+QString Str(DbfTable& table, const char* field) {
   return table.GetFieldStr(QString::fromLatin1(field));
 }
 
-bool Flag(TTzDbf& table, const char* field) {
+bool Flag(DbfTable& table, const char* field) {
   return Str(table, field) == QLatin1String("Y");
 }
 
@@ -37,7 +37,7 @@ QString FlagText(bool on) {
 // the walk ends.
 class TableWalk {
  public:
-  explicit TableWalk(TTzDbf& table)
+  explicit TableWalk(DbfTable& table)
       : table_(table), tag_(table.CurrentTag()), record_(table.RecNo()) {
     RestorePassTag(table_, QString());
   }
@@ -49,16 +49,16 @@ class TableWalk {
   TableWalk& operator=(const TableWalk&) = delete;
 
  private:
-  TTzDbf& table_;
+  DbfTable& table_;
   QString tag_;
   std::int32_t record_;
 };
 
-SyncNote ReadNote(TTzDbf& table, bool trashed) {
+SyncNote ReadNote(DbfTable& table, bool trashed) {
   SyncNote note;
   note.uid = Str(table, note_field::kChar1).trimmed();
-  if (std::unique_ptr<TTzBlobStream> memo =
-          table.CreateBlobStreamByName(note_field::kMemo, TTzBlobStream::kRead);
+  if (std::unique_ptr<MemoStream> memo =
+          table.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
       memo && memo->isOpen()) {
     note.rtf = memo->readAll();
     memo->Finish();
@@ -78,7 +78,7 @@ SyncNote ReadNote(TTzDbf& table, bool trashed) {
 }
 
 // The synced fields into the record buffer, the memo through `memoMode`.
-bool SetNoteFields(TTzDbf& table, const SyncNote& note, int memoMode) {
+bool SetNoteFields(DbfTable& table, const SyncNote& note, int memoMode) {
   table.SetFieldStr(note_field::kChar1, note.uid);
   table.SetFieldStr(note_field::kDesc, note.caption.left(kCaptionWidth));
   table.SetFieldInt(note_field::kColor, note.color);
@@ -89,7 +89,7 @@ bool SetNoteFields(TTzDbf& table, const SyncNote& note, int memoMode) {
     table.SetFieldDate(note_field::kAlarmDate, DateText(note.reminder.date));
     table.SetFieldStr(note_field::kAlarmTime, TimeText(note.reminder.time));
   }
-  std::unique_ptr<TTzBlobStream> memo = table.CreateBlobStreamByName(note_field::kMemo, memoMode);
+  std::unique_ptr<MemoStream> memo = table.CreateBlobStreamByName(note_field::kMemo, memoMode);
   if (!memo || !memo->isOpen()) return false;
   // DESC keeps what the code page spells; the memo keeps the caption.
   const QByteArray rtf = RichTextKeepingCaption(note.rtf, note.caption);
@@ -103,10 +103,10 @@ TableNoteStore::TableNoteStore(TFrmNotesMain& controller) : controller_(controll
 
 std::vector<SyncNote> TableNoteStore::Notes() {
   std::vector<SyncNote> notes;
-  for (TTzDbf* table : {&controller_.TzNotes(), &controller_.TzTrash()}) {
+  for (DbfTable* table : {&controller_.TzNotes(), &controller_.TzTrash()}) {
     if (!table->Active()) continue;
     TableWalk walk(*table);
-    for (table->GoTop(); !table->Eof() && TTzDbf::LastError() == 0; table->Skip(1)) {
+    for (table->GoTop(); !table->Eof() && DbfTable::LastError() == 0; table->Skip(1)) {
       SyncNote note = ReadNote(*table, table == &controller_.TzTrash());
       if (note.uid.isEmpty()) {
         // A note that never synced gets its key now, written at once so
@@ -116,7 +116,7 @@ std::vector<SyncNote> TableNoteStore::Notes() {
         const bool locked = table->RLock();
         locked ? table->ReplaceRec() : table->Cancel();
         table->UnLock();
-        if (!locked || TTzDbf::LastError() != 0) continue;
+        if (!locked || DbfTable::LastError() != 0) continue;
       }
       notes.push_back(std::move(note));
     }
@@ -125,12 +125,12 @@ std::vector<SyncNote> TableNoteStore::Notes() {
 }
 
 std::optional<TableNoteStore::Place> TableNoteStore::Find(const QString& key) {
-  for (TTzDbf* table : {&controller_.TzNotes(), &controller_.TzTrash()}) {
+  for (DbfTable* table : {&controller_.TzNotes(), &controller_.TzTrash()}) {
     if (!table->Active()) continue;
     const QString savedTag = table->CurrentTag();
     RestorePassTag(*table, QString());
     std::optional<Place> found;
-    for (table->GoTop(); !found && !table->Eof() && TTzDbf::LastError() == 0; table->Skip(1))
+    for (table->GoTop(); !found && !table->Eof() && DbfTable::LastError() == 0; table->Skip(1))
       if (Str(*table, note_field::kChar1).trimmed() == key) found = Place{table, table->RecNo()};
     RestorePassTag(*table, savedTag);
     if (found) return found;
@@ -140,45 +140,45 @@ std::optional<TableNoteStore::Place> TableNoteStore::Find(const QString& key) {
 
 std::optional<SyncNote> TableNoteStore::ReadAt(const Place& place) {
   place.table->Go(place.record);
-  if (TTzDbf::LastError() != 0 || place.table->RecNo() != place.record) return std::nullopt;
+  if (DbfTable::LastError() != 0 || place.table->RecNo() != place.record) return std::nullopt;
   return ReadNote(*place.table, place.table == &controller_.TzTrash());
 }
 
-std::int32_t TableNoteStore::Append(TTzDbf& from, TTzDbf& to) {
+std::int32_t TableNoteStore::Append(DbfTable& from, DbfTable& to) {
   if (&to == &controller_.TzTrash()) return controller_.CopyNoteToTrashFrom(from) ? to.RecNo() : 0;
   CopyNoteRecord(from, to);
   to.SetFieldStr(note_field::kShowing, QStringLiteral("N"));
   const bool locked = to.ALock();
   if (locked) to.AppendRec();
-  const bool appended = locked && TTzDbf::LastError() == 0;
+  const bool appended = locked && DbfTable::LastError() == 0;
   if (!appended) to.Cancel();
   to.UnLock();
   return appended ? to.RecNo() : 0;
 }
 
 bool TableNoteStore::Delete(const Place& place) {
-  TTzDbf& table = *place.table;
+  DbfTable& table = *place.table;
   table.Go(place.record);
-  if (TTzDbf::LastError() != 0 || table.RecNo() != place.record) return false;
+  if (DbfTable::LastError() != 0 || table.RecNo() != place.record) return false;
   const bool locked = table.RLock();
   if (locked) table.DeleteRec();
   table.UnLock();
-  return locked && TTzDbf::LastError() == 0;
+  return locked && DbfTable::LastError() == 0;
 }
 
 std::optional<SyncNote> TableNoteStore::Save(const SyncNote& note) {
-  TTzDbf& notes = controller_.TzNotes();
-  TTzDbf& trash = controller_.TzTrash();
+  DbfTable& notes = controller_.TzNotes();
+  DbfTable& trash = controller_.TzTrash();
   if (!notes.Active() || !trash.Active()) return std::nullopt;
   std::optional<Place> place = Find(note.uid);
   if (!place) {
     // New from the server: a record of its template board, like a new note.
-    TTzDbf& defaults = controller_.TzDefaults();
-    TTzDbf& target = note.trashed ? trash : notes;
+    DbfTable& defaults = controller_.TzDefaults();
+    DbfTable& target = note.trashed ? trash : notes;
     const int board = note.board.toInt();
     if (defaults.Active() && board >= 1 && board <= 10) defaults.Go(board);
     const bool fromTemplate =
-        defaults.Active() && TTzDbf::LastError() == 0 && defaults.RecNo() == board;
+        defaults.Active() && DbfTable::LastError() == 0 && defaults.RecNo() == board;
     fromTemplate ? CopyNoteRecord(defaults, target) : target.ClearRecord();
     if (!fromTemplate) {
       target.SetFieldInt(note_field::kWidth, 200);
@@ -192,10 +192,10 @@ std::optional<SyncNote> TableNoteStore::Save(const SyncNote& note) {
     target.SetFieldInt(note_field::kLeft, at.x());
     target.SetFieldInt(note_field::kTop, at.y());
     target.SetFieldStr(note_field::kShowing, FlagText(!note.trashed));
-    const bool filled = SetNoteFields(target, note, TTzBlobStream::kWrite);
+    const bool filled = SetNoteFields(target, note, MemoStream::kWrite);
     const bool locked = filled && target.ALock();
     if (locked) target.AppendRec();
-    const bool appended = locked && TTzDbf::LastError() == 0;
+    const bool appended = locked && DbfTable::LastError() == 0;
     if (!appended) target.Cancel();
     target.UnLock();
     if (!appended) return std::nullopt;
@@ -211,18 +211,18 @@ std::optional<SyncNote> TableNoteStore::Save(const SyncNote& note) {
     reopen = !note.trashed;
   }
   if (!ReadAt(*place)) return std::nullopt;
-  TTzDbf& table = *place->table;
-  const bool filled = SetNoteFields(table, note, TTzBlobStream::kReadWrite);
+  DbfTable& table = *place->table;
+  const bool filled = SetNoteFields(table, note, MemoStream::kReadWrite);
   const bool locked = filled && table.RLock();
   if (locked) table.Post();
-  const bool written = locked && TTzDbf::LastError() == 0;
+  const bool written = locked && DbfTable::LastError() == 0;
   if (!written) table.Cancel();
   table.UnLock();
   if (!written) return std::nullopt;
 
   const bool inTrash = place->table == &trash;
   if (note.trashed != inTrash) {
-    TTzDbf& to = note.trashed ? trash : notes;
+    DbfTable& to = note.trashed ? trash : notes;
     if (!ReadAt(*place)) return std::nullopt;
     const std::int32_t moved = Append(table, to);
     if (moved == 0 || !Delete(*place)) return std::nullopt;

@@ -13,7 +13,7 @@
 namespace pw {
 
 class TFrmNotesMain;
-class TTzDbf;
+class DbfTable;
 
 class TableNoteStore : public NoteStore {
  public:
@@ -25,13 +25,13 @@ class TableNoteStore : public NoteStore {
 
  private:
   struct Place {
-    TTzDbf* table = nullptr;
+    DbfTable* table = nullptr;
     std::int32_t record = 0;
   };
   std::optional<Place> Find(const QString& key);
   // Appends a copy of the current record of `from` to `to`; the record
   // number in `to`, 0 when it could not be appended.
-  std::int32_t Append(TTzDbf& from, TTzDbf& to);
+  std::int32_t Append(DbfTable& from, DbfTable& to);
   bool Delete(const Place& place);
   std::optional<SyncNote> ReadAt(const Place& place);
 

@@ -25,7 +25,7 @@ IndexState* OpenIndex(WorkArea& area) {
 long Step(WorkArea& area, long (*step)(WorkArea&, IndexState&)) {
   try {
     return step(area, *OpenIndex(area));
-  } catch (const VEdeveZuzaz&) {
+  } catch (const EngineError&) {
     return 0;
   }
 }

@@ -36,7 +36,7 @@ void Rename(TFrmNote* window, const QString& caption) {
 
 TEST_F(ExactCaptionTest, ACaptionOutsideTheCodePageSurvivesEveryPathAndDescHoldsItsSpelling) {
   auto controller = Start();
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   const std::int32_t record = AppendNote(notes, {.text = "Body text"});
   // At the field's full length: 50 characters, the last one outside 1252.
   const QString full = QString(49, u'x') + QString::fromUtf8("\xD0\xAF");
@@ -83,7 +83,7 @@ TEST_F(ExactCaptionTest, ACaptionOutsideTheCodePageSurvivesEveryPathAndDescHolds
 // over the exact one the note's text still carries.
 TEST_F(ExactCaptionTest, ACaptionAnotherProgramWroteIntoDescWins) {
   auto controller = Start();
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   const std::int32_t record = AppendNote(notes, {.text = "Body"});
   controller->ShowNoteOfRecord(record);
   TFrmNote* window = WindowOfRecord(*controller, record);

@@ -56,7 +56,7 @@ TEST_F(MaintainNotesActionsTest, SendNoteToTrashHidesAShowingNoteThenMovesIt) {
   EXPECT_EQ(WindowOfRecord(*controller, record), nullptr);
   EXPECT_EQ(Captions(*window->TzGrid1()), QStringList({"stays"}));
   EXPECT_EQ(Captions(*window->TzGridTrash()), QStringList({"goes"}));
-  TTzDbf& trash = controller->TzTrash();
+  DbfTable& trash = controller->TzTrash();
   trash.GoTop();
   EXPECT_EQ(trash.GetFieldStr("DESC").trimmed(), "goes");
   // The window saved itself hidden before the copy was made.
@@ -78,7 +78,7 @@ TEST_F(MaintainNotesActionsTest, RestoreNoteAsksAndOnlyYesMovesTheNoteBackHidden
   ChooseFromMenu(*window->TzGridTrash(), 0, "RestoreNote1");
   EXPECT_EQ(boxTexts_, QStringList(3, "Restore this trashed note?"));
   EXPECT_EQ(Captions(*window->TzGridTrash()), QStringList());
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   notes.GoTop();
   ASSERT_FALSE(notes.Eof());
   EXPECT_EQ(notes.GetFieldStr("DESC").trimmed(), "trashed");
@@ -103,7 +103,7 @@ TEST_F(MaintainNotesActionsTest, EmptyingAnEmptyTrashDeletesNothingAndRestoresTh
 
 TEST_F(MaintainNotesActionsTest, EmptyingTheTrashSkipsARecordHeldLockedAndSaysSo) {
   auto controller = Start();
-  TTzDbf& trash = controller->TzTrash();
+  DbfTable& trash = controller->TzTrash();
   for (const char* desc : {"one", "held", "three"})
     AppendNote(trash, {.showing = "N", .desc = desc});
   auto window = OpenWindow(*controller);
@@ -174,7 +174,7 @@ TEST_F(MaintainNotesActionsTest, EditNotePropertiesOpensThePropertiesDialogOfThe
 
 TEST_F(MaintainNotesActionsTest, ExportWritesOneMarkdownFilePerNoteUnderSafeUniqueNames) {
   auto controller = Start();
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   AppendNote(notes, {.showing = "N", .text = "{\\rtf1 first {\\b bold}}", .desc = "a/b: c?"});
   AppendNote(notes, {.showing = "N", .text = "second", .desc = "a/b: c?"});
   AppendNote(notes, {.showing = "N", .text = "", .desc = ""});
@@ -203,7 +203,7 @@ TEST_F(MaintainNotesActionsTest, ExportWritesOneMarkdownFilePerNoteUnderSafeUniq
 
 TEST_F(MaintainNotesActionsTest, TheMenuActsOnTheRowRightClickedNotTheFirst) {
   auto controller = Start();
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   for (const char* desc : {"one", "two", "three"})
     AppendNote(notes, {.showing = "N", .desc = desc});
   auto window = OpenWindow(*controller);
@@ -226,7 +226,7 @@ TEST_F(MaintainNotesActionsTest, TheMenuActsOnTheRowRightClickedNotTheFirst) {
 
 TEST_F(MaintainNotesActionsTest, TheWindowFollowsNotesMadeWhileItIsOpenAndKeepsTheSelection) {
   auto controller = Start();
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   AppendNote(notes, {.showing = "N", .text = "first text", .desc = "one"});
   AppendNote(notes, {.showing = "N", .text = "second text", .desc = "two"});
   auto window = OpenWindow(*controller);

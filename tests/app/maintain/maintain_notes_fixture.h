@@ -23,7 +23,7 @@ namespace pw::test {
 class MaintainNotesFixture : public ControllerFixture {
  protected:
   // Ten templates, those named in `names` (by number) customised.
-  static void AddTemplates(TTzDbf& defaults, const QMap<int, const char*>& names) {
+  static void AddTemplates(DbfTable& defaults, const QMap<int, const char*>& names) {
     for (int n = 1; n <= 10; ++n) {
       const QByteArray reset = QStringLiteral("Template %1 - Not Set").arg(n).toLatin1();
       AppendNote(defaults, {.showing = "N", .desc = names.value(n, reset.constData())});
@@ -102,7 +102,7 @@ class MaintainNotesFixture : public ControllerFixture {
     return nullptr;
   }
 
-  static QString Showing(TTzDbf& table, std::int32_t record) {
+  static QString Showing(DbfTable& table, std::int32_t record) {
     table.Go(record);
     return table.GetFieldStr("SHOWING");
   }

@@ -28,7 +28,7 @@ TEST_F(MaintainNotesPagesTest, WithoutCustomisedTemplatesOnlyTheThreeFixedPagesS
 TEST_F(MaintainNotesPagesTest, EachCustomisedTemplateGetsABoardListingItsNotes) {
   auto controller = Start();
   AddTemplates(controller->TzDefaults(), {{2, "Shopping"}, {5, "Work"}});
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   AppendNote(notes, {.showing = "N", .desc = "milk", .noteBoard = "2"});
   AppendNote(notes, {.showing = "N", .desc = "report", .noteBoard = "5"});
   AppendNote(notes, {.showing = "N", .desc = "bread", .noteBoard = "2"});
@@ -56,7 +56,7 @@ TEST_F(MaintainNotesPagesTest, EachCustomisedTemplateGetsABoardListingItsNotes) 
 TEST_F(MaintainNotesPagesTest, TheBoardOfTemplateOneNoLongerListsTheNotesOfTemplateTen) {
   auto controller = Start();
   AddTemplates(controller->TzDefaults(), {{1, "Home"}, {10, "Misc"}});
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   AppendNote(notes, {.showing = "N", .desc = "from one", .noteBoard = "1"});
   AppendNote(notes, {.showing = "N", .desc = "from ten", .noteBoard = "10"});
   auto window = OpenWindow(*controller);
@@ -69,7 +69,7 @@ TEST_F(MaintainNotesPagesTest, TheBoardOfTemplateOneNoLongerListsTheNotesOfTempl
 
 TEST_F(MaintainNotesPagesTest, ActiveRemindersListsExactlyTheNotesWithAnActiveReminder) {
   auto controller = Start();
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   AppendNote(notes, {.showing = "N", .desc = "a", .alarmAct = "Y"});
   AppendNote(notes, {.showing = "N", .desc = "b", .alarmAct = "N"});
   AppendNote(notes, {.showing = "N", .desc = "c", .alarmAct = "Y"});
@@ -87,7 +87,7 @@ TEST_F(MaintainNotesPagesTest, ActiveRemindersListsExactlyTheNotesWithAnActiveRe
 
 TEST_F(MaintainNotesPagesTest, TheSearchFieldFiltersByCaptionAndTextAsTheUserTypes) {
   auto controller = Start();
-  TTzDbf& notes = controller->TzNotes();
+  DbfTable& notes = controller->TzNotes();
   AppendNote(notes, {.showing = "N", .text = "{\\rtf1 buy {\\b Milk} today}", .desc = "shop"});
   AppendNote(notes, {.showing = "N", .text = "call Anna", .desc = "Milkman"});
   AppendNote(notes, {.showing = "N", .text = "nothing", .desc = "other"});

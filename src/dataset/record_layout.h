@@ -25,14 +25,14 @@
 #include <string>
 #include <vector>
 
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 namespace pw {
 
-using TzRecordBuffer = std::vector<unsigned char>;
+using RecordBuffer = std::vector<unsigned char>;
 
 // Where each field lies in the record buffer and in the engine's image.
-class TzRecordLayout {
+class RecordLayout {
  public:
   struct Slot {
     std::size_t buffer = 0;  // offset in the record buffer
@@ -40,27 +40,27 @@ class TzRecordLayout {
     std::size_t size = 0;    // bytes in the record buffer
   };
 
-  TzRecordLayout() = default;
-  explicit TzRecordLayout(const TDbfFieldProps& fields);
+  RecordLayout() = default;
+  explicit RecordLayout(const DbfFieldProperties& fields);
 
-  const TDbfFieldProps& Fields() const { return fields_; }
+  const DbfFieldProperties& Fields() const { return fields_; }
   const Slot& SlotOf(int field) const { return slots_[static_cast<std::size_t>(field)]; }
   std::size_t BufferSize() const { return infoOffset_ + kInfoSize + kBookmarkSize; }
-  TzRecordBuffer NewBuffer() const;
+  RecordBuffer NewBuffer() const;
 
   // Engine record image -> record buffer, and back.
-  void FromImage(const unsigned char* image, TzRecordBuffer& buffer) const;
-  void ToImage(const TzRecordBuffer& buffer, unsigned char* image) const;
+  void FromImage(const unsigned char* image, RecordBuffer& buffer) const;
+  void ToImage(const RecordBuffer& buffer, unsigned char* image) const;
 
-  std::int32_t RecordNumber(const TzRecordBuffer& buffer) const;
-  void SetRecordNumber(TzRecordBuffer& buffer, std::int32_t recordNumber) const;
-  static bool Deleted(const TzRecordBuffer& buffer) { return !buffer.empty() && buffer[0] == '*'; }
+  std::int32_t RecordNumber(const RecordBuffer& buffer) const;
+  void SetRecordNumber(RecordBuffer& buffer, std::int32_t recordNumber) const;
+  static bool Deleted(const RecordBuffer& buffer) { return !buffer.empty() && buffer[0] == '*'; }
 
   static constexpr std::size_t kInfoSize = 5;
   static constexpr std::size_t kBookmarkSize = 4;
 
  private:
-  TDbfFieldProps fields_;
+  DbfFieldProperties fields_;
   std::vector<Slot> slots_;
   std::size_t infoOffset_ = 1;
 };

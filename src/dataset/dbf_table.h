@@ -8,7 +8,7 @@
 // (engine/table/record_image.h), so copying it to the engine is one copy.
 // Every operation selects the component's work area first; engine errors
 // only set the engine error code (auto-dispatch is off in the program) and
-// are tested by the caller, except open failures, which raise VEdeveZuzaz.
+// are tested by the caller, except open failures, which raise EngineError.
 #pragma once
 
 #include <QDate>
@@ -22,16 +22,16 @@
 #include <string>
 #include <vector>
 
-#include "dataset/tz_blob_stream.h"
+#include "dataset/memo_stream.h"
 
 namespace pw {
 
-enum class TTzTableLanguage { tlOem, tlAnsi };
-enum class TCreateIndexType { ciNotFound, ciAlways, ciVerifyHeader, ciNever };
-enum class TzDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+enum class TableCharset { kOem, kAnsi };
+enum class IndexCreation { kWhenMissing, kAlways, kVerifyHeader, kNever };
+enum class RecordSetState { kInactive, kBrowse, kEdit, kInsert };
 
 // One field of the open table, as the engine describes it.
-struct TDbfFieldProp {
+struct DbfFieldProperty {
   QString name;      // upper case, at most 10 characters
   char type = 'C';   // C, D, F, L, M, N
   int width = 0;     // stored width
@@ -39,17 +39,17 @@ struct TDbfFieldProp {
   int offset = 0;    // the field's slot in the record buffer (byte 0: deleted flag)
   int slotSize = 0;  // bytes of that slot
 };
-using TDbfFieldProps = std::vector<TDbfFieldProp>;
+using DbfFieldProperties = std::vector<DbfFieldProperty>;
 
-class TTzDbf;
+class DbfTable;
 
 // Handlers that answer through their reference argument.
-using TBeforeMakeIndexEvent = std::function<void(const QString& name, bool& canMake)>;
-using TAfterMakeIndexEvent = std::function<void(const QString& name)>;
-using TTzLockFailedEvent = std::function<void(TTzDbf* sender, bool& retry)>;
+using BeforeMakeIndexHandler = std::function<void(const QString& name, bool& canMake)>;
+using AfterMakeIndexHandler = std::function<void(const QString& name)>;
+using LockFailedHandler = std::function<void(DbfTable* sender, bool& retry)>;
 
 // Memo streams name their field by its index in FieldProps().
-class TTzDbf : public QObject, public BlobStreamHost {
+class DbfTable : public QObject, public BlobStreamHost {
   Q_OBJECT
   Q_PROPERTY(QStringList DbfFields READ DbfFields WRITE SetDbfFields)
   Q_PROPERTY(QString DbfFileName READ DbfFileName WRITE SetDbfFileName)
@@ -63,10 +63,10 @@ class TTzDbf : public QObject, public BlobStreamHost {
   Q_PROPERTY(bool Active READ Active WRITE SetActive)
 
  public:
-  explicit TTzDbf(QObject* parent = nullptr);
-  ~TTzDbf() override;
-  TTzDbf(const TTzDbf&) = delete;
-  TTzDbf& operator=(const TTzDbf&) = delete;
+  explicit DbfTable(QObject* parent = nullptr);
+  ~DbfTable() override;
+  DbfTable(const DbfTable&) = delete;
+  DbfTable& operator=(const DbfTable&) = delete;
 
   // --- Properties. The component's name is QObject::objectName(). ---
   const QStringList& DbfFields() const { return dbfFields_; }
@@ -80,14 +80,14 @@ class TTzDbf : public QObject, public BlobStreamHost {
   void SetHideDeletedRecs(bool hide);
   bool ShowProgress() const { return showProgress_; }
   void SetShowProgress(bool show) { showProgress_ = show; }
-  TTzTableLanguage TableLanguage() const { return tableLanguage_; }
-  void SetTableLanguage(TTzTableLanguage language) { tableLanguage_ = language; }
+  TableCharset TableLanguage() const { return tableLanguage_; }
+  void SetTableLanguage(TableCharset language) { tableLanguage_ = language; }
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
   bool AutoFixRecCount() const { return autoFixRecCount_; }
   void SetAutoFixRecCount(bool fix) { autoFixRecCount_ = fix; }
-  TCreateIndexType CreateIndex() const { return createIndex_; }
-  void SetCreateIndex(TCreateIndexType type) { createIndex_ = type; }
+  IndexCreation CreateIndex() const { return createIndex_; }
+  void SetCreateIndex(IndexCreation type) { createIndex_ = type; }
   bool CreateIfNotFound() const { return createIfNotFound_; }
   void SetCreateIfNotFound(bool create) { createIfNotFound_ = create; }
   bool Exclusive() const { return exclusive_; }
@@ -97,8 +97,8 @@ class TTzDbf : public QObject, public BlobStreamHost {
   void SetIndexList(const QStringList& lines) { indexList_ = lines; }
 
   // --- Opening and closing. ---
-  bool Active() const { return workArea_ != 0 && state_ != TzDataSetState::dsInactive; }
-  // true opens (raises VEdeveZuzaz on failure, the component stays closed);
+  bool Active() const { return workArea_ != 0 && state_ != RecordSetState::kInactive; }
+  // true opens (raises EngineError on failure, the component stays closed);
   // false closes the work area with its memo and index files.
   void SetActive(bool active);
   void Open() { SetActive(true); }
@@ -107,19 +107,19 @@ class TTzDbf : public QObject, public BlobStreamHost {
   int WorkArea() const { return workArea_; }
   // The open table's fields; raises "<name>.DbfFields undefined. Set Active
   // to TRUE" when closed.
-  const TDbfFieldProps& FieldProps() const;
+  const DbfFieldProperties& FieldProps() const;
   // The engine's code for the last operation of a table component: 0 when it
   // succeeded. Every operation clears it when it starts, so right after a
   // call it answers for that call.
   static std::uint16_t LastError();
 
   // --- Events that answer. ---
-  TBeforeMakeIndexEvent OnBeforeMakeIndex;
-  TAfterMakeIndexEvent OnAfterMakeIndex;
-  TTzLockFailedEvent OnALockFailedOnInsert;
-  TTzLockFailedEvent OnRLockFailedOnDelete;
-  TTzLockFailedEvent OnRLockFailedOnPost;
-  TTzLockFailedEvent OnRLockFailedOnRestore;
+  BeforeMakeIndexHandler OnBeforeMakeIndex;
+  AfterMakeIndexHandler OnAfterMakeIndex;
+  LockFailedHandler OnALockFailedOnInsert;
+  LockFailedHandler OnRLockFailedOnDelete;
+  LockFailedHandler OnRLockFailedOnPost;
+  LockFailedHandler OnRLockFailedOnRestore;
 
   // --- Work-area bookkeeping shared with the record-set layer. ---
   // Selects the component's work area and hands TableLanguage to it. When
@@ -135,7 +135,7 @@ class TTzDbf : public QObject, public BlobStreamHost {
   void ResyncRecordSet();
 
   // --- The cursor (record-set view). ---
-  TzDataSetState State() const { return state_; }
+  RecordSetState State() const { return state_; }
   bool Bof() const { return bof_; }
   bool Eof() const { return eof_; }
   // Physical record number of the cursor's record; 0 when there is none.
@@ -221,7 +221,7 @@ class TTzDbf : public QObject, public BlobStreamHost {
   void SetFieldFloat(const QString& name, double value);
   // Mode 0 reads, 1 writes, 2 reads and writes. Null with error 220 when the
   // field is missing or not a memo field.
-  std::unique_ptr<TTzBlobStream> CreateBlobStreamByName(const QString& name, int mode);
+  std::unique_ptr<MemoStream> CreateBlobStreamByName(const QString& name, int mode);
   void SetMField(const QString& name, const QStringList& lines);
   // Error 220 with its detail text unless `name` is a field of the expected
   // type; `expected` is C, D, L, M, N (no decimals) or F (decimals).
@@ -236,30 +236,30 @@ class TTzDbf : public QObject, public BlobStreamHost {
   void BlobWritten(int field, int mode, std::int32_t block) override;
 
  signals:
-  void BeforeOpen(pw::TTzDbf* dataSet);
-  void AfterOpen(pw::TTzDbf* dataSet);
-  void BeforeClose(pw::TTzDbf* dataSet);
-  void AfterClose(pw::TTzDbf* dataSet);
-  void BeforeInsert(pw::TTzDbf* dataSet);
-  void AfterInsert(pw::TTzDbf* dataSet);
-  void BeforeEdit(pw::TTzDbf* dataSet);
-  void AfterEdit(pw::TTzDbf* dataSet);
-  void BeforePost(pw::TTzDbf* dataSet);
-  void AfterPost(pw::TTzDbf* dataSet);
-  void BeforeCancel(pw::TTzDbf* dataSet);
-  void AfterCancel(pw::TTzDbf* dataSet);
-  void BeforeDelete(pw::TTzDbf* dataSet);
-  void AfterDelete(pw::TTzDbf* dataSet);
-  void BeforeScroll(pw::TTzDbf* dataSet);
-  void AfterScroll(pw::TTzDbf* dataSet);
-  void OnNewRecord(pw::TTzDbf* dataSet);
-  void BeforeRestore(pw::TTzDbf* dataSet);
-  void AfterRestore(pw::TTzDbf* dataSet);
+  void BeforeOpen(pw::DbfTable* dataSet);
+  void AfterOpen(pw::DbfTable* dataSet);
+  void BeforeClose(pw::DbfTable* dataSet);
+  void AfterClose(pw::DbfTable* dataSet);
+  void BeforeInsert(pw::DbfTable* dataSet);
+  void AfterInsert(pw::DbfTable* dataSet);
+  void BeforeEdit(pw::DbfTable* dataSet);
+  void AfterEdit(pw::DbfTable* dataSet);
+  void BeforePost(pw::DbfTable* dataSet);
+  void AfterPost(pw::DbfTable* dataSet);
+  void BeforeCancel(pw::DbfTable* dataSet);
+  void AfterCancel(pw::DbfTable* dataSet);
+  void BeforeDelete(pw::DbfTable* dataSet);
+  void AfterDelete(pw::DbfTable* dataSet);
+  void BeforeScroll(pw::DbfTable* dataSet);
+  void AfterScroll(pw::DbfTable* dataSet);
+  void OnNewRecord(pw::DbfTable* dataSet);
+  void BeforeRestore(pw::DbfTable* dataSet);
+  void AfterRestore(pw::DbfTable* dataSet);
   // Bound controls: the whole record, or one field, changed in the buffer.
-  void RecordChanged(pw::TTzDbf* dataSet);
-  void FieldChanged(pw::TTzDbf* dataSet, const QString& fieldName);
+  void RecordChanged(pw::DbfTable* dataSet);
+  void FieldChanged(pw::DbfTable* dataSet, const QString& fieldName);
   // Bound controls: store pending edits in the buffer now.
-  void UpdateRecord(pw::TTzDbf* dataSet);
+  void UpdateRecord(pw::DbfTable* dataSet);
 
  private:
   enum class WriteKind { kInsert, kDelete, kPost, kRestore };
@@ -276,25 +276,25 @@ class TTzDbf : public QObject, public BlobStreamHost {
   void ClearCursor();
   void EnterEdit();
   void MoveToLast();
-  const TDbfFieldProp& FieldByName(const QString& name) const;
-  void SetFieldSlot(const TDbfFieldProp& field, const QVariant& value);
+  const DbfFieldProperty& FieldByName(const QString& name) const;
+  void SetFieldSlot(const DbfFieldProperty& field, const QVariant& value);
   QString ComponentName() const;
 
   QStringList dbfFields_;
   QString dbfFileName_;
   bool hideDeletedRecs_ = false;
   bool showProgress_ = true;
-  TTzTableLanguage tableLanguage_ = TTzTableLanguage::tlOem;
+  TableCharset tableLanguage_ = TableCharset::kOem;
   bool readOnly_ = false;
   bool autoFixRecCount_ = false;
-  TCreateIndexType createIndex_ = TCreateIndexType::ciNotFound;
+  IndexCreation createIndex_ = IndexCreation::kWhenMissing;
   bool createIfNotFound_ = true;
   bool exclusive_ = false;
   QStringList indexList_;
 
   int workArea_ = 0;
-  TDbfFieldProps fields_;
-  TzDataSetState state_ = TzDataSetState::dsInactive;
+  DbfFieldProperties fields_;
+  RecordSetState state_ = RecordSetState::kInactive;
   std::vector<unsigned char> buffer_;
   std::int32_t recNo_ = 0;
   bool bof_ = true;

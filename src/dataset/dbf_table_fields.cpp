@@ -9,9 +9,9 @@
 #include "common/error_state.h"
 #include "dataset/dataset_error.h"
 #include "dataset/dataset_ui.h"
+#include "dataset/dbf_table.h"
 #include "dataset/engine_text.h"
 #include "dataset/record_slot.h"
-#include "dataset/tz_dbf.h"
 #include "engine/memo/memo_line_writer.h"
 #include "engine/table/work_areas.h"
 
@@ -38,7 +38,7 @@ QString ExpectedKind(char expected) {
   }
 }
 
-QString ActualKind(const TDbfFieldProp& field) {
+QString ActualKind(const DbfFieldProperty& field) {
   switch (field.type) {
     case 'C':
       return QStringLiteral("Character");
@@ -53,7 +53,7 @@ QString ActualKind(const TDbfFieldProp& field) {
   }
 }
 
-bool HasExpectedType(const TDbfFieldProp& field, char expected) {
+bool HasExpectedType(const DbfFieldProperty& field, char expected) {
   if (expected == 'N' || expected == 'F') {
     const bool numeric = field.type == 'N' || field.type == 'F';
     return numeric && (expected == 'F') == (field.decimals > 0);
@@ -78,7 +78,7 @@ double NumberOfText(const QString& text) {
 
 }  // namespace
 
-int TTzDbf::FieldIndex(const QString& name) const {
+int DbfTable::FieldIndex(const QString& name) const {
   const QString wanted = name.trimmed().left(kMaxFieldName);
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     if (fields_[i].name.compare(wanted, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
@@ -86,26 +86,26 @@ int TTzDbf::FieldIndex(const QString& name) const {
   return -1;
 }
 
-const TDbfFieldProp& TTzDbf::FieldByName(const QString& name) const {
+const DbfFieldProperty& DbfTable::FieldByName(const QString& name) const {
   const int index = FieldIndex(name);
   if (index < 0) RaiseDatabaseError(QStringLiteral("Field '%1' not found").arg(name));
   return fields_[static_cast<std::size_t>(index)];
 }
 
-QVariant TTzDbf::FieldValue(const QString& name) const {
-  const TDbfFieldProp& field = FieldByName(name);
+QVariant DbfTable::FieldValue(const QString& name) const {
+  const DbfFieldProperty& field = FieldByName(name);
   return SlotValue(field, buffer_.data() + field.offset);
 }
 
-void TTzDbf::SetFieldValue(const QString& name, const QVariant& value) {
-  const TDbfFieldProp& field = FieldByName(name);
-  if (state_ != TzDataSetState::dsEdit && state_ != TzDataSetState::dsInsert) {
+void DbfTable::SetFieldValue(const QString& name, const QVariant& value) {
+  const DbfFieldProperty& field = FieldByName(name);
+  if (state_ != RecordSetState::kEdit && state_ != RecordSetState::kInsert) {
     RaiseDatabaseError(QStringLiteral("Dataset not in edit or insert mode"));
   }
   SetFieldSlot(field, value);
 }
 
-void TTzDbf::SetFieldSlot(const TDbfFieldProp& field, const QVariant& value) {
+void DbfTable::SetFieldSlot(const DbfFieldProperty& field, const QVariant& value) {
   unsigned char* slot = buffer_.data() + field.offset;
   if (!StoreSlotValue(field, value, slot)) {
     CurrentDatasetUi().Warning(QString::fromLatin1(kInvalidDate));
@@ -120,9 +120,9 @@ void TTzDbf::SetFieldSlot(const TDbfFieldProp& field, const QVariant& value) {
   emit FieldChanged(this, field.name);
 }
 
-QString TTzDbf::GetFieldStr(const QString& name) {
+QString DbfTable::GetFieldStr(const QString& name) {
   if (!SelectArea("GetFieldStr")) return {};
-  const TDbfFieldProp& field = FieldByName(name);
+  const DbfFieldProperty& field = FieldByName(name);
   const QVariant value = SlotValue(field, buffer_.data() + field.offset);
   switch (field.type) {
     case 'N':
@@ -138,7 +138,7 @@ QString TTzDbf::GetFieldStr(const QString& name) {
       return text.size() == 8 || text.size() == 10 ? text : BlankDateText();
     }
     case 'M': {
-      TTzBlobStream stream(*this, FieldIndex(name), TTzBlobStream::kRead);
+      MemoStream stream(*this, FieldIndex(name), MemoStream::kRead);
       return stream.isOpen() ? FromEngineText(stream.readAll().toStdString()) : QString();
     }
     default:
@@ -146,13 +146,13 @@ QString TTzDbf::GetFieldStr(const QString& name) {
   }
 }
 
-QString TTzDbf::GetFieldDate(const QString& name) {
+QString DbfTable::GetFieldDate(const QString& name) {
   return GetFieldStr(name).left(10);
 }
 
-std::int32_t TTzDbf::GetFieldInt(const QString& name) {
+std::int32_t DbfTable::GetFieldInt(const QString& name) {
   if (!SelectArea("GetFieldInt")) return 0;
-  const TDbfFieldProp& field = FieldByName(name);
+  const DbfFieldProperty& field = FieldByName(name);
   const QVariant value = SlotValue(field, buffer_.data() + field.offset);
   if (value.typeId() == QMetaType::Double) return SaturatedInt32(RoundToWhole(value.toDouble()));
   if (value.typeId() == QMetaType::QString)
@@ -160,17 +160,17 @@ std::int32_t TTzDbf::GetFieldInt(const QString& name) {
   return SaturatedInt32(value.toLongLong());
 }
 
-double TTzDbf::GetFieldFloat(const QString& name) {
+double DbfTable::GetFieldFloat(const QString& name) {
   if (!SelectArea("GetFieldFloat")) return 0;
-  const TDbfFieldProp& field = FieldByName(name);
+  const DbfFieldProperty& field = FieldByName(name);
   const QVariant value = SlotValue(field, buffer_.data() + field.offset);
   if (value.typeId() == QMetaType::QString) return NumberOfText(value.toString());
   return value.toDouble();
 }
 
-void TTzDbf::SetFieldStr(const QString& name, const QString& text) {
+void DbfTable::SetFieldStr(const QString& name, const QString& text) {
   if (!SelectArea("SetFieldStr")) return;
-  const TDbfFieldProp& field = FieldByName(name);
+  const DbfFieldProperty& field = FieldByName(name);
   if (field.type == 'M') {
     SetMField(name, QStringList{text});
     return;
@@ -186,25 +186,25 @@ void TTzDbf::SetFieldStr(const QString& name, const QString& text) {
   }
 }
 
-void TTzDbf::SetFieldDate(const QString& name, const QString& text) {
+void DbfTable::SetFieldDate(const QString& name, const QString& text) {
   SetFieldStr(name, text.left(10));
 }
 
-void TTzDbf::SetFieldInt(const QString& name, std::int32_t value) {
+void DbfTable::SetFieldInt(const QString& name, std::int32_t value) {
   if (!SelectArea("SetFieldInt")) return;
-  const TDbfFieldProp& field = FieldByName(name);
+  const DbfFieldProperty& field = FieldByName(name);
   EnterEdit();
   SetFieldSlot(field, field.type == 'C' ? QVariant(QString::number(value)) : QVariant(value));
 }
 
-void TTzDbf::SetFieldFloat(const QString& name, double value) {
+void DbfTable::SetFieldFloat(const QString& name, double value) {
   if (!SelectArea("SetFieldFloat")) return;
-  const TDbfFieldProp& field = FieldByName(name);
+  const DbfFieldProperty& field = FieldByName(name);
   EnterEdit();
   SetFieldSlot(field, field.type == 'C' ? QVariant(NumberText(value)) : QVariant(value));
 }
 
-bool TTzDbf::CheckField(const QString& name, char expected, const char* operation) {
+bool DbfTable::CheckField(const QString& name, char expected, const char* operation) {
   const QString op = QString::fromLatin1(operation);
   const int index = FieldIndex(name);
   if (index < 0) {
@@ -213,7 +213,7 @@ bool TTzDbf::CheckField(const QString& name, char expected, const char* operatio
                  QStringLiteral("Field \"%1\" not in \"%2\" [%3]").arg(name, dbfFileName_, op)));
     return false;
   }
-  const TDbfFieldProp& field = fields_[static_cast<std::size_t>(index)];
+  const DbfFieldProperty& field = fields_[static_cast<std::size_t>(index)];
   if (!HasExpectedType(field, expected)) {
     SetError(kInvalidParameter,
              ToEngineText(QStringLiteral("\"%1()\" expects field \"%2\" to be of type:\r\n"
@@ -224,15 +224,15 @@ bool TTzDbf::CheckField(const QString& name, char expected, const char* operatio
   return true;
 }
 
-std::unique_ptr<TTzBlobStream> TTzDbf::CreateBlobStreamByName(const QString& name, int mode) {
+std::unique_ptr<MemoStream> DbfTable::CreateBlobStreamByName(const QString& name, int mode) {
   if (!SelectArea("CreateBlobStreamByName")) return nullptr;
   if (!CheckField(name, 'M', "CreateBlobStreamByName")) return nullptr;
-  return std::make_unique<TTzBlobStream>(*this, FieldIndex(name), mode);
+  return std::make_unique<MemoStream>(*this, FieldIndex(name), mode);
 }
 
-void TTzDbf::SetMField(const QString& name, const QStringList& lines) {
+void DbfTable::SetMField(const QString& name, const QStringList& lines) {
   if (!SelectArea("SetMField") || !CheckField(name, 'M', "SetMField")) return;
-  const TDbfFieldProp& field = fields_[static_cast<std::size_t>(FieldIndex(name))];
+  const DbfFieldProperty& field = fields_[static_cast<std::size_t>(FieldIndex(name))];
   EnterEdit();
   Select(workArea_);
   MemoLineWriter writer;
@@ -244,38 +244,38 @@ void TTzDbf::SetMField(const QString& name, const QStringList& lines) {
   emit RecordChanged(this);
 }
 
-bool TTzDbf::SelectForBlob(const char* /*operation*/) {
+bool DbfTable::SelectForBlob(const char* /*operation*/) {
   if (!Active()) {
     SetError(kInvalidOperation,
              ToEngineText(QStringLiteral("DataSet must be active. ") + ComponentName()));
     return false;
   }
   Select(workArea_);
-  CurrentArea().oem = tableLanguage_ == TTzTableLanguage::tlOem;
+  CurrentArea().oem = tableLanguage_ == TableCharset::kOem;
   return true;
 }
 
-bool TTzDbf::BlobTranslates() const {
-  return tableLanguage_ == TTzTableLanguage::tlOem;
+bool DbfTable::BlobTranslates() const {
+  return tableLanguage_ == TableCharset::kOem;
 }
 
-std::int32_t TTzDbf::BlobReference(int field) const {
+std::int32_t DbfTable::BlobReference(int field) const {
   // The buffer of an empty table is the blank record: block 0.
   if (field < 0 || static_cast<std::size_t>(field) >= fields_.size()) return 0;
-  const TDbfFieldProp& prop = fields_[static_cast<std::size_t>(field)];
+  const DbfFieldProperty& prop = fields_[static_cast<std::size_t>(field)];
   return SlotValue(prop, buffer_.data() + prop.offset).toInt();
 }
 
-void TTzDbf::BlobWritten(int field, int mode, std::int32_t block) {
+void DbfTable::BlobWritten(int field, int mode, std::int32_t block) {
   if (field < 0 || static_cast<std::size_t>(field) >= fields_.size()) return;
-  const TDbfFieldProp& prop = fields_[static_cast<std::size_t>(field)];
+  const DbfFieldProperty& prop = fields_[static_cast<std::size_t>(field)];
   EnterEdit();
   unsigned char* slot = buffer_.data() + prop.offset;
   StoreSlotValue(prop, block, slot);
   Select(workArea_);
   // Mode 1 hands the whole buffer to the engine so that ReplaceRec or
   // AppendRec can follow; mode 2 leaves that to Post.
-  if (mode == TTzBlobStream::kWrite) CopyBufferToEngine();
+  if (mode == MemoStream::kWrite) CopyBufferToEngine();
   emit FieldChanged(this, prop.name);
 }
 

@@ -12,7 +12,7 @@
 namespace pw::test {
 namespace {
 
-using TzDbfPaths = DatasetTest;
+using DbfTablePaths = DatasetTest;
 
 const char* const kFolderNames[] = {"J\xC3\xB6s\xC3\xA9", "\xCE\xA9mega",
                                     "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
@@ -24,7 +24,7 @@ QString FolderIn(const TempDir& dir, const char* name) {
   return folder;
 }
 
-TEST_F(TzDbfPaths, TablesInFoldersWithAccentedGreekAndCjkNamesAreMadeWhereTheNameSays) {
+TEST_F(DbfTablePaths, TablesInFoldersWithAccentedGreekAndCjkNamesAreMadeWhereTheNameSays) {
   for (const char* name : kFolderNames) {
     const QString folder = FolderIn(dir_, name);
     const QString table = QDir(folder).filePath(QStringLiteral("notes.dbf"));
@@ -36,7 +36,7 @@ TEST_F(TzDbfPaths, TablesInFoldersWithAccentedGreekAndCjkNamesAreMadeWhereTheNam
       notes->ClearRecord();
       notes->SetFieldStr("desc", QString::fromUtf8("caf\xC3\xA9"));
       notes->SetFieldStr("showing", "Y");
-      auto memo = notes->CreateBlobStreamByName("memo", TTzBlobStream::kWrite);
+      auto memo = notes->CreateBlobStreamByName("memo", MemoStream::kWrite);
       ASSERT_TRUE(memo && memo->isOpen()) << name;
       memo->write("body");
       ASSERT_TRUE(memo->Finish());
@@ -57,13 +57,13 @@ TEST_F(TzDbfPaths, TablesInFoldersWithAccentedGreekAndCjkNamesAreMadeWhereTheNam
     ASSERT_TRUE(notes->SetOrderToTag("SHOWING"));
     ASSERT_TRUE(notes->Find("Y")) << name;
     EXPECT_EQ(notes->GetFieldStr("desc").trimmed(), QString::fromUtf8("caf\xC3\xA9"));
-    auto memo = notes->CreateBlobStreamByName("memo", TTzBlobStream::kRead);
+    auto memo = notes->CreateBlobStreamByName("memo", MemoStream::kRead);
     ASSERT_TRUE(memo && memo->isOpen());
     EXPECT_EQ(memo->readAll(), "body");
   }
 }
 
-TEST_F(TzDbfPaths, TablesInFoldersNamedLikeOpenOptionsOpenAppendAndPackExclusively) {
+TEST_F(DbfTablePaths, TablesInFoldersNamedLikeOpenOptionsOpenAppendAndPackExclusively) {
   for (const char* name : {"My Exclusive Notes", "my alias book"}) {
     const QString folder = FolderIn(dir_, name);
     auto notes = NoteTable();
@@ -90,7 +90,7 @@ TEST_F(TzDbfPaths, TablesInFoldersNamedLikeOpenOptionsOpenAppendAndPackExclusive
   }
 }
 
-TEST_F(TzDbfPaths, PathsKeepEveryByteBetweenQtAndTheEngine) {
+TEST_F(DbfTablePaths, PathsKeepEveryByteBetweenQtAndTheEngine) {
   for (const char* name : kFolderNames) {
     const QString path = QStringLiteral("/home/") + QString::fromUtf8(name) + "/notes.dbf";
     EXPECT_EQ(ToEnginePath(path), std::string("/home/") + name + "/notes.dbf");
@@ -98,14 +98,14 @@ TEST_F(TzDbfPaths, PathsKeepEveryByteBetweenQtAndTheEngine) {
   }
 }
 
-TEST_F(TzDbfPaths, AnOpenWhileAnotherUsesTheIndexLeavesTheIndexAsItIs) {
+TEST_F(DbfTablePaths, AnOpenWhileAnotherUsesTheIndexLeavesTheIndexAsItIs) {
   // The check for another program's use looks for the semaphore beside the
   // table as written, not beside an upper-cased copy of its path.
   auto first = SmallTable("TzFirst");
   first->Open();
   AddRecord(*first, "apple", 1);
   auto second = SmallTable("TzSecond");
-  second->SetCreateIndex(TCreateIndexType::ciAlways);
+  second->SetCreateIndex(IndexCreation::kAlways);
   int builds = 0;
   second->OnBeforeMakeIndex = [&](const QString&, bool&) { ++builds; };
   second->Open();
@@ -117,7 +117,7 @@ TEST_F(TzDbfPaths, AnOpenWhileAnotherUsesTheIndexLeavesTheIndexAsItIs) {
   EXPECT_EQ(builds, 1);
 }
 
-TEST_F(TzDbfPaths, RemovingTheIndexFilesTakesEveryCaseOfTheirNames) {
+TEST_F(DbfTablePaths, RemovingTheIndexFilesTakesEveryCaseOfTheirNames) {
   const QString folder = FolderIn(dir_, kFolderNames[1]);
   for (const char* file : {"Notes.dbf", "notes.mdx", "NOTES.MDX", "NOTES.@S@", "notes.dbt"}) {
     QFile made(QDir(folder).filePath(QString::fromLatin1(file)));

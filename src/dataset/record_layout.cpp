@@ -1,4 +1,4 @@
-#include "dataset/tz_record_buffer.h"
+#include "dataset/record_layout.h"
 #include "dataset/slot_bytes.h"
 
 #include <algorithm>
@@ -16,11 +16,11 @@ namespace {
 
 const QDate kDateBase(1899, 12, 30);
 
-bool HasDecimals(const TDbfFieldProp& field) {
+bool HasDecimals(const DbfFieldProperty& field) {
   return field.decimals > 0;
 }
 
-std::size_t BufferSlotSize(const TDbfFieldProp& field) {
+std::size_t BufferSlotSize(const DbfFieldProperty& field) {
   switch (field.type) {
     case 'C':
       return 1 + static_cast<std::size_t>(field.width);
@@ -38,9 +38,9 @@ std::size_t BufferSlotSize(const TDbfFieldProp& field) {
 
 }  // namespace
 
-TzRecordLayout::TzRecordLayout(const TDbfFieldProps& fields) : fields_(fields) {
+RecordLayout::RecordLayout(const DbfFieldProperties& fields) : fields_(fields) {
   std::size_t at = 1;
-  for (const TDbfFieldProp& field : fields_) {
+  for (const DbfFieldProperty& field : fields_) {
     const std::size_t size = BufferSlotSize(field);
     slots_.push_back({at, static_cast<std::size_t>(field.offset), size});
     at += size;
@@ -48,8 +48,8 @@ TzRecordLayout::TzRecordLayout(const TDbfFieldProps& fields) : fields_(fields) {
   infoOffset_ = at;
 }
 
-TzRecordBuffer TzRecordLayout::NewBuffer() const {
-  TzRecordBuffer buffer(BufferSize(), 0);
+RecordBuffer RecordLayout::NewBuffer() const {
+  RecordBuffer buffer(BufferSize(), 0);
   buffer[0] = ' ';
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     if (fields_[i].type != 'C') continue;
@@ -60,10 +60,10 @@ TzRecordBuffer TzRecordLayout::NewBuffer() const {
   return buffer;
 }
 
-void TzRecordLayout::FromImage(const unsigned char* image, TzRecordBuffer& buffer) const {
+void RecordLayout::FromImage(const unsigned char* image, RecordBuffer& buffer) const {
   buffer[0] = image[0] != 0 ? '*' : ' ';
   for (std::size_t i = 0; i < fields_.size(); ++i) {
-    const TDbfFieldProp& field = fields_[i];
+    const DbfFieldProperty& field = fields_[i];
     unsigned char* to = buffer.data() + slots_[i].buffer;
     const unsigned char* from = image + slots_[i].image;
     switch (field.type) {
@@ -82,10 +82,10 @@ void TzRecordLayout::FromImage(const unsigned char* image, TzRecordBuffer& buffe
   }
 }
 
-void TzRecordLayout::ToImage(const TzRecordBuffer& buffer, unsigned char* image) const {
+void RecordLayout::ToImage(const RecordBuffer& buffer, unsigned char* image) const {
   image[0] = buffer[0] == '*' ? 1 : 0;
   for (std::size_t i = 0; i < fields_.size(); ++i) {
-    const TDbfFieldProp& field = fields_[i];
+    const DbfFieldProperty& field = fields_[i];
     const unsigned char* from = buffer.data() + slots_[i].buffer;
     unsigned char* to = image + slots_[i].image;
     switch (field.type) {
@@ -105,11 +105,11 @@ void TzRecordLayout::ToImage(const TzRecordBuffer& buffer, unsigned char* image)
   }
 }
 
-std::int32_t TzRecordLayout::RecordNumber(const TzRecordBuffer& buffer) const {
+std::int32_t RecordLayout::RecordNumber(const RecordBuffer& buffer) const {
   return LoadSlot<std::int32_t>(buffer.data() + infoOffset_ + kInfoSize);
 }
 
-void TzRecordLayout::SetRecordNumber(TzRecordBuffer& buffer, std::int32_t recordNumber) const {
+void RecordLayout::SetRecordNumber(RecordBuffer& buffer, std::int32_t recordNumber) const {
   StoreSlot(buffer.data() + infoOffset_, recordNumber);
   buffer[infoOffset_ + 4] = 0;
   StoreSlot(buffer.data() + infoOffset_ + kInfoSize, recordNumber);

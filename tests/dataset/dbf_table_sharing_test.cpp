@@ -5,9 +5,9 @@
 namespace pw::test {
 namespace {
 
-using TzDbfSharing = DatasetTest;
+using DbfTableSharing = DatasetTest;
 
-TEST_F(TzDbfSharing, TwoComponentsOnOneTableKeepTheirOwnPositions) {
+TEST_F(DbfTableSharing, TwoComponentsOnOneTableKeepTheirOwnPositions) {
   auto main = NoteTable("notes.dbf", "TzNotes");
   main->Open();
   for (const char* d : {"one", "two", "three"}) {
@@ -30,7 +30,7 @@ TEST_F(TzDbfSharing, TwoComponentsOnOneTableKeepTheirOwnPositions) {
   EXPECT_EQ(window->RecNo(), 2);
 }
 
-TEST_F(TzDbfSharing, RecordLockedByOneIsRefusedToTheOther) {
+TEST_F(DbfTableSharing, RecordLockedByOneIsRefusedToTheOther) {
   auto main = NoteTable("notes.dbf", "TzNotes");
   main->Open();
   main->ClearRecord();
@@ -47,7 +47,7 @@ TEST_F(TzDbfSharing, RecordLockedByOneIsRefusedToTheOther) {
   window->UnLock();
 }
 
-TEST_F(TzDbfSharing, EachSeesTheOthersAppends) {
+TEST_F(DbfTableSharing, EachSeesTheOthersAppends) {
   auto main = NoteTable("notes.dbf", "TzNotes");
   main->Open();
   auto window = NoteTable("notes.dbf", "TzNotesWindow");
@@ -69,7 +69,7 @@ TEST_F(TzDbfSharing, EachSeesTheOthersAppends) {
   EXPECT_EQ(window->GetFieldStr("desc").trimmed(), "from main");
 }
 
-TEST_F(TzDbfSharing, AnotherProcessesAppendIsSeenAndItsLockRefused) {
+TEST_F(DbfTableSharing, AnotherProcessesAppendIsSeenAndItsLockRefused) {
   auto main = NoteTable("notes.dbf", "TzNotes");
   main->Open();
   ForkedChild child([this](ChildLink& link) {

@@ -1,4 +1,4 @@
-#include "dataset/tz_prim_dataset.h"
+#include "dataset/record_set.h"
 
 #include "common/error_state.h"
 #include "common/error_text.h"
@@ -6,30 +6,30 @@
 
 namespace pw {
 
-TTzPrimDataset::TTzPrimDataset(QObject* parent) : QObject(parent) {}
+RecordSet::RecordSet(QObject* parent) : QObject(parent) {}
 
-TTzPrimDataset::~TTzPrimDataset() = default;
+RecordSet::~RecordSet() = default;
 
-int TTzPrimDataset::Check(int code) {
+int RecordSet::Check(int code) {
   if (code == 0 || code == kAtBeginning || code == kAtEnd) return code;
   const auto engineCode = static_cast<std::uint16_t>(code);
   RaiseEngineError("Dataset error: " + ErrorText(engineCode) + "\r\n" + TakeDetailText());
 }
 
-void TTzPrimDataset::CheckActive() const {
+void RecordSet::CheckActive() const {
   if (!Active()) RaiseEngineError("Cannot perform this operation on a closed dataset");
 }
 
-void TTzPrimDataset::SetState(TzDataSetState state) {
+void RecordSet::SetState(RecordSetState state) {
   if (state_ == state) return;
   state_ = state;
-  if (state != TzDataSetState::dsEdit && state != TzDataSetState::dsInsert) modified_ = false;
+  if (state != RecordSetState::kEdit && state != RecordSetState::kInsert) modified_ = false;
   emit StateChanged();
 }
 
-void TTzPrimDataset::CheckBrowseMode() {
+void RecordSet::CheckBrowseMode() {
   CheckActive();
-  if (state_ != TzDataSetState::dsEdit && state_ != TzDataSetState::dsInsert) return;
+  if (state_ != RecordSetState::kEdit && state_ != RecordSetState::kInsert) return;
   emit UpdateRecord();
   if (modified_) {
     Post();
@@ -38,19 +38,19 @@ void TTzPrimDataset::CheckBrowseMode() {
   }
 }
 
-void TTzPrimDataset::OpenRecordSet(const TDbfFieldProps& fields) {
-  layout_ = TzRecordLayout(fields);
+void RecordSet::OpenRecordSet(const DbfFieldProperties& fields) {
+  layout_ = RecordLayout(fields);
   fields_.clear();
   for (int i = 0; i < static_cast<int>(fields.size()); ++i)
     fields_.push_back(MakeTzField(*this, i));
   activeBuffer_ = layout_.NewBuffer();
-  SetState(TzDataSetState::dsBrowse);
+  SetState(RecordSetState::kBrowse);
   First();
   emit DataSetChanged();
 }
 
-void TTzPrimDataset::CloseRecordSet() {
-  SetState(TzDataSetState::dsInactive);
+void RecordSet::CloseRecordSet() {
+  SetState(RecordSetState::kInactive);
   fields_.clear();
   activeBuffer_.clear();
   savedBuffer_.clear();
@@ -58,7 +58,7 @@ void TTzPrimDataset::CloseRecordSet() {
   emit DataSetChanged();
 }
 
-void TTzPrimDataset::ShowRecord(const TzRecordBuffer* record, TzDataSetState state) {
+void RecordSet::ShowRecord(const RecordBuffer* record, RecordSetState state) {
   if (!Active()) return;
   SetState(state);
   if (record != nullptr) {
@@ -72,21 +72,21 @@ void TTzPrimDataset::ShowRecord(const TzRecordBuffer* record, TzDataSetState sta
   emit DataSetChanged();
 }
 
-void TTzPrimDataset::ResyncToStorage() {
-  TzRecordBuffer record = layout_.NewBuffer();
+void RecordSet::ResyncToStorage() {
+  RecordBuffer record = layout_.NewBuffer();
   const bool found = Check(TziGetRecord(record)) == 0;
-  ShowRecord(found ? &record : nullptr, TzDataSetState::dsBrowse);
+  ShowRecord(found ? &record : nullptr, RecordSetState::kBrowse);
 }
 
-void TTzPrimDataset::NotifyScrolled() {
+void RecordSet::NotifyScrolled() {
   DidScroll();
   emit Scrolled();
 }
 
-void TTzPrimDataset::First() {
+void RecordSet::First() {
   CheckBrowseMode();
   Check(TziSetToBegin());
-  TzRecordBuffer next = layout_.NewBuffer();
+  RecordBuffer next = layout_.NewBuffer();
   if (Check(TziGetNextRecord(next)) == 0) {
     activeBuffer_ = std::move(next);
     eof_ = false;
@@ -98,10 +98,10 @@ void TTzPrimDataset::First() {
   NotifyScrolled();
 }
 
-void TTzPrimDataset::Last() {
+void RecordSet::Last() {
   CheckBrowseMode();
   Check(TziSetToEnd());
-  TzRecordBuffer prior = layout_.NewBuffer();
+  RecordBuffer prior = layout_.NewBuffer();
   if (Check(TziGetPriorRecord(prior)) == 0) {
     activeBuffer_ = std::move(prior);
     bof_ = false;
@@ -115,16 +115,16 @@ void TTzPrimDataset::Last() {
 
 // Puts the storage on the current record with its position flags clear, so
 // that the next move steps off that record.
-void TTzPrimDataset::SyncStorageToCurrent() {
+void RecordSet::SyncStorageToCurrent() {
   if (!IsEmpty()) SafeGo(RecNo());
 }
 
-int TTzPrimDataset::MoveBy(int distance) {
+int RecordSet::MoveBy(int distance) {
   CheckBrowseMode();
   if (distance == 0 || IsEmpty()) return 0;
   SyncStorageToCurrent();
   int moved = 0;
-  TzRecordBuffer record = layout_.NewBuffer();
+  RecordBuffer record = layout_.NewBuffer();
   while (moved != distance) {
     const bool forward = distance > 0;
     const int code = Check(forward ? TziGetNextRecord(record) : TziGetPriorRecord(record));
@@ -140,19 +140,19 @@ int TTzPrimDataset::MoveBy(int distance) {
   return moved;
 }
 
-std::int32_t TTzPrimDataset::RecNo() const {
+std::int32_t RecordSet::RecNo() const {
   if (!Active() || IsEmpty()) return 0;
   return layout_.RecordNumber(activeBuffer_);
 }
 
-void TTzPrimDataset::SetRecNo(std::int32_t recordNumber) {
+void RecordSet::SetRecNo(std::int32_t recordNumber) {
   CheckBrowseMode();
   SafeGo(recordNumber);
   ReadCurrentOrEnd();
 }
 
 // After a positioning primitive: the record it found, or the end.
-void TTzPrimDataset::ReadCurrentOrEnd() {
+void RecordSet::ReadCurrentOrEnd() {
   if (Check(TziGetRecord(activeBuffer_)) == 0) {
     bof_ = eof_ = false;
     NotifyScrolled();
@@ -161,14 +161,14 @@ void TTzPrimDataset::ReadCurrentOrEnd() {
   Last();
 }
 
-std::int32_t TTzPrimDataset::RecordCount() {
+std::int32_t RecordSet::RecordCount() {
   CheckActive();
   return TziGetRecordCount();
 }
 
-void TTzPrimDataset::Edit() {
+void RecordSet::Edit() {
   CheckActive();
-  if (state_ == TzDataSetState::dsEdit || state_ == TzDataSetState::dsInsert) return;
+  if (state_ == RecordSetState::kEdit || state_ == RecordSetState::kInsert) return;
   if (!CanModify()) RaiseEngineError("Cannot modify a read-only dataset");
   if (IsEmpty()) {
     Insert();
@@ -176,28 +176,28 @@ void TTzPrimDataset::Edit() {
   }
   SyncStorageToCurrent();
   Check(TziGetRecord(activeBuffer_));
-  SetState(TzDataSetState::dsEdit);
+  SetState(RecordSetState::kEdit);
   NotifyScrolled();
 }
 
-void TTzPrimDataset::Insert() {
+void RecordSet::Insert() {
   CheckBrowseMode();
   if (!CanModify()) RaiseEngineError("Cannot modify a read-only dataset");
   savedBuffer_ = activeBuffer_;
   savedBof_ = bof_;
   savedEof_ = eof_;
   Check(TziInitRecord(activeBuffer_));
-  SetState(TzDataSetState::dsInsert);
+  SetState(RecordSetState::kInsert);
   NotifyScrolled();
 }
 
-bool TTzPrimDataset::Post() {
+bool RecordSet::Post() {
   CheckActive();
   emit UpdateRecord();
   bool written = false;
-  if (state_ == TzDataSetState::dsEdit) {
+  if (state_ == RecordSetState::kEdit) {
     written = PostRecord(activeBuffer_);
-  } else if (state_ == TzDataSetState::dsInsert) {
+  } else if (state_ == RecordSetState::kInsert) {
     written = AddRecord(activeBuffer_);
   } else {
     return true;
@@ -205,23 +205,23 @@ bool TTzPrimDataset::Post() {
   if (!written) return false;
   // The storage stands on the written record, or on its neighbour when the
   // record left the view.
-  SetState(TzDataSetState::dsBrowse);
+  SetState(RecordSetState::kBrowse);
   savedBuffer_.clear();
   ResyncToStorage();
   return true;
 }
 
-void TTzPrimDataset::Cancel() {
+void RecordSet::Cancel() {
   CheckActive();
-  if (state_ == TzDataSetState::dsInsert) {
+  if (state_ == RecordSetState::kInsert) {
     activeBuffer_ = std::move(savedBuffer_);
     bof_ = savedBof_;
     eof_ = savedEof_;
     savedBuffer_.clear();
-    SetState(TzDataSetState::dsBrowse);
+    SetState(RecordSetState::kBrowse);
     SyncStorageToCurrent();
-  } else if (state_ == TzDataSetState::dsEdit) {
-    SetState(TzDataSetState::dsBrowse);
+  } else if (state_ == RecordSetState::kEdit) {
+    SetState(RecordSetState::kBrowse);
     SyncStorageToCurrent();
     Check(TziGetRecord(activeBuffer_));
   } else {
@@ -230,38 +230,38 @@ void TTzPrimDataset::Cancel() {
   NotifyScrolled();
 }
 
-void TTzPrimDataset::Delete() {
+void RecordSet::Delete() {
   CheckActive();
-  if (state_ == TzDataSetState::dsInsert) {
+  if (state_ == RecordSetState::kInsert) {
     Cancel();
     return;
   }
   if (IsEmpty()) RaiseEngineError("Cannot perform this operation on an empty dataset");
-  SetState(TzDataSetState::dsBrowse);
+  SetState(RecordSetState::kBrowse);
   SyncStorageToCurrent();
   if (!DeleteRecord()) return;
   ResyncToStorage();
 }
 
-void TTzPrimDataset::Refresh() {
+void RecordSet::Refresh() {
   CheckBrowseMode();
   SyncStorageToCurrent();
   Check(TziForceReread());
   ResyncToStorage();
 }
 
-bool TTzPrimDataset::Locate(const QString& keyFields, const QVariantList& values,
-                            TzLocateOptions options) {
+bool RecordSet::Locate(const QString& keyFields, const QVariantList& values,
+                       LocateOptions options) {
   CheckBrowseMode();
   if (!TziLocate(keyFields.split(';'), values, options)) return false;
   ResyncToStorage();
   return true;
 }
 
-QVariant TTzPrimDataset::Lookup(const QString& keyFields, const QVariantList& values,
-                                const QString& resultFields) {
+QVariant RecordSet::Lookup(const QString& keyFields, const QVariantList& values,
+                           const QString& resultFields) {
   CheckBrowseMode();
-  TzRecordBuffer found = layout_.NewBuffer();
+  RecordBuffer found = layout_.NewBuffer();
   if (!TziLookup(keyFields.split(';'), values, found)) return {};
   QVariantList result;
   for (const QString& name : resultFields.split(';'))
@@ -269,7 +269,7 @@ QVariant TTzPrimDataset::Lookup(const QString& keyFields, const QVariantList& va
   return result.size() == 1 ? result.front() : QVariant(result);
 }
 
-void TTzPrimDataset::SetDeletionMark(bool marked) {
+void RecordSet::SetDeletionMark(bool marked) {
   CheckActive();
   if (marked) {
     if (!IsEmpty()) Delete();
@@ -280,13 +280,13 @@ void TTzPrimDataset::SetDeletionMark(bool marked) {
   RaiseBeforeRestore();
   SyncStorageToCurrent();
   if (RestoreRecord()) {
-    SetState(TzDataSetState::dsBrowse);
+    SetState(RecordSetState::kBrowse);
     Refresh();
   }
   RaiseAfterRestore();
 }
 
-TTzField* TTzPrimDataset::FindField(const QString& name) const {
+RecordField* RecordSet::FindField(const QString& name) const {
   const QString wanted = name.trimmed().left(10);
   for (const auto& field : fields_) {
     if (field->FieldName().compare(wanted, Qt::CaseInsensitive) == 0) return field.get();
@@ -294,14 +294,14 @@ TTzField* TTzPrimDataset::FindField(const QString& name) const {
   return nullptr;
 }
 
-TTzField& TTzPrimDataset::FieldByName(const QString& name) const {
-  TTzField* field = FindField(name);
+RecordField& RecordSet::FieldByName(const QString& name) const {
+  RecordField* field = FindField(name);
   if (field == nullptr) RaiseEngineError("Field '" + ToEngineText(name) + "' not found");
   return *field;
 }
 
-TzRecordBuffer& TTzPrimDataset::BufferForChange(const TTzField& field) {
-  if (state_ != TzDataSetState::dsEdit && state_ != TzDataSetState::dsInsert) {
+RecordBuffer& RecordSet::BufferForChange(const RecordField& field) {
+  if (state_ != RecordSetState::kEdit && state_ != RecordSetState::kInsert) {
     RaiseEngineError("Dataset not in edit or insert mode");
   }
   if (field.ReadOnly() || !CanModify()) {
@@ -310,7 +310,7 @@ TzRecordBuffer& TTzPrimDataset::BufferForChange(const TTzField& field) {
   return activeBuffer_;
 }
 
-void TTzPrimDataset::FieldChangedInBuffer(const TTzField& field) {
+void RecordSet::FieldChangedInBuffer(const RecordField& field) {
   modified_ = true;
   emit FieldChanged(field.FieldNo());
 }

@@ -4,13 +4,13 @@
 #include "common/date_settings.h"
 #include "common/date_text.h"
 #include "common/error_state.h"
-#include "dataset/tz_data_set.h"
+#include "dataset/table_record_set.h"
 #include "dataset_test_support.h"
 
 namespace pw::test {
 namespace {
 
-class TzFieldTest : public DatasetTest {
+class RecordFieldTest : public DatasetTest {
  protected:
   void SetUp() override {
     DatasetTest::SetUp();
@@ -18,7 +18,7 @@ class TzFieldTest : public DatasetTest {
     dbf_->Open();
     AddRecord(*dbf_, "alpha", 1);
     dbf_->GoTop();
-    set_ = std::make_unique<TTzDataSet>(*dbf_);
+    set_ = std::make_unique<TableRecordSet>(*dbf_);
     set_->First();
     set_->Edit();
   }
@@ -27,20 +27,20 @@ class TzFieldTest : public DatasetTest {
     dbf_.reset();
     DatasetTest::TearDown();
   }
-  TTzField& Day() { return set_->FieldByName("day"); }
+  RecordField& Day() { return set_->FieldByName("day"); }
 
-  std::unique_ptr<TTzDbf> dbf_;
-  std::unique_ptr<TTzDataSet> set_;
+  std::unique_ptr<DbfTable> dbf_;
+  std::unique_ptr<TableRecordSet> set_;
 };
 
-TEST_F(TzFieldTest, FieldClassesFollowTheStoredType) {
-  EXPECT_NE(dynamic_cast<TTzDateField*>(&Day()), nullptr);
-  EXPECT_NE(dynamic_cast<TTzFloatField*>(&set_->FieldByName("price")), nullptr);
-  EXPECT_NE(dynamic_cast<TTzIntegerField*>(&set_->FieldByName("qty")), nullptr);
+TEST_F(RecordFieldTest, FieldClassesFollowTheStoredType) {
+  EXPECT_NE(dynamic_cast<DateField*>(&Day()), nullptr);
+  EXPECT_NE(dynamic_cast<FloatField*>(&set_->FieldByName("price")), nullptr);
+  EXPECT_NE(dynamic_cast<IntegerField*>(&set_->FieldByName("qty")), nullptr);
   EXPECT_EQ(set_->FieldByName("qty").Size(), 5);
 }
 
-TEST_F(TzFieldTest, BlankDateTextClearsTheDate) {
+TEST_F(RecordFieldTest, BlankDateTextClearsTheDate) {
   Day().SetValue(QDate(2020, 5, 6));
   ASSERT_FALSE(Day().IsNull());
   Day().SetAsString(QString::fromStdString(BlankDateText(0)));
@@ -48,7 +48,7 @@ TEST_F(TzFieldTest, BlankDateTextClearsTheDate) {
   EXPECT_EQ(Day().AsString(), "");
 }
 
-TEST_F(TzFieldTest, DayFirstDateTextIsReadInTheEngineFormat) {
+TEST_F(RecordFieldTest, DayFirstDateTextIsReadInTheEngineFormat) {
   SetDateType(2);  // dd/MM/yyyy
   Day().SetAsString("31/12/1999");
   EXPECT_EQ(Day().Value().toDate(), QDate(1999, 12, 31));
@@ -57,26 +57,26 @@ TEST_F(TzFieldTest, DayFirstDateTextIsReadInTheEngineFormat) {
   EXPECT_EQ(dbf_->GetFieldDate("day"), "31/12/1999");
 }
 
-TEST_F(TzFieldTest, TextThatIsNoDateRaises) {
-  EXPECT_THROW(Day().SetAsString("13/45/1999"), VEdeveZuzaz);
+TEST_F(RecordFieldTest, TextThatIsNoDateRaises) {
+  EXPECT_THROW(Day().SetAsString("13/45/1999"), EngineError);
   EXPECT_TRUE(Day().IsNull());
 }
 
-TEST_F(TzFieldTest, NumericFieldsAcceptSizesUpToTwenty) {
-  auto& price = dynamic_cast<TTzFloatField&>(set_->FieldByName("price"));
+TEST_F(RecordFieldTest, NumericFieldsAcceptSizesUpToTwenty) {
+  auto& price = dynamic_cast<FloatField&>(set_->FieldByName("price"));
   price.SetSize(0);
   price.SetSize(20);
   EXPECT_EQ(price.Size(), 20);
-  EXPECT_THROW(price.SetSize(21), VEdeveZuzaz);
-  auto& qty = dynamic_cast<TTzIntegerField&>(set_->FieldByName("qty"));
-  EXPECT_THROW(qty.SetSize(-1), VEdeveZuzaz);
-  EXPECT_THROW(qty.SetValue(QString("12x")), VEdeveZuzaz);
+  EXPECT_THROW(price.SetSize(21), EngineError);
+  auto& qty = dynamic_cast<IntegerField&>(set_->FieldByName("qty"));
+  EXPECT_THROW(qty.SetSize(-1), EngineError);
+  EXPECT_THROW(qty.SetValue(QString("12x")), EngineError);
 }
 
-TEST_F(TzFieldTest, MemoWrittenThroughAStreamIsReadBack) {
-  TTzField& memo = set_->FieldByName("text");
+TEST_F(RecordFieldTest, MemoWrittenThroughAStreamIsReadBack) {
+  RecordField& memo = set_->FieldByName("text");
   {
-    auto stream = set_->CreateBlobStream(memo, TTzBlobStream::kWrite);
+    auto stream = set_->CreateBlobStream(memo, MemoStream::kWrite);
     ASSERT_NE(stream, nullptr);
     ASSERT_EQ(stream->write("{\\rtf1 hello}"), 13);
     EXPECT_TRUE(stream->Finish());
@@ -84,7 +84,7 @@ TEST_F(TzFieldTest, MemoWrittenThroughAStreamIsReadBack) {
   EXPECT_NE(memo.Value().toInt(), 0);
   ASSERT_TRUE(set_->Post());
   set_->Refresh();
-  auto reader = set_->CreateBlobStream(memo, TTzBlobStream::kRead);
+  auto reader = set_->CreateBlobStream(memo, MemoStream::kRead);
   ASSERT_NE(reader, nullptr);
   EXPECT_EQ(reader->size(), 13);
   EXPECT_EQ(reader->readAll(), QByteArray("{\\rtf1 hello}"));
@@ -92,21 +92,21 @@ TEST_F(TzFieldTest, MemoWrittenThroughAStreamIsReadBack) {
   EXPECT_EQ(reader->readAll(), QByteArray("hello}"));
 }
 
-TEST_F(TzFieldTest, EmptyWriteStreamLeavesAnEmptyMemo) {
-  TTzField& memo = set_->FieldByName("text");
-  set_->CreateBlobStream(memo, TTzBlobStream::kWrite);  // destroyed at once
+TEST_F(RecordFieldTest, EmptyWriteStreamLeavesAnEmptyMemo) {
+  RecordField& memo = set_->FieldByName("text");
+  set_->CreateBlobStream(memo, MemoStream::kWrite);  // destroyed at once
   EXPECT_EQ(memo.Value().toInt(), 0);
-  auto reader = set_->CreateBlobStream(memo, TTzBlobStream::kRead);
+  auto reader = set_->CreateBlobStream(memo, MemoStream::kRead);
   ASSERT_NE(reader, nullptr);
   EXPECT_TRUE(reader->readAll().isEmpty());
 }
 
-TEST_F(TzFieldTest, StreamOnAClosedTableRecords1103) {
-  TTzField& memo = set_->FieldByName("text");
-  auto stream = set_->CreateBlobStream(memo, TTzBlobStream::kRead);
+TEST_F(RecordFieldTest, StreamOnAClosedTableRecords1103) {
+  RecordField& memo = set_->FieldByName("text");
+  auto stream = set_->CreateBlobStream(memo, MemoStream::kRead);
   ASSERT_NE(stream, nullptr);
   set_->Cancel();
-  TTzDataSet& set = *set_;
+  TableRecordSet& set = *set_;
   BlobStreamHost& host = set;
   dbf_->Close();
   ClearEngineError();

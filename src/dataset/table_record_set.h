@@ -10,25 +10,25 @@
 #include <memory>
 #include <vector>
 
-#include "dataset/tz_blob_stream.h"
-#include "dataset/tz_dbf.h"
-#include "dataset/tz_prim_dataset.h"
+#include "dataset/dbf_table.h"
+#include "dataset/memo_stream.h"
+#include "dataset/record_set.h"
 
 namespace pw {
 
-class TTzDataSet : public TTzPrimDataset, public BlobStreamHost {
+class TableRecordSet : public RecordSet, public BlobStreamHost {
   Q_OBJECT
 
  public:
-  explicit TTzDataSet(TTzDbf& table, QObject* parent = nullptr);
-  ~TTzDataSet() override;
+  explicit TableRecordSet(DbfTable& table, QObject* parent = nullptr);
+  ~TableRecordSet() override;
 
-  TTzDbf& Table() const { return table_; }
+  DbfTable& Table() const { return table_; }
   bool IsSequenced() override;
   // Whether every record is a row: sequenced, and no record hidden.
   bool ShowsAllRecords();
 
-  std::unique_ptr<TTzBlobStream> CreateBlobStream(TTzField& field, int mode) override;
+  std::unique_ptr<MemoStream> CreateBlobStream(RecordField& field, int mode) override;
 
   // For grids. The record numbers of the visible records in the current
   // order (one walk of the order; record contents are not converted).
@@ -36,7 +36,7 @@ class TTzDataSet : public TTzPrimDataset, public BlobStreamHost {
   // Reads records `numbers` into `rows` without moving the record set or
   // disturbing the engine's record buffer; a record that cannot be read
   // gives an empty buffer.
-  void ReadRecords(const std::vector<std::int32_t>& numbers, std::vector<TzRecordBuffer>& rows);
+  void ReadRecords(const std::vector<std::int32_t>& numbers, std::vector<RecordBuffer>& rows);
   // Records converted for display so far (a grid's cost).
   std::int64_t RecordReads() const { return recordReads_; }
 
@@ -49,22 +49,22 @@ class TTzDataSet : public TTzPrimDataset, public BlobStreamHost {
  protected:
   int TziSetToBegin() override;
   int TziSetToEnd() override;
-  int TziGetRecord(TzRecordBuffer& buffer) override;
-  int TziGetNextRecord(TzRecordBuffer& buffer) override;
-  int TziGetPriorRecord(TzRecordBuffer& buffer) override;
+  int TziGetRecord(RecordBuffer& buffer) override;
+  int TziGetNextRecord(RecordBuffer& buffer) override;
+  int TziGetPriorRecord(RecordBuffer& buffer) override;
   std::int32_t TziGetRecordCount() override;
   int TziForceReread() override;
-  int TziInitRecord(TzRecordBuffer& buffer) override;
-  bool AddRecord(const TzRecordBuffer& buffer) override;
+  int TziInitRecord(RecordBuffer& buffer) override;
+  bool AddRecord(const RecordBuffer& buffer) override;
   bool DeleteRecord() override;
-  bool PostRecord(const TzRecordBuffer& buffer) override;
+  bool PostRecord(const RecordBuffer& buffer) override;
   bool RestoreRecord() override;
   void SafeGo(std::int32_t recordNumber) override;
   std::int32_t TziSetToBookmark() override;
   bool TziLocate(const QStringList& keyFields, const QVariantList& values,
-                 TzLocateOptions options) override;
+                 LocateOptions options) override;
   bool TziLookup(const QStringList& keyFields, const QVariantList& values,
-                 TzRecordBuffer& result) override;
+                 RecordBuffer& result) override;
   bool CanModify() const override;
   void RaiseBeforeRestore() override;
   void RaiseAfterRestore() override;
@@ -75,12 +75,12 @@ class TTzDataSet : public TTzPrimDataset, public BlobStreamHost {
   void Select(const char* operation);
   // Engine code of the last operation (0 when it succeeded).
   static int EngineCode();
-  void CopyCurrent(TzRecordBuffer& buffer);
-  void CopyToTable(const TzRecordBuffer& buffer);
-  bool SearchActiveOrder(const QVariantList& values, TzLocateOptions options);
+  void CopyCurrent(RecordBuffer& buffer);
+  void CopyToTable(const RecordBuffer& buffer);
+  bool SearchActiveOrder(const QVariantList& values, LocateOptions options);
   void FollowTable();
 
-  TTzDbf& table_;
+  DbfTable& table_;
   bool atBegin_ = false;
   bool atEnd_ = false;
   bool following_ = false;  // the table's cursor is being updated from here

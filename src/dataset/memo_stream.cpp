@@ -1,4 +1,4 @@
-#include "dataset/tz_blob_stream.h"
+#include "dataset/memo_stream.h"
 
 #include <cstdlib>
 
@@ -14,16 +14,16 @@ constexpr int kEngineWrite = 2;
 
 }  // namespace
 
-TTzBlobStream::TTzBlobStream(BlobStreamHost& host, int field, int mode, QObject* parent)
+MemoStream::MemoStream(BlobStreamHost& host, int field, int mode, QObject* parent)
     : QIODevice(parent), host_(host), field_(field), mode_(mode) {
   Open();
 }
 
-TTzBlobStream::~TTzBlobStream() {
+MemoStream::~MemoStream() {
   Finish();
 }
 
-bool TTzBlobStream::Open() {
+bool MemoStream::Open() {
   if (mode_ < kRead || mode_ > kReadWrite) {
     setErrorString(QStringLiteral("Invalid memo stream mode"));
     return false;
@@ -58,7 +58,7 @@ bool TTzBlobStream::Open() {
   return QIODevice::open(openMode | QIODevice::Unbuffered);
 }
 
-bool TTzBlobStream::Finish() {
+bool MemoStream::Finish() {
   if (!isOpen()) return false;
   QIODevice::close();
   if (!host_.SelectForBlob("DestroyBlobStream")) {
@@ -76,11 +76,11 @@ bool TTzBlobStream::Finish() {
   return stored;
 }
 
-void TTzBlobStream::close() {
+void MemoStream::close() {
   Finish();
 }
 
-bool TTzBlobStream::seek(qint64 pos) {
+bool MemoStream::seek(qint64 pos) {
   if (!isOpen() || pos < 0) return false;
   if (!engineOpen_) return pos == 0 && QIODevice::seek(0);
   if (!host_.SelectForBlob("SeekBlobStream")) return false;
@@ -88,7 +88,7 @@ bool TTzBlobStream::seek(qint64 pos) {
   return reached == pos && QIODevice::seek(pos);
 }
 
-qint64 TTzBlobStream::size() const {
+qint64 MemoStream::size() const {
   if (!isOpen() || !engineOpen_) return 0;
   if (mode_ != kRead) return pos();
   if (!host_.SelectForBlob("SeekBlobStream")) return 0;
@@ -98,7 +98,7 @@ qint64 TTzBlobStream::size() const {
   return end;
 }
 
-qint64 TTzBlobStream::readData(char* data, qint64 maxSize) {
+qint64 MemoStream::readData(char* data, qint64 maxSize) {
   if (mode_ != kRead) return -1;
   if (!engineOpen_ || maxSize <= 0) return 0;
   if (!host_.SelectForBlob("ReadBlobStream")) return -1;
@@ -111,7 +111,7 @@ qint64 TTzBlobStream::readData(char* data, qint64 maxSize) {
   return static_cast<qint64>(got);
 }
 
-qint64 TTzBlobStream::writeData(const char* data, qint64 maxSize) {
+qint64 MemoStream::writeData(const char* data, qint64 maxSize) {
   if (mode_ == kRead || !engineOpen_) return -1;
   if (maxSize <= 0) return 0;
   if (!host_.SelectForBlob("WriteBlobStream")) return -1;

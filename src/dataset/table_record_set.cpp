@@ -1,4 +1,4 @@
-#include "dataset/tz_data_set.h"
+#include "dataset/table_record_set.h"
 
 #include <cstring>
 
@@ -40,42 +40,43 @@ LocateValue ToLocateValue(const QVariant& value) {
 
 }  // namespace
 
-TTzDataSet::TTzDataSet(TTzDbf& table, QObject* parent) : TTzPrimDataset(parent), table_(table) {
+TableRecordSet::TableRecordSet(DbfTable& table, QObject* parent)
+    : RecordSet(parent), table_(table) {
   const auto follow = [this] { FollowTable(); };
-  for (auto signal : {&TTzDbf::AfterOpen, &TTzDbf::AfterClose, &TTzDbf::AfterScroll,
-                      &TTzDbf::RecordChanged, &TTzDbf::AfterPost, &TTzDbf::AfterDelete,
-                      &TTzDbf::AfterCancel, &TTzDbf::AfterEdit, &TTzDbf::AfterInsert}) {
+  for (auto signal : {&DbfTable::AfterOpen, &DbfTable::AfterClose, &DbfTable::AfterScroll,
+                      &DbfTable::RecordChanged, &DbfTable::AfterPost, &DbfTable::AfterDelete,
+                      &DbfTable::AfterCancel, &DbfTable::AfterEdit, &DbfTable::AfterInsert}) {
     connect(&table_, signal, this, follow);
   }
-  connect(&table_, &TTzDbf::FieldChanged, this, follow);
+  connect(&table_, &DbfTable::FieldChanged, this, follow);
   FollowTable();
 }
 
-TTzDataSet::~TTzDataSet() = default;
+TableRecordSet::~TableRecordSet() = default;
 
-void TTzDataSet::Select(const char* operation) {
+void TableRecordSet::Select(const char* operation) {
   if (!table_.Active()) RaiseEngineError("Cannot perform this operation on a closed dataset");
   table_.SelectArea(operation);
   ClearEngineError();
 }
 
-int TTzDataSet::EngineCode() {
+int TableRecordSet::EngineCode() {
   return EngineErrorCode();
 }
 
-void TTzDataSet::CopyCurrent(TzRecordBuffer& buffer) {
+void TableRecordSet::CopyCurrent(RecordBuffer& buffer) {
   const WorkArea& area = CurrentArea();
   Layout().FromImage(area.image, buffer);
   Layout().SetRecordNumber(buffer, pw::RecNo());
 }
 
-void TTzDataSet::CopyToTable(const TzRecordBuffer& buffer) {
+void TableRecordSet::CopyToTable(const RecordBuffer& buffer) {
   std::vector<unsigned char>& image = table_.Buffer();
   image.resize(CurrentArea().imageSize);
   Layout().ToImage(buffer, image.data());
 }
 
-void TTzDataSet::FollowTable() {
+void TableRecordSet::FollowTable() {
   if (following_) return;
   following_ = true;
   if (!table_.Active()) {
@@ -84,9 +85,9 @@ void TTzDataSet::FollowTable() {
     OpenRecordSet(table_.FieldProps());
   } else if (table_.IsEmpty()) {
     atBegin_ = atEnd_ = false;
-    ShowRecord(nullptr, TzDataSetState::dsBrowse);
+    ShowRecord(nullptr, RecordSetState::kBrowse);
   } else {
-    TzRecordBuffer record = Layout().NewBuffer();
+    RecordBuffer record = Layout().NewBuffer();
     Layout().FromImage(table_.Buffer().data(), record);
     Layout().SetRecordNumber(record, table_.RecNo());
     atBegin_ = atEnd_ = false;
@@ -95,8 +96,8 @@ void TTzDataSet::FollowTable() {
   following_ = false;
 }
 
-void TTzDataSet::DidScroll() {
-  if (following_ || State() != TzDataSetState::dsBrowse || !table_.Active()) return;
+void TableRecordSet::DidScroll() {
+  if (following_ || State() != RecordSetState::kBrowse || !table_.Active()) return;
   following_ = true;
   if (table_.SelectArea("Scroll")) {
     ClearEngineError();
@@ -105,17 +106,17 @@ void TTzDataSet::DidScroll() {
   following_ = false;
 }
 
-bool TTzDataSet::IsSequenced() {
+bool TableRecordSet::IsSequenced() {
   if (!table_.Active() || table_.Filtered()) return false;
   Select("IsSequenced");
   return CurrentOrder() == 0;
 }
 
-bool TTzDataSet::ShowsAllRecords() {
+bool TableRecordSet::ShowsAllRecords() {
   return IsSequenced() && !table_.HideDeletedRecs();
 }
 
-int TTzDataSet::TziSetToBegin() {
+int TableRecordSet::TziSetToBegin() {
   Select("TziSetToBegin");
   GoTop();
   atBegin_ = true;
@@ -123,7 +124,7 @@ int TTzDataSet::TziSetToBegin() {
   return EngineCode();
 }
 
-int TTzDataSet::TziSetToEnd() {
+int TableRecordSet::TziSetToEnd() {
   Select("TziSetToEnd");
   GoBottom();
   atBegin_ = false;
@@ -131,7 +132,7 @@ int TTzDataSet::TziSetToEnd() {
   return EngineCode();
 }
 
-int TTzDataSet::TziGetRecord(TzRecordBuffer& buffer) {
+int TableRecordSet::TziGetRecord(RecordBuffer& buffer) {
   Select("TziGetRecord");
   if (atBegin_) return kAtBeginning;
   if (atEnd_) return kAtEnd;
@@ -143,7 +144,7 @@ int TTzDataSet::TziGetRecord(TzRecordBuffer& buffer) {
   return 0;
 }
 
-int TTzDataSet::TziGetNextRecord(TzRecordBuffer& buffer) {
+int TableRecordSet::TziGetNextRecord(RecordBuffer& buffer) {
   Select("TziGetNextRecord");
   if (atEnd_) return kAtEnd;
   if (atBegin_) {
@@ -164,7 +165,7 @@ int TTzDataSet::TziGetNextRecord(TzRecordBuffer& buffer) {
 
 // Unlike end of file, beginning of file leaves the engine on the first
 // visible record, so there is nothing to step back over.
-int TTzDataSet::TziGetPriorRecord(TzRecordBuffer& buffer) {
+int TableRecordSet::TziGetPriorRecord(RecordBuffer& buffer) {
   Select("TziGetPriorRecord");
   if (atBegin_) return kAtBeginning;
   if (atEnd_) {
@@ -182,18 +183,18 @@ int TTzDataSet::TziGetPriorRecord(TzRecordBuffer& buffer) {
   return 0;
 }
 
-std::int32_t TTzDataSet::TziGetRecordCount() {
+std::int32_t TableRecordSet::TziGetRecordCount() {
   Select("TziGetRecordCount");
   return pw::RecCount();
 }
 
-int TTzDataSet::TziForceReread() {
+int TableRecordSet::TziForceReread() {
   Select("TziForceReread");
   Skip(0);
   return EngineCode();
 }
 
-int TTzDataSet::TziInitRecord(TzRecordBuffer& buffer) {
+int TableRecordSet::TziInitRecord(RecordBuffer& buffer) {
   Select("TziInitRecord");
   ClearRecord();
   Layout().FromImage(CurrentArea().image, buffer);
@@ -201,33 +202,33 @@ int TTzDataSet::TziInitRecord(TzRecordBuffer& buffer) {
   return 0;
 }
 
-bool TTzDataSet::AddRecord(const TzRecordBuffer& buffer) {
+bool TableRecordSet::AddRecord(const RecordBuffer& buffer) {
   Select("AddRecord");
   CopyToTable(buffer);
   atBegin_ = atEnd_ = false;
   return table_.InternalAddRecord();
 }
 
-bool TTzDataSet::DeleteRecord() {
+bool TableRecordSet::DeleteRecord() {
   Select("DeleteRecord");
   atBegin_ = atEnd_ = false;
   return table_.InternalDelete();
 }
 
-bool TTzDataSet::PostRecord(const TzRecordBuffer& buffer) {
+bool TableRecordSet::PostRecord(const RecordBuffer& buffer) {
   Select("PostRecord");
   if (atBegin_ || atEnd_) return false;
   CopyToTable(buffer);
   return table_.InternalPost();
 }
 
-bool TTzDataSet::RestoreRecord() {
+bool TableRecordSet::RestoreRecord() {
   Select("RestoreRecord");
   atBegin_ = atEnd_ = false;
   return table_.InternalRestore();
 }
 
-void TTzDataSet::SafeGo(std::int32_t recordNumber) {
+void TableRecordSet::SafeGo(std::int32_t recordNumber) {
   Select("SafeGo");
   if (recordNumber >= 1 && recordNumber <= pw::RecCount()) {
     Go(recordNumber);
@@ -237,20 +238,20 @@ void TTzDataSet::SafeGo(std::int32_t recordNumber) {
   }
 }
 
-std::int32_t TTzDataSet::TziSetToBookmark() {
+std::int32_t TableRecordSet::TziSetToBookmark() {
   Select("TziSetToBookmark");
   return pw::RecNo();
 }
 
-bool TTzDataSet::SearchActiveOrder(const QVariantList& values, TzLocateOptions options) {
+bool TableRecordSet::SearchActiveOrder(const QVariantList& values, LocateOptions options) {
   const std::string key = values.isEmpty() ? std::string() : SearchText(values.front());
   if (key.empty()) return false;
   const bool found = options.partialKey ? Find(key) : FindExact(key);
   return found && !dEOF();
 }
 
-bool TTzDataSet::TziLocate(const QStringList& keyFields, const QVariantList& values,
-                           TzLocateOptions options) {
+bool TableRecordSet::TziLocate(const QStringList& keyFields, const QVariantList& values,
+                               LocateOptions options) {
   Select("TziLocate");
   bool found = false;
   if (CurrentOrder() != 0) {
@@ -265,33 +266,33 @@ bool TTzDataSet::TziLocate(const QStringList& keyFields, const QVariantList& val
   return found;
 }
 
-bool TTzDataSet::TziLookup(const QStringList& keyFields, const QVariantList& values,
-                           TzRecordBuffer& result) {
+bool TableRecordSet::TziLookup(const QStringList& keyFields, const QVariantList& values,
+                               RecordBuffer& result) {
   Select("TziLookup");
   EngineStateGuard guard;
   guard.Navigated();
   const bool saveBegin = atBegin_;
   const bool saveEnd = atEnd_;
-  const bool found = TziLocate(keyFields, values, TzLocateOptions{});
+  const bool found = TziLocate(keyFields, values, LocateOptions{});
   if (found) CopyCurrent(result);
   atBegin_ = saveBegin;
   atEnd_ = saveEnd;
   return found;
 }
 
-bool TTzDataSet::CanModify() const {
+bool TableRecordSet::CanModify() const {
   return !table_.ReadOnly();
 }
 
-void TTzDataSet::RaiseBeforeRestore() {
+void TableRecordSet::RaiseBeforeRestore() {
   emit table_.BeforeRestore(&table_);
 }
 
-void TTzDataSet::RaiseAfterRestore() {
+void TableRecordSet::RaiseAfterRestore() {
   emit table_.AfterRestore(&table_);
 }
 
-std::vector<std::int32_t> TTzDataSet::VisibleRecordNumbers() {
+std::vector<std::int32_t> TableRecordSet::VisibleRecordNumbers() {
   Select("VisibleRecordNumbers");
   EngineStateGuard guard;
   guard.Navigated();
@@ -304,13 +305,13 @@ std::vector<std::int32_t> TTzDataSet::VisibleRecordNumbers() {
   return numbers;
 }
 
-void TTzDataSet::ReadRecords(const std::vector<std::int32_t>& numbers,
-                             std::vector<TzRecordBuffer>& rows) {
+void TableRecordSet::ReadRecords(const std::vector<std::int32_t>& numbers,
+                                 std::vector<RecordBuffer>& rows) {
   Select("ReadRecords");
   EngineStateGuard guard;
   rows.clear();
   for (const std::int32_t number : numbers) {
-    TzRecordBuffer row;
+    RecordBuffer row;
     if (ReadRecord(CurrentArea(), number) == 0) {
       row = Layout().NewBuffer();
       CopyCurrent(row);
@@ -320,18 +321,18 @@ void TTzDataSet::ReadRecords(const std::vector<std::int32_t>& numbers,
   }
 }
 
-std::unique_ptr<TTzBlobStream> TTzDataSet::CreateBlobStream(TTzField& field, int mode) {
+std::unique_ptr<MemoStream> TableRecordSet::CreateBlobStream(RecordField& field, int mode) {
   if (field.DataType() != 'M') {
     SetError(kInvalidParameter,
              "CreateBlobStream: field " + ToEngineText(field.FieldName()) + " is not a memo field");
     return nullptr;
   }
-  auto stream = std::make_unique<TTzBlobStream>(*this, field.FieldNo(), mode);
+  auto stream = std::make_unique<MemoStream>(*this, field.FieldNo(), mode);
   if (!stream->isOpen()) return nullptr;
   return stream;
 }
 
-bool TTzDataSet::SelectForBlob(const char* operation) {
+bool TableRecordSet::SelectForBlob(const char* operation) {
   if (!table_.Active()) {
     SetError(kInvalidOperation, "DataSet must be active. " + ToEngineText(table_.objectName()));
     return false;
@@ -339,19 +340,19 @@ bool TTzDataSet::SelectForBlob(const char* operation) {
   return table_.SelectArea(operation);
 }
 
-bool TTzDataSet::BlobTranslates() const {
-  return table_.TableLanguage() == TTzTableLanguage::tlOem;
+bool TableRecordSet::BlobTranslates() const {
+  return table_.TableLanguage() == TableCharset::kOem;
 }
 
-std::int32_t TTzDataSet::BlobReference(int field) const {
+std::int32_t TableRecordSet::BlobReference(int field) const {
   if (!Active() || IsEmpty()) return 0;
   return Fields(field).Value().toInt();
 }
 
-void TTzDataSet::BlobWritten(int field, int mode, std::int32_t block) {
-  if (State() == TzDataSetState::dsBrowse) Edit();
+void TableRecordSet::BlobWritten(int field, int mode, std::int32_t block) {
+  if (State() == RecordSetState::kBrowse) Edit();
   Fields(field).SetValue(block);
-  if (mode == TTzBlobStream::kWrite) {
+  if (mode == MemoStream::kWrite) {
     Select("DestroyBlobStream");
     CopyToTable(ActiveBuffer());
     table_.CopyBufferToEngine();

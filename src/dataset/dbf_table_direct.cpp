@@ -4,9 +4,9 @@
 #include "common/file_routines.h"
 #include "common/path_names.h"
 #include "dataset/controlling_tag_name.h"
+#include "dataset/dbf_table.h"
 #include "dataset/engine_path.h"
 #include "dataset/engine_text.h"
-#include "dataset/tz_dbf.h"
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_find.h"
 #include "engine/index/index_order.h"
@@ -33,26 +33,26 @@ constexpr qsizetype kMaxTagName = 10;
 
 }  // namespace
 
-void TTzDbf::AppendRec() {
+void DbfTable::AppendRec() {
   if (!SelectArea("AppendRec")) return;
   if (pw::Append()) Reposition();
   ResyncRecordSet();
 }
 
-void TTzDbf::DeleteRec() {
+void DbfTable::DeleteRec() {
   if (!SelectArea("DeleteRec")) return;
   SyncFirst();
   if (pw::DeleteRec()) Reposition();
   ResyncRecordSet();
 }
 
-void TTzDbf::ReplaceRec() {
+void DbfTable::ReplaceRec() {
   if (!SelectArea("ReplaceRec")) return;
   if (pw::Replace()) Reposition();
   ResyncRecordSet();
 }
 
-void TTzDbf::ClearRecord() {
+void DbfTable::ClearRecord() {
   if (!SelectArea("ClearRecord")) return;
   EnterEdit();
   Select(workArea_);
@@ -63,27 +63,27 @@ void TTzDbf::ClearRecord() {
   emit RecordChanged(this);
 }
 
-bool TTzDbf::Pack() {
+bool DbfTable::Pack() {
   if (!SelectArea("Pack")) return false;
   const bool packed = pw::Pack();
   ResyncRecordSet();
   return packed;
 }
 
-bool TTzDbf::Deleted() {
+bool DbfTable::Deleted() {
   if (!SelectArea("Deleted")) return false;
   SyncFirst();
   return pw::Deleted();
 }
 
-void TTzDbf::Go(std::int32_t recordNumber) {
+void DbfTable::Go(std::int32_t recordNumber) {
   if (!SelectArea("Go")) return;
   emit BeforeScroll(this);
   pw::Go(recordNumber);
   ResyncRecordSet();
 }
 
-void TTzDbf::Skip(int count) {
+void DbfTable::Skip(int count) {
   if (count != 0) {
     MoveBy(count);
     return;
@@ -94,11 +94,11 @@ void TTzDbf::Skip(int count) {
   ResyncRecordSet();
 }
 
-void TTzDbf::GoTop() {
+void DbfTable::GoTop() {
   First();
 }
 
-void TTzDbf::SetFilterTo(const QString& expression) {
+void DbfTable::SetFilterTo(const QString& expression) {
   if (!SelectArea("SetFilterTo")) return;
   SyncFirst();
   const bool set = Set_Filter_To(ToEngineText(expression));
@@ -112,21 +112,21 @@ void TTzDbf::SetFilterTo(const QString& expression) {
   }
 }
 
-bool TTzDbf::ALock() {
+bool DbfTable::ALock() {
   return SelectArea("ALock") && pw::ALock();
 }
 
-bool TTzDbf::RLock() {
+bool DbfTable::RLock() {
   if (!SelectArea("RLock")) return false;
   SyncFirst();
   return pw::RLock();
 }
 
-void TTzDbf::UnLock() {
+void DbfTable::UnLock() {
   if (SelectArea("UnLock")) pw::Unlock();
 }
 
-bool TTzDbf::Find(const QString& key) {
+bool DbfTable::Find(const QString& key) {
   if (!SelectArea("Find")) return false;
   const bool found = pw::Find(ToEngineText(key.left(kMaxKey)));
   if (pw::dEOF()) {
@@ -137,7 +137,7 @@ bool TTzDbf::Find(const QString& key) {
   return found;
 }
 
-bool TTzDbf::FindExact(const QString& key) {
+bool DbfTable::FindExact(const QString& key) {
   if (!SelectArea("FindExact")) return false;
   const bool found = pw::FindExact(ToEngineText(key.left(kMaxKey)));
   if (pw::dEOF()) {
@@ -148,14 +148,14 @@ bool TTzDbf::FindExact(const QString& key) {
   return found;
 }
 
-void TTzDbf::SetOrderTo(int tag) {
+void DbfTable::SetOrderTo(int tag) {
   if (!SelectArea("SetOrderTo")) return;
   SyncFirst();
   Set_Order_To(tag);
   ResyncRecordSet();
 }
 
-bool TTzDbf::SetOrderToTag(const QString& tag) {
+bool DbfTable::SetOrderToTag(const QString& tag) {
   if (!SelectArea("SetOrderToTag")) return false;
   SyncFirst();
   const bool set = pw::SetOrderToTag(ToEngineText(tag.left(kMaxTagName)));
@@ -163,12 +163,12 @@ bool TTzDbf::SetOrderToTag(const QString& tag) {
   return set;
 }
 
-QString TTzDbf::CurrentTag() {
+QString DbfTable::CurrentTag() {
   if (!SelectArea("CurrentTag")) return {};
   return FromEngineText(ControllingTagName()).trimmed().left(kMaxTagName);
 }
 
-bool TTzDbf::SetIndexTo(const QString& indexFile) {
+bool DbfTable::SetIndexTo(const QString& indexFile) {
   if (!SelectArea("SetIndexTo")) return false;
   SyncFirst();
   std::string name = ToEnginePath(indexFile.trimmed());

@@ -1,5 +1,5 @@
 // Field objects of the record set: each reads and writes one field's slot in
-// the record set's active record buffer (tz_record_buffer.h) with the
+// the record set's active record buffer (record_layout.h) with the
 // conversions of its type.
 #pragma once
 
@@ -8,18 +8,18 @@
 #include <QVariant>
 #include <memory>
 
-#include "dataset/tz_record_buffer.h"
+#include "dataset/record_layout.h"
 
 namespace pw {
 
-class TTzPrimDataset;
+class RecordSet;
 
-class TTzField {
+class RecordField {
  public:
-  TTzField(TTzPrimDataset& dataSet, int fieldNo);
-  virtual ~TTzField() = default;
-  TTzField(const TTzField&) = delete;
-  TTzField& operator=(const TTzField&) = delete;
+  RecordField(RecordSet& dataSet, int fieldNo);
+  virtual ~RecordField() = default;
+  RecordField(const RecordField&) = delete;
+  RecordField& operator=(const RecordField&) = delete;
 
   // The field's index in the table (from 0).
   int FieldNo() const { return fieldNo_; }
@@ -35,10 +35,10 @@ class TTzField {
   QVariant Value() const { return ValueIn(ActiveBuffer()); }
   QString AsString() const { return TextIn(ActiveBuffer()); }
   // The value in another buffer of the same layout (rows of a grid).
-  virtual bool IsNullIn(const TzRecordBuffer&) const { return false; }
+  virtual bool IsNullIn(const RecordBuffer&) const { return false; }
   // The typed value; an invalid QVariant when null.
-  virtual QVariant ValueIn(const TzRecordBuffer& buffer) const = 0;
-  virtual QString TextIn(const TzRecordBuffer& buffer) const;
+  virtual QVariant ValueIn(const RecordBuffer& buffer) const = 0;
+  virtual QString TextIn(const RecordBuffer& buffer) const;
   // Raises "Dataset not in edit or insert mode" or "Field '%s' cannot be
   // modified" when the record set refuses the change.
   virtual void SetValue(const QVariant& value) = 0;
@@ -46,38 +46,38 @@ class TTzField {
   void Clear() { SetValue(QVariant()); }
 
  protected:
-  const TDbfFieldProp& Prop() const;
-  const TzRecordBuffer& ActiveBuffer() const;
-  const unsigned char* SlotIn(const TzRecordBuffer& buffer) const;
+  const DbfFieldProperty& Prop() const;
+  const RecordBuffer& ActiveBuffer() const;
+  const unsigned char* SlotIn(const RecordBuffer& buffer) const;
   // The slot for a change; Changed() after writing it.
   unsigned char* SlotForWrite();
   void Changed();
   void SetSizeChecked(int size, int limit);
 
  private:
-  TTzPrimDataset& dataSet_;
+  RecordSet& dataSet_;
   int fieldNo_;
   int size_;
   bool readOnly_ = false;
 };
 
 // C fields: the text without trailing blanks; written back padded.
-class TTzStringField : public TTzField {
+class TextField : public RecordField {
  public:
-  using TTzField::TTzField;
-  QVariant ValueIn(const TzRecordBuffer& buffer) const override;
+  using RecordField::RecordField;
+  QVariant ValueIn(const RecordBuffer& buffer) const override;
   void SetValue(const QVariant& value) override;
 };
 
 // D fields. The text is the date in the process-wide short date format;
 // the engine's blank-date text sets no value.
-class TTzDateField : public TTzField {
+class DateField : public RecordField {
  public:
-  using TTzField::TTzField;
-  bool IsNullIn(const TzRecordBuffer& buffer) const override;
-  QVariant ValueIn(const TzRecordBuffer& buffer) const override;
+  using RecordField::RecordField;
+  bool IsNullIn(const RecordBuffer& buffer) const override;
+  QVariant ValueIn(const RecordBuffer& buffer) const override;
   void SetValue(const QVariant& value) override;
-  QString TextIn(const TzRecordBuffer& buffer) const override;
+  QString TextIn(const RecordBuffer& buffer) const override;
   // Raises "'%s' is not a valid date" for a text that is neither a date of
   // the engine's format nor its blank-date text.
   void SetAsString(const QString& text) override;
@@ -85,41 +85,41 @@ class TTzDateField : public TTzField {
 };
 
 // N and F fields with decimals; the size (field width) may be 0 to 20.
-class TTzFloatField : public TTzField {
+class FloatField : public RecordField {
  public:
-  TTzFloatField(TTzPrimDataset& dataSet, int fieldNo);
-  QVariant ValueIn(const TzRecordBuffer& buffer) const override;
+  FloatField(RecordSet& dataSet, int fieldNo);
+  QVariant ValueIn(const RecordBuffer& buffer) const override;
   void SetValue(const QVariant& value) override;
   void SetSize(int size) { SetSizeChecked(size, 20); }
 };
 
 // N and F fields without decimals; the size (field width) may be 0 to 20.
-class TTzIntegerField : public TTzField {
+class IntegerField : public RecordField {
  public:
-  TTzIntegerField(TTzPrimDataset& dataSet, int fieldNo);
-  QVariant ValueIn(const TzRecordBuffer& buffer) const override;
+  IntegerField(RecordSet& dataSet, int fieldNo);
+  QVariant ValueIn(const RecordBuffer& buffer) const override;
   void SetValue(const QVariant& value) override;
   void SetSize(int size) { SetSizeChecked(size, 20); }
 };
 
 // L fields: the logical character T or F.
-class TTzBooleanField : public TTzField {
+class BooleanField : public RecordField {
  public:
-  using TTzField::TTzField;
-  QVariant ValueIn(const TzRecordBuffer& buffer) const override;
+  using RecordField::RecordField;
+  QVariant ValueIn(const RecordBuffer& buffer) const override;
   void SetValue(const QVariant& value) override;
-  QString TextIn(const TzRecordBuffer& buffer) const override;
+  QString TextIn(const RecordBuffer& buffer) const override;
 };
 
 // M fields: the memo block; the text moves through memo streams.
-class TTzMemoField : public TTzField {
+class MemoField : public RecordField {
  public:
-  using TTzField::TTzField;
-  QVariant ValueIn(const TzRecordBuffer& buffer) const override;
+  using RecordField::RecordField;
+  QVariant ValueIn(const RecordBuffer& buffer) const override;
   void SetValue(const QVariant& value) override;
 };
 
 // The field object for field `fieldNo` of the record set's table.
-std::unique_ptr<TTzField> MakeTzField(TTzPrimDataset& dataSet, int fieldNo);
+std::unique_ptr<RecordField> MakeTzField(RecordSet& dataSet, int fieldNo);
 
 }  // namespace pw

@@ -5,10 +5,10 @@
 #include "common/error_state.h"
 #include "common/file_routines.h"
 #include "dataset/dataset_ui.h"
+#include "dataset/dbf_table.h"
 #include "dataset/engine_path.h"
 #include "dataset/engine_text.h"
 #include "dataset/index_list_lines.h"
-#include "dataset/tz_dbf.h"
 #include "engine/index/build_progress.h"
 #include "engine/index/index_file_name.h"
 #include "engine/index/index_semaphore.h"
@@ -38,46 +38,46 @@ QStringList LinesOf(const std::vector<std::string>& stored) {
 
 }  // namespace
 
-void TTzDbf::PrepareIndex() {
-  TCreateIndexType state = createIndex_;
+void DbfTable::PrepareIndex() {
+  IndexCreation state = createIndex_;
   if (!IndexListTags(indexList_).empty()) {
     ProductionIndexFlag(true);
   } else if (ProductionIndexFlag()) {
-    state = TCreateIndexType::ciNever;
+    state = IndexCreation::kNever;
   } else {
     return;
   }
   const std::string indexFile = IndexFilePath(CurrentArea(), "");
-  if (state == TCreateIndexType::ciNever) {
+  if (state == IndexCreation::kNever) {
     pw::SetIndexTo("");
     return;
   }
   AutoDispatchOff quiet;
   bool build = false;
   if (FileIsPresent(indexFile)) {
-    if ((state == TCreateIndexType::ciAlways || state == TCreateIndexType::ciVerifyHeader) &&
+    if ((state == IndexCreation::kAlways || state == IndexCreation::kVerifyHeader) &&
         IndexInUseElsewhere(CurrentArea().file.Path())) {
-      state = TCreateIndexType::ciNotFound;
+      state = IndexCreation::kWhenMissing;
     }
     ClearEngineError();
   } else {
     build = true;
   }
-  if (!build && state == TCreateIndexType::ciVerifyHeader) {
+  if (!build && state == IndexCreation::kVerifyHeader) {
     std::vector<std::string> stored;
     if (!IndexTagList(indexFile, &stored)) {
       build = true;
     } else if (indexList_.isEmpty()) {
       indexList_ = LinesOf(stored);
-      state = TCreateIndexType::ciNotFound;
+      state = IndexCreation::kWhenMissing;
     } else if (!SameIndexList(indexList_, stored)) {
       build = true;
     } else {
-      state = TCreateIndexType::ciNotFound;
+      state = IndexCreation::kWhenMissing;
     }
   }
-  if (!build && state == TCreateIndexType::ciAlways) build = true;
-  if (!build && state == TCreateIndexType::ciNotFound && !pw::SetIndexTo("")) {
+  if (!build && state == IndexCreation::kAlways) build = true;
+  if (!build && state == IndexCreation::kWhenMissing && !pw::SetIndexTo("")) {
     const std::uint16_t code = EngineErrorCode();
     if (code == platform::kFileNotFound || code == kCorruptedIndex ||
         code == kIndexVersionMismatch) {
@@ -88,7 +88,7 @@ void TTzDbf::PrepareIndex() {
   if (build) BuildIndex(indexFile);
 }
 
-void TTzDbf::BuildIndex(const std::string& indexFile) {
+void DbfTable::BuildIndex(const std::string& indexFile) {
   const QString name = FromEnginePath(indexFile);
   bool canMake = true;
   if (OnBeforeMakeIndex) OnBeforeMakeIndex(name, canMake);

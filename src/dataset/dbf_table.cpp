@@ -1,4 +1,4 @@
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 
 #include <QCoreApplication>
 #include <optional>
@@ -53,19 +53,19 @@ class OpenSettingsScope {
 
 }  // namespace
 
-TTzDbf::TTzDbf(QObject* parent) : QObject(parent) {
+DbfTable::DbfTable(QObject* parent) : QObject(parent) {
   InitEngineUnits();
 }
 
-TTzDbf::~TTzDbf() {
+DbfTable::~DbfTable() {
   if (Active()) CloseTable();
 }
 
-QString TTzDbf::ComponentName() const {
+QString DbfTable::ComponentName() const {
   return objectName().trimmed();
 }
 
-void TTzDbf::SetDbfFileName(const QString& name) {
+void DbfTable::SetDbfFileName(const QString& name) {
   const bool wasActive = Active();
   if (wasActive) Close();
   dbfFileName_ = name.trimmed();
@@ -76,7 +76,7 @@ void TTzDbf::SetDbfFileName(const QString& name) {
   if (wasActive) Open();
 }
 
-void TTzDbf::SetHideDeletedRecs(bool hide) {
+void DbfTable::SetHideDeletedRecs(bool hide) {
   hideDeletedRecs_ = hide;
   if (!Active() || !SelectArea("HideDeletedRecs")) return;
   SetIgnoreDel(hide);
@@ -84,14 +84,14 @@ void TTzDbf::SetHideDeletedRecs(bool hide) {
   ResyncRecordSet();
 }
 
-void TTzDbf::SetExclusive(bool exclusive) {
+void DbfTable::SetExclusive(bool exclusive) {
   const bool wasActive = Active();
   if (wasActive) Close();
   exclusive_ = exclusive;
   if (wasActive) Open();
 }
 
-void TTzDbf::SetActive(bool active) {
+void DbfTable::SetActive(bool active) {
   if (active == Active()) return;
   if (!active) {
     emit BeforeClose(this);
@@ -105,11 +105,11 @@ void TTzDbf::SetActive(bool active) {
   emit AfterOpen(this);
 }
 
-std::uint16_t TTzDbf::LastError() {
+std::uint16_t DbfTable::LastError() {
   return EngineErrorCode();
 }
 
-const TDbfFieldProps& TTzDbf::FieldProps() const {
+const DbfFieldProperties& DbfTable::FieldProps() const {
   if (!Active()) {
     RaiseDatabaseError(ComponentName() +
                        QStringLiteral(".DbfFields undefined. Set Active to TRUE"));
@@ -117,7 +117,7 @@ const TDbfFieldProps& TTzDbf::FieldProps() const {
   return fields_;
 }
 
-bool TTzDbf::SelectArea(const char* operation) {
+bool DbfTable::SelectArea(const char* operation) {
   if (!Active()) {
     SetError(kInvalidOperation,
              ToEngineText(QStringLiteral("Database is not open [%1.%2]")
@@ -126,12 +126,12 @@ bool TTzDbf::SelectArea(const char* operation) {
     return false;
   }
   Select(workArea_);
-  CurrentArea().oem = tableLanguage_ == TTzTableLanguage::tlOem;
+  CurrentArea().oem = tableLanguage_ == TableCharset::kOem;
   ClearEngineError();
   return true;
 }
 
-void TTzDbf::OpenTable() {
+void DbfTable::OpenTable() {
   QCoreApplication::processEvents();
   if (dbfFileName_.isEmpty()) RaiseDatasetError(kMissingFileName);
   // Engine errors of the open are raised here, never dispatched.
@@ -147,7 +147,7 @@ void TTzDbf::OpenTable() {
   }
   const int area = CurrentWorkArea();
   const std::string fileName = ToEnginePath(dbfFileName_);
-  Settings().ansiLanguage = tableLanguage_ == TTzTableLanguage::tlAnsi;
+  Settings().ansiLanguage = tableLanguage_ == TableCharset::kAnsi;
   if (createIfNotFound_ && !FileIsPresent(fileName) && !CreateTable()) {
     CurrentDatasetUi().Warning(QStringLiteral("Could not create \"%1\"").arg(dbfFileName_));
   }
@@ -160,14 +160,14 @@ void TTzDbf::OpenTable() {
     if (!UseTable(open)) RaiseDatasetError(EngineErrorCode());
   }
   workArea_ = area;
-  state_ = TzDataSetState::dsBrowse;
+  state_ = RecordSetState::kBrowse;
   PrepareIndex();
   Select(workArea_);
   SetIgnoreDel(hideDeletedRecs_);
   ReadFieldProps();
 }
 
-bool TTzDbf::CreateTable() {
+bool DbfTable::CreateTable() {
   if (dbfFields_.isEmpty()) {
     CurrentDatasetUi().Warning(
         QStringLiteral("FieldList.Count is <= 0 trying to create a database"));
@@ -180,16 +180,16 @@ bool TTzDbf::CreateTable() {
   if (!parsed) return false;
   ClearEngineError();
   CreateDBF(ToEnginePath(dbfFileName_), static_cast<int>(defs.size()), defs,
-            tableLanguage_ == TTzTableLanguage::tlOem);
+            tableLanguage_ == TableCharset::kOem);
   return EngineErrorCode() == 0;
 }
 
-void TTzDbf::ReadFieldProps() {
+void DbfTable::ReadFieldProps() {
   fields_.clear();
   const pw::WorkArea& area = CurrentArea();
   int offset = 1;  // byte 0 of the record image is the deleted flag
   for (const FieldDef& def : area.fields) {
-    TDbfFieldProp prop;
+    DbfFieldProperty prop;
     prop.name = FromEngineText(def.name);
     prop.type = def.type;
     prop.width = def.length;
@@ -202,10 +202,10 @@ void TTzDbf::ReadFieldProps() {
   buffer_.assign(area.image, area.image + area.imageSize);
 }
 
-void TTzDbf::CloseTable() {
+void DbfTable::CloseTable() {
   Select(workArea_);
   CloseWorkArea();
-  state_ = TzDataSetState::dsInactive;
+  state_ = RecordSetState::kInactive;
   fields_.clear();
   buffer_.clear();
   recNo_ = 0;

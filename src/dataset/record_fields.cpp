@@ -1,4 +1,4 @@
-#include "dataset/tz_fields.h"
+#include "dataset/record_fields.h"
 #include "dataset/slot_bytes.h"
 
 #include <algorithm>
@@ -10,8 +10,8 @@
 #include "common/date_text.h"
 #include "common/error_state.h"
 #include "dataset/engine_text.h"
+#include "dataset/record_set.h"
 #include "dataset/record_slot.h"
-#include "dataset/tz_prim_dataset.h"
 
 namespace pw {
 namespace {
@@ -24,51 +24,51 @@ QString RightTrimmed(const QString& text) {
 
 }  // namespace
 
-TTzField::TTzField(TTzPrimDataset& dataSet, int fieldNo)
+RecordField::RecordField(RecordSet& dataSet, int fieldNo)
     : dataSet_(dataSet), fieldNo_(fieldNo), size_(0) {
   if (DataType() == 'C') size_ = Prop().width;
 }
 
-const TDbfFieldProp& TTzField::Prop() const {
+const DbfFieldProperty& RecordField::Prop() const {
   return dataSet_.Layout().Fields()[static_cast<std::size_t>(fieldNo_)];
 }
 
-const TzRecordBuffer& TTzField::ActiveBuffer() const {
+const RecordBuffer& RecordField::ActiveBuffer() const {
   return dataSet_.ActiveBuffer();
 }
 
-const unsigned char* TTzField::SlotIn(const TzRecordBuffer& buffer) const {
+const unsigned char* RecordField::SlotIn(const RecordBuffer& buffer) const {
   return buffer.data() + dataSet_.Layout().SlotOf(fieldNo_).buffer;
 }
 
-unsigned char* TTzField::SlotForWrite() {
+unsigned char* RecordField::SlotForWrite() {
   return dataSet_.BufferForChange(*this).data() + dataSet_.Layout().SlotOf(fieldNo_).buffer;
 }
 
-void TTzField::Changed() {
+void RecordField::Changed() {
   dataSet_.FieldChangedInBuffer(*this);
 }
 
-void TTzField::SetSizeChecked(int size, int limit) {
+void RecordField::SetSizeChecked(int size, int limit) {
   if (size < 0 || size > limit) RaiseEngineError("Invalid field size");
   size_ = size;
 }
 
-QString TTzField::TextIn(const TzRecordBuffer& buffer) const {
+QString RecordField::TextIn(const RecordBuffer& buffer) const {
   return IsNullIn(buffer) ? QString() : ValueIn(buffer).toString();
 }
 
-void TTzField::SetAsString(const QString& text) {
+void RecordField::SetAsString(const QString& text) {
   SetValue(text);
 }
 
-QVariant TTzStringField::ValueIn(const TzRecordBuffer& buffer) const {
+QVariant TextField::ValueIn(const RecordBuffer& buffer) const {
   const unsigned char* slot = SlotIn(buffer);
   const std::string_view text(reinterpret_cast<const char*>(slot + 1), slot[0]);
   return RightTrimmed(FromEngineText(text));
 }
 
-void TTzStringField::SetValue(const QVariant& value) {
+void TextField::SetValue(const QVariant& value) {
   unsigned char* slot = SlotForWrite();
   const std::size_t width = static_cast<std::size_t>(Prop().width);
   const std::string text = ToEngineText(value.toString());
@@ -78,22 +78,22 @@ void TTzStringField::SetValue(const QVariant& value) {
   Changed();
 }
 
-bool TTzDateField::IsNullIn(const TzRecordBuffer& buffer) const {
+bool DateField::IsNullIn(const RecordBuffer& buffer) const {
   return LoadSlot<double>(SlotIn(buffer)) == 0.0;
 }
 
-QVariant TTzDateField::ValueIn(const TzRecordBuffer& buffer) const {
+QVariant DateField::ValueIn(const RecordBuffer& buffer) const {
   if (IsNullIn(buffer)) return {};
   return BufferValueToDate(LoadSlot<double>(SlotIn(buffer)));
 }
 
-void TTzDateField::SetValue(const QVariant& value) {
+void DateField::SetValue(const QVariant& value) {
   unsigned char* slot = SlotForWrite();
   StoreSlot(slot, value.isValid() ? DateToBufferValue(value.toDate()) : 0.0);
   Changed();
 }
 
-QString TTzDateField::TextIn(const TzRecordBuffer& buffer) const {
+QString DateField::TextIn(const RecordBuffer& buffer) const {
   if (IsNullIn(buffer)) return {};
   const QString pattern = QString::fromStdString(CurrentDateSettings().shortDatePattern);
   const QString text = ValueIn(buffer).toDate().toString(pattern);
@@ -101,7 +101,7 @@ QString TTzDateField::TextIn(const TzRecordBuffer& buffer) const {
   return ValidateDateText(cut) ? text.left(10) : text;
 }
 
-void TTzDateField::SetAsString(const QString& text) {
+void DateField::SetAsString(const QString& text) {
   const std::string blank = BlankDateText(CurrentDateSettings().formatCode);
   if (RightTrimmed(text) == RightTrimmed(QString::fromStdString(blank))) {
     SetValue(QVariant());
@@ -113,15 +113,15 @@ void TTzDateField::SetAsString(const QString& text) {
   SetValue(BufferValueToDate(value));
 }
 
-TTzFloatField::TTzFloatField(TTzPrimDataset& dataSet, int fieldNo) : TTzField(dataSet, fieldNo) {
+FloatField::FloatField(RecordSet& dataSet, int fieldNo) : RecordField(dataSet, fieldNo) {
   SetSize(std::min(Prop().width, 20));
 }
 
-QVariant TTzFloatField::ValueIn(const TzRecordBuffer& buffer) const {
+QVariant FloatField::ValueIn(const RecordBuffer& buffer) const {
   return LoadSlot<double>(SlotIn(buffer));
 }
 
-void TTzFloatField::SetValue(const QVariant& value) {
+void FloatField::SetValue(const QVariant& value) {
   bool ok = !value.isValid();
   const double number = value.isValid() ? value.toDouble(&ok) : 0.0;
   if (!ok || !std::isfinite(number)) {
@@ -132,18 +132,17 @@ void TTzFloatField::SetValue(const QVariant& value) {
   Changed();
 }
 
-TTzIntegerField::TTzIntegerField(TTzPrimDataset& dataSet, int fieldNo)
-    : TTzField(dataSet, fieldNo) {
+IntegerField::IntegerField(RecordSet& dataSet, int fieldNo) : RecordField(dataSet, fieldNo) {
   SetSize(std::min(Prop().width, 20));
 }
 
-QVariant TTzIntegerField::ValueIn(const TzRecordBuffer& buffer) const {
+QVariant IntegerField::ValueIn(const RecordBuffer& buffer) const {
   if (HasWideWholeSlot(Prop()))
     return static_cast<qlonglong>(LoadSlot<std::int64_t>(SlotIn(buffer)));
   return LoadSlot<std::int32_t>(SlotIn(buffer));
 }
 
-void TTzIntegerField::SetValue(const QVariant& value) {
+void IntegerField::SetValue(const QVariant& value) {
   bool ok = !value.isValid();
   const qlonglong number = value.isValid() ? value.toLongLong(&ok) : 0;
   const bool wide = HasWideWholeSlot(Prop());
@@ -159,45 +158,45 @@ void TTzIntegerField::SetValue(const QVariant& value) {
   Changed();
 }
 
-QVariant TTzBooleanField::ValueIn(const TzRecordBuffer& buffer) const {
+QVariant BooleanField::ValueIn(const RecordBuffer& buffer) const {
   return SlotIn(buffer)[0] == 'T';
 }
 
-void TTzBooleanField::SetValue(const QVariant& value) {
+void BooleanField::SetValue(const QVariant& value) {
   unsigned char* slot = SlotForWrite();
   slot[0] = value.toBool() ? 'T' : 'F';
   slot[1] = 0;
   Changed();
 }
 
-QString TTzBooleanField::TextIn(const TzRecordBuffer& buffer) const {
+QString BooleanField::TextIn(const RecordBuffer& buffer) const {
   return ValueIn(buffer).toBool() ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-QVariant TTzMemoField::ValueIn(const TzRecordBuffer& buffer) const {
+QVariant MemoField::ValueIn(const RecordBuffer& buffer) const {
   return LoadSlot<std::int32_t>(SlotIn(buffer));
 }
 
-void TTzMemoField::SetValue(const QVariant& value) {
+void MemoField::SetValue(const QVariant& value) {
   StoreSlot(SlotForWrite(), static_cast<std::int32_t>(value.toInt()));
   Changed();
 }
 
-std::unique_ptr<TTzField> MakeTzField(TTzPrimDataset& dataSet, int fieldNo) {
-  const TDbfFieldProp& prop = dataSet.Layout().Fields()[static_cast<std::size_t>(fieldNo)];
+std::unique_ptr<RecordField> MakeTzField(RecordSet& dataSet, int fieldNo) {
+  const DbfFieldProperty& prop = dataSet.Layout().Fields()[static_cast<std::size_t>(fieldNo)];
   switch (prop.type) {
     case 'D':
-      return std::make_unique<TTzDateField>(dataSet, fieldNo);
+      return std::make_unique<DateField>(dataSet, fieldNo);
     case 'N':
     case 'F':
-      if (prop.decimals > 0) return std::make_unique<TTzFloatField>(dataSet, fieldNo);
-      return std::make_unique<TTzIntegerField>(dataSet, fieldNo);
+      if (prop.decimals > 0) return std::make_unique<FloatField>(dataSet, fieldNo);
+      return std::make_unique<IntegerField>(dataSet, fieldNo);
     case 'L':
-      return std::make_unique<TTzBooleanField>(dataSet, fieldNo);
+      return std::make_unique<BooleanField>(dataSet, fieldNo);
     case 'M':
-      return std::make_unique<TTzMemoField>(dataSet, fieldNo);
+      return std::make_unique<MemoField>(dataSet, fieldNo);
     default:
-      return std::make_unique<TTzStringField>(dataSet, fieldNo);
+      return std::make_unique<TextField>(dataSet, fieldNo);
   }
 }
 

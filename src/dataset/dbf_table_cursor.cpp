@@ -6,7 +6,7 @@
 #include "common/error_state.h"
 #include "dataset/dataset_error.h"
 #include "dataset/dataset_ui.h"
-#include "dataset/tz_dbf.h"
+#include "dataset/dbf_table.h"
 #include "engine/table/append.h"
 #include "engine/table/delete_recall.h"
 #include "engine/table/go.h"
@@ -29,38 +29,38 @@ void RaiseReadOnly() {
 
 }  // namespace
 
-void TTzDbf::ReadEngineRecord() {
+void DbfTable::ReadEngineRecord() {
   const pw::WorkArea& area = CurrentArea();
   buffer_.assign(area.image, area.image + area.imageSize);
   recNo_ = pw::dEOF() ? 0 : pw::RecNo();
 }
 
-void TTzDbf::CopyBufferToEngine() {
+void DbfTable::CopyBufferToEngine() {
   pw::WorkArea& area = CurrentArea();
   if (buffer_.size() == area.imageSize) std::memcpy(area.image, buffer_.data(), buffer_.size());
 }
 
-void TTzDbf::SyncFirst() {
+void DbfTable::SyncFirst() {
   // Only a real move: going to the record the engine is on would re-read it
   // and drop field values already set in the engine's buffer.
   if (recNo_ < 1 || recNo_ > pw::RecCount()) return;
   if (pw::RecNo() != recNo_ || pw::dEOF()) pw::Go(recNo_);
 }
 
-void TTzDbf::Reposition() {
+void DbfTable::Reposition() {
   pw::Resync();
 }
 
-void TTzDbf::MoveToLast() {
+void DbfTable::MoveToLast() {
   pw::GoBottom();
   ReadEngineRecord();
   bof_ = recNo_ == 0;
   eof_ = true;
 }
 
-void TTzDbf::ResyncRecordSet() {
+void DbfTable::ResyncRecordSet() {
   if (EngineErrorCode() != 0) return;
-  state_ = TzDataSetState::dsBrowse;
+  state_ = RecordSetState::kBrowse;
   if (pw::dEOF()) {
     // Off the end: the last visible record, or none at all.
     MoveToLast();
@@ -73,15 +73,15 @@ void TTzDbf::ResyncRecordSet() {
   emit AfterScroll(this);
 }
 
-std::int32_t TTzDbf::RecordCount() {
+std::int32_t DbfTable::RecordCount() {
   if (!SelectArea("RecordCount")) return 0;
   return pw::RecCount();
 }
 
-void TTzDbf::First() {
+void DbfTable::First() {
   if (!SelectArea("First")) return;
   emit BeforeScroll(this);
-  state_ = TzDataSetState::dsBrowse;
+  state_ = RecordSetState::kBrowse;
   // Records another program or work area appended since the open count too.
   pw::RecCount();
   pw::GoTop();
@@ -92,19 +92,19 @@ void TTzDbf::First() {
   emit AfterScroll(this);
 }
 
-void TTzDbf::Last() {
+void DbfTable::Last() {
   if (!SelectArea("Last")) return;
   emit BeforeScroll(this);
-  state_ = TzDataSetState::dsBrowse;
+  state_ = RecordSetState::kBrowse;
   MoveToLast();
   emit RecordChanged(this);
   emit AfterScroll(this);
 }
 
-int TTzDbf::MoveBy(int distance) {
+int DbfTable::MoveBy(int distance) {
   if (!SelectArea("MoveBy") || distance == 0) return 0;
   emit BeforeScroll(this);
-  state_ = TzDataSetState::dsBrowse;
+  state_ = RecordSetState::kBrowse;
   if (IsEmpty()) {
     emit AfterScroll(this);
     return 0;
@@ -137,8 +137,8 @@ int TTzDbf::MoveBy(int distance) {
   return moved;
 }
 
-void TTzDbf::Edit() {
-  if (state_ == TzDataSetState::dsEdit || state_ == TzDataSetState::dsInsert) return;
+void DbfTable::Edit() {
+  if (state_ == RecordSetState::kEdit || state_ == RecordSetState::kInsert) return;
   if (readOnly_) RaiseReadOnly();
   if (!SelectArea("Edit")) return;
   emit BeforeEdit(this);
@@ -147,50 +147,50 @@ void TTzDbf::Edit() {
     pw::Skip(0);
     ReadEngineRecord();
   }
-  state_ = TzDataSetState::dsEdit;
+  state_ = RecordSetState::kEdit;
   emit AfterEdit(this);
 }
 
-void TTzDbf::EnterEdit() {
-  if (state_ == TzDataSetState::dsBrowse) Edit();
+void DbfTable::EnterEdit() {
+  if (state_ == RecordSetState::kBrowse) Edit();
 }
 
-void TTzDbf::Insert() {
+void DbfTable::Insert() {
   if (readOnly_) RaiseReadOnly();
   if (!SelectArea("Insert")) return;
   emit BeforeInsert(this);
   pw::ClearRecord();
   const pw::WorkArea& area = CurrentArea();
   buffer_.assign(area.image, area.image + area.imageSize);
-  state_ = TzDataSetState::dsInsert;
+  state_ = RecordSetState::kInsert;
   emit OnNewRecord(this);
   emit RecordChanged(this);
   emit AfterInsert(this);
 }
 
-void TTzDbf::Post() {
-  if (state_ != TzDataSetState::dsEdit && state_ != TzDataSetState::dsInsert) return;
+void DbfTable::Post() {
+  if (state_ != RecordSetState::kEdit && state_ != RecordSetState::kInsert) return;
   if (!SelectArea("Post")) return;
   emit BeforePost(this);
-  const bool written = state_ == TzDataSetState::dsInsert ? InternalAddRecord() : InternalPost();
+  const bool written = state_ == RecordSetState::kInsert ? InternalAddRecord() : InternalPost();
   if (!written) return;
   ClearEngineError();
   ResyncRecordSet();
   emit AfterPost(this);
 }
 
-void TTzDbf::Cancel() {
-  if (state_ != TzDataSetState::dsEdit && state_ != TzDataSetState::dsInsert) return;
+void DbfTable::Cancel() {
+  if (state_ != RecordSetState::kEdit && state_ != RecordSetState::kInsert) return;
   if (!SelectArea("Cancel")) return;
   emit BeforeCancel(this);
-  state_ = TzDataSetState::dsBrowse;
+  state_ = RecordSetState::kBrowse;
   if (recNo_ >= 1 && recNo_ <= pw::RecCount()) pw::Go(recNo_);
   ReadEngineRecord();
   emit RecordChanged(this);
   emit AfterCancel(this);
 }
 
-void TTzDbf::Delete() {
+void DbfTable::Delete() {
   if (readOnly_) RaiseReadOnly();
   if (IsEmpty() || !SelectArea("Delete")) return;
   emit BeforeDelete(this);
@@ -201,51 +201,51 @@ void TTzDbf::Delete() {
   emit AfterDelete(this);
 }
 
-void TTzDbf::Restore() {
+void DbfTable::Restore() {
   if (readOnly_) RaiseReadOnly();
   if (IsEmpty() || !SelectArea("Restore")) return;
   emit UpdateRecord(this);
   emit BeforeRestore(this);
   SyncFirst();
   const bool restored = InternalRestore();
-  state_ = TzDataSetState::dsBrowse;
+  state_ = RecordSetState::kBrowse;
   Refresh();
   if (restored) emit AfterRestore(this);
 }
 
-void TTzDbf::Refresh() {
+void DbfTable::Refresh() {
   if (!SelectArea("Refresh")) return;
   SyncFirst();
   pw::Skip(0);
   ResyncRecordSet();
 }
 
-bool TTzDbf::InternalAddRecord() {
+bool DbfTable::InternalAddRecord() {
   if (!SelectArea("InternalAddRecord")) return false;
   CopyBufferToEngine();
   return WriteLoop(WriteKind::kInsert);
 }
 
-bool TTzDbf::InternalDelete() {
+bool DbfTable::InternalDelete() {
   if (!SelectArea("InternalDelete")) return false;
   SyncFirst();
   return WriteLoop(WriteKind::kDelete);
 }
 
-bool TTzDbf::InternalPost() {
+bool DbfTable::InternalPost() {
   if (!SelectArea("InternalPost")) return false;
   SyncFirst();
   CopyBufferToEngine();
   return WriteLoop(WriteKind::kPost);
 }
 
-bool TTzDbf::InternalRestore() {
+bool DbfTable::InternalRestore() {
   if (!SelectArea("InternalRestore")) return false;
   SyncFirst();
   return WriteLoop(WriteKind::kRestore);
 }
 
-bool TTzDbf::PerformWrite(WriteKind kind) {
+bool DbfTable::PerformWrite(WriteKind kind) {
   switch (kind) {
     case WriteKind::kInsert:
       return pw::Append();
@@ -259,11 +259,11 @@ bool TTzDbf::PerformWrite(WriteKind kind) {
   return false;
 }
 
-bool TTzDbf::WriteLoop(WriteKind kind) {
+bool DbfTable::WriteLoop(WriteKind kind) {
   if (readOnly_) return false;
   struct Names {
     const char* text;
-    TTzLockFailedEvent* handler;
+    LockFailedHandler* handler;
   };
   const Names names = kind == WriteKind::kInsert   ? Names{"Insert", &OnALockFailedOnInsert}
                       : kind == WriteKind::kDelete ? Names{"Delete", &OnRLockFailedOnDelete}

@@ -2,14 +2,14 @@
 
 #include <QPalette>
 
-#include "dialogs/tz_msg.h"
-#include "dialogs/tz_progress100.h"
+#include "dialogs/message_window.h"
+#include "dialogs/progress_window.h"
 
 namespace pw {
 namespace {
 
-TEST(TzProgress, TextLosesOneBarPerStepAndStartsAgainWhenEmpty) {
-  TTzProgress100 progress;
+TEST(ProgressWindow, TextLosesOneBarPerStepAndStartsAgainWhenEmpty) {
+  ProgressWindow progress;
   EXPECT_EQ(progress.windowTitle(), "Progress");
   EXPECT_EQ(progress.Text(), QString(100, '|'));
   progress.Step();
@@ -18,12 +18,12 @@ TEST(TzProgress, TextLosesOneBarPerStepAndStartsAgainWhenEmpty) {
   EXPECT_EQ(progress.Text(), QString(100, '|'));
 }
 
-TEST(TzProgress, WindowIsYellowAboveAllAndFramedOnlyWithACaption) {
-  TTzMsg framed("Indexing", "Indexing NOTES.DBF...");
+TEST(ProgressWindow, WindowIsYellowAboveAllAndFramedOnlyWithACaption) {
+  MessageWindow framed("Indexing", "Indexing NOTES.DBF...");
   EXPECT_TRUE(framed.windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_FALSE(framed.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_EQ(framed.palette().color(QPalette::Window), QColor(Qt::yellow));
-  TTzMsg bare("one line", "");
+  MessageWindow bare("one line", "");
   EXPECT_TRUE(bare.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_GE(framed.width(), bare.width());
 }

@@ -17,10 +17,10 @@ int ReadWord(const std::string& path, std::streamoff offset) {
   return bytes[0] | (bytes[1] << 8);
 }
 
-using TzDbfOpen = DatasetTest;
+using DbfTableOpen = DatasetTest;
 
-TEST_F(TzDbfOpen, FileNameWithoutExtensionGetsDbfAndATrailingDotIsKept) {
-  TTzDbf dbf;
+TEST_F(DbfTableOpen, FileNameWithoutExtensionGetsDbfAndATrailingDotIsKept) {
+  DbfTable dbf;
   dbf.SetDbfFileName("  /data/notes  ");
   EXPECT_EQ(dbf.DbfFileName(), "/data/notes.DBF");
   dbf.SetDbfFileName("/data/notes.");
@@ -29,18 +29,18 @@ TEST_F(TzDbfOpen, FileNameWithoutExtensionGetsDbfAndATrailingDotIsKept) {
   EXPECT_EQ(dbf.DbfFileName(), "/data/notes.tab");
 }
 
-TEST_F(TzDbfOpen, MissingFileNameRaisesItsOwnText) {
-  TTzDbf dbf;
+TEST_F(DbfTableOpen, MissingFileNameRaisesItsOwnText) {
+  DbfTable dbf;
   try {
     dbf.Open();
     FAIL() << "no exception";
-  } catch (const VEdeveZuzaz& e) {
+  } catch (const EngineError& e) {
     EXPECT_STREQ(e.what(), "Missing DbfFilename property");
   }
   EXPECT_FALSE(dbf.Active());
 }
 
-TEST_F(TzDbfOpen, NoteTableIsCreatedWithTheApplicationsLayout) {
+TEST_F(DbfTableOpen, NoteTableIsCreatedWithTheApplicationsLayout) {
   auto notes = NoteTable();
   notes->Open();
   ASSERT_TRUE(notes->Active());
@@ -56,14 +56,14 @@ TEST_F(TzDbfOpen, NoteTableIsCreatedWithTheApplicationsLayout) {
   EXPECT_EQ(notes->CurrentTag(), "EXPIREACT");
 }
 
-TEST_F(TzDbfOpen, CorrectedDefinitionsAreWarnedAboutAndUsed) {
-  TTzDbf dbf;
+TEST_F(DbfTableOpen, CorrectedDefinitionsAreWarnedAboutAndUsed) {
+  DbfTable dbf;
   dbf.setObjectName("TzOdd");
   dbf.SetDbfFields(
       {"big, N, 25, 19", "wide, C, 255, 3", "pic, G, 10, 0", "tight, N, 5, 4", "skip, X, 1, 0"});
   dbf.SetDbfFileName(QString::fromStdString(dir_.file("odd")));
   dbf.Open();
-  const TDbfFieldProps& fields = dbf.FieldProps();
+  const DbfFieldProperties& fields = dbf.FieldProps();
   ASSERT_EQ(fields.size(), 4u);
   EXPECT_EQ(fields[0].width, 20);
   EXPECT_EQ(fields[0].decimals, 18);
@@ -79,37 +79,37 @@ TEST_F(TzDbfOpen, CorrectedDefinitionsAreWarnedAboutAndUsed) {
             "wide,C,254,0");
 }
 
-TEST_F(TzDbfOpen, EmptyFieldListWarnsAndTheOpenFails) {
-  TTzDbf dbf;
+TEST_F(DbfTableOpen, EmptyFieldListWarnsAndTheOpenFails) {
+  DbfTable dbf;
   dbf.SetDbfFileName(QString::fromStdString(dir_.file("none.dbf")));
-  EXPECT_THROW(dbf.Open(), VEdeveZuzaz);
+  EXPECT_THROW(dbf.Open(), EngineError);
   EXPECT_FALSE(dbf.Active());
   ASSERT_GE(ui_.warnings.size(), 2);
   EXPECT_EQ(ui_.warnings[0], "FieldList.Count is <= 0 trying to create a database");
   EXPECT_EQ(ui_.warnings[1], "Could not create \"" + dbf.DbfFileName() + "\"");
 }
 
-TEST_F(TzDbfOpen, LineWithoutThreeCommasCreatesNothing) {
-  TTzDbf dbf;
+TEST_F(DbfTableOpen, LineWithoutThreeCommasCreatesNothing) {
+  DbfTable dbf;
   dbf.SetDbfFields({"name,C,10,0", "qty,N,5"});
   dbf.SetDbfFileName(QString::fromStdString(dir_.file("bad.dbf")));
   try {
     dbf.Open();
     FAIL() << "no exception";
-  } catch (const VEdeveZuzaz& e) {
+  } catch (const EngineError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("Dataset error: ", 0), 0u) << e.what();
   }
   EXPECT_FALSE(std::filesystem::exists(dir_.file("bad.dbf")));
 }
 
-TEST_F(TzDbfOpen, MissingTableWithoutCreateIfNotFoundRaisesEngineText) {
-  TTzDbf dbf;
+TEST_F(DbfTableOpen, MissingTableWithoutCreateIfNotFoundRaisesEngineText) {
+  DbfTable dbf;
   dbf.SetCreateIfNotFound(false);
   dbf.SetDbfFileName(QString::fromStdString(dir_.file("absent.dbf")));
   try {
     dbf.Open();
     FAIL() << "no exception";
-  } catch (const VEdeveZuzaz& e) {
+  } catch (const EngineError& e) {
     const std::string text = e.what();
     EXPECT_EQ(text.rfind("Dataset error: Error # ", 0), 0u) << text;
     EXPECT_NE(text.find("\r\n"), std::string::npos) << text;
@@ -117,24 +117,24 @@ TEST_F(TzDbfOpen, MissingTableWithoutCreateIfNotFoundRaisesEngineText) {
   }
 }
 
-TEST_F(TzDbfOpen, DatasetErrorTextsForReservedCodes) {
+TEST_F(DbfTableOpen, DatasetErrorTextsForReservedCodes) {
   EXPECT_EQ(DatasetErrorText(1404), "Missing DbfFilename property");
   EXPECT_EQ(DatasetErrorText(1402), "Dataset error: 1402");
   EXPECT_EQ(DatasetErrorText(0), "Dataset error: 1401");
 }
 
-TEST_F(TzDbfOpen, FieldPropsOfAClosedComponentRaise) {
-  TTzDbf dbf;
+TEST_F(DbfTableOpen, FieldPropsOfAClosedComponentRaise) {
+  DbfTable dbf;
   dbf.setObjectName("TzClosed");
   try {
     dbf.FieldProps();
     FAIL() << "no exception";
-  } catch (const VEdeveZuzaz& e) {
+  } catch (const EngineError& e) {
     EXPECT_STREQ(e.what(), "TzClosed.DbfFields undefined. Set Active to TRUE");
   }
 }
 
-TEST_F(TzDbfOpen, ReadOnlyOpenRefusesWrites) {
+TEST_F(DbfTableOpen, ReadOnlyOpenRefusesWrites) {
   // Without an index: the shared index's semaphore needs locks that a
   // read-only descriptor cannot take.
   {
@@ -148,24 +148,24 @@ TEST_F(TzDbfOpen, ReadOnlyOpenRefusesWrites) {
   small->SetReadOnly(true);
   small->Open();
   EXPECT_EQ(small->GetFieldStr("name"), "apple     ");
-  EXPECT_THROW(small->Edit(), VEdeveZuzaz);
-  EXPECT_THROW(small->SetFieldStr("name", "pear"), VEdeveZuzaz);
+  EXPECT_THROW(small->Edit(), EngineError);
+  EXPECT_THROW(small->SetFieldStr("name", "pear"), EngineError);
 }
 
-TEST_F(TzDbfOpen, EventsAroundOpenAndClose) {
+TEST_F(DbfTableOpen, EventsAroundOpenAndClose) {
   auto small = SmallTable();
   QStringList seen;
-  QObject::connect(small.get(), &TTzDbf::BeforeOpen, [&] { seen << "BeforeOpen"; });
-  QObject::connect(small.get(), &TTzDbf::AfterOpen, [&] { seen << "AfterOpen"; });
-  QObject::connect(small.get(), &TTzDbf::BeforeClose, [&] { seen << "BeforeClose"; });
-  QObject::connect(small.get(), &TTzDbf::AfterClose, [&] { seen << "AfterClose"; });
+  QObject::connect(small.get(), &DbfTable::BeforeOpen, [&] { seen << "BeforeOpen"; });
+  QObject::connect(small.get(), &DbfTable::AfterOpen, [&] { seen << "AfterOpen"; });
+  QObject::connect(small.get(), &DbfTable::BeforeClose, [&] { seen << "BeforeClose"; });
+  QObject::connect(small.get(), &DbfTable::AfterClose, [&] { seen << "AfterClose"; });
   small->Open();
   small->Close();
   EXPECT_EQ(seen, QStringList({"BeforeOpen", "AfterOpen", "BeforeClose", "AfterClose"}));
   EXPECT_FALSE(small->Active());
 }
 
-TEST_F(TzDbfOpen, OperationOnClosedComponentRecords1103AndAsksToEnd) {
+TEST_F(DbfTableOpen, OperationOnClosedComponentRecords1103AndAsksToEnd) {
   auto small = SmallTable();
   small->Go(1);
   EXPECT_EQ(EngineErrorCode(), 1103);

@@ -1,4 +1,4 @@
-#include "dialogs/tz_msg.h"
+#include "dialogs/message_window.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -9,7 +9,7 @@
 
 namespace pw {
 
-TTzMsg::TTzMsg(const QString& text, const QString& caption)
+MessageWindow::MessageWindow(const QString& text, const QString& caption)
     : QWidget(nullptr), label_(new QLabel(text, this)), owner_(QApplication::activeWindow()) {
   Qt::WindowFlags flags = Qt::WindowStaysOnTopHint;
   flags |= caption.isEmpty() ? Qt::Tool | Qt::FramelessWindowHint : Qt::Dialog;
@@ -26,13 +26,13 @@ TTzMsg::TTzMsg(const QString& text, const QString& caption)
   FitAndCentre();
 }
 
-void TTzMsg::SetText(const QString& text) {
+void MessageWindow::SetText(const QString& text) {
   label_->setText(text);
   FitAndCentre();
   QCoreApplication::processEvents();
 }
 
-void TTzMsg::FitAndCentre() {
+void MessageWindow::FitAndCentre() {
   const QFontMetrics metrics(font());
   const int captionWidth = metrics.horizontalAdvance(windowTitle()) + 80;
   adjustSize();

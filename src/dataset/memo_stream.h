@@ -33,7 +33,7 @@ class BlobStreamHost {
   virtual void BlobWritten(int field, int mode, std::int32_t block) = 0;
 };
 
-class TTzBlobStream : public QIODevice {
+class MemoStream : public QIODevice {
   Q_OBJECT
 
  public:
@@ -43,8 +43,8 @@ class TTzBlobStream : public QIODevice {
 
   // Opens the stream at once; isOpen() tells whether that worked (the
   // engine's error state says why not).
-  TTzBlobStream(BlobStreamHost& host, int field, int mode, QObject* parent = nullptr);
-  ~TTzBlobStream() override;
+  MemoStream(BlobStreamHost& host, int field, int mode, QObject* parent = nullptr);
+  ~MemoStream() override;
 
   // Ends the engine's memo access and, for a write stream, hands the new
   // block to the host. Returns whether the memo was stored (always true for

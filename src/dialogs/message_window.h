@@ -9,11 +9,11 @@
 
 namespace pw {
 
-class TTzMsg : public QWidget {
+class MessageWindow : public QWidget {
   Q_OBJECT
 
  public:
-  TTzMsg(const QString& text, const QString& caption);
+  MessageWindow(const QString& text, const QString& caption);
 
   QString Text() const { return label_->text(); }
   // Shows `text`, resized to fit, and lets pending events run so that the
