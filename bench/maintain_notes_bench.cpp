@@ -10,7 +10,7 @@
 #include "app/maintain/maintain_notes_host.h"
 #include "app/record/note_record.h"
 #include "dataset/dbf_table.h"
-#include "grid/tz_grid.h"
+#include "grid/data_grid.h"
 #include "support/note_table.h"
 
 namespace pw::bench {
@@ -75,7 +75,7 @@ void BM_ScrollNotesGridByAPage(benchmark::State& state) {
   window.resize(800, 600);
   window.show();
   QCoreApplication::processEvents();
-  TTzGrid& grid = *window.TzGrid1();
+  DataGrid& grid = *window.TzGrid1();
   QScrollBar* bar = grid.verticalScrollBar();
   for (auto _ : state) {
     const int next = bar->value() + bar->pageStep();

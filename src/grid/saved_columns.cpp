@@ -23,9 +23,9 @@ Qt::Alignment AlignmentOfName(const QString& name) {
   return Qt::AlignLeft;
 }
 
-TzGridFont FontOfValue(const QString& value) {
+GridFont FontOfValue(const QString& value) {
   const QStringList parts = value.split(',');
-  TzGridFont result;
+  GridFont result;
   result.font.setFamily(parts.value(0).trimmed());
   result.color = ColorOfIdentifier(parts.value(1).trimmed());
   bool numeric = false;
@@ -39,7 +39,7 @@ TzGridFont FontOfValue(const QString& value) {
   return result;
 }
 
-void ApplyEntry(const QString& key, const QString& value, TzGridColumn& column) {
+void ApplyEntry(const QString& key, const QString& value, GridColumn& column) {
   if (key == QLatin1String("cvColorStr")) {
     column.color = ColorOfIdentifier(value);
   } else if (key == QLatin1String("cvWidthStr")) {
@@ -86,7 +86,7 @@ QColor ColorOfIdentifier(const QString& text) {
   return numeric ? ColorOfWindowsValue(static_cast<std::int32_t>(value)) : QColor();
 }
 
-void ReadSavedColumns(const QStringList& entries, QList<TzGridColumn>& columns) {
+void ReadSavedColumns(const QStringList& entries, QList<GridColumn>& columns) {
   if (columns.size() == 1 && columns.first().fieldName.isEmpty() &&
       columns.first().title.isEmpty()) {
     columns.clear();
@@ -101,7 +101,7 @@ void ReadSavedColumns(const QStringList& entries, QList<TzGridColumn>& columns) 
       bool numeric = false;
       const int column = value.trimmed().toInt(&numeric);
       current = numeric && column >= 0 ? column : -1;
-      while (current >= 0 && columns.size() <= current) columns.append(TzGridColumn{});
+      while (current >= 0 && columns.size() <= current) columns.append(GridColumn{});
       continue;
     }
     if (current >= 0) ApplyEntry(key, value, columns[current]);

@@ -22,13 +22,13 @@
 #include <QList>
 #include <QStringList>
 
-#include "grid/tz_grid_column.h"
+#include "grid/grid_column.h"
 
 namespace pw {
 
 // Reads `entries` into `columns`. Columns that hold just one column without
 // field name and title are cleared first.
-void ReadSavedColumns(const QStringList& entries, QList<TzGridColumn>& columns);
+void ReadSavedColumns(const QStringList& entries, QList<GridColumn>& columns);
 
 // What the grid writes for its layout.
 inline QStringList SavedColumnsToWrite() {

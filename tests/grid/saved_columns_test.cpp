@@ -7,7 +7,7 @@ namespace pw {
 namespace {
 
 TEST(SavedColumnsTest, EntriesSetThePropertiesOfTheColumnNamedBeforeThem) {
-  QList<TzGridColumn> columns = {{.fieldName = "DESC", .title = "Caption"}};
+  QList<GridColumn> columns = {{.fieldName = "DESC", .title = "Caption"}};
   ReadSavedColumns({"cvColumn=2", "cvFieldNameStr=SHOWING", "cvTitleCaptionStr=Showing",
                     "cvWidthStr=61", "cvAlignmentStr=taRightJustify", "cvReadOnlyStr=true",
                     "cvColorStr=clRed", "cvTitleColorStr=$00FF0000", "cvTitleAlignmentStr=taCenter",
@@ -19,7 +19,7 @@ TEST(SavedColumnsTest, EntriesSetThePropertiesOfTheColumnNamedBeforeThem) {
   EXPECT_EQ(columns[0].width, 205);
   EXPECT_EQ(columns[0].alignment, Qt::AlignLeft);
   EXPECT_TRUE(columns[1].fieldName.isEmpty());
-  const TzGridColumn& showing = columns[2];
+  const GridColumn& showing = columns[2];
   EXPECT_EQ(showing.fieldName, "SHOWING");
   EXPECT_EQ(showing.title, "Showing");
   EXPECT_EQ(showing.width, 61);
@@ -42,12 +42,12 @@ TEST(SavedColumnsTest, EntriesSetThePropertiesOfTheColumnNamedBeforeThem) {
 }
 
 TEST(SavedColumnsTest, OneBlankColumnIsClearedAndTheLayoutIsWrittenEmpty) {
-  QList<TzGridColumn> columns = {TzGridColumn{}};
+  QList<GridColumn> columns = {GridColumn{}};
   ReadSavedColumns({"cvColumn=0", "cvFieldNameStr=DESC", "cvReadOnlyStr=no"}, columns);
   ASSERT_EQ(columns.size(), 1);
   EXPECT_EQ(columns[0].fieldName, "DESC");
   EXPECT_FALSE(columns[0].readOnly);
-  QList<TzGridColumn> untouched = {TzGridColumn{}};
+  QList<GridColumn> untouched = {GridColumn{}};
   ReadSavedColumns({}, untouched);
   EXPECT_TRUE(untouched.isEmpty());
   EXPECT_TRUE(SavedColumnsToWrite().isEmpty());

@@ -14,7 +14,7 @@
 #include "app/maintain/maintain_notes.h"
 #include "app/record/note_caption.h"
 #include "app/record/note_record.h"
-#include "grid/tz_grid.h"
+#include "grid/data_grid.h"
 #include "import/import_test_support.h"
 #include "settings/windows_color.h"
 #include "support/modal_dialog.h"

@@ -20,7 +20,7 @@
 #include "dataset/dbf_table.h"
 #include "dataset/table_record_set.h"
 #include "desktop/window_placement.h"
-#include "grid/tz_grid.h"
+#include "grid/data_grid.h"
 #include "richtext/note_editor.h"
 #include "settings/config_keys.h"
 #include "settings/data_folder.h"
@@ -65,10 +65,10 @@ NoteEditor* MemoPane(const char* name) {
 
 // The design widths suit the original's small font; no title or date is cut
 // in a larger one.
-QList<TzGridColumn> FittedToFont(QList<TzGridColumn> columns, const QFontMetrics& metrics) {
+QList<GridColumn> FittedToFont(QList<GridColumn> columns, const QFontMetrics& metrics) {
   constexpr int kPadding = 12;
   const int dateWidth = metrics.horizontalAdvance(QStringLiteral("00/00/0000")) + kPadding;
-  for (TzGridColumn& column : columns) {
+  for (GridColumn& column : columns) {
     if (column.width < 0) continue;
     const bool isDate = column.fieldName == QLatin1String(note_field::kDateCreate) ||
                         column.fieldName == QLatin1String(note_field::kExpireDate);
@@ -78,8 +78,8 @@ QList<TzGridColumn> FittedToFont(QList<TzGridColumn> columns, const QFontMetrics
   return columns;
 }
 
-TTzGrid* NoteGrid(const char* name, const QList<TzGridColumn>& columns) {
-  auto* grid = new TTzGrid;
+DataGrid* NoteGrid(const char* name, const QList<GridColumn>& columns) {
+  auto* grid = new DataGrid;
   grid->setObjectName(QString::fromLatin1(name));
   grid->SetReadOnly(true);
   grid->SetAutoAppend(false);
@@ -199,9 +199,9 @@ QWidget* TFrmMaintainNotes::BuildNotesPane() {
                            {.fieldName = note_field::kAlarmAct, .title = "Alarm", .width = 32},
                            {.fieldName = note_field::kExpires, .title = "Expires", .width = 40},
                            {.fieldName = note_field::kExpireDate, .title = "Expire Date"}});
-  connect(tzGrid1_, &TTzGrid::currentRecordChanged, this,
+  connect(tzGrid1_, &DataGrid::currentRecordChanged, this,
           [this] { ShowMemoOf(*tzNotesMaint_, richEdit1_); });
-  connect(tzGrid1_, &TTzGrid::recordDoubleClicked, this, [this] {
+  connect(tzGrid1_, &DataGrid::recordDoubleClicked, this, [this] {
     if (!tzNotesMaint_->IsEmpty()) EditNoteProperties1Click();
   });
   richEdit1_ = MemoPane("RichEdit1");
@@ -221,7 +221,7 @@ QWidget* TFrmMaintainNotes::BuildTrashPane() {
   tzGridTrash_ = NoteGrid(
       "TzGridTrash", {{.fieldName = note_field::kDesc, .title = "Note Caption", .width = 328},
                       {.fieldName = note_field::kDateCreate, .title = "Created", .width = 85}});
-  connect(tzGridTrash_, &TTzGrid::currentRecordChanged, this,
+  connect(tzGridTrash_, &DataGrid::currentRecordChanged, this,
           [this] { ShowMemoOf(*tzTrashMaint_, richEditTrash_); });
   richEditTrash_ = MemoPane("RichEditTrash");
   auto* splitter = new QSplitter(Qt::Vertical);
@@ -331,7 +331,7 @@ void TFrmMaintainNotes::showEvent(QShowEvent* event) {
   placement_->Restore();
 }
 
-void TFrmMaintainNotes::ShowCaptionsOf(TTzGrid* grid, NoteTextIndex& index,
+void TFrmMaintainNotes::ShowCaptionsOf(DataGrid* grid, NoteTextIndex& index,
                                        const QString& fileName) {
   // DESC holds only what its code page can spell; the memo the exact caption.
   grid->SetCellText(
@@ -358,7 +358,7 @@ void TFrmMaintainNotes::ApplySearch() {
 }
 
 void TFrmMaintainNotes::ShowMemoOf(DbfTable& table, NoteEditor* pane) {
-  const TTzGrid* grid = pane == richEdit1_ ? tzGrid1_ : tzGridTrash_;
+  const DataGrid* grid = pane == richEdit1_ ? tzGrid1_ : tzGridTrash_;
   if (grid->CurrentRecordNumber() == 0 || table.IsEmpty()) {
     pane->clear();
     return;
@@ -373,7 +373,7 @@ void TFrmMaintainNotes::ShowMemoOf(DbfTable& table, NoteEditor* pane) {
   memo->Finish();
 }
 
-QList<std::int32_t> TFrmMaintainNotes::AllRecordsOf(const TTzGrid& grid) const {
+QList<std::int32_t> TFrmMaintainNotes::AllRecordsOf(const DataGrid& grid) const {
   QList<std::int32_t> records;
   const int rows = grid.model()->rowCount();
   for (int row = 0; row < rows; ++row) records.append(grid.RecordNumberAt(row));

@@ -34,7 +34,7 @@ class NoteEditor;
 class TPOAPlace;
 class TableRecordSet;
 class DbfTable;
-class TTzGrid;
+class DataGrid;
 
 class TFrmMaintainNotes : public QDialog {
   Q_OBJECT
@@ -57,8 +57,8 @@ class TFrmMaintainNotes : public QDialog {
   QWidget* TabSheet(int n) const;
   // The board number of a page; 0 for pages that are no board.
   int BoardOfPage(int pageIndex) const;
-  TTzGrid* TzGrid1() const { return tzGrid1_; }
-  TTzGrid* TzGridTrash() const { return tzGridTrash_; }
+  DataGrid* TzGrid1() const { return tzGrid1_; }
+  DataGrid* TzGridTrash() const { return tzGridTrash_; }
   NoteEditor* RichEdit1() const { return richEdit1_; }
   NoteEditor* RichEditTrash() const { return richEditTrash_; }
   QLineEdit* EdSearch() const { return edSearch_; }
@@ -108,10 +108,10 @@ class TFrmMaintainNotes : public QDialog {
   bool GoToSelectedTrash();
   void ReReadNotes();
   void ReReadTrash();
-  QList<std::int32_t> AllRecordsOf(const TTzGrid& grid) const;
+  QList<std::int32_t> AllRecordsOf(const DataGrid& grid) const;
   // Shows the exact captions of `index`'s notes (read from `fileName` when
   // first needed) in the first column of `grid`.
-  void ShowCaptionsOf(TTzGrid* grid, NoteTextIndex& index, const QString& fileName);
+  void ShowCaptionsOf(DataGrid* grid, NoteTextIndex& index, const QString& fileName);
 
   MaintainNotesHost& host_;
   std::unique_ptr<DbfTable> tzNotesMaint_;
@@ -126,9 +126,9 @@ class TFrmMaintainNotes : public QDialog {
   QWidget* notesPane_ = nullptr;
   QLineEdit* edSearch_ = nullptr;
   QSplitter* splitter1_ = nullptr;
-  TTzGrid* tzGrid1_ = nullptr;
+  DataGrid* tzGrid1_ = nullptr;
   NoteEditor* richEdit1_ = nullptr;
-  TTzGrid* tzGridTrash_ = nullptr;
+  DataGrid* tzGridTrash_ = nullptr;
   NoteEditor* richEditTrash_ = nullptr;
   QMenu* popupNotes_ = nullptr;
   QMenu* popupTrash_ = nullptr;

@@ -9,7 +9,7 @@
 #include "app/record/note_fields.h"
 #include "app/record/note_record.h"
 #include "dataset/dbf_table.h"
-#include "grid/tz_grid.h"
+#include "grid/data_grid.h"
 
 namespace pw {
 
@@ -30,7 +30,7 @@ bool Confirmed(QWidget* parent, const QString& question) {
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-bool GoToRecordOf(const TTzGrid& grid, DbfTable& table) {
+bool GoToRecordOf(const DataGrid& grid, DbfTable& table) {
   const std::int32_t record = grid.CurrentRecordNumber();
   if (record <= 0 || table.IsEmpty()) return false;
   // Go re-reads the record, which other views may have changed.

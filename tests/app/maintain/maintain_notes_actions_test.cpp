@@ -24,7 +24,7 @@ TEST_F(MaintainNotesActionsTest, ShowNoteOnDesktopOpensAHiddenNoteAndHidesAShowi
   const std::int32_t record =
       AppendNote(controller->TzNotes(), {.showing = "N", .text = "hello", .desc = "hidden"});
   auto window = OpenWindow(*controller);
-  TTzGrid& grid = *window->TzGrid1();
+  DataGrid& grid = *window->TzGrid1();
   ChooseFromMenu(grid, 0, "ShowNoteonDesktop1");
   EXPECT_EQ(Showing(window->TzNotesMaint(), record), "Y");
   TFrmNote* note = WindowOfRecord(*controller, record);
@@ -207,7 +207,7 @@ TEST_F(MaintainNotesActionsTest, TheMenuActsOnTheRowRightClickedNotTheFirst) {
   for (const char* desc : {"one", "two", "three"})
     AppendNote(notes, {.showing = "N", .desc = desc});
   auto window = OpenWindow(*controller);
-  TTzGrid& grid = *window->TzGrid1();
+  DataGrid& grid = *window->TzGrid1();
   ChooseFromMenu(grid, 2, "ShowNoteonDesktop1");
   EXPECT_EQ(Showing(notes, 1), "N");
   EXPECT_EQ(Showing(notes, 3), "Y");
@@ -230,7 +230,7 @@ TEST_F(MaintainNotesActionsTest, TheWindowFollowsNotesMadeWhileItIsOpenAndKeepsT
   AppendNote(notes, {.showing = "N", .text = "first text", .desc = "one"});
   AppendNote(notes, {.showing = "N", .text = "second text", .desc = "two"});
   auto window = OpenWindow(*controller);
-  TTzGrid& grid = *window->TzGrid1();
+  DataGrid& grid = *window->TzGrid1();
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
                     grid.visualRect(grid.model()->index(1, 0)).center());
   ASSERT_EQ(grid.CurrentRecordNumber(), 2);

@@ -15,7 +15,7 @@
 
 #include "app/controller_fixture.h"
 #include "app/maintain/maintain_notes.h"
-#include "grid/tz_grid.h"
+#include "grid/data_grid.h"
 #include "support/modal_dialog.h"
 
 namespace pw::test {
@@ -56,7 +56,7 @@ class MaintainNotesFixture : public ControllerFixture {
     ADD_FAILURE() << "no tab " << caption.toStdString();
   }
 
-  static QStringList Captions(const TTzGrid& grid) {
+  static QStringList Captions(const DataGrid& grid) {
     QStringList captions;
     for (int row = 0; row < grid.model()->rowCount(); ++row) {
       captions << grid.model()->index(row, 0).data().toString();
@@ -67,7 +67,7 @@ class MaintainNotesFixture : public ControllerFixture {
   // Right-clicks row `row` of `grid` and clicks the item `name` of its menu,
   // as a user does: the events queued while the menu fills and shows run
   // before the click, and the focus returns to the grid after it.
-  static void ChooseFromMenu(TTzGrid& grid, int row, const char* name) {
+  static void ChooseFromMenu(DataGrid& grid, int row, const char* name) {
     const QPoint at = grid.visualRect(grid.model()->index(row, 0)).center();
     QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, at);
     QMenu* menu = grid.PopupMenu();

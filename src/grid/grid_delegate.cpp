@@ -1,12 +1,12 @@
-#include "grid/tz_grid_delegate.h"
+#include "grid/grid_delegate.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPainter>
 
 #include "dataset/record_set_table_model.h"
+#include "grid/data_grid.h"
 #include "grid/date_edit_mask.h"
-#include "grid/tz_grid.h"
 
 namespace pw {
 
@@ -17,11 +17,11 @@ constexpr int kTextIndentRight = 3;
 
 }  // namespace
 
-TzGridDelegate::TzGridDelegate(TTzGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+GridDelegate::GridDelegate(DataGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
 
-void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                           const QModelIndex& index) const {
-  const TzRowColors colors = grid_.ColorsOfCell(index.row(), index.column());
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+  const RowColors colors = grid_.ColorsOfCell(index.row(), index.column());
   QColor back = colors.cell;
   QColor text = colors.cellText;
   if (index.data(RecordSetTableModel::kDeletedRole).toBool()) {
@@ -36,9 +36,9 @@ void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
 
   painter->save();
   painter->fillRect(option.rect, back);
-  const TzGridColumn* column = grid_.ColumnAt(index.column());
+  const GridColumn* column = grid_.ColumnAt(index.column());
   const QString shown = index.data(Qt::DisplayRole).toString();
-  if (grid_.IsLogicalColumn(index.column()) && grid_.BooleanBox() != TTzBooleanBox::bbText) {
+  if (grid_.IsLogicalColumn(index.column()) && grid_.BooleanBox() != BooleanBoxStyle::kText) {
     const LogicalTexts texts =
         LogicalTexts::FromDisplayValues(column != nullptr ? column->displayValues : QString());
     PaintBooleanBox(*painter, option.rect, grid_.BooleanBox(), texts.IsTrue(shown), text);
@@ -63,8 +63,8 @@ void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
   painter->restore();
 }
 
-QWidget* TzGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                                      const QModelIndex& index) const {
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
   const QString mask = grid_.EditMaskOf(index.column());
   if (mask.isEmpty()) return QStyledItemDelegate::createEditor(parent, option, index);
   // A masked column is edited as the text the mask lays out.

@@ -6,7 +6,7 @@
 
 namespace pw {
 
-struct TzRowColors {
+struct RowColors {
   QColor indicator;  // the row indicator column
   QColor cell;       // background of a cell
   QColor cellText;

@@ -1,4 +1,4 @@
-#include "grid/tz_boolean_box.h"
+#include "grid/boolean_box.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -28,31 +28,31 @@ QRect BooleanBoxRect(const QRect& cell) {
 
 namespace {
 
-bool HasFrame(TTzBooleanBox style) {
-  return style != TTzBooleanBox::bbCheckMark && style != TTzBooleanBox::bbDot &&
-         style != TTzBooleanBox::bbDotRed;
+bool HasFrame(BooleanBoxStyle style) {
+  return style != BooleanBoxStyle::kCheckMark && style != BooleanBoxStyle::kDot &&
+         style != BooleanBoxStyle::kDotRed;
 }
 
-bool IsRound(TTzBooleanBox style) {
-  return style == TTzBooleanBox::bbRButton || style == TTzBooleanBox::bbRButtonRed ||
-         style == TTzBooleanBox::bbDot || style == TTzBooleanBox::bbDotRed;
+bool IsRound(BooleanBoxStyle style) {
+  return style == BooleanBoxStyle::kRadioButton || style == BooleanBoxStyle::kRadioButtonRed ||
+         style == BooleanBoxStyle::kDot || style == BooleanBoxStyle::kDotRed;
 }
 
-bool IsRed(TTzBooleanBox style) {
-  return style == TTzBooleanBox::bbFillBoxRed || style == TTzBooleanBox::bbRButtonRed ||
-         style == TTzBooleanBox::bbDotRed;
+bool IsRed(BooleanBoxStyle style) {
+  return style == BooleanBoxStyle::kFillBoxRed || style == BooleanBoxStyle::kRadioButtonRed ||
+         style == BooleanBoxStyle::kDotRed;
 }
 
-void PaintMark(QPainter& painter, const QRect& box, TTzBooleanBox style, const QColor& fill) {
+void PaintMark(QPainter& painter, const QRect& box, BooleanBoxStyle style, const QColor& fill) {
   painter.setPen(QPen(fill, kBoxMarkPen));
   switch (style) {
-    case TTzBooleanBox::bbCheckBox: {
+    case BooleanBoxStyle::kCheckBox: {
       const QRect inner = box.adjusted(3, 3, -3, -3);
       painter.drawLine(inner.topLeft(), inner.bottomRight());
       painter.drawLine(inner.topRight(), inner.bottomLeft());
       break;
     }
-    case TTzBooleanBox::bbCheckMark: {
+    case BooleanBoxStyle::kCheckMark: {
       QPainterPath tick;
       tick.moveTo(box.left() + box.width() * 0.15, box.top() + box.height() * 0.55);
       tick.lineTo(box.left() + box.width() * 0.4, box.top() + box.height() * 0.8);
@@ -73,10 +73,10 @@ void PaintMark(QPainter& painter, const QRect& box, TTzBooleanBox style, const Q
 
 }  // namespace
 
-void PaintBooleanBox(QPainter& painter, const QRect& cell, TTzBooleanBox style, bool checked,
+void PaintBooleanBox(QPainter& painter, const QRect& cell, BooleanBoxStyle style, bool checked,
                      const QColor& textColor) {
   const QRect box = BooleanBoxRect(cell);
-  if (box.isEmpty() || style == TTzBooleanBox::bbText) return;
+  if (box.isEmpty() || style == BooleanBoxStyle::kText) return;
   painter.save();
   if (HasFrame(style)) {
     painter.setPen(QPen(textColor, kBoxFramePen));

@@ -18,12 +18,12 @@
 #include "dataset/dataset_test_support.h"
 #include "dataset/record_set_table_model.h"
 #include "dataset/table_record_set.h"
-#include "grid/tz_grid.h"
+#include "grid/data_grid.h"
 
 namespace pw::test {
 namespace {
 
-class TzGridTest : public DatasetTest {
+class DataGridTest : public DatasetTest {
  protected:
   // NAME, QTY and OK (true for even quantities) of records 1 .. count.
   void Open(int count, bool hideDeleted = true) {
@@ -42,7 +42,7 @@ class TzGridTest : public DatasetTest {
     }
     table_->GoTop();
     set_ = std::make_unique<TableRecordSet>(*table_);
-    grid_ = std::make_unique<TTzGrid>();
+    grid_ = std::make_unique<DataGrid>();
     grid_->SetDataSet(set_.get());
     grid_->SetColumns({{.fieldName = "name", .title = "Name", .width = 90},
                        {.fieldName = "qty", .title = "Quantity", .width = 60},
@@ -78,11 +78,11 @@ class TzGridTest : public DatasetTest {
 
   std::unique_ptr<DbfTable> table_;
   std::unique_ptr<TableRecordSet> set_;
-  std::unique_ptr<TTzGrid> grid_;
+  std::unique_ptr<DataGrid> grid_;
   QString boxText_;
 };
 
-TEST_F(TzGridTest, ShowsChosenColumnsAndTheClickedRowMovesTheRecordSet) {
+TEST_F(DataGridTest, ShowsChosenColumnsAndTheClickedRowMovesTheRecordSet) {
   Open(5);
   EXPECT_EQ(grid_->model()->columnCount(), 4);
   EXPECT_EQ(grid_->model()->headerData(1, Qt::Horizontal).toString(), "Quantity");
@@ -90,7 +90,7 @@ TEST_F(TzGridTest, ShowsChosenColumnsAndTheClickedRowMovesTheRecordSet) {
   EXPECT_EQ(grid_->model()->rowCount(), 5);
   EXPECT_FALSE(grid_->verticalHeader()->isVisible());
   grid_->SetReadOnly(true);
-  QSignalSpy moved(grid_.get(), &TTzGrid::currentRecordChanged);
+  QSignalSpy moved(grid_.get(), &DataGrid::currentRecordChanged);
   QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, CellCenter(3, 1));
   EXPECT_EQ(set_->RecNo(), 4);
   EXPECT_EQ(table_->GetFieldStr("name").trimmed(), "R4");
@@ -98,14 +98,14 @@ TEST_F(TzGridTest, ShowsChosenColumnsAndTheClickedRowMovesTheRecordSet) {
   EXPECT_EQ(moved.last().at(0).toInt(), 4);
   // The whole row is selected, and nothing is edited on a read-only grid.
   EXPECT_EQ(grid_->selectionModel()->selectedIndexes().size(), 4);
-  QSignalSpy doubled(grid_.get(), &TTzGrid::recordDoubleClicked);
+  QSignalSpy doubled(grid_.get(), &DataGrid::recordDoubleClicked);
   QTest::mouseDClick(grid_->viewport(), Qt::LeftButton, {}, CellCenter(1, 0));
   ASSERT_EQ(doubled.size(), 1);
   EXPECT_EQ(doubled.first().at(0).toInt(), 2);
   EXPECT_EQ(grid_->viewport()->findChild<QLineEdit*>(), nullptr);
 }
 
-TEST_F(TzGridTest, ARightClickOnARowSelectsItAndOpensThePopupMenu) {
+TEST_F(DataGridTest, ARightClickOnARowSelectsItAndOpensThePopupMenu) {
   Open(4);
   QMenu menu;
   menu.addAction("Item");
@@ -120,7 +120,7 @@ TEST_F(TzGridTest, ARightClickOnARowSelectsItAndOpensThePopupMenu) {
   menu.hide();
 }
 
-TEST_F(TzGridTest, RelayoutShowsRecordsAddedAndHidesRecordsDeleted) {
+TEST_F(DataGridTest, RelayoutShowsRecordsAddedAndHidesRecordsDeleted) {
   Open(3);
   AddRecord(*table_, "R4", 4);
   grid_->Relayout();
@@ -131,7 +131,7 @@ TEST_F(TzGridTest, RelayoutShowsRecordsAddedAndHidesRecordsDeleted) {
   EXPECT_EQ(grid_->RecordNumberAt(0), 2);
 }
 
-TEST_F(TzGridTest, DeletedRecordsAreRedAndTheHookRecoloursRows) {
+TEST_F(DataGridTest, DeletedRecordsAreRedAndTheHookRecoloursRows) {
   Open(3, /*hideDeleted=*/false);
   DeleteRecord(2);
   grid_->Relayout();
@@ -141,7 +141,7 @@ TEST_F(TzGridTest, DeletedRecordsAreRedAndTheHookRecoloursRows) {
   const QPoint blank(35, 0);
   EXPECT_EQ(PixelAt(1, 0, blank), QColor(Qt::red));
   EXPECT_NE(PixelAt(0, 0, blank), QColor(Qt::red));
-  grid_->OnChangeColorsEvent = [](TTzGrid&, int row, TzRowColors& colors) {
+  grid_->OnChangeColorsEvent = [](DataGrid&, int row, RowColors& colors) {
     if (row == 0) colors.cell = Qt::blue;
     colors.deleted = Qt::green;
   };
@@ -150,31 +150,31 @@ TEST_F(TzGridTest, DeletedRecordsAreRedAndTheHookRecoloursRows) {
   EXPECT_EQ(PixelAt(2, 0, blank), grid_->palette().color(QPalette::Base));
 }
 
-TEST_F(TzGridTest, LogicalFieldsAreDrawnAsBoxesOrAsText) {
+TEST_F(DataGridTest, LogicalFieldsAreDrawnAsBoxesOrAsText) {
   Open(2);
   grid_->selectionModel()->clear();
   // Record 2 is true. A filled red box is red in the middle only when true.
-  grid_->SetBooleanBox(TTzBooleanBox::bbFillBoxRed);
+  grid_->SetBooleanBox(BooleanBoxStyle::kFillBoxRed);
   EXPECT_EQ(PixelAt(1, 2), QColor(Qt::red));
   EXPECT_NE(PixelAt(0, 2), QColor(Qt::red));
   // The cross of a check box runs through the middle.
-  grid_->SetBooleanBox(TTzBooleanBox::bbCheckBox);
+  grid_->SetBooleanBox(BooleanBoxStyle::kCheckBox);
   EXPECT_EQ(PixelAt(1, 2), grid_->palette().color(QPalette::Text));
   EXPECT_EQ(PixelAt(0, 2), grid_->palette().color(QPalette::Base));
   // As text, the cell shows "True" from its left edge; as a box nothing is there.
   const QPoint left(-15, 0);
-  grid_->SetBooleanBox(TTzBooleanBox::bbText);
+  grid_->SetBooleanBox(BooleanBoxStyle::kText);
   const QImage asText = grid_->viewport()->grab().toImage();
-  grid_->SetBooleanBox(TTzBooleanBox::bbDot);
+  grid_->SetBooleanBox(BooleanBoxStyle::kDot);
   const QImage asDot = grid_->viewport()->grab().toImage();
   const QRect cell = grid_->visualRect(grid_->model()->index(1, 2));
   EXPECT_NE(asText.copy(cell), asDot.copy(cell));
   EXPECT_EQ(asDot.pixelColor(CellCenter(1, 2) + left), grid_->palette().color(QPalette::Base));
   // Display values decide what is true; the cell text is compared in any case.
-  QList<TzGridColumn> columns = grid_->Columns();
+  QList<GridColumn> columns = grid_->Columns();
   columns[2].displayValues = "False;True";
   grid_->SetColumns(columns);
-  grid_->SetBooleanBox(TTzBooleanBox::bbFillBoxRed);
+  grid_->SetBooleanBox(BooleanBoxStyle::kFillBoxRed);
   EXPECT_NE(PixelAt(1, 2), QColor(Qt::red));
   EXPECT_EQ(PixelAt(0, 2), QColor(Qt::red));
   EXPECT_TRUE(LogicalTexts::FromDisplayValues("Yes;No").IsTrue("yes"));
@@ -182,11 +182,11 @@ TEST_F(TzGridTest, LogicalFieldsAreDrawnAsBoxesOrAsText) {
   EXPECT_TRUE(LogicalTexts{}.IsTrue("TRUE"));
 }
 
-TEST_F(TzGridTest, ARightClickedTitleIsDrawnSunkenUnlessDepressingIsDisabled) {
+TEST_F(DataGridTest, ARightClickedTitleIsDrawnSunkenUnlessDepressingIsDisabled) {
   Open(2);
   QHeaderView* header = grid_->horizontalHeader();
   const QPoint title(header->sectionViewportPosition(1) + 20, header->height() / 2);
-  QSignalSpy depressed(grid_.get(), &TTzGrid::titleDepressed);
+  QSignalSpy depressed(grid_.get(), &DataGrid::titleDepressed);
   const QImage raised = header->grab().toImage();
   grid_->SetDepressDisabled(true);
   QTest::mouseClick(header->viewport(), Qt::RightButton, {}, title);
@@ -207,7 +207,7 @@ TEST_F(TzGridTest, ARightClickedTitleIsDrawnSunkenUnlessDepressingIsDisabled) {
   EXPECT_EQ(grid_->DepressedColumn(), -1);
 }
 
-TEST_F(TzGridTest, DownOnTheLastRowAppendsOnlyWhenAutoAppendIsOn) {
+TEST_F(DataGridTest, DownOnTheLastRowAppendsOnlyWhenAutoAppendIsOn) {
   Open(3);
   grid_->setFocus();
   grid_->SelectRow(2);
@@ -226,7 +226,7 @@ TEST_F(TzGridTest, DownOnTheLastRowAppendsOnlyWhenAutoAppendIsOn) {
   EXPECT_EQ(table_->RecordCount(), 4);
 }
 
-TEST_F(TzGridTest, CtrlDelAsksRestoreRecordAndCancelKeepsTheRecordDeleted) {
+TEST_F(DataGridTest, CtrlDelAsksRestoreRecordAndCancelKeepsTheRecordDeleted) {
   Open(3, /*hideDeleted=*/false);
   DeleteRecord(2);
   grid_->Relayout();
@@ -255,7 +255,7 @@ TEST_F(TzGridTest, CtrlDelAsksRestoreRecordAndCancelKeepsTheRecordDeleted) {
   EXPECT_FALSE(table_->Deleted());
 }
 
-TEST_F(TzGridTest, DateColumnsGetAMaskThatFollowsTheDateFormat) {
+TEST_F(DataGridTest, DateColumnsGetAMaskThatFollowsTheDateFormat) {
   Open(1);
   // The fixture runs with code 0 and the century on.
   EXPECT_EQ(grid_->EditMaskOf(3), "99/99/9999;1; ");
@@ -267,7 +267,7 @@ TEST_F(TzGridTest, DateColumnsGetAMaskThatFollowsTheDateFormat) {
   ASSERT_NE(line, nullptr);
   EXPECT_EQ(line->inputMask(), "99/99/9999");  // a blank pad character is not shown
   delete editor;
-  QList<TzGridColumn> columns = grid_->Columns();
+  QList<GridColumn> columns = grid_->Columns();
   columns[3].editMask = "99.99.99;1;_";
   grid_->SetColumns(columns);
   EXPECT_EQ(grid_->EditMaskOf(3), "99.99.99;1;_");

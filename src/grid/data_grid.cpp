@@ -1,4 +1,4 @@
-#include "grid/tz_grid.h"
+#include "grid/data_grid.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -11,15 +11,15 @@
 #include "dataset/record_set_table_model.h"
 #include "dataset/table_record_set.h"
 #include "grid/date_edit_mask.h"
+#include "grid/grid_delegate.h"
+#include "grid/grid_header.h"
 #include "grid/record_filter_proxy.h"
 #include "grid/saved_columns.h"
-#include "grid/tz_grid_delegate.h"
-#include "grid/tz_grid_header.h"
 
 namespace pw {
 
-TTzGrid::TTzGrid(QWidget* parent)
-    : QTableView(parent), rows_(new RecordFilterProxy(this)), header_(new TzGridHeader(this)) {
+DataGrid::DataGrid(QWidget* parent)
+    : QTableView(parent), rows_(new RecordFilterProxy(this)), header_(new GridHeader(this)) {
   header_->SetColumns(&columns_);
   setHorizontalHeader(header_);
   header_->setSectionsMovable(true);
@@ -27,25 +27,25 @@ TTzGrid::TTzGrid(QWidget* parent)
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   setModel(rows_);
-  setItemDelegate(new TzGridDelegate(*this));
+  setItemDelegate(new GridDelegate(*this));
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setShowGrid(false);
   setWordWrap(false);
   setTabKeyNavigation(false);
-  connect(header_, &TzGridHeader::titleRightClicked, this, &TTzGrid::TitleRightClicked);
+  connect(header_, &GridHeader::titleRightClicked, this, &DataGrid::TitleRightClicked);
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) { FollowCurrentRow(current); });
   // The record set reads its rows again whenever the data set moves or
   // changes (filling a context menu does); the selected record stays selected.
-  connect(rows_, &QAbstractItemModel::modelAboutToBeReset, this, &TTzGrid::KeepCurrentRecord);
-  connect(rows_, &QAbstractItemModel::modelReset, this, &TTzGrid::ReselectKeptRecord);
+  connect(rows_, &QAbstractItemModel::modelAboutToBeReset, this, &DataGrid::KeepCurrentRecord);
+  connect(rows_, &QAbstractItemModel::modelReset, this, &DataGrid::ReselectKeptRecord);
   SetReadOnly(false);
 }
 
-TTzGrid::~TTzGrid() = default;
+DataGrid::~DataGrid() = default;
 
-void TTzGrid::SetDataSet(TableRecordSet* dataSet) {
+void DataGrid::SetDataSet(TableRecordSet* dataSet) {
   rows_->SetRecordModel(nullptr);
   delete records_;
   records_ = nullptr;
@@ -58,28 +58,28 @@ void TTzGrid::SetDataSet(TableRecordSet* dataSet) {
   ApplyColumnWidths();
 }
 
-void TTzGrid::SetColumns(const QList<TzGridColumn>& columns) {
+void DataGrid::SetColumns(const QList<GridColumn>& columns) {
   columns_ = columns;
   if (records_ == nullptr) return;
   QList<RecordSetTableModel::Column> shown;
-  for (const TzGridColumn& column : columns_) shown.append({column.fieldName, column.title});
+  for (const GridColumn& column : columns_) shown.append({column.fieldName, column.title});
   records_->SetColumns(shown);
   ApplyColumnWidths();
 }
 
-void TTzGrid::ReadSavedColumns(const QStringList& entries) {
-  QList<TzGridColumn> columns = columns_;
+void DataGrid::ReadSavedColumns(const QStringList& entries) {
+  QList<GridColumn> columns = columns_;
   pw::ReadSavedColumns(entries, columns);
   SetColumns(columns);
 }
 
-void TTzGrid::ApplyColumnWidths() {
+void DataGrid::ApplyColumnWidths() {
   for (int i = 0; i < columns_.size(); ++i) {
     if (columns_[i].width >= 0) setColumnWidth(i, columns_[i].width);
   }
 }
 
-void TTzGrid::Relayout() {
+void DataGrid::Relayout() {
   const std::int32_t current = CurrentRecordNumber();
   const int currentRow = currentIndex().row();
   if (records_ != nullptr) records_->Reload();
@@ -98,26 +98,26 @@ void TTzGrid::Relayout() {
   viewport()->update();
 }
 
-void TTzGrid::SetRowFilter(std::function<bool(std::int32_t)> accept) {
+void DataGrid::SetRowFilter(std::function<bool(std::int32_t)> accept) {
   rows_->SetPredicate(std::move(accept));
   if (rows_->rowCount() > 0) SelectRow(0);
 }
 
-void TTzGrid::SetCellText(
+void DataGrid::SetCellText(
     std::function<std::optional<QString>(std::int32_t recordNumber, int column)> text) {
   rows_->SetCellText(std::move(text));
   viewport()->update();
 }
 
-std::int32_t TTzGrid::RecordNumberAt(int row) const {
+std::int32_t DataGrid::RecordNumberAt(int row) const {
   return rows_->RecordNumberAt(row);
 }
 
-std::int32_t TTzGrid::CurrentRecordNumber() const {
+std::int32_t DataGrid::CurrentRecordNumber() const {
   return currentIndex().isValid() ? RecordNumberAt(currentIndex().row()) : 0;
 }
 
-QList<std::int32_t> TTzGrid::SelectedRecordNumbers() const {
+QList<std::int32_t> DataGrid::SelectedRecordNumbers() const {
   QList<int> rows;
   for (const QModelIndex& index : selectionModel()->selectedRows()) rows.append(index.row());
   std::sort(rows.begin(), rows.end());
@@ -126,7 +126,7 @@ QList<std::int32_t> TTzGrid::SelectedRecordNumbers() const {
   return numbers;
 }
 
-void TTzGrid::SelectRow(int row) {
+void DataGrid::SelectRow(int row) {
   const int count = rows_->rowCount();
   if (count == 0) return;
   row = std::clamp(row, 0, count - 1);
@@ -138,11 +138,11 @@ void TTzGrid::SelectRow(int row) {
   FollowCurrentRow(index);
 }
 
-void TTzGrid::KeepCurrentRecord() {
+void DataGrid::KeepCurrentRecord() {
   keptRecord_ = CurrentRecordNumber();
 }
 
-void TTzGrid::ReselectKeptRecord() {
+void DataGrid::ReselectKeptRecord() {
   const std::int32_t kept = std::exchange(keptRecord_, 0);
   if (kept <= 0) return;
   for (int row = 0; row < rows_->rowCount(); ++row) {
@@ -156,7 +156,7 @@ void TTzGrid::ReselectKeptRecord() {
   }
 }
 
-void TTzGrid::FollowCurrentRow(const QModelIndex& current) {
+void DataGrid::FollowCurrentRow(const QModelIndex& current) {
   if (reselecting_) return;
   if (!current.isValid() || dataSet_ == nullptr || !dataSet_->Active()) return;
   const std::int32_t record = RecordNumberAt(current.row());
@@ -165,46 +165,46 @@ void TTzGrid::FollowCurrentRow(const QModelIndex& current) {
   emit currentRecordChanged(record);
 }
 
-void TTzGrid::SetBooleanBox(TTzBooleanBox box) {
+void DataGrid::SetBooleanBox(BooleanBoxStyle box) {
   booleanBox_ = box;
   viewport()->update();
 }
 
-void TTzGrid::SetDepressDisabled(bool disabled) {
+void DataGrid::SetDepressDisabled(bool disabled) {
   if (disabled) header_->SetDepressedSection(-1);
   depressDisabled_ = disabled;
 }
 
-int TTzGrid::DepressedColumn() const {
+int DataGrid::DepressedColumn() const {
   return header_->DepressedSection();
 }
 
-void TTzGrid::SetReadOnly(bool readOnly) {
+void DataGrid::SetReadOnly(bool readOnly) {
   readOnly_ = readOnly;
   setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
                            : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
 }
 
-void TTzGrid::SetRowLines(bool rowLines) {
+void DataGrid::SetRowLines(bool rowLines) {
   rowLines_ = rowLines;
   viewport()->update();
 }
 
-const TzGridColumn* TTzGrid::ColumnAt(int column) const {
+const GridColumn* DataGrid::ColumnAt(int column) const {
   return column >= 0 && column < columns_.size() ? &columns_[column] : nullptr;
 }
 
-bool TTzGrid::IsLogicalColumn(int column) const {
-  const TzGridColumn* shown = ColumnAt(column);
+bool DataGrid::IsLogicalColumn(int column) const {
+  const GridColumn* shown = ColumnAt(column);
   if (shown == nullptr || dataSet_ == nullptr || !dataSet_->Active()) return false;
   const RecordField* field = dataSet_->FindField(shown->fieldName);
   return field != nullptr && field->DataType() == 'L';
 }
 
-TzRowColors TTzGrid::ColorsOfCell(int row, int column) {
+RowColors DataGrid::ColorsOfCell(int row, int column) {
   const QPalette& colours = palette();
-  const TzGridColumn* shown = ColumnAt(column);
-  TzRowColors colors;
+  const GridColumn* shown = ColumnAt(column);
+  RowColors colors;
   colors.indicator = colours.color(QPalette::Button);
   colors.cell =
       shown != nullptr && shown->color.isValid() ? shown->color : colours.color(QPalette::Base);
@@ -219,8 +219,8 @@ TzRowColors TTzGrid::ColorsOfCell(int row, int column) {
   return colors;
 }
 
-QString TTzGrid::EditMaskOf(int column) const {
-  const TzGridColumn* shown = ColumnAt(column);
+QString DataGrid::EditMaskOf(int column) const {
+  const GridColumn* shown = ColumnAt(column);
   if (shown == nullptr) return {};
   if (!shown->editMask.isEmpty()) return shown->editMask;
   const RecordField* field =
@@ -230,14 +230,14 @@ QString TTzGrid::EditMaskOf(int column) const {
   return DateEditMask(format.formatCode, format.century);
 }
 
-void TTzGrid::TitleRightClicked(int section, Qt::KeyboardModifiers modifiers) {
+void DataGrid::TitleRightClicked(int section, Qt::KeyboardModifiers modifiers) {
   if (depressDisabled_) return;
   if ((modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0) return;
   header_->SetDepressedSection(section);
   emit titleDepressed(section);
 }
 
-bool TTzGrid::UndeleteCurrent() {
+bool DataGrid::UndeleteCurrent() {
   if (readOnly_ || dataSet_ == nullptr || !dataSet_->Active()) return false;
   if (dataSet_->Table().ReadOnly() || !currentIndex().isValid()) return false;
   if (!currentIndex().data(RecordSetTableModel::kDeletedRole).toBool()) return false;
@@ -254,7 +254,7 @@ bool TTzGrid::UndeleteCurrent() {
   return true;
 }
 
-bool TTzGrid::AppendAtEnd() {
+bool DataGrid::AppendAtEnd() {
   if (readOnly_ || dataSet_ == nullptr || !dataSet_->Active() || dataSet_->Table().ReadOnly()) {
     return false;
   }
@@ -268,7 +268,7 @@ bool TTzGrid::AppendAtEnd() {
   return true;
 }
 
-void TTzGrid::keyPressEvent(QKeyEvent* event) {
+void DataGrid::keyPressEvent(QKeyEvent* event) {
   const bool onlyCtrl = event->modifiers() == Qt::ControlModifier;
   if (event->key() == Qt::Key_Delete && onlyCtrl && UndeleteCurrent()) {
     event->accept();
@@ -285,14 +285,14 @@ void TTzGrid::keyPressEvent(QKeyEvent* event) {
   QTableView::keyPressEvent(event);
 }
 
-void TTzGrid::contextMenuEvent(QContextMenuEvent* event) {
+void DataGrid::contextMenuEvent(QContextMenuEvent* event) {
   const int row = rowAt(event->pos().y());
   if (row >= 0 && !selectionModel()->isRowSelected(row, QModelIndex())) SelectRow(row);
   if (popupMenu_ != nullptr) popupMenu_->popup(event->globalPos());
   event->accept();
 }
 
-void TTzGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   QTableView::mouseDoubleClickEvent(event);
   emit recordDoubleClicked(CurrentRecordNumber());
 }

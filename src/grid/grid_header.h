@@ -1,4 +1,4 @@
-// The title row of a TTzGrid: each title in its column's colour, font and
+// The title row of a DataGrid: each title in its column's colour, font and
 // alignment, raised, and the depressed one drawn sunken. A right click on a
 // title is reported with its column and the keyboard modifiers.
 #pragma once
@@ -6,17 +6,17 @@
 #include <QHeaderView>
 #include <QList>
 
-#include "grid/tz_grid_column.h"
+#include "grid/grid_column.h"
 
 namespace pw {
 
-class TzGridHeader : public QHeaderView {
+class GridHeader : public QHeaderView {
   Q_OBJECT
 
  public:
-  explicit TzGridHeader(QWidget* parent = nullptr);
+  explicit GridHeader(QWidget* parent = nullptr);
 
-  void SetColumns(const QList<TzGridColumn>* columns) { columns_ = columns; }
+  void SetColumns(const QList<GridColumn>* columns) { columns_ = columns; }
   // The column drawn sunken (logical index); -1 for none.
   int DepressedSection() const { return depressed_; }
   void SetDepressedSection(int section);
@@ -29,7 +29,7 @@ class TzGridHeader : public QHeaderView {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  const QList<TzGridColumn>* columns_ = nullptr;
+  const QList<GridColumn>* columns_ = nullptr;
   int depressed_ = -1;
 };
 

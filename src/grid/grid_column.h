@@ -1,4 +1,4 @@
-// One column of a TTzGrid: the field it shows and how it shows it.
+// One column of a DataGrid: the field it shows and how it shows it.
 #pragma once
 
 #include <QColor>
@@ -8,22 +8,22 @@
 
 namespace pw {
 
-struct TzGridFont {
+struct GridFont {
   QFont font;
   QColor color;  // invalid: the grid's text colour
 };
 
-struct TzGridColumn {
+struct GridColumn {
   QString fieldName{};
   QString title{};
   int width = -1;  // -1: the view's default width
   Qt::Alignment alignment = Qt::AlignLeft;
   QColor color{};  // background; invalid: the grid's base colour
-  std::optional<TzGridFont> font{};
+  std::optional<GridFont> font{};
   bool readOnly = false;
   QColor titleColor{};
   Qt::Alignment titleAlignment = Qt::AlignLeft;
-  std::optional<TzGridFont> titleFont{};
+  std::optional<GridFont> titleFont{};
   // Empty: a date column gets the grid's date mask.
   QString editMask{};
   // Logical fields: "true text;false text"; empty: "true" and "false".

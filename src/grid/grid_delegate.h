@@ -1,4 +1,4 @@
-// Paints the data cells of a TTzGrid: the row's colours (deleted records and
+// Paints the data cells of a DataGrid: the row's colours (deleted records and
 // selected rows in theirs), logical fields as boxes, other fields as text 2
 // pixels in from the left (right-aligned text ends 3 pixels before the
 // right edge), a line under each row, and the focus rectangle. Cell editors
@@ -9,13 +9,13 @@
 
 namespace pw {
 
-class TTzGrid;
+class DataGrid;
 
-class TzGridDelegate : public QStyledItemDelegate {
+class GridDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
  public:
-  explicit TzGridDelegate(TTzGrid& grid);
+  explicit GridDelegate(DataGrid& grid);
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
@@ -23,7 +23,7 @@ class TzGridDelegate : public QStyledItemDelegate {
                         const QModelIndex& index) const override;
 
  private:
-  TTzGrid& grid_;
+  DataGrid& grid_;
 };
 
 }  // namespace pw

@@ -1,10 +1,10 @@
-// TTzGrid: the grid control for record sets. A table view over the data set
+// DataGrid: the grid control for record sets. A table view over the data set
 // layer's model of a TableRecordSet, with columns chosen by field (title, width,
 // alignment, colours, fonts), whole-row selection that moves the record set
 // to the selected record, row lines, a re-layout after the data changed, a
 // double click and a context menu reported by record number. Beyond a plain
 // grid it paints records marked deleted in their own colours, lets a hook
-// recolour each row, draws logical fields as one of the TTzBooleanBox
+// recolour each row, draws logical fields as one of the BooleanBoxStyle
 // styles, draws one title sunken after a right click, never appends a
 // record by keyboard navigation unless AutoAppend allows it, undeletes a
 // record with Ctrl+Del, gives date columns an edit mask that follows the
@@ -17,9 +17,9 @@
 #include <functional>
 #include <optional>
 
-#include "grid/tz_boolean_box.h"
-#include "grid/tz_grid_column.h"
-#include "grid/tz_row_colors.h"
+#include "grid/boolean_box.h"
+#include "grid/grid_column.h"
+#include "grid/row_colors.h"
 
 class QMenu;
 
@@ -28,25 +28,25 @@ namespace pw {
 class RecordFilterProxy;
 class RecordSetTableModel;
 class TableRecordSet;
-class TzGridHeader;
+class GridHeader;
 
-class TTzGrid : public QTableView {
+class DataGrid : public QTableView {
   Q_OBJECT
 
  public:
   // The per-row colour hook: `row` is the view row being painted.
-  using ChangeColorsEvent = std::function<void(TTzGrid& grid, int row, TzRowColors& colors)>;
+  using ChangeColorsEvent = std::function<void(DataGrid& grid, int row, RowColors& colors)>;
 
-  explicit TTzGrid(QWidget* parent = nullptr);
-  ~TTzGrid() override;
+  explicit DataGrid(QWidget* parent = nullptr);
+  ~DataGrid() override;
 
   // Binds the grid to `dataSet` (not owned; null unbinds).
   void SetDataSet(TableRecordSet* dataSet);
   TableRecordSet* DataSet() const { return dataSet_; }
   RecordSetTableModel* RecordModel() const { return records_; }
 
-  void SetColumns(const QList<TzGridColumn>& columns);
-  const QList<TzGridColumn>& Columns() const { return columns_; }
+  void SetColumns(const QList<GridColumn>& columns);
+  const QList<GridColumn>& Columns() const { return columns_; }
   // Reads a stored layout into the columns (saved_columns.h) and applies it.
   void ReadSavedColumns(const QStringList& entries);
 
@@ -70,8 +70,8 @@ class TTzGrid : public QTableView {
 
   bool AutoAppend() const { return autoAppend_; }
   void SetAutoAppend(bool autoAppend) { autoAppend_ = autoAppend; }
-  TTzBooleanBox BooleanBox() const { return booleanBox_; }
-  void SetBooleanBox(TTzBooleanBox box);
+  BooleanBoxStyle BooleanBox() const { return booleanBox_; }
+  void SetBooleanBox(BooleanBoxStyle box);
   bool DepressDisabled() const { return depressDisabled_; }
   void SetDepressDisabled(bool disabled);
   int DepressedColumn() const;
@@ -86,10 +86,10 @@ class TTzGrid : public QTableView {
 
   // For painting: the column, whether it shows a logical field, the row's
   // colours (defaults, then the hook) and the mask of a cell editor.
-  const TzGridColumn* ColumnAt(int column) const;
+  const GridColumn* ColumnAt(int column) const;
   bool IsLogicalColumn(int column) const;
   // Called for each cell painted; the hook sees `row`.
-  TzRowColors ColorsOfCell(int row, int column);
+  RowColors ColorsOfCell(int row, int column);
   QString EditMaskOf(int column) const;
 
  signals:
@@ -115,11 +115,11 @@ class TTzGrid : public QTableView {
   TableRecordSet* dataSet_ = nullptr;
   RecordSetTableModel* records_ = nullptr;
   RecordFilterProxy* rows_;
-  TzGridHeader* header_;
-  QList<TzGridColumn> columns_;
+  GridHeader* header_;
+  QList<GridColumn> columns_;
   QMenu* popupMenu_ = nullptr;
   bool autoAppend_ = true;
-  TTzBooleanBox booleanBox_ = TTzBooleanBox::bbCheckBox;
+  BooleanBoxStyle booleanBox_ = BooleanBoxStyle::kCheckBox;
   bool depressDisabled_ = false;
   bool confirmDelete_ = true;
   bool readOnly_ = false;

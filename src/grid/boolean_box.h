@@ -10,16 +10,16 @@ class QPainter;
 
 namespace pw {
 
-enum class TTzBooleanBox {
-  bbCheckBox,    // square frame, a cross when true
-  bbCheckMark,   // no frame, a check mark when true
-  bbText,        // the field's text, no box
-  bbFillBox,     // square frame, filled in the text colour when true
-  bbFillBoxRed,  // square frame, filled in red when true
-  bbRButton,     // circle, filled in the text colour when true
-  bbRButtonRed,  // circle, filled in red when true
-  bbDot,         // no frame, a filled circle in the text colour when true
-  bbDotRed,      // no frame, a filled red circle when true
+enum class BooleanBoxStyle {
+  kCheckBox,        // square frame, a cross when true
+  kCheckMark,       // no frame, a check mark when true
+  kText,            // the field's text, no box
+  kFillBox,         // square frame, filled in the text colour when true
+  kFillBoxRed,      // square frame, filled in red when true
+  kRadioButton,     // circle, filled in the text colour when true
+  kRadioButtonRed,  // circle, filled in red when true
+  kDot,             // no frame, a filled circle in the text colour when true
+  kDotRed,          // no frame, a filled red circle when true
 };
 
 // The texts of a logical field: the two halves of its display values ("true
@@ -41,8 +41,8 @@ inline constexpr int kBoxMarkPen = 2;
 // pen width plus 1.
 QRect BooleanBoxRect(const QRect& cell);
 
-// Draws the box of `style` (not bbText) for a cell whose value is `checked`.
-void PaintBooleanBox(QPainter& painter, const QRect& cell, TTzBooleanBox style, bool checked,
+// Draws the box of `style` (not kText) for a cell whose value is `checked`.
+void PaintBooleanBox(QPainter& painter, const QRect& cell, BooleanBoxStyle style, bool checked,
                      const QColor& textColor);
 
 }  // namespace pw

@@ -1,4 +1,4 @@
-#include "grid/tz_grid_header.h"
+#include "grid/grid_header.h"
 
 #include <qdrawutil.h>
 #include <QMouseEvent>
@@ -6,21 +6,21 @@
 
 namespace pw {
 
-TzGridHeader::TzGridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+GridHeader::GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
   setSectionsClickable(true);
   setHighlightSections(false);
 }
 
-void TzGridHeader::SetDepressedSection(int section) {
+void GridHeader::SetDepressedSection(int section) {
   if (depressed_ == section) return;
   depressed_ = section;
   viewport()->update();
 }
 
-void TzGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-  const TzGridColumn* column = columns_ != nullptr && logicalIndex < columns_->size()
-                                   ? &columns_->at(logicalIndex)
-                                   : nullptr;
+void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+  const GridColumn* column = columns_ != nullptr && logicalIndex < columns_->size()
+                                 ? &columns_->at(logicalIndex)
+                                 : nullptr;
   painter->save();
   const QColor back = column != nullptr && column->titleColor.isValid()
                           ? column->titleColor
@@ -44,7 +44,7 @@ void TzGridHeader::paintSection(QPainter* painter, const QRect& rect, int logica
   painter->restore();
 }
 
-void TzGridHeader::mousePressEvent(QMouseEvent* event) {
+void GridHeader::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
     const int section = logicalIndexAt(event->position().toPoint());
     if (section >= 0) emit titleRightClicked(section, event->modifiers());
