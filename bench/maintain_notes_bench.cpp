@@ -60,7 +60,7 @@ NoteDesk& Desk() {
 void BM_OpenNotesAndReminders(benchmark::State& state) {
   NoteDesk& desk = Desk();
   for (auto _ : state) {
-    TFrmMaintainNotes window(*desk.host);
+    NotesManagerWindow window(*desk.host);
     window.show();
     QCoreApplication::processEvents();
     benchmark::DoNotOptimize(window.grab());
@@ -71,7 +71,7 @@ BENCHMARK(BM_OpenNotesAndReminders)->UseRealTime()->Unit(benchmark::kMillisecond
 
 void BM_ScrollNotesGridByAPage(benchmark::State& state) {
   NoteDesk& desk = Desk();
-  TFrmMaintainNotes window(*desk.host);
+  NotesManagerWindow window(*desk.host);
   window.resize(800, 600);
   window.show();
   QCoreApplication::processEvents();

@@ -22,7 +22,7 @@ constexpr int kNotes = 200;
 
 struct TypingDesk {
   TypingDesk() {
-    controller = std::make_unique<TFrmNotesMain>(QDir(folder.path()).absolutePath() + '/');
+    controller = std::make_unique<NotesController>(QDir(folder.path()).absolutePath() + '/');
     controller->SetScreenSize({1024, 768});
     controller->FormCreate();
     controller->TimerInitializeTimer();
@@ -37,8 +37,8 @@ struct TypingDesk {
     QCoreApplication::sendEvent(note->RichEdit1(), &release);
   }
   QTemporaryDir folder;
-  std::unique_ptr<TFrmNotesMain> controller;
-  TFrmNote* note = nullptr;
+  std::unique_ptr<NotesController> controller;
+  NoteWindow* note = nullptr;
 };
 
 TypingDesk& Desk() {
@@ -52,7 +52,7 @@ void BM_KeyToRecordWritten(benchmark::State& state) {
     desk.Type(u'a');
     while (desk.note->SavePending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
-  state.counters["autosave_delay_ms"] = TFrmNote::kAutosaveDelayMs;
+  state.counters["autosave_delay_ms"] = NoteWindow::kAutosaveDelayMs;
 }
 BENCHMARK(BM_KeyToRecordWritten)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -25,7 +25,7 @@ class FilledController {
   FilledController(int notes, int reminders) {
     if (!folder_.isValid()) throw std::runtime_error("no temporary folder");
     pw::SetAutoDispatch(false);
-    controller_ = std::make_unique<pw::TFrmNotesMain>(folder_.path());
+    controller_ = std::make_unique<pw::NotesController>(folder_.path());
     controller_->FormCreate();
     controller_->TimerInitializeTimer();
     pw::DbfTable& table = controller_->TzNotes();
@@ -45,11 +45,11 @@ class FilledController {
   }
   ~FilledController() { controller_->FormCloseQuery(); }
 
-  pw::TFrmNotesMain& controller() { return *controller_; }
+  pw::NotesController& controller() { return *controller_; }
 
  private:
   QTemporaryDir folder_;
-  std::unique_ptr<pw::TFrmNotesMain> controller_;
+  std::unique_ptr<pw::NotesController> controller_;
 };
 
 void BM_MinutePass(benchmark::State& state) {

@@ -20,13 +20,13 @@ constexpr CommandLineOption kOptions[] = {
      "Makes a new note from template 1; TEXT, or with - standard input, is its text.", StartProgram,
      Done, NewNoteWithText},
     {"show-all", "", "Shows every note, the hidden ones too.", StartProgram, Done,
-     Call<&TFrmNotesMain::ShowAllNotes>},
+     Call<&NotesController::ShowAllNotes>},
     {"hide-all", "", "Hides every note, as \"Hide All Notes\" does.", NothingToDo, Done,
-     Call<&TFrmNotesMain::HideAllNotes1Click>},
+     Call<&NotesController::HideAllNotes1Click>},
     {"configure", "", "Opens \"Configure Paperwisp\".", StartProgram, Opened,
-     Call<&TFrmNotesMain::Configure1Click>},
+     Call<&NotesController::Configure1Click>},
     {"notes", "", "Opens the \"Notes & Reminders\" window.", StartProgram, Opened,
-     Call<&TFrmNotesMain::NotesReminders1Click>},
+     Call<&NotesController::NotesReminders1Click>},
     {"import", "PATH...",
      "Imports the notes of xpad, KNotes, Sticky, Sticky Notes, plain files or a notes table at "
      "each PATH.",
@@ -34,7 +34,7 @@ constexpr CommandLineOption kOptions[] = {
     {"sync", "", "Syncs the notes with the CalDAV server of the \"Sync\" page now.", StartProgram,
      Done, SyncNotesCommand},
     {"quit", "", "Saves the notes and ends Paperwisp, as \"Shutdown Paperwisp\" does.", NothingToDo,
-     Done, Call<&TFrmNotesMain::FormCloseQuery>},
+     Done, Call<&NotesController::FormCloseQuery>},
 };
 
 }  // namespace
@@ -50,14 +50,14 @@ const CommandLineOption* FindCommandLineOption(const QString& name) {
   return nullptr;
 }
 
-CommandResult ImportNotesAt(TFrmNotesMain& notesMain, const QString& text) {
+CommandResult ImportNotesAt(NotesController& notesMain, const QString& text) {
   if (text.isEmpty()) return {false, QStringLiteral("Name the files or folders to import.")};
   const ImportSummary summary = notesMain.ImportNotes(text.split(QLatin1Char(kPathSeparator)));
   return {summary.ok, summary.text};
 }
 
-CommandResult NewNoteWithText(TFrmNotesMain& notesMain, const QString& text) {
-  TFrmNote* note = notesMain.NewNoteFromTemplate(1);
+CommandResult NewNoteWithText(NotesController& notesMain, const QString& text) {
+  NoteWindow* note = notesMain.NewNoteFromTemplate(1);
   if (note == nullptr) {
     return {false, QStringLiteral("No new note could be made: the notes table is not open or "
                                   "is locked by another program.")};

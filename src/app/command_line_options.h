@@ -8,7 +8,7 @@
 
 namespace pw {
 
-class TFrmNotesMain;
+class NotesController;
 
 struct CommandResult {
   bool ok = true;
@@ -25,7 +25,7 @@ enum class AnswerWhen {
   Opened,  // at once: the command opens a window that waits for the user
 };
 
-using CommandAction = CommandResult (*)(TFrmNotesMain& notesMain, const QString& text);
+using CommandAction = CommandResult (*)(NotesController& notesMain, const QString& text);
 
 struct CommandLineOption {
   const char* name;       // without the leading "--"
@@ -41,14 +41,14 @@ std::span<const CommandLineOption> CommandLineOptions();
 const CommandLineOption* FindCommandLineOption(const QString& name);
 
 // Writes `text` as the whole text of a new note from template 1.
-CommandResult NewNoteWithText(TFrmNotesMain& notesMain, const QString& text);
+CommandResult NewNoteWithText(NotesController& notesMain, const QString& text);
 
 // Imports the notes of every path in `text` (joined with kPathSeparator).
-CommandResult ImportNotesAt(TFrmNotesMain& notesMain, const QString& text);
+CommandResult ImportNotesAt(NotesController& notesMain, const QString& text);
 
 // An option whose action is one command of the controller.
-template <void (TFrmNotesMain::*command)()>
-CommandResult Call(TFrmNotesMain& notesMain, const QString& /*text*/) {
+template <void (NotesController::*command)()>
+CommandResult Call(NotesController& notesMain, const QString& /*text*/) {
   (notesMain.*command)();
   return {};
 }

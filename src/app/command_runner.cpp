@@ -18,10 +18,10 @@ constexpr int kUnknownCommand = 2;
 
 }  // namespace
 
-CommandRunner::CommandRunner(TFrmNotesMain& notesMain, QObject* parent)
+CommandRunner::CommandRunner(NotesController& notesMain, QObject* parent)
     : QObject(parent), notesMain_(notesMain) {
-  connect(&notesMain_, &TFrmNotesMain::startupFinished, this, &CommandRunner::RunWaiting);
-  connect(&notesMain_, &TFrmNotesMain::programEndRequested, this, &CommandRunner::RefuseWaiting);
+  connect(&notesMain_, &NotesController::startupFinished, this, &CommandRunner::RunWaiting);
+  connect(&notesMain_, &NotesController::programEndRequested, this, &CommandRunner::RefuseWaiting);
 }
 
 void CommandRunner::Carry(InstanceRequest* request) {

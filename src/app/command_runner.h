@@ -14,7 +14,7 @@
 namespace pw {
 
 class InstanceRequest;
-class TFrmNotesMain;
+class NotesController;
 
 class CommandRunner : public QObject {
   Q_OBJECT
@@ -23,7 +23,7 @@ class CommandRunner : public QObject {
   // Receives the exit code and the text for the start that gave the command.
   using Answer = std::function<void(int exitCode, const QString& text)>;
 
-  explicit CommandRunner(TFrmNotesMain& notesMain, QObject* parent = nullptr);
+  explicit CommandRunner(NotesController& notesMain, QObject* parent = nullptr);
 
   void Carry(InstanceRequest* request);
   // Failures of this copy's own command go to standard error.
@@ -35,7 +35,7 @@ class CommandRunner : public QObject {
   void RunWaiting();
   void RefuseWaiting();
 
-  TFrmNotesMain& notesMain_;
+  NotesController& notesMain_;
   std::vector<std::pair<QStringList, Answer>> waiting_;
 };
 

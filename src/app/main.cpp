@@ -37,13 +37,13 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   // A second copy hands its command to the first one and ends.
-  pw::TTzOnlyOne onlyOne(QApplication::applicationName());
+  pw::SingleInstance onlyOne(QApplication::applicationName());
   switch (onlyOne.Claim(commandLine.Command())) {
-    case pw::TTzOnlyOne::Outcome::Running:
+    case pw::SingleInstance::Outcome::Running:
       break;
-    case pw::TTzOnlyOne::Outcome::HandedOver:
+    case pw::SingleInstance::Outcome::HandedOver:
       return pw::PrintAnswer(onlyOne.Answer());
-    case pw::TTzOnlyOne::Outcome::Failed:
+    case pw::SingleInstance::Outcome::Failed:
       // Running without the guard could let two copies write the same notes.
       qCritical("%s", qPrintable(onlyOne.ErrorString()));
       QMessageBox::critical(nullptr, QApplication::applicationName(), onlyOne.ErrorString());
@@ -62,28 +62,28 @@ int main(int argc, char** argv) {
   pw::DialogDatasetUi datasetUi;
   pw::SetDatasetUi(&datasetUi);
 
-  pw::TFrmNotesMain notesMain(dataFolder);
+  pw::NotesController notesMain(dataFolder);
   pw::CommandRunner commands(notesMain);
-  QObject::connect(&onlyOne, &pw::TTzOnlyOne::requestReceived, &commands,
+  QObject::connect(&onlyOne, &pw::SingleInstance::requestReceived, &commands,
                    &pw::CommandRunner::Carry);
   // Later starts wait for the end of this one instead of asking it.
-  QObject::connect(&notesMain, &pw::TFrmNotesMain::programEndRequested, &onlyOne,
-                   &pw::TTzOnlyOne::StopListening);
+  QObject::connect(&notesMain, &pw::NotesController::programEndRequested, &onlyOne,
+                   &pw::SingleInstance::StopListening);
   commands.CarryOwn(commandLine.Command());
   // exit(), not quit(): quit() first asks every window to close, and the
   // notification-area stand-in window refuses, which would cancel the end.
   QObject::connect(
-      &notesMain, &pw::TFrmNotesMain::programEndRequested, &app, [] { QCoreApplication::exit(0); },
-      Qt::QueuedConnection);
+      &notesMain, &pw::NotesController::programEndRequested, &app,
+      [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
   // A session that ends logs the user off; the notes are saved the same way.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &notesMain,
-                   &pw::TFrmNotesMain::FormCloseQuery);
+                   &pw::NotesController::FormCloseQuery);
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &notesMain,
-                   &pw::TFrmNotesMain::FormCloseQuery);
+                   &pw::NotesController::FormCloseQuery);
   // So does a shutdown without a session manager, or a plain `kill`.
   pw::TerminationSignalWatcher terminationSignals;
   QObject::connect(&terminationSignals, &pw::TerminationSignalWatcher::terminationRequested,
-                   &notesMain, &pw::TFrmNotesMain::FormCloseQuery);
+                   &notesMain, &pw::NotesController::FormCloseQuery);
   notesMain.FormCreate();
   return app.exec();
 }

@@ -16,7 +16,7 @@ namespace pw {
 namespace {
 
 // The one guard of this process that holds the lock, if any.
-TTzOnlyOne* holder = nullptr;
+SingleInstance* holder = nullptr;
 
 // A copy that holds the lock may not listen yet (it is starting); a later
 // copy tries this often before it gives up.
@@ -35,8 +35,8 @@ QString UserName() {
 
 }  // namespace
 
-TTzOnlyOne::TTzOnlyOne(const QString& applicationTitle, const QString& runtimeFolder,
-                       QObject* parent)
+SingleInstance::SingleInstance(const QString& applicationTitle, const QString& runtimeFolder,
+                               QObject* parent)
     : QObject(parent) {
   const QDir folder(runtimeFolder.isEmpty()
                         ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
@@ -46,11 +46,11 @@ TTzOnlyOne::TTzOnlyOne(const QString& applicationTitle, const QString& runtimeFo
   serverPath_ = folder.filePath(name);
 }
 
-TTzOnlyOne::~TTzOnlyOne() {
+SingleInstance::~SingleInstance() {
   if (holder == this) holder = nullptr;
 }
 
-TTzOnlyOne::Outcome TTzOnlyOne::Claim(const QStringList& command) {
+SingleInstance::Outcome SingleInstance::Claim(const QStringList& command) {
   if (holder != nullptr) return Outcome::Running;
   error_.clear();
   lock_ = std::make_unique<QLockFile>(lockPath_);
@@ -84,7 +84,7 @@ TTzOnlyOne::Outcome TTzOnlyOne::Claim(const QStringList& command) {
   return Outcome::Failed;
 }
 
-bool TTzOnlyOne::Listen() {
+bool SingleInstance::Listen() {
   server_ = new QLocalServer(this);
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   // We hold the lock, so a socket file left there belongs to a dead copy.
@@ -95,15 +95,15 @@ bool TTzOnlyOne::Listen() {
     server_ = nullptr;
     return false;
   }
-  connect(server_, &QLocalServer::newConnection, this, &TTzOnlyOne::AcceptConnection);
+  connect(server_, &QLocalServer::newConnection, this, &SingleInstance::AcceptConnection);
   return true;
 }
 
-void TTzOnlyOne::StopListening() {
+void SingleInstance::StopListening() {
   if (server_ != nullptr) server_->close();
 }
 
-TTzOnlyOne::Contact TTzOnlyOne::HandOver(const QStringList& command) {
+SingleInstance::Contact SingleInstance::HandOver(const QStringList& command) {
   QLocalSocket socket;
   socket.connectToServer(serverPath_);
   if (!socket.waitForConnected(kConnectWaitMs)) return Contact::NotListening;
@@ -119,14 +119,14 @@ TTzOnlyOne::Contact TTzOnlyOne::HandOver(const QStringList& command) {
   }
 }
 
-void TTzOnlyOne::AcceptConnection() {
+void SingleInstance::AcceptConnection() {
   while (QLocalSocket* socket = server_->nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
   }
 }
 
-void TTzOnlyOne::ReadRequest(QLocalSocket* socket) {
+void SingleInstance::ReadRequest(QLocalSocket* socket) {
   bool bad = false;
   std::optional<QStringList> command = pw::ReadRequest(*socket, &bad);
   if (bad) {

@@ -1,4 +1,4 @@
-// TTzOnlyOne keeps one copy of the program running per user. The first copy
+// SingleInstance keeps one copy of the program running per user. The first copy
 // holds a lock file in the user's runtime folder and listens on a local
 // socket beside it, both named after the application title and the user. A
 // later copy finds the lock held, connects to the socket, hands over its
@@ -22,7 +22,7 @@ class QLockFile;
 
 namespace pw {
 
-class TTzOnlyOne : public QObject {
+class SingleInstance : public QObject {
   Q_OBJECT
 
  public:
@@ -33,9 +33,9 @@ class TTzOnlyOne : public QObject {
   };
 
   // `runtimeFolder` empty: the user's runtime folder (XDG_RUNTIME_DIR).
-  explicit TTzOnlyOne(const QString& applicationTitle, const QString& runtimeFolder = QString(),
-                      QObject* parent = nullptr);
-  ~TTzOnlyOne() override;
+  explicit SingleInstance(const QString& applicationTitle, const QString& runtimeFolder = QString(),
+                          QObject* parent = nullptr);
+  ~SingleInstance() override;
 
   // Takes the lock, or hands `command` to the copy holding it (empty: come
   // forward) and keeps its answer. A second guard in a process that already

@@ -8,8 +8,8 @@
 
 namespace pw {
 
-TTrayNotifyIcon::TTrayNotifyIcon(QObject* parent, std::unique_ptr<OneShotTimer> clickTimer,
-                                 std::function<bool()> trayAvailable)
+TrayNotifyIcon::TrayNotifyIcon(QObject* parent, std::unique_ptr<OneShotTimer> clickTimer,
+                               std::function<bool()> trayAvailable)
     : QObject(parent),
       clickTimer_(clickTimer ? std::move(clickTimer) : std::make_unique<QtOneShotTimer>()),
       trayAvailable_(trayAvailable ? std::move(trayAvailable)
@@ -18,29 +18,29 @@ TTrayNotifyIcon::TTrayNotifyIcon(QObject* parent, std::unique_ptr<OneShotTimer> 
       systemIcon_(new QSystemTrayIcon(this)) {
   clickTimer_->SetHandler([this] { ClickTimerFired(); });
   systemIcon_->setIcon(ShownIcon());
-  connect(systemIcon_, &QSystemTrayIcon::activated, this, &TTrayNotifyIcon::Activated);
+  connect(systemIcon_, &QSystemTrayIcon::activated, this, &TrayNotifyIcon::Activated);
 }
 
-TTrayNotifyIcon::~TTrayNotifyIcon() = default;
+TrayNotifyIcon::~TrayNotifyIcon() = default;
 
-void TTrayNotifyIcon::SetIcon(const QIcon& icon) {
+void TrayNotifyIcon::SetIcon(const QIcon& icon) {
   icon_ = icon;
   systemIcon_->setIcon(ShownIcon());
   if (fallback_) fallback_->SetIcon(ShownIcon());
 }
 
-void TTrayNotifyIcon::SetHint(const QString& hint) {
+void TrayNotifyIcon::SetHint(const QString& hint) {
   hint_ = hint;
   systemIcon_->setToolTip(ShownTip());
   if (fallback_) fallback_->SetTip(ShownTip());
 }
 
-void TTrayNotifyIcon::SetPopupMenu(QMenu* menu) {
+void TrayNotifyIcon::SetPopupMenu(QMenu* menu) {
   popupMenu_ = menu;
   if (statusNotifier_) systemIcon_->setContextMenu(menu);
 }
 
-void TTrayNotifyIcon::SetIconVisible(bool visible) {
+void TrayNotifyIcon::SetIconVisible(bool visible) {
   if (visible == iconVisible_) return;
   iconVisible_ = visible;
   if (!visible) {
@@ -58,14 +58,14 @@ void TTrayNotifyIcon::SetIconVisible(bool visible) {
   fallback_->SetIcon(ShownIcon());
   fallback_->SetTip(ShownTip());
   connect(fallback_.get(), &TrayFallbackWindow::leftButtonPressed, this,
-          &TTrayNotifyIcon::LeftButtonDown);
+          &TrayNotifyIcon::LeftButtonDown);
   connect(fallback_.get(), &TrayFallbackWindow::leftButtonDoubleClicked, this,
-          &TTrayNotifyIcon::LeftButtonDoubleClick);
-  connect(fallback_.get(), &TrayFallbackWindow::menuRequested, this, &TTrayNotifyIcon::OpenMenu);
+          &TrayNotifyIcon::LeftButtonDoubleClick);
+  connect(fallback_.get(), &TrayFallbackWindow::menuRequested, this, &TrayNotifyIcon::OpenMenu);
   fallback_->ShowInCorner();
 }
 
-void TTrayNotifyIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
+void TrayNotifyIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
     case QSystemTrayIcon::Trigger:
       LeftButtonDown();
@@ -86,22 +86,22 @@ void TTrayNotifyIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
   }
 }
 
-void TTrayNotifyIcon::LeftButtonDown() {
+void TrayNotifyIcon::LeftButtonDown() {
   clickTimer_->Start(doubleClickTime_);
 }
 
-void TTrayNotifyIcon::LeftButtonDoubleClick() {
+void TrayNotifyIcon::LeftButtonDoubleClick() {
   doubleClicked_ = true;
   emit OnDblClick();
 }
 
-void TTrayNotifyIcon::ClickTimerFired() {
+void TrayNotifyIcon::ClickTimerFired() {
   clickTimer_->Stop();
   if (!doubleClicked_) emit OnClick();
   doubleClicked_ = false;
 }
 
-void TTrayNotifyIcon::OpenMenu(const QPoint& globalPosition) {
+void TrayNotifyIcon::OpenMenu(const QPoint& globalPosition) {
   if (!popupMenu_) return;
   // The menu must take the keyboard, so that it closes when the user
   // clicks elsewhere.
@@ -110,7 +110,7 @@ void TTrayNotifyIcon::OpenMenu(const QPoint& globalPosition) {
   popupMenu_->activateWindow();
 }
 
-QIcon TTrayNotifyIcon::ShownIcon() const {
+QIcon TrayNotifyIcon::ShownIcon() const {
   return icon_.isNull() ? ProgramIcon() : icon_;
 }
 

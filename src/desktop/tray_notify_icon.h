@@ -1,4 +1,4 @@
-// TTrayNotifyIcon shows the program's icon with a tip in the desktop's
+// TrayNotifyIcon shows the program's icon with a tip in the desktop's
 // notification area, reports single and double left clicks, and opens its
 // pop-up menu at the mouse on a right click.
 //
@@ -30,7 +30,7 @@ namespace pw {
 
 class TrayFallbackWindow;
 
-class TTrayNotifyIcon : public QObject {
+class TrayNotifyIcon : public QObject {
   Q_OBJECT
 
  public:
@@ -40,10 +40,10 @@ class TTrayNotifyIcon : public QObject {
   // `clickTimer` null: the event loop's timer. `trayAvailable` null: ask
   // the desktop (QSystemTrayIcon::isSystemTrayAvailable) each time the icon
   // is shown.
-  explicit TTrayNotifyIcon(QObject* parent = nullptr,
-                           std::unique_ptr<OneShotTimer> clickTimer = nullptr,
-                           std::function<bool()> trayAvailable = nullptr);
-  ~TTrayNotifyIcon() override;
+  explicit TrayNotifyIcon(QObject* parent = nullptr,
+                          std::unique_ptr<OneShotTimer> clickTimer = nullptr,
+                          std::function<bool()> trayAvailable = nullptr);
+  ~TrayNotifyIcon() override;
 
   // An empty icon shows the program's icon.
   const QIcon& Icon() const { return icon_; }

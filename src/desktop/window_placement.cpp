@@ -39,14 +39,14 @@ bool OnSomeScreen(const QRect& rect) {
 
 }  // namespace
 
-TPOAPlace::TPOAPlace(QWidget* owner)
+WindowPlacement::WindowPlacement(QWidget* owner)
     : QObject(owner),
       owner_(owner),
       iniFileName_(QStringLiteral("DIMWIN.INI")),
       entry_(owner->objectName().isEmpty() ? QString::fromLatin1(owner->metaObject()->className())
                                            : owner->objectName()) {}
 
-bool TPOAPlace::Save(QString* error) const {
+bool WindowPlacement::Save(QString* error) const {
   if (iniFileName_.isEmpty() || !owner_) return true;
   IniFile file(iniFileName_);
   if (file.WriteString(config::kScreensSection, entry_.toStdString(),
@@ -56,7 +56,7 @@ bool TPOAPlace::Save(QString* error) const {
   return false;
 }
 
-void TPOAPlace::Restore() const {
+void WindowPlacement::Restore() const {
   if (iniFileName_.isEmpty() || !owner_) return;
   const std::string text = IniFile(iniFileName_)
                                .ReadString(config::kScreensSection, entry_.toStdString(), "")

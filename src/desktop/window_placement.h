@@ -1,4 +1,4 @@
-// TPOAPlace remembers where a window was. Its owner calls Save() when it is
+// WindowPlacement remembers where a window was. Its owner calls Save() when it is
 // destroyed and Restore() when it is shown; the placement (normal rectangle
 // and normal or maximized state) lives in section "Screens" of an INI file
 // under the key Entry, as the text of placement_text.h.
@@ -16,13 +16,13 @@ class QWidget;
 
 namespace pw {
 
-class TPOAPlace : public QObject {
+class WindowPlacement : public QObject {
   Q_OBJECT
 
  public:
   // IniFileName starts as "DIMWIN.INI" and Entry as the owner's object
   // name (its class name when it has none).
-  explicit TPOAPlace(QWidget* owner);
+  explicit WindowPlacement(QWidget* owner);
 
   const QString& IniFileName() const { return iniFileName_; }
   // An empty name switches the store off.

@@ -15,7 +15,7 @@ constexpr QSize kLogoSize(131, 35);
 
 }  // namespace
 
-TFrmAbout::TFrmAbout(QWidget* parent)
+AboutBox::AboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
@@ -56,7 +56,7 @@ TFrmAbout::TFrmAbout(QWidget* parent)
   connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TFrmAbout::showEvent(QShowEvent* event) {
+void AboutBox::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   CenterOnScreen(*this);
   okButton_->setFocus();

@@ -1,4 +1,4 @@
-// TFrmAbout: the modal box naming the program and its version. OK is both
+// AboutBox: the modal box naming the program and its version. OK is both
 // the default and the cancel button, so Enter and Escape close the box, and
 // either way it returns OK.
 #pragma once
@@ -9,11 +9,11 @@ class QPushButton;
 
 namespace pw {
 
-class TFrmAbout : public QDialog {
+class AboutBox : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFrmAbout(QWidget* parent = nullptr);
+  explicit AboutBox(QWidget* parent = nullptr);
 
   QPushButton* OKButton() const { return okButton_; }
 

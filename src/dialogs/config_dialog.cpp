@@ -23,8 +23,8 @@ constexpr QSize kLogoSize(131, 35);
 
 }  // namespace
 
-TFrmConfig::TFrmConfig(TemplateStore& templates, SoundPlayer& sounds, const QString& configFile,
-                       QWidget* parent)
+ConfigDialog::ConfigDialog(TemplateStore& templates, SoundPlayer& sounds, const QString& configFile,
+                           QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
@@ -53,16 +53,16 @@ TFrmConfig::TFrmConfig(TemplateStore& templates, SoundPlayer& sounds, const QStr
   // A fixed border, at the size its pages need at the user's font size.
   setFixedSize(sizeHint().expandedTo(kClientSize));
 
-  connect(btnOk_, &QPushButton::clicked, this, &TFrmConfig::BtnOkClick);
+  connect(btnOk_, &QPushButton::clicked, this, &ConfigDialog::BtnOkClick);
   connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
   CenterOnScreen(*this);
 }
 
-void TFrmConfig::SelectPage(Page page) {
+void ConfigDialog::SelectPage(Page page) {
   pageControl_->setCurrentIndex(static_cast<int>(page));
 }
 
-void TFrmConfig::BtnOkClick() {
+void ConfigDialog::BtnOkClick() {
   // Text that reads as no number shows as the number it is written as.
   if (LeadingWholeNumber(edRepeat_->text()) <= 0) edRepeat_->setText(QStringLiteral("0"));
   if (LeadingWholeNumber(edSnooze_->text()) <= 0) edSnooze_->setText(QStringLiteral("1"));

@@ -1,4 +1,4 @@
-// TFrmConfig ("Configure Paperwisp"): the settings of the program on three
+// ConfigDialog ("Configure Paperwisp"): the settings of the program on three
 // pages, "Preferences" (six check boxes), "Reminders" (the reminder sound,
 // its repeat, the snooze and where reminders appear) and "Templates" (the
 // ten templates, edited through a TemplateStore and written at once).
@@ -22,7 +22,7 @@ namespace pw {
 class SoundPlayer;
 class TemplateStore;
 
-class TFrmConfig : public QDialog {
+class ConfigDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -30,8 +30,8 @@ class TFrmConfig : public QDialog {
 
   // `templates` and `sounds` must outlive the dialog; `configFile` is the
   // settings file the template dialog keeps its place in.
-  TFrmConfig(TemplateStore& templates, SoundPlayer& sounds, const QString& configFile,
-             QWidget* parent = nullptr);
+  ConfigDialog(TemplateStore& templates, SoundPlayer& sounds, const QString& configFile,
+               QWidget* parent = nullptr);
 
   void SelectPage(Page page);
 

@@ -9,7 +9,7 @@
 
 namespace pw {
 
-QWidget* TFrmConfig::BuildPreferencesPage() {
+QWidget* ConfigDialog::BuildPreferencesPage() {
   auto* page = Named("TabPreferences", new QWidget);
   auto* layout = new QVBoxLayout(page);
   auto* text = new QLabel(

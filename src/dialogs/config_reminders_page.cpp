@@ -33,7 +33,7 @@ QLineEdit* IntervalEdit(const char* name, QWidget* page) {
 
 }  // namespace
 
-QWidget* TFrmConfig::BuildRemindersPage() {
+QWidget* ConfigDialog::BuildRemindersPage() {
   auto* page = Named("TabReminders", new QWidget);
   auto* text = new QLabel(QStringLiteral("Use these settings to control whether or not a sound is "
                                          "played for reminder notes."),
@@ -86,12 +86,12 @@ QWidget* TFrmConfig::BuildRemindersPage() {
   connect(edSoundFile_, &QLineEdit::textChanged, this,
           [this](const QString& text) { btnTest_->setEnabled(!text.isEmpty()); });
   btnTest_->setEnabled(false);
-  connect(btnTest_, &QPushButton::clicked, this, &TFrmConfig::BtnTestClick);
-  connect(btnSelectSound_, &QPushButton::clicked, this, &TFrmConfig::BtnSelectSoundClick);
+  connect(btnTest_, &QPushButton::clicked, this, &ConfigDialog::BtnTestClick);
+  connect(btnSelectSound_, &QPushButton::clicked, this, &ConfigDialog::BtnSelectSoundClick);
   return page;
 }
 
-void TFrmConfig::BtnTestClick() {
+void ConfigDialog::BtnTestClick() {
   const QString file = edSoundFile_->text();
   if (QFileInfo(file).isFile()) {
     sounds_.PlayAndWait(file);
@@ -101,7 +101,7 @@ void TFrmConfig::BtnTestClick() {
                            QStringLiteral("Unable to locate ") + file, QMessageBox::Ok);
 }
 
-void TFrmConfig::BtnSelectSoundClick() {
+void ConfigDialog::BtnSelectSoundClick() {
   QFileDialog chooser(this, QStringLiteral("Select Alarm Sound"));
   chooser.setObjectName(QStringLiteral("OpenDialog1"));
   chooser.setOption(QFileDialog::DontUseNativeDialog);

@@ -18,7 +18,7 @@ namespace {
 constexpr int kCornerCount = 4;
 
 // The six switches of section "Configuration" with their check boxes.
-std::array<std::pair<const BoolKey*, QCheckBox*>, 6> Switches(const TFrmConfig& dialog) {
+std::array<std::pair<const BoolKey*, QCheckBox*>, 6> Switches(const ConfigDialog& dialog) {
   return {{{&config::kLoadAtStartup, dialog.CkBxLoadPaperwisp()},
            {&config::kBackupFiles, dialog.CkBxBackup()},
            {&config::kEmptyTrash, dialog.CkBxEmptyTrash()},
@@ -29,7 +29,7 @@ std::array<std::pair<const BoolKey*, QCheckBox*>, 6> Switches(const TFrmConfig& 
 
 }  // namespace
 
-void FillConfigDialog(TFrmConfig& dialog, const IniFile& file, const QString& dataFolder) {
+void FillConfigDialog(ConfigDialog& dialog, const IniFile& file, const QString& dataFolder) {
   for (const auto& [key, box] : Switches(dialog)) box->setChecked(ReadSetting(file, *key));
   const ReminderSettings reminder =
       LoadReminderSettings(file, dataFolder, config::kReminderPositionInDialog);
@@ -42,7 +42,7 @@ void FillConfigDialog(TFrmConfig& dialog, const IniFile& file, const QString& da
   dialog.CmBxPosition()->setCurrentIndex(position >= 0 && position < kCornerCount ? position : -1);
 }
 
-bool WriteConfigDialog(const TFrmConfig& dialog, IniFile& file, QString* error) {
+bool WriteConfigDialog(const ConfigDialog& dialog, IniFile& file, QString* error) {
   bool written = true;
   for (const auto& [key, box] : Switches(dialog))
     written = written && WriteSetting(file, *key, box->isChecked());

@@ -14,7 +14,7 @@
 
 namespace pw {
 
-QWidget* TFrmConfig::BuildTemplatesPage() {
+QWidget* ConfigDialog::BuildTemplatesPage() {
   auto* page = Named("TabTemplates", new QWidget);
   auto* text = new QLabel(QStringLiteral("Templates enable you to easily define different styles "
                                          "of notes, each with their own specific formatting, "
@@ -34,35 +34,35 @@ QWidget* TFrmConfig::BuildTemplatesPage() {
   layout->addWidget(lbTemplates_, 1);
   layout->addLayout(buttons);
 
-  connect(btnEditProps_, &QPushButton::clicked, this, &TFrmConfig::BtnEditPropsClick);
-  connect(lbTemplates_, &QListWidget::itemDoubleClicked, this, &TFrmConfig::BtnEditPropsClick);
-  connect(btnRemove_, &QPushButton::clicked, this, &TFrmConfig::BtnRemoveClick);
+  connect(btnEditProps_, &QPushButton::clicked, this, &ConfigDialog::BtnEditPropsClick);
+  connect(lbTemplates_, &QListWidget::itemDoubleClicked, this, &ConfigDialog::BtnEditPropsClick);
+  connect(btnRemove_, &QPushButton::clicked, this, &ConfigDialog::BtnRemoveClick);
   return page;
 }
 
-void TFrmConfig::FillTemplateList() {
+void ConfigDialog::FillTemplateList() {
   const int selected = lbTemplates_->currentRow();
   lbTemplates_->clear();
   lbTemplates_->addItems(templates_.Names());
   lbTemplates_->setCurrentRow(selected);
 }
 
-int TFrmConfig::SelectedTemplate() {
+int ConfigDialog::SelectedTemplate() {
   if (lbTemplates_->currentRow() < 0) lbTemplates_->setCurrentRow(0);
   return lbTemplates_->currentRow() + 1;
 }
 
-void TFrmConfig::BtnEditPropsClick() {
+void ConfigDialog::BtnEditPropsClick() {
   const int number = SelectedTemplate();
   TemplateValues values;
   if (!templates_.Read(number, &values)) return;
-  TFrmTemplate dialog(values, configFile_, this);
+  TemplateDialog dialog(values, configFile_, this);
   if (dialog.exec() != QDialog::Accepted) return;
   templates_.Write(number, dialog.Values());
   FillTemplateList();
 }
 
-void TFrmConfig::BtnRemoveClick() {
+void ConfigDialog::BtnRemoveClick() {
   const int number = SelectedTemplate();
   templates_.Write(number, ResetTemplateValues(number));
   FillTemplateList();

@@ -17,7 +17,7 @@ constexpr int kMaxTitleLength = 50;
 
 }  // namespace
 
-TFrmNoteCaption::TFrmNoteCaption(const QString& title, QWidget* parent)
+NoteCaptionDialog::NoteCaptionDialog(const QString& title, QWidget* parent)
     : QDialog(parent),
       edCaption_(new QLineEdit(title, this)),
       okButton_(new QPushButton(QStringLiteral("OK"), this)),
@@ -43,11 +43,11 @@ TFrmNoteCaption::TFrmNoteCaption(const QString& title, QWidget* parent)
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString TFrmNoteCaption::Title() const {
+QString NoteCaptionDialog::Title() const {
   return edCaption_->text();
 }
 
-void TFrmNoteCaption::showEvent(QShowEvent* event) {
+void NoteCaptionDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   CenterOnScreen(*this);
   edCaption_->setFocus();

@@ -1,4 +1,4 @@
-// TFrmNoteCaption: the modal dialog in which the user edits a note's title.
+// NoteCaptionDialog: the modal dialog in which the user edits a note's title.
 // It opens centred on the screen with the whole title selected, so typing
 // replaces it; OK is the default button (Enter), Cancel the escape one.
 #pragma once
@@ -10,11 +10,11 @@ class QPushButton;
 
 namespace pw {
 
-class TFrmNoteCaption : public QDialog {
+class NoteCaptionDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFrmNoteCaption(const QString& title, QWidget* parent = nullptr);
+  explicit NoteCaptionDialog(const QString& title, QWidget* parent = nullptr);
 
   // The edited title; the caller takes it when the dialog ends with OK.
   QString Title() const;

@@ -31,7 +31,8 @@ QDate DateOrToday(QDate date) {
 
 }  // namespace
 
-TFrmNoteProps::TFrmNoteProps(const NoteProps& props, NotePropsPage page, QWidget* parent)
+NotePropertiesDialog::NotePropertiesDialog(const NoteProps& props, NotePropsPage page,
+                                           QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       opened_(props) {
@@ -67,7 +68,7 @@ TFrmNoteProps::TFrmNoteProps(const NoteProps& props, NotePropsPage page, QWidget
   setFixedSize(sizeHint().expandedTo(kDesignSize));
 }
 
-void TFrmNoteProps::Fill(const NoteProps& props) {
+void NotePropertiesDialog::Fill(const NoteProps& props) {
   QBuffer text;
   text.setData(props.richText);
   if (text.open(QIODevice::ReadOnly)) richEditProp_->LoadFromStream(&text);
@@ -98,7 +99,7 @@ void TFrmNoteProps::Fill(const NoteProps& props) {
   SetSampleCaptionFont(props.captionFont, props.captionColor);
 }
 
-NoteProps TFrmNoteProps::Props() const {
+NoteProps NotePropertiesDialog::Props() const {
   NoteProps props = opened_;
   QBuffer text;
   if (text.open(QIODevice::WriteOnly) && richEditProp_->SaveToStream(&text)) {
@@ -122,13 +123,13 @@ NoteProps TFrmNoteProps::Props() const {
   return props;
 }
 
-void TFrmNoteProps::showEvent(QShowEvent* event) {
+void NotePropertiesDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   RebuildReminderKinds();
   CenterOnScreen(*this);
 }
 
-void TFrmNoteProps::SetNoteColor(const QColor& color) {
+void NotePropertiesDialog::SetNoteColor(const QColor& color) {
   noteColor_ = color;
   // EdColor is disabled, so its disabled colours are the ones shown.
   QPalette palette = edColor_->palette();
@@ -136,14 +137,14 @@ void TFrmNoteProps::SetNoteColor(const QColor& color) {
   edColor_->setPalette(palette);
 }
 
-void TFrmNoteProps::SetSampleCaptionFont(const QFont& font, const QColor& color) {
+void NotePropertiesDialog::SetSampleCaptionFont(const QFont& font, const QColor& color) {
   lblSampleCaption_->setFont(QFont(font.family(), font.pointSize()));
   QPalette palette = lblSampleCaption_->palette();
   palette.setColor(QPalette::WindowText, color);
   lblSampleCaption_->setPalette(palette);
 }
 
-void TFrmNoteProps::TickExpiryKind(int type) {
+void NotePropertiesDialog::TickExpiryKind(int type) {
   // An exclusive group always keeps one button ticked; a kind that is
   // neither 1 nor 2 shows none.
   expiryKinds_->setExclusive(false);
@@ -152,14 +153,14 @@ void TFrmNoteProps::TickExpiryKind(int type) {
   expiryKinds_->setExclusive(true);
 }
 
-void TFrmNoteProps::CkBxReminderIsActiveClick() {
+void NotePropertiesDialog::CkBxReminderIsActiveClick() {
   const bool active = ckBxReminderIsActive_->isChecked();
   cmBxReminderType_->setEnabled(active);
   monthCalendar1_->setEnabled(active);
   edReminderTime_->setEnabled(active);
 }
 
-void TFrmNoteProps::CkBxNeverExpiresClick() {
+void NotePropertiesDialog::CkBxNeverExpiresClick() {
   const bool expires = !ckBxNeverExpires_->isChecked();
   rbExpiresOnce_->setEnabled(expires);
   rbExpiresEveryday_->setEnabled(expires);
@@ -168,13 +169,13 @@ void TFrmNoteProps::CkBxNeverExpiresClick() {
   ExpiryKindClick();
 }
 
-void TFrmNoteProps::ExpiryKindClick() {
+void NotePropertiesDialog::ExpiryKindClick() {
   // The date counts for a note that expires once; one that never expires
   // has no date to pick.
   edExpireDate_->setEnabled(!ckBxNeverExpires_->isChecked() && !rbExpiresEveryday_->isChecked());
 }
 
-void TFrmNoteProps::RebuildReminderKinds() {
+void NotePropertiesDialog::RebuildReminderKinds() {
   const int selected = cmBxReminderType_->currentIndex();
   const QStringList entries = ReminderKindEntries(monthCalendar1_->selectedDate(), QLocale());
   for (int i = 0; i < entries.size(); ++i) {
@@ -187,14 +188,14 @@ void TFrmNoteProps::RebuildReminderKinds() {
   cmBxReminderType_->setCurrentIndex(selected < 0 ? 0 : selected);
 }
 
-void TFrmNoteProps::Button1Click() {
+void NotePropertiesDialog::Button1Click() {
   QColorDialog dialog(noteColor_, this);
   dialog.setObjectName(QStringLiteral("ColorDialog1"));
   dialog.setOption(QColorDialog::DontUseNativeDialog);
   if (dialog.exec() == QDialog::Accepted) SetNoteColor(dialog.selectedColor());
 }
 
-void TFrmNoteProps::Button2Click() {
+void NotePropertiesDialog::Button2Click() {
   CaptionFontDialog dialog(lblSampleCaption_->font(),
                            lblSampleCaption_->palette().color(QPalette::WindowText), this);
   dialog.setObjectName(QStringLiteral("FontDialog1"));

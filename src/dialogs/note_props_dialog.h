@@ -1,4 +1,4 @@
-// TFrmNoteProps: the modal "Note Properties" dialog in which the user edits
+// NotePropertiesDialog: the modal "Note Properties" dialog in which the user edits
 // everything about one note on four pages: "Settings" (showing, keep on top,
 // caption text, caption font and colour), "Note Text", "Reminder" and
 // "Expiration". It works on a copy of the note's values and never touches a
@@ -29,14 +29,14 @@ class NoteEditor;
 // The page the dialog opens on, in the order of the tabs.
 enum class NotePropsPage { Settings, NoteText, Reminder, Expiration };
 
-class TFrmNoteProps : public QDialog {
+class NotePropertiesDialog : public QDialog {
   Q_OBJECT
 
  public:
   // The smallest client area; the dialog is not resizable.
   static constexpr QSize kDesignSize{281, 347};
 
-  TFrmNoteProps(const NoteProps& props, NotePropsPage page, QWidget* parent = nullptr);
+  NotePropertiesDialog(const NoteProps& props, NotePropsPage page, QWidget* parent = nullptr);
 
   // The values as the controls hold them now; the expiry type is 1 when
   // "Expire Once on" is ticked and 2 otherwise.

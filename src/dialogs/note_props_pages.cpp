@@ -43,7 +43,7 @@ QTimeEdit* MakeTimePicker(const char* name) {
 
 }  // namespace
 
-QWidget* TFrmNoteProps::BuildSettingsPage() {
+QWidget* NotePropertiesDialog::BuildSettingsPage() {
   auto* page = Named<QWidget>("TSSettings");
   auto* label1 = Named<QLabel>("Label1", QStringLiteral("Created On"));
   label1->setAlignment(Qt::AlignCenter);
@@ -83,12 +83,12 @@ QWidget* TFrmNoteProps::BuildSettingsPage() {
   layout->addWidget(groupBox3);
   layout->addWidget(groupBox5);
   layout->addStretch();
-  connect(button1_, &QPushButton::clicked, this, &TFrmNoteProps::Button1Click);
-  connect(button2_, &QPushButton::clicked, this, &TFrmNoteProps::Button2Click);
+  connect(button1_, &QPushButton::clicked, this, &NotePropertiesDialog::Button1Click);
+  connect(button2_, &QPushButton::clicked, this, &NotePropertiesDialog::Button2Click);
   return page;
 }
 
-QWidget* TFrmNoteProps::BuildNoteTextPage() {
+QWidget* NotePropertiesDialog::BuildNoteTextPage() {
   auto* page = Named<QWidget>("TSNoteText");
   richEditProp_ = Named<NoteEditor>("RichEditProp");
   richEditProp_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -97,7 +97,7 @@ QWidget* TFrmNoteProps::BuildNoteTextPage() {
   return page;
 }
 
-QWidget* TFrmNoteProps::BuildReminderPage() {
+QWidget* NotePropertiesDialog::BuildReminderPage() {
   auto* page = Named<QWidget>("TSReminder");
   ckBxReminderIsActive_ =
       Named<QCheckBox>("CkBxReminderIsActive", QStringLiteral("Alarm is Active"));
@@ -116,14 +116,14 @@ QWidget* TFrmNoteProps::BuildReminderPage() {
   layout->addWidget(monthCalendar1_);
   layout->addStretch();
   connect(ckBxReminderIsActive_, &QCheckBox::toggled, this,
-          &TFrmNoteProps::CkBxReminderIsActiveClick);
+          &NotePropertiesDialog::CkBxReminderIsActiveClick);
   // A day picked with the keys counts as much as a clicked one.
   connect(monthCalendar1_, &QCalendarWidget::selectionChanged, this,
-          &TFrmNoteProps::RebuildReminderKinds);
+          &NotePropertiesDialog::RebuildReminderKinds);
   return page;
 }
 
-QWidget* TFrmNoteProps::BuildExpirationPage() {
+QWidget* NotePropertiesDialog::BuildExpirationPage() {
   auto* page = Named<QWidget>("TSExpiration");
   ckBxNeverExpires_ = Named<QCheckBox>("CkBxNeverExpires", QStringLiteral("Note Never Expires"));
   ckBxMoveToTrash_ = Named<QCheckBox>(
@@ -154,8 +154,9 @@ QWidget* TFrmNoteProps::BuildExpirationPage() {
   layout->addWidget(ckBxMoveToTrash_);
   layout->addWidget(groupBox2);
   layout->addStretch();
-  connect(ckBxNeverExpires_, &QCheckBox::toggled, this, &TFrmNoteProps::CkBxNeverExpiresClick);
-  connect(expiryKinds_, &QButtonGroup::idToggled, this, &TFrmNoteProps::ExpiryKindClick);
+  connect(ckBxNeverExpires_, &QCheckBox::toggled, this,
+          &NotePropertiesDialog::CkBxNeverExpiresClick);
+  connect(expiryKinds_, &QButtonGroup::idToggled, this, &NotePropertiesDialog::ExpiryKindClick);
   return page;
 }
 

@@ -6,7 +6,8 @@
 
 namespace pw {
 
-TFrmStatus::TFrmStatus(const QString& caption, const QString& text, int maximum, QWidget* parent)
+StatusWindow::StatusWindow(const QString& caption, const QString& text, int maximum,
+                           QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       label_(new QLabel(text, this)),
       progressBar_(new QProgressBar(this)) {
@@ -20,7 +21,7 @@ TFrmStatus::TFrmStatus(const QString& caption, const QString& text, int maximum,
   setMinimumWidth(300);
 }
 
-void TFrmStatus::StepIt() {
+void StatusWindow::StepIt() {
   progressBar_->setValue(progressBar_->value() + 1);
 }
 

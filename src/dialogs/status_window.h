@@ -1,4 +1,4 @@
-// TFrmStatus: a small window with a caption, a line of text and a progress
+// StatusWindow: a small window with a caption, a line of text and a progress
 // bar, shown while the program backs up or compacts its files. The caller
 // advances the bar and lets pending events run so that it is painted.
 #pragma once
@@ -10,12 +10,12 @@ class QProgressBar;
 
 namespace pw {
 
-class TFrmStatus : public QWidget {
+class StatusWindow : public QWidget {
   Q_OBJECT
 
  public:
   // The bar runs from 0 to `maximum` and starts at 0.
-  TFrmStatus(const QString& caption, const QString& text, int maximum, QWidget* parent = nullptr);
+  StatusWindow(const QString& caption, const QString& text, int maximum, QWidget* parent = nullptr);
 
   // Moves the bar one step on.
   void StepIt();

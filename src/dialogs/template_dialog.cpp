@@ -38,7 +38,8 @@ QStringList TemplatePlaceNames() {
           QStringLiteral("Bottom Right Corner")};
 }
 
-TFrmTemplate::TFrmTemplate(const TemplateValues& values, const QString& configFile, QWidget* parent)
+TemplateDialog::TemplateDialog(const TemplateValues& values, const QString& configFile,
+                               QWidget* parent)
     : QDialog(parent),
       edName_(new QLineEdit(this)),
       cmbxNotePosition_(new QComboBox(this)),
@@ -50,7 +51,7 @@ TFrmTemplate::TFrmTemplate(const TemplateValues& values, const QString& configFi
       richEditProp_(new NoteEditor(this)),
       btnOk_(Named("BtnOk", new QPushButton(QStringLiteral("OK"), this))),
       btnCancel_(Named("BtnCancel", new QPushButton(QStringLiteral("Cancel"), this))),
-      place_(new TPOAPlace(this)) {
+      place_(new WindowPlacement(this)) {
   // The object name is the window's key in section "Screens", whatever the
   // class is called.
   setObjectName(QString::fromLatin1(config::kTemplateEntry));
@@ -108,8 +109,8 @@ TFrmTemplate::TFrmTemplate(const TemplateValues& values, const QString& configFi
   layout->addWidget(richEditProp_, 1);
   layout->addLayout(OkCancelRow(btnOk_, btnCancel_));
 
-  connect(button5, &QPushButton::clicked, this, &TFrmTemplate::Button5Click);
-  connect(button1, &QPushButton::clicked, this, &TFrmTemplate::Button1Click);
+  connect(button5, &QPushButton::clicked, this, &TemplateDialog::Button5Click);
+  connect(button1, &QPushButton::clicked, this, &TemplateDialog::Button1Click);
   connect(btnOk_, &QPushButton::clicked, this, &QDialog::accept);
   connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -132,12 +133,12 @@ TFrmTemplate::TFrmTemplate(const TemplateValues& values, const QString& configFi
   edName_->setFocus();
 }
 
-TFrmTemplate::~TFrmTemplate() {
+TemplateDialog::~TemplateDialog() {
   QString error;
   if (!place_->Save(&error)) qWarning("%s", qPrintable(error));
 }
 
-QSpinBox* TFrmTemplate::NewSizeBox(const char* name, const char* editName) {
+QSpinBox* TemplateDialog::NewSizeBox(const char* name, const char* editName) {
   auto* box = new QSpinBox(this);
   box->setObjectName(QString::fromLatin1(name));
   box->setRange(0, kLargestSize);
@@ -148,7 +149,7 @@ QSpinBox* TFrmTemplate::NewSizeBox(const char* name, const char* editName) {
   return box;
 }
 
-TemplateValues TFrmTemplate::Values() const {
+TemplateValues TemplateDialog::Values() const {
   TemplateValues values;
   values.name = edName_->text();
   values.color = noteColor_;
@@ -165,7 +166,7 @@ TemplateValues TFrmTemplate::Values() const {
   return values;
 }
 
-void TFrmTemplate::SetNoteColor(const QColor& color) {
+void TemplateDialog::SetNoteColor(const QColor& color) {
   noteColor_ = color;
   QPalette palette = edNoteColor_->palette();
   palette.setColor(QPalette::Window, color);
@@ -173,7 +174,7 @@ void TFrmTemplate::SetNoteColor(const QColor& color) {
   richEditProp_->SetBackgroundColor(color);
 }
 
-void TFrmTemplate::SetCaptionFont(const QFont& font, const QColor& color) {
+void TemplateDialog::SetCaptionFont(const QFont& font, const QColor& color) {
   captionColor_ = color;
   lblSampleCaption_->setFont(font);
   QPalette palette = lblSampleCaption_->palette();
@@ -181,20 +182,20 @@ void TFrmTemplate::SetCaptionFont(const QFont& font, const QColor& color) {
   lblSampleCaption_->setPalette(palette);
 }
 
-void TFrmTemplate::Button5Click() {
+void TemplateDialog::Button5Click() {
   const QColor chosen = QColorDialog::getColor(noteColor_, this, QStringLiteral("Color"),
                                                QColorDialog::DontUseNativeDialog);
   if (chosen.isValid()) SetNoteColor(chosen);
 }
 
-void TFrmTemplate::Button1Click() {
+void TemplateDialog::Button1Click() {
   CaptionFontDialog dialog(lblSampleCaption_->font(), captionColor_, this);
   dialog.setObjectName(QStringLiteral("FontDialog1"));
   if (dialog.exec() == QDialog::Accepted)
     SetCaptionFont(dialog.SelectedFont(), dialog.SelectedColor());
 }
 
-void TFrmTemplate::showEvent(QShowEvent* event) {
+void TemplateDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (placeRestored_) return;
   placeRestored_ = true;

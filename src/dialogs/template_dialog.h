@@ -1,4 +1,4 @@
-// TFrmTemplate ("Template Properties"): the modal dialog that edits one
+// TemplateDialog ("Template Properties"): the modal dialog that edits one
 // template: its name, where and how large its notes open, their colour and
 // caption font, and their starting text. It is resizable, the text area
 // growing with it, and its place is kept in section "Screens" of the
@@ -19,17 +19,18 @@ class QSpinBox;
 namespace pw {
 
 class NoteEditor;
-class TPOAPlace;
+class WindowPlacement;
 
-class TFrmTemplate : public QDialog {
+class TemplateDialog : public QDialog {
   Q_OBJECT
 
  public:
   // `configFile`: the settings file holding the dialog's place (empty: the
   // place is not kept).
-  TFrmTemplate(const TemplateValues& values, const QString& configFile, QWidget* parent = nullptr);
+  TemplateDialog(const TemplateValues& values, const QString& configFile,
+                 QWidget* parent = nullptr);
   // Saves the dialog's place.
-  ~TFrmTemplate() override;
+  ~TemplateDialog() override;
 
   // The edited template; the caller takes it when the dialog ends with OK.
   TemplateValues Values() const;
@@ -67,7 +68,7 @@ class TFrmTemplate : public QDialog {
   NoteEditor* richEditProp_;
   QPushButton* btnOk_;
   QPushButton* btnCancel_;
-  TPOAPlace* place_;
+  WindowPlacement* place_;
   QColor noteColor_;
   QColor captionColor_;
   bool placeRestored_ = false;

@@ -50,7 +50,7 @@ QScreen* CurrentScreen() {
 
 }  // namespace
 
-TFrmAlarm::TFrmAlarm(const QString& dataFolder, SoundPlayer& sounds, QWidget* parent)
+ReminderWindow::ReminderWindow(const QString& dataFolder, SoundPlayer& sounds, QWidget* parent)
     : QWidget(parent, Qt::Window),
       settings_(LoadReminderSettings(IniFile(dataFolder + '/' + kConfigFileName), dataFolder,
                                      config::kReminderPositionInWindow)),
@@ -73,8 +73,8 @@ TFrmAlarm::TFrmAlarm(const QString& dataFolder, SoundPlayer& sounds, QWidget* pa
                             kMinuteMs);
   timerSnooze_->setInterval(std::clamp(settings_.snoozeInterval, 1, kLongestIntervalMinutes) *
                             kMinuteMs);
-  connect(timerReplay_, &QTimer::timeout, this, &TFrmAlarm::TimerReplayTimer);
-  connect(timerSnooze_, &QTimer::timeout, this, &TFrmAlarm::TimerSnoozeTimer);
+  connect(timerReplay_, &QTimer::timeout, this, &ReminderWindow::TimerReplayTimer);
+  connect(timerSnooze_, &QTimer::timeout, this, &ReminderWindow::TimerSnoozeTimer);
   if (settings_.desktopNotifications) {
     notification_ = new DesktopNotification(
         {kSnoozeAction, QStringLiteral("Snooze"), kOkAction, QStringLiteral("OK")}, this);
@@ -82,12 +82,12 @@ TFrmAlarm::TFrmAlarm(const QString& dataFolder, SoundPlayer& sounds, QWidget* pa
       if (key == kSnoozeAction) BtnSnoozeClick();
       if (key == kOkAction) BtnOkClick();
     });
-    connect(notification_, &DesktopNotification::dismissed, this, &TFrmAlarm::BtnOkClick);
+    connect(notification_, &DesktopNotification::dismissed, this, &ReminderWindow::BtnOkClick);
   }
   PlaceOnScreen();
 }
 
-void TFrmAlarm::BuildControls() {
+void ReminderWindow::BuildControls() {
   QPalette captionColours = palette();
   captionColours.setColor(QPalette::WindowText,
                           palette().color(QPalette::Active, QPalette::Highlight));
@@ -122,12 +122,12 @@ void TFrmAlarm::BuildControls() {
   btnOk_ = new QPushButton(QStringLiteral("Ok"), this);
   btnOk_->setObjectName(QStringLiteral("BtnOk"));
   btnOk_->setDefault(true);
-  connect(btnSnooze_, &QPushButton::clicked, this, &TFrmAlarm::BtnSnoozeClick);
-  connect(btnOk_, &QPushButton::clicked, this, &TFrmAlarm::BtnOkClick);
+  connect(btnSnooze_, &QPushButton::clicked, this, &ReminderWindow::BtnSnoozeClick);
+  connect(btnOk_, &QPushButton::clicked, this, &ReminderWindow::BtnOkClick);
   LayoutButtons();
 }
 
-void TFrmAlarm::LayoutButtons() {
+void ReminderWindow::LayoutButtons() {
   // The caption and the text stretch with the window; the buttons keep
   // their distance to the bottom edge and stay centred.
   const int widthGrowth = width() - kDesignClientSize.width();
@@ -140,12 +140,12 @@ void TFrmAlarm::LayoutButtons() {
       QRect(QPoint(snoozeLeft + kOkRightOfSnooze, kButtonTop + heightGrowth), kButtonSize));
 }
 
-void TFrmAlarm::resizeEvent(QResizeEvent* event) {
+void ReminderWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutButtons();
 }
 
-void TFrmAlarm::PlaceOnScreen() {
+void ReminderWindow::PlaceOnScreen() {
   const QScreen* screen = CurrentScreen();
   if (screen == nullptr) {
     move(kDesignPlace);
@@ -155,19 +155,19 @@ void TFrmAlarm::PlaceOnScreen() {
                            kDesignPlace));
 }
 
-void TFrmAlarm::SetCaption(const QString& caption) {
+void ReminderWindow::SetCaption(const QString& caption) {
   lblCaption_->setText(caption);
 }
 
-void TFrmAlarm::SetNoteColor(const QColor& color) {
+void ReminderWindow::SetNoteColor(const QColor& color) {
   richEdit1_->SetBackgroundColor(color);
 }
 
-bool TFrmAlarm::LoadText(QIODevice* stream) {
+bool ReminderWindow::LoadText(QIODevice* stream) {
   return richEdit1_->LoadFromStream(stream);
 }
 
-void TFrmAlarm::ShowReminder() {
+void ReminderWindow::ShowReminder() {
   show();
   Notify();
   // Only a shown window knows the size of its frame, which a corner needs.
@@ -181,14 +181,14 @@ void TFrmAlarm::ShowReminder() {
   }
 }
 
-void TFrmAlarm::PlayReminderSound() {
+void ReminderWindow::PlayReminderSound() {
   if (!settings_.playSound) return;
   // A missing file is skipped without a word; the window still comes forward.
   if (QFileInfo(settings_.soundFile).isFile()) sounds_.PlayAndWait(settings_.soundFile);
   BringToFront();
 }
 
-void TFrmAlarm::BringToFront() {
+void ReminderWindow::BringToFront() {
   raise();
   activateWindow();
   // The urgency hint: a window manager marks the window for a user who works
@@ -196,7 +196,7 @@ void TFrmAlarm::BringToFront() {
   QApplication::alert(this);
 }
 
-void TFrmAlarm::Notify() {
+void ReminderWindow::Notify() {
   if (notification_ == nullptr) return;
   const QStringList lines = richEdit1_->toPlainText().trimmed().split(QChar::LineFeed);
   // The body is markup to most servers.
@@ -204,28 +204,28 @@ void TFrmAlarm::Notify() {
                       lines.mid(0, kNotificationLines).join('\n').toHtmlEscaped());
 }
 
-void TFrmAlarm::closeEvent(QCloseEvent* event) {
+void ReminderWindow::closeEvent(QCloseEvent* event) {
   if (notification_ != nullptr) notification_->Close();
   QWidget::closeEvent(event);
 }
 
-void TFrmAlarm::BtnSnoozeClick() {
+void ReminderWindow::BtnSnoozeClick() {
   if (notification_ != nullptr) notification_->Close();
   timerReplay_->stop();
   hide();
   timerSnooze_->start();
 }
 
-void TFrmAlarm::TimerSnoozeTimer() {
+void ReminderWindow::TimerSnoozeTimer() {
   timerSnooze_->stop();
   ShowReminder();
 }
 
-void TFrmAlarm::TimerReplayTimer() {
+void ReminderWindow::TimerReplayTimer() {
   PlayReminderSound();
 }
 
-void TFrmAlarm::BtnOkClick() {
+void ReminderWindow::BtnOkClick() {
   close();
 }
 

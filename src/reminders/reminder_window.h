@@ -1,4 +1,4 @@
-// TFrmAlarm, "Note Alarm": the window that announces a reminder. It shows
+// ReminderWindow, "Note Alarm": the window that announces a reminder. It shows
 // the note's caption and rich text on the note's colour, plays the reminder
 // sound and repeats it until the user snoozes (hide, come back later) or
 // dismisses it. Each window reads section "Reminder" of Config.cfg when it is
@@ -24,13 +24,13 @@ class DesktopNotification;
 class NoteEditor;
 class SoundPlayer;
 
-class TFrmAlarm : public QWidget {
+class ReminderWindow : public QWidget {
   Q_OBJECT
 
  public:
   // Reads the settings from Config.cfg in `dataFolder` (the default sound
   // lies there too) and places the window. `sounds` must outlive it.
-  TFrmAlarm(const QString& dataFolder, SoundPlayer& sounds, QWidget* parent = nullptr);
+  ReminderWindow(const QString& dataFolder, SoundPlayer& sounds, QWidget* parent = nullptr);
 
   const ReminderSettings& Settings() const { return settings_; }
   void SetCaption(const QString& caption);

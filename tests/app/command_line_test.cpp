@@ -96,7 +96,7 @@ class CommandRunnerTest : public test::ControllerFixture {
 };
 
 TEST_F(CommandRunnerTest, ACommandBeforeTheStartUpWaitsForItsNotes) {
-  std::unique_ptr<TFrmNotesMain> controller = StartWithoutTimer();
+  std::unique_ptr<NotesController> controller = StartWithoutTimer();
   CommandRunner runner(*controller);
   std::optional<Answered> answer;
   runner.Run({"new", "Call Anna\nat five"}, Into(&answer));
@@ -104,7 +104,7 @@ TEST_F(CommandRunnerTest, ACommandBeforeTheStartUpWaitsForItsNotes) {
   controller->TimerInitializeTimer();
   ASSERT_TRUE(answer.has_value());
   EXPECT_EQ(answer->exitCode, 0) << answer->text.toStdString();
-  const QList<TFrmNote*> open = OpenWindows(*controller);
+  const QList<NoteWindow*> open = OpenWindows(*controller);
   ASSERT_EQ(open.size(), 1);
   EXPECT_EQ(open.front()->RichEdit1()->toPlainText(), "Call Anna\nat five");
   EXPECT_EQ(open.front()->windowTitle(), "Call Anna");
@@ -124,7 +124,7 @@ TEST_F(CommandRunnerTest, ACommandBeforeTheStartUpWaitsForItsNotes) {
 }
 
 TEST_F(CommandRunnerTest, HideAllAndShowAllTakeEveryNoteOffAndBack) {
-  std::unique_ptr<TFrmNotesMain> controller = Start();
+  std::unique_ptr<NotesController> controller = Start();
   const std::int32_t hidden = AppendNote(controller->TzNotes(), {.showing = "N", .desc = "Hid"});
   AppendNote(controller->TzNotes(), {.showing = "N", .desc = "Also"});
   ASSERT_TRUE(OpenWindows(*controller).isEmpty());

@@ -47,14 +47,14 @@ class ControllerFixture : public ::testing::Test {
   QString File(const char* name) const { return QString::fromStdString(dir_.file(name)); }
   IniFile Config() const { return IniFile(File("Config.cfg")); }
 
-  std::unique_ptr<TFrmNotesMain> Start() {
+  std::unique_ptr<NotesController> Start() {
     auto controller = StartWithoutTimer();
     controller->TimerInitializeTimer();
     return controller;
   }
 
-  std::unique_ptr<TFrmNotesMain> StartWithoutTimer() {
-    auto controller = std::make_unique<TFrmNotesMain>(QString::fromStdString(dir_.path()));
+  std::unique_ptr<NotesController> StartWithoutTimer() {
+    auto controller = std::make_unique<NotesController>(QString::fromStdString(dir_.path()));
     controller->SetScreenSize({1024, 768});
     controller->SetSoundPlayer(std::make_unique<RecordingSoundPlayer>(&played_));
     controller->FormCreate();
@@ -88,9 +88,9 @@ class ControllerFixture : public ::testing::Test {
   }
 
  protected:
-  static QList<TFrmNote*> OpenWindows(TFrmNotesMain& controller) {
-    QList<TFrmNote*> open;
-    for (TFrmNote* window : controller.findChildren<TFrmNote*>()) {
+  static QList<NoteWindow*> OpenWindows(NotesController& controller) {
+    QList<NoteWindow*> open;
+    for (NoteWindow* window : controller.findChildren<NoteWindow*>()) {
       if (window->isVisible()) open << window;
     }
     return open;

@@ -26,7 +26,7 @@ class NoteAutosaveTest : public test::NoteWindowFixture {
     memo->Finish();
     return text;
   }
-  static void Drag(TFrmNote* window, QPoint by) {
+  static void Drag(NoteWindow* window, QPoint by) {
     QLabel* title = window->EdNoteCaption();
     QTest::mousePress(title, Qt::LeftButton, {}, QPoint(20, 5));
     QTest::mouseMove(title, QPoint(20, 5) + by);
@@ -35,7 +35,7 @@ class NoteAutosaveTest : public test::NoteWindowFixture {
 };
 
 TEST_F(NoteAutosaveTest, TypedTextIsSavedAMomentLaterAndTheRecordKeepsItsState) {
-  TFrmNote* window = ShowNote({.text = "first"});
+  NoteWindow* window = ShowNote({.text = "first"});
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
   EXPECT_FALSE(window->SavePending()) << "opening the note is no change";
@@ -63,7 +63,7 @@ TEST_F(NoteAutosaveTest, TypedTextIsSavedAMomentLaterAndTheRecordKeepsItsState) 
 }
 
 TEST_F(NoteAutosaveTest, ANoteThatLosesTheFocusIsSavedAtOnce) {
-  TFrmNote* window = ShowNote({.desc = "Old"});
+  NoteWindow* window = ShowNote({.desc = "Old"});
   ASSERT_NE(window, nullptr);
   QApplication::setActiveWindow(window);
   window->SetTitle("New");
@@ -76,10 +76,10 @@ TEST_F(NoteAutosaveTest, ANoteThatLosesTheFocusIsSavedAtOnce) {
 }
 
 TEST_F(NoteAutosaveTest, TheWindowTitleIsTheCaptionOrTheFirstLineOfTheText) {
-  TFrmNote* titled = ShowNote({.text = "Buy milk", .desc = "Shopping"});
+  NoteWindow* titled = ShowNote({.text = "Buy milk", .desc = "Shopping"});
   ASSERT_NE(titled, nullptr);
   EXPECT_EQ(titled->windowTitle(), "Shopping");
-  TFrmNote* untitled = ShowNote({.text = "  Call Anna\nat five"});
+  NoteWindow* untitled = ShowNote({.text = "  Call Anna\nat five"});
   ASSERT_NE(untitled, nullptr);
   EXPECT_EQ(untitled->windowTitle(), "Call Anna");
   untitled->RichEdit1()->setPlainText("Dentist");
@@ -91,8 +91,8 @@ TEST_F(NoteAutosaveTest, TheWindowTitleIsTheCaptionOrTheFirstLineOfTheText) {
 TEST_F(NoteAutosaveTest, ANoteMovedOntoASmallerScreenKeepsItsPlaceUntilTheUserMovesIt) {
   // A 1280 x 800 desktop at scale factor 2.
   controller_->SetScreenSize({640, 400});
-  TFrmNote* outside = ShowNote({.left = 900, .top = 500, .width = 200, .height = 150});
-  TFrmNote* inside = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
+  NoteWindow* outside = ShowNote({.left = 900, .top = 500, .width = 200, .height = 150});
+  NoteWindow* inside = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(outside, nullptr);
   ASSERT_NE(inside, nullptr);
   EXPECT_EQ(outside->geometry(), QRect(440, 250, 200, 150));
@@ -111,7 +111,7 @@ TEST_F(NoteAutosaveTest, ANoteMovedOntoASmallerScreenKeepsItsPlaceUntilTheUserMo
 
 TEST_F(NoteAutosaveTest, WhereTheCompositorPlacesWindowsTheStoredPlaceStays) {
   controller_->SetPlacesWindows(false);
-  TFrmNote* window = ShowNote({.left = 300, .top = 200, .width = 200, .height = 150});
+  NoteWindow* window = ShowNote({.left = 300, .top = 200, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->size(), QSize(200, 150));
   Drag(window, {25, 25});
@@ -137,7 +137,7 @@ int PlacesNotices() {
 TEST_F(NoteAutosaveTest, TheUserIsToldOnceThatTheCompositorKeepsNoPlaces) {
   EXPECT_EQ(PlacesNotices(), 0);
   for (int start = 0; start < 2; ++start) {
-    TFrmNotesMain later(QString::fromStdString(dir_.path()));
+    NotesController later(QString::fromStdString(dir_.path()));
     later.SetPlacesWindows(false);
     later.FormCreate();
   }

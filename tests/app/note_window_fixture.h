@@ -24,9 +24,9 @@ class NoteWindowFixture : public ControllerFixture {
   DbfTable& Notes() { return controller_->TzNotes(); }
 
   // A window made and shown from a new record holding `note`.
-  TFrmNote* ShowNote(const TestNote& note) {
+  NoteWindow* ShowNote(const TestNote& note) {
     if (AppendNote(Notes(), note) == 0) return nullptr;
-    auto* window = new TFrmNote(*controller_);
+    auto* window = new NoteWindow(*controller_);
     window->ShowFromRecord();
     return window;
   }
@@ -45,7 +45,7 @@ class NoteWindowFixture : public ControllerFixture {
 
   static void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
-  std::unique_ptr<TFrmNotesMain> controller_;
+  std::unique_ptr<NotesController> controller_;
 };
 
 }  // namespace pw::test

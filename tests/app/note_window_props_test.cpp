@@ -46,7 +46,7 @@ class NoteWindowPropsTest : public test::ControllerFixture {
 
   // A shown note with a reminder on 4 March 2027 at 9:30 (kind 3, already
   // fired that day) and the expiry kind `expireType`.
-  TFrmNote* ShowNote(int expireType = 1) {
+  NoteWindow* ShowNote(int expireType = 1) {
     AppendNote(Notes(), {.text = "Buy milk", .desc = "Shopping"});
     Notes().SetFieldStr("ALARMACT", "Y");
     Notes().SetFieldInt("ALARMTYPE", 3);
@@ -63,21 +63,21 @@ class NoteWindowPropsTest : public test::ControllerFixture {
     EXPECT_TRUE(Notes().RLock());
     Notes().ReplaceRec();
     Notes().UnLock();
-    auto* window = new TFrmNote(*controller_);
+    auto* window = new NoteWindow(*controller_);
     window->ShowFromRecord();
     return window;
   }
 
   // Opens the dialog with `open` and runs `input` in it.
   static bool WithDialog(const std::function<void()>& open,
-                         const std::function<void(TFrmNoteProps*)>& input) {
+                         const std::function<void(NotePropertiesDialog*)>& input) {
     bool seen = false;
-    test::AnswerNextDialog<TFrmNoteProps>(&seen, input);
+    test::AnswerNextDialog<NotePropertiesDialog>(&seen, input);
     open();
     return seen;
   }
 
-  static QAction* MenuItem(TFrmNote* window, const QString& caption) {
+  static QAction* MenuItem(NoteWindow* window, const QString& caption) {
     for (QAction* item : window->PupMenu()->actions()) {
       if (item->text() == caption) return item;
     }
@@ -87,14 +87,14 @@ class NoteWindowPropsTest : public test::ControllerFixture {
 
   static void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
-  std::unique_ptr<TFrmNotesMain> controller_;
+  std::unique_ptr<NotesController> controller_;
 };
 
 TEST_F(NoteWindowPropsTest, TheMenuItemsAndThePropertiesRequestOpenTheirPages) {
-  TFrmNote* window = ShowNote();
+  NoteWindow* window = ShowNote();
   ASSERT_NE(window, nullptr);
   QString page;
-  auto notePage = [&page](TFrmNoteProps* dialog) {
+  auto notePage = [&page](NotePropertiesDialog* dialog) {
     page = dialog->PageControl1()->currentWidget()->objectName();
     Click(dialog->BtnCancel());
   };
@@ -115,11 +115,11 @@ TEST_F(NoteWindowPropsTest, TheMenuItemsAndThePropertiesRequestOpenTheirPages) {
 }
 
 TEST_F(NoteWindowPropsTest, OkAppliesEveryPageToTheWindowAndSavesTheRecord) {
-  TFrmNote* window = ShowNote();
+  NoteWindow* window = ShowNote();
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
-                         [](TFrmNoteProps* dialog) {
+                         [](NotePropertiesDialog* dialog) {
                            dialog->EdDescription()->selectAll();
                            QTest::keyClicks(dialog->EdDescription(), "Groceries");
                            test::ClickBox(dialog->CkBxStayOnTop());
@@ -169,7 +169,7 @@ TEST_F(NoteWindowPropsTest, OkAppliesEveryPageToTheWindowAndSavesTheRecord) {
 }
 
 TEST_F(NoteWindowPropsTest, TheChosenColourAndCaptionFontReachTheWindowAndTheRecord) {
-  TFrmNote* window = ShowNote();
+  NoteWindow* window = ShowNote();
   ASSERT_NE(window, nullptr);
   NoteProps props = window->Props();
   props.color = QColor(0x11, 0x22, 0x33);
@@ -187,11 +187,11 @@ TEST_F(NoteWindowPropsTest, TheChosenColourAndCaptionFontReachTheWindowAndTheRec
 }
 
 TEST_F(NoteWindowPropsTest, AnExpiryKindOfZeroIsStoredAsTwoAfterOk) {
-  TFrmNote* window = ShowNote(0);
+  NoteWindow* window = ShowNote(0);
   ASSERT_NE(window, nullptr);
   bool noneTicked = false;
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
-                         [&noneTicked](TFrmNoteProps* dialog) {
+                         [&noneTicked](NotePropertiesDialog* dialog) {
                            noneTicked = !dialog->RbExpiresOnce()->isChecked() &&
                                         !dialog->RbExpiresEveryday()->isChecked();
                            Click(dialog->BtnOk());
@@ -201,10 +201,10 @@ TEST_F(NoteWindowPropsTest, AnExpiryKindOfZeroIsStoredAsTwoAfterOk) {
 }
 
 TEST_F(NoteWindowPropsTest, AlarmSwitchedOffKeepsKindDateAndTime) {
-  TFrmNote* window = ShowNote();
+  NoteWindow* window = ShowNote();
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Reminder); },
-                         [](TFrmNoteProps* dialog) {
+                         [](NotePropertiesDialog* dialog) {
                            test::ClickBox(dialog->CkBxReminderIsActive());
                            Click(dialog->BtnOk());
                          }));
@@ -216,12 +216,12 @@ TEST_F(NoteWindowPropsTest, AlarmSwitchedOffKeepsKindDateAndTime) {
 }
 
 TEST_F(NoteWindowPropsTest, UntickingNoteIsShowingSavesEverythingElseAndClosesTheWindow) {
-  TFrmNote* window = ShowNote();
+  NoteWindow* window = ShowNote();
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
-  QPointer<TFrmNote> guard(window);
+  QPointer<NoteWindow> guard(window);
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
-                         [](TFrmNoteProps* dialog) {
+                         [](NotePropertiesDialog* dialog) {
                            dialog->EdDescription()->selectAll();
                            QTest::keyClicks(dialog->EdDescription(), "Later");
                            test::ClickBox(dialog->CkBxShowing());
@@ -235,11 +235,11 @@ TEST_F(NoteWindowPropsTest, UntickingNoteIsShowingSavesEverythingElseAndClosesTh
 
 TEST_F(NoteWindowPropsTest, KeepOnTopSwitchedOffAppliesAtOnce) {
   AppendNote(Notes(), {.stayOnTop = "Y"});
-  auto* window = new TFrmNote(*controller_);
+  auto* window = new NoteWindow(*controller_);
   window->ShowFromRecord();
   ASSERT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
-                         [](TFrmNoteProps* dialog) {
+                         [](NotePropertiesDialog* dialog) {
                            test::ClickBox(dialog->CkBxStayOnTop());
                            Click(dialog->BtnOk());
                          }));
@@ -250,10 +250,10 @@ TEST_F(NoteWindowPropsTest, KeepOnTopSwitchedOffAppliesAtOnce) {
 }
 
 TEST_F(NoteWindowPropsTest, CancelChangesNeitherTheWindowNorTheRecord) {
-  TFrmNote* window = ShowNote();
+  NoteWindow* window = ShowNote();
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
-                         [](TFrmNoteProps* dialog) {
+                         [](NotePropertiesDialog* dialog) {
                            dialog->EdDescription()->selectAll();
                            QTest::keyClicks(dialog->EdDescription(), "Changed");
                            test::ClickBox(dialog->CkBxShowing());

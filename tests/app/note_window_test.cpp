@@ -63,7 +63,7 @@ TEST_F(NoteWindowTest, ARecordOpensWithItsPlaceColourTitleAndText) {
   Notes().ReplaceRec();
   Notes().UnLock();
   const std::int32_t record = Notes().RecNo();
-  auto* window = new TFrmNote(*controller_);
+  auto* window = new NoteWindow(*controller_);
   window->ShowFromRecord();
 
   EXPECT_TRUE(window->isVisible());
@@ -101,7 +101,7 @@ TEST_F(NoteWindowTest, ReminderAndExpiryComeFromTheRecordAndGoBackUnchanged) {
   Notes().ReplaceRec();
   Notes().UnLock();
   const std::int32_t record = Notes().RecNo();
-  auto* window = new TFrmNote(*controller_);
+  auto* window = new NoteWindow(*controller_);
   window->ShowFromRecord();
 
   EXPECT_TRUE(window->Reminder().active);
@@ -136,7 +136,7 @@ TEST_F(NoteWindowTest, ReminderAndExpiryComeFromTheRecordAndGoBackUnchanged) {
 }
 
 TEST_F(NoteWindowTest, ACollapsedNoteKeepsItsRightEdgeAndItsRecordTheExpandedBounds) {
-  TFrmNote* window = ShowNote({.left = 500, .top = 60, .width = 200, .height = 150});
+  NoteWindow* window = ShowNote({.left = 500, .top = 60, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
   Click(window->BtnCloseUp());
@@ -147,7 +147,7 @@ TEST_F(NoteWindowTest, ACollapsedNoteKeepsItsRightEdgeAndItsRecordTheExpandedBou
   EXPECT_TRUE(window->BtnExit()->isVisible());
 
   // The hide request: SHOWING "N" and the expanded geometry.
-  QPointer<TFrmNote> guard(window);
+  QPointer<NoteWindow> guard(window);
   ASSERT_TRUE(SendNoteRequest(window->Handle(), kHideNoteRequest));
   QApplication::processEvents();
   EXPECT_TRUE(guard.isNull() || !guard->isVisible());
@@ -157,7 +157,7 @@ TEST_F(NoteWindowTest, ACollapsedNoteKeepsItsRightEdgeAndItsRecordTheExpandedBou
 }
 
 TEST_F(NoteWindowTest, CollapseThenExpandRestoresTheExactBoundsAndPlaysBothSounds) {
-  TFrmNote* window = ShowNote({.left = 311, .top = 77, .width = 203, .height = 147});
+  NoteWindow* window = ShowNote({.left = 311, .top = 77, .width = 203, .height = 147});
   ASSERT_NE(window, nullptr);
   Click(window->BtnCloseUp());
   EXPECT_EQ(window->geometry(), QRect(311 + 203 - 120, 77, 120, 15));
@@ -178,7 +178,7 @@ TEST_F(NoteWindowTest, SoundsAreSilentWhenSwitchedOff) {
     ASSERT_TRUE(WriteSetting(config, config::kEnableSounds, false));
   }
   controller_ = Start();
-  TFrmNote* window = ShowNote({});
+  NoteWindow* window = ShowNote({});
   ASSERT_NE(window, nullptr);
   Click(window->BtnCloseUp());
   Click(window->BtnExpand());
@@ -186,7 +186,7 @@ TEST_F(NoteWindowTest, SoundsAreSilentWhenSwitchedOff) {
 }
 
 TEST_F(NoteWindowTest, ARecordMarkedMinimizedOpensCollapsedAtItsRightEdge) {
-  TFrmNote* window =
+  NoteWindow* window =
       ShowNote({.left = 500, .top = 20, .width = 200, .height = 150, .minimized = "Y"});
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->Collapsed());
@@ -198,7 +198,7 @@ TEST_F(NoteWindowTest, ARecordMarkedMinimizedOpensCollapsedAtItsRightEdge) {
 }
 
 TEST_F(NoteWindowTest, StayOnTopComesFromTheRecordAndTheMenuItemTogglesIt) {
-  TFrmNote* window = ShowNote({.stayOnTop = "Y"});
+  NoteWindow* window = ShowNote({.stayOnTop = "Y"});
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->StayOnTopItem()->isChecked());
   EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -213,12 +213,12 @@ TEST_F(NoteWindowTest, StayOnTopComesFromTheRecordAndTheMenuItemTogglesIt) {
 }
 
 TEST_F(NoteWindowTest, ANewTitleIsSavedWhenTheWindowIsClosedWithoutSavingBefore) {
-  TFrmNote* window = ShowNote({.desc = "Old"});
+  NoteWindow* window = ShowNote({.desc = "Old"});
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
   bool dialogSeen = false;
   QTimer::singleShot(0, [&dialogSeen] {
-    auto* dialog = qobject_cast<TFrmNoteCaption*>(QApplication::activeModalWidget());
+    auto* dialog = qobject_cast<NoteCaptionDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;
     dialogSeen = dialog->EdCaption()->text() == "Old";
     QTest::keyClicks(dialog->EdCaption(), "New title");
@@ -235,7 +235,7 @@ TEST_F(NoteWindowTest, ANewTitleIsSavedWhenTheWindowIsClosedWithoutSavingBefore)
 }
 
 TEST_F(NoteWindowTest, CtrlNSavesTheNoteAndOpensNotesAndReminders) {
-  TFrmNote* window = ShowNote({.desc = "Old"});
+  NoteWindow* window = ShowNote({.desc = "Old"});
   ASSERT_NE(window, nullptr);
   window->SetTitle("Listed");
   QAction* item = nullptr;
@@ -255,11 +255,12 @@ TEST_F(NoteWindowTest, CtrlNSavesTheNoteAndOpensNotesAndReminders) {
 }
 
 TEST_F(NoteWindowTest, TheFirstCaptionDragAfterRenamingKeepsThePointerOnThePressedPoint) {
-  TFrmNote* window = ShowNote({.desc = "Old"});
+  NoteWindow* window = ShowNote({.desc = "Old"});
   ASSERT_NE(window, nullptr);
   bool seen = false;
-  test::AnswerNextDialog<TFrmNoteCaption>(
-      &seen, [](TFrmNoteCaption* dialog) { QTest::keyClick(dialog->EdCaption(), Qt::Key_Return); });
+  test::AnswerNextDialog<NoteCaptionDialog>(&seen, [](NoteCaptionDialog* dialog) {
+    QTest::keyClick(dialog->EdCaption(), Qt::Key_Return);
+  });
   QTest::mouseDClick(window->EdNoteCaption(), Qt::LeftButton, {}, QPoint(20, 5));
   ASSERT_TRUE(seen);
   const QPoint before = window->pos();
@@ -271,7 +272,7 @@ TEST_F(NoteWindowTest, TheFirstCaptionDragAfterRenamingKeepsThePointerOnThePress
 }
 
 TEST_F(NoteWindowTest, TheScrollBarShowsOnlyWhenTheTextOverflows) {
-  TFrmNote* window = ShowNote({.text = "short"});
+  NoteWindow* window = ShowNote({.text = "short"});
   ASSERT_NE(window, nullptr);
   QCoreApplication::processEvents();
   EXPECT_FALSE(window->RichEdit1()->verticalScrollBar()->isVisible());
@@ -285,7 +286,7 @@ TEST_F(NoteWindowTest, TheScrollBarShowsOnlyWhenTheTextOverflows) {
 }
 
 TEST_F(NoteWindowTest, AWindowThatSavedBeforeClosesWithoutSavingAgain) {
-  TFrmNote* window = ShowNote({.desc = "Kept"});
+  NoteWindow* window = ShowNote({.desc = "Kept"});
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
   window->UpdateNote();
@@ -296,7 +297,7 @@ TEST_F(NoteWindowTest, AWindowThatSavedBeforeClosesWithoutSavingAgain) {
 }
 
 TEST_F(NoteWindowTest, TheSaveAndCloseRequestKeepsTheNoteShowingAndSavesItsText) {
-  TFrmNote* window = ShowNote({.text = "first"});
+  NoteWindow* window = ShowNote({.text = "first"});
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
   window->RichEdit1()->setPlainText("second");
@@ -311,7 +312,7 @@ TEST_F(NoteWindowTest, TheSaveAndCloseRequestKeepsTheNoteShowingAndSavesItsText)
 }
 
 TEST_F(NoteWindowTest, OnlyWhatChangedSinceTheLastSaveIsWritten) {
-  TFrmNote* window = ShowNote({.text = "first", .desc = "Kept"});
+  NoteWindow* window = ShowNote({.text = "first", .desc = "Kept"});
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
   // The first save fills the fields the test record left blank.
@@ -344,11 +345,11 @@ TEST_F(NoteWindowTest, OnlyWhatChangedSinceTheLastSaveIsWritten) {
 }
 
 TEST_F(NoteWindowTest, TrashingMovesTheRecordAndLeavesTheOtherRecordNumbers) {
-  TFrmNote* first = ShowNote({.text = "one", .desc = "One"});
-  TFrmNote* second = ShowNote({.text = "two", .desc = "Two"});
-  TFrmNote* third = ShowNote({.text = "three", .desc = "Three"});
+  NoteWindow* first = ShowNote({.text = "one", .desc = "One"});
+  NoteWindow* second = ShowNote({.text = "two", .desc = "Two"});
+  NoteWindow* third = ShowNote({.text = "three", .desc = "Three"});
   ASSERT_TRUE(first && second && third);
-  QPointer<TFrmNote> trashed(second);
+  QPointer<NoteWindow> trashed(second);
   MenuItem(second->PupMenu(), "&Trash Note")->trigger();
   QApplication::processEvents();
   EXPECT_TRUE(trashed.isNull() || !trashed->isVisible());
@@ -369,7 +370,7 @@ TEST_F(NoteWindowTest, TrashingMovesTheRecordAndLeavesTheOtherRecordNumbers) {
 }
 
 TEST_F(NoteWindowTest, DraggingTheTitleOrTheBodyMovesTheWindowByTheMouseDelta) {
-  TFrmNote* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
+  NoteWindow* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
   QLabel* title = window->EdNoteCaption();
   QTest::mousePress(title, Qt::LeftButton, {}, QPoint(20, 5));
@@ -386,7 +387,7 @@ TEST_F(NoteWindowTest, DraggingTheTitleOrTheBodyMovesTheWindowByTheMouseDelta) {
 }
 
 TEST_F(NoteWindowTest, SizingFromTheEdgesRespectsTheMinimumSize) {
-  TFrmNote* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
+  NoteWindow* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
   QFrame* body = window->Panel1();
   QTest::mouseMove(body, QPoint(197, 60));
@@ -413,7 +414,7 @@ TEST_F(NoteWindowTest, SizingFromTheEdgesRespectsTheMinimumSize) {
 }
 
 TEST_F(NoteWindowTest, ACollapsedNoteIsDraggedNotSized) {
-  TFrmNote* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
+  NoteWindow* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
   Click(window->BtnCloseUp());
   const QRect collapsed = window->geometry();
@@ -427,7 +428,7 @@ TEST_F(NoteWindowTest, ACollapsedNoteIsDraggedNotSized) {
 }
 
 TEST_F(NoteWindowTest, ANoteSavedOffEveryScreenIsBroughtBackInside) {
-  TFrmNote* window = ShowNote({.left = 5000, .top = 100, .width = 200, .height = 150});
+  NoteWindow* window = ShowNote({.left = 5000, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->geometry(), QRect(824, 100, 200, 150));
   // The move only brought it onto the screen: its record keeps its place
@@ -442,7 +443,7 @@ TEST_F(NoteWindowTest, ANoteSavedOffEveryScreenIsBroughtBackInside) {
 }
 
 TEST_F(NoteWindowTest, EmailHandsTheWholeTextEncodedToTheMailProgram) {
-  TFrmNote* window = ShowNote({.text = "Tom & Jerry #1\n50% off?"});
+  NoteWindow* window = ShowNote({.text = "Tom & Jerry #1\n50% off?"});
   ASSERT_NE(window, nullptr);
   RecordingOpener opener;
   window->RichEdit1()->SetUrlOpener(&opener);
@@ -458,7 +459,7 @@ TEST_F(NoteWindowTest, EmailHandsTheWholeTextEncodedToTheMailProgram) {
 
 // Without a mail program the note's text is offered for the clipboard;
 // returns whether the message was seen, after clicking `button` in it.
-bool EmailWithoutMailProgram(TFrmNote* window, const char* button) {
+bool EmailWithoutMailProgram(NoteWindow* window, const char* button) {
   RecordingOpener opener;
   opener.opens = false;
   window->RichEdit1()->SetUrlOpener(&opener);
@@ -477,7 +478,7 @@ bool EmailWithoutMailProgram(TFrmNote* window, const char* button) {
 }
 
 TEST_F(NoteWindowTest, EmailWithoutAMailProgramSaysSoAndCopiesThePlainTextOnRequest) {
-  TFrmNote* window = ShowNote({.text = "{\\rtf1 Buy {\\b milk}\\par}"});
+  NoteWindow* window = ShowNote({.text = "{\\rtf1 Buy {\\b milk}\\par}"});
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(EmailWithoutMailProgram(window, "BtnCopyText"));
   EXPECT_EQ(QApplication::clipboard()->text(), window->RichEdit1()->PlainText());
@@ -485,7 +486,7 @@ TEST_F(NoteWindowTest, EmailWithoutAMailProgramSaysSoAndCopiesThePlainTextOnRequ
 }
 
 TEST_F(NoteWindowTest, EmailWithoutAMailProgramClosedLeavesTheRichCopy) {
-  TFrmNote* window = ShowNote({.text = "{\\rtf1 Buy {\\b milk}\\par}"});
+  NoteWindow* window = ShowNote({.text = "{\\rtf1 Buy {\\b milk}\\par}"});
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(EmailWithoutMailProgram(window, "BtnClose"));
   EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasHtml());
@@ -493,7 +494,7 @@ TEST_F(NoteWindowTest, EmailWithoutAMailProgramClosedLeavesTheRichCopy) {
 }
 
 TEST_F(NoteWindowTest, TheMenuOffersItsCommandsInOrderAndOpensBelowTheButton) {
-  TFrmNote* window = ShowNote({.left = 300, .top = 200});
+  NoteWindow* window = ShowNote({.left = 300, .top = 200});
   ASSERT_NE(window, nullptr);
   QStringList captions;
   for (QAction* item : window->PupMenu()->actions()) {
@@ -509,7 +510,7 @@ TEST_F(NoteWindowTest, TheMenuOffersItsCommandsInOrderAndOpensBelowTheButton) {
   ASSERT_NE(newNote, nullptr);
   EXPECT_EQ(newNote->actions().size(), 10);
   // Every note offers the same submenu, and its items make notes.
-  TFrmNote* other = ShowNote({});
+  NoteWindow* other = ShowNote({});
   ASSERT_NE(other, nullptr);
   EXPECT_EQ(MenuItem(other->PupMenu(), "New Note...")->menu(), newNote);
   const std::int32_t records = Notes().RecordCount();
@@ -523,13 +524,13 @@ TEST_F(NoteWindowTest, TheMenuOffersItsCommandsInOrderAndOpensBelowTheButton) {
 }
 
 TEST_F(NoteWindowTest, CtrlHHidesTheNoteFromItsText) {
-  TFrmNote* window = ShowNote({.text = "text"});
+  NoteWindow* window = ShowNote({.text = "text"});
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   window->RichEdit1()->setFocus();
-  QPointer<TFrmNote> guard(window);
+  QPointer<NoteWindow> guard(window);
   QTest::keyClick(window->RichEdit1(), Qt::Key_H, Qt::ControlModifier);
   QApplication::processEvents();
   EXPECT_TRUE(guard.isNull() || !guard->isVisible());

@@ -59,7 +59,7 @@ TEST_F(NotesConfigureTest, TrayConfigureShowsTheDefaultsAndCancelLeavesConfigCfg
   ASSERT_TRUE(configure->isEnabled());
   int page = -1;
   bool defaultsShown = false;
-  test::WhenModal<TFrmConfig>([&](TFrmConfig* dialog) {
+  test::WhenModal<ConfigDialog>([&](ConfigDialog* dialog) {
     page = dialog->PageControl()->currentIndex();
     defaultsShown = dialog->CkBxLoadPaperwisp()->isChecked() &&
                     !dialog->CkBxBackup()->isChecked() && dialog->EdRepeat()->text() == "10" &&
@@ -79,7 +79,7 @@ TEST_F(NotesConfigureTest, TrayConfigureShowsTheDefaultsAndCancelLeavesConfigCfg
 
 TEST_F(NotesConfigureTest, OkWritesTheKeysReloadsTheSettingsAndRegistersTheLogOnStart) {
   auto controller = Start();
-  test::WhenModal<TFrmConfig>([](TFrmConfig* dialog) {
+  test::WhenModal<ConfigDialog>([](ConfigDialog* dialog) {
     Click(dialog->CkBxBackup());
     Click(dialog->CkBxURL());
     Click(dialog->BtnOk());
@@ -97,7 +97,7 @@ TEST_F(NotesConfigureTest, OkWritesTheKeysReloadsTheSettingsAndRegistersTheLogOn
   ASSERT_NE(controller->TaskbarButtonWindow(), nullptr);
   EXPECT_TRUE(controller->TaskbarButtonWindow()->Shown());
 
-  test::WhenModal<TFrmConfig>([](TFrmConfig* dialog) {
+  test::WhenModal<ConfigDialog>([](ConfigDialog* dialog) {
     Click(dialog->CkBxLoadPaperwisp());
     Click(dialog->CkBxTaskbar());
     Click(dialog->BtnOk());
@@ -114,7 +114,7 @@ TEST_F(NotesConfigureTest, AnAutostartEntryThatCannotBeWrittenIsAWarningAndTheSe
   blocker.close();
   auto controller = Start();
   QString warning;
-  test::WhenModal<TFrmConfig>([&warning](TFrmConfig* dialog) {
+  test::WhenModal<ConfigDialog>([&warning](ConfigDialog* dialog) {
     test::WhenModal<QMessageBox>([&warning](QMessageBox* box) {
       warning = box->text();
       box->accept();
@@ -131,11 +131,11 @@ TEST_F(NotesConfigureTest, AnAutostartEntryThatCannotBeWrittenIsAWarningAndTheSe
 TEST_F(NotesConfigureTest, EditThenRemoveTemplateThreeWritesItsUnsetStateAtOnce) {
   auto controller = Start();
   QStringList firstList, editedList, removedList;
-  test::WhenModal<TFrmConfig>([&](TFrmConfig* dialog) {
+  test::WhenModal<ConfigDialog>([&](ConfigDialog* dialog) {
     QListWidget* list = dialog->LbTemplates();
     for (int i = 0; i < list->count(); ++i) firstList << list->item(i)->text();
     list->setCurrentRow(2);
-    test::WhenModal<TFrmTemplate>([](TFrmTemplate* editor) {
+    test::WhenModal<TemplateDialog>([](TemplateDialog* editor) {
       editor->EdName()->selectAll();
       QTest::keyClicks(editor->EdName(), "Groceries");
       editor->CmbxNotePosition()->setCurrentIndex(4);
@@ -173,17 +173,17 @@ TEST_F(NotesConfigureTest, EditThenRemoveTemplateThreeWritesItsUnsetStateAtOnce)
 TEST_F(NotesConfigureTest, EditWithNothingSelectedEditsTemplateOneAndDoubleClickEditsTheEntry) {
   auto controller = Start();
   QString doubleClicked;
-  test::WhenModal<TFrmConfig>([&](TFrmConfig* dialog) {
+  test::WhenModal<ConfigDialog>([&](ConfigDialog* dialog) {
     dialog->PageControl()->setCurrentIndex(2);
     QListWidget* list = dialog->LbTemplates();
     list->setCurrentRow(-1);
-    test::WhenModal<TFrmTemplate>([](TFrmTemplate* editor) {
+    test::WhenModal<TemplateDialog>([](TemplateDialog* editor) {
       editor->EdName()->selectAll();
       QTest::keyClicks(editor->EdName(), "Quick");
       Click(editor->BtnOk());
     });
     Click(dialog->BtnEditProps());
-    test::WhenModal<TFrmTemplate>([&doubleClicked](TFrmTemplate* editor) {
+    test::WhenModal<TemplateDialog>([&doubleClicked](TemplateDialog* editor) {
       doubleClicked = editor->EdName()->text();
       editor->EdName()->setText("Not taken");
       Click(editor->BtnCancel());
@@ -217,7 +217,7 @@ TEST_F(NotesConfigureTest, WithoutATemplateTheTemplateMenuSaysSoAndOffersTheTemp
   EXPECT_FALSE(none->isEnabled());
   EXPECT_TRUE(configure->isVisible());
   int page = -1;
-  test::WhenModal<TFrmConfig>([&page](TFrmConfig* dialog) {
+  test::WhenModal<ConfigDialog>([&page](ConfigDialog* dialog) {
     page = dialog->PageControl()->currentIndex();
     Click(dialog->BtnCancel());
   });
@@ -230,9 +230,9 @@ TEST_F(NotesConfigureTest, ConfigureWhileTheDialogIsOpenBringsItForwardOnThatPag
   auto controller = Start();
   int dialogs = 0;
   int page = -1;
-  test::WhenModal<TFrmConfig>([&](TFrmConfig* dialog) {
+  test::WhenModal<ConfigDialog>([&](ConfigDialog* dialog) {
     controller->Configure1Click();
-    dialogs = controller->findChildren<TFrmConfig*>().size();
+    dialogs = controller->findChildren<ConfigDialog*>().size();
     page = dialog->PageControl()->currentIndex();
     Click(dialog->BtnCancel());
   });
@@ -243,13 +243,13 @@ TEST_F(NotesConfigureTest, ConfigureWhileTheDialogIsOpenBringsItForwardOnThatPag
 
 TEST_F(NotesConfigureTest, NoteWindowsConfigureOpensTheDialog) {
   auto controller = Start();
-  TFrmNote* note = controller->NewNoteFromTemplate(1);
+  NoteWindow* note = controller->NewNoteFromTemplate(1);
   ASSERT_NE(note, nullptr);
   QAction* configure = Item(note->findChild<QMenu*>("PupMenu"), "Configure...");
   ASSERT_NE(configure, nullptr);
   EXPECT_TRUE(configure->isEnabled());
   bool opened = false;
-  test::WhenModal<TFrmConfig>([&opened](TFrmConfig* dialog) {
+  test::WhenModal<ConfigDialog>([&opened](ConfigDialog* dialog) {
     opened = dialog->PageControl()->currentIndex() == 0;
     Click(dialog->BtnCancel());
   });

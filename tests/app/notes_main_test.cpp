@@ -25,7 +25,7 @@ class StatusWindowWatch : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Show && qobject_cast<TFrmStatus*>(watched)) ++shown;
+    if (event->type() == QEvent::Show && qobject_cast<StatusWindow*>(watched)) ++shown;
     return false;
   }
 };
@@ -98,7 +98,7 @@ TEST_F(NotesMainTest, TheStartAfterTheTwentySixthCleanEndPacks) {
 
 TEST_F(NotesMainTest, AnUncleanEndRebuildsTheIndexesAndPacks) {
   { auto first = Start(); }  // never shut down
-  auto controller = std::make_unique<TFrmNotesMain>(QString::fromStdString(dir_.path()));
+  auto controller = std::make_unique<NotesController>(QString::fromStdString(dir_.path()));
   controller->FormCreate();
   EXPECT_TRUE(controller->TimerInitialize()->isActive());
   EXPECT_EQ(controller->TimerInitialize()->interval(), 250);
@@ -121,10 +121,10 @@ TEST_F(NotesMainTest, OpenNotesComeBackAndHideAllNotesHidesThem) {
     controller->FormCloseQuery();
   }
   auto controller = Start();
-  QList<TFrmNote*> windows = OpenWindows(*controller);
+  QList<NoteWindow*> windows = OpenWindows(*controller);
   ASSERT_EQ(windows.size(), 3);
   QStringList texts;
-  for (TFrmNote* window : windows) texts << window->RichEdit1()->PlainText();
+  for (NoteWindow* window : windows) texts << window->RichEdit1()->PlainText();
   texts.sort();
   EXPECT_EQ(texts, QStringList({"second shown", "shown note", "third shown"}));
   EXPECT_EQ(windows[0]->geometry(), QRect(30, 40, 121, 120));
@@ -177,7 +177,7 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
   EXPECT_EQ(items[0]->text(), "Quick");
   EXPECT_FALSE(items[1]->isVisible());
 
-  TFrmNote* window = controller->NewNoteFromTemplate(1);
+  NoteWindow* window = controller->NewNoteFromTemplate(1);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->pos(), QPoint(452, 324));
   EXPECT_TRUE(window->Title().isEmpty());
@@ -216,7 +216,7 @@ TEST_F(NotesMainTest, ANewNoteTakesNoReminderExpiryOrNameFromItsTemplate) {
   templates.ReplaceRec();
   templates.UnLock();
 
-  TFrmNote* window = controller->NewNoteFromTemplate(1);
+  NoteWindow* window = controller->NewNoteFromTemplate(1);
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
   DbfTable& notes = controller->TzNotes();
@@ -230,20 +230,20 @@ TEST_F(NotesMainTest, ANewNoteTakesNoReminderExpiryOrNameFromItsTemplate) {
   EXPECT_FALSE(notes.Deleted());
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(controller->TzTrash().IsEmpty());
-  EXPECT_TRUE(controller->findChildren<TFrmAlarm*>().isEmpty());
+  EXPECT_TRUE(controller->findChildren<ReminderWindow*>().isEmpty());
 }
 
 TEST_F(NotesMainTest, ANewNoteOpensOffsetFromTheOpenNotesAtItsPlace) {
   auto controller = Start();  // the design size, centred: 441, 320
-  TFrmNote* first = controller->NewNoteFromTemplate(1);
-  TFrmNote* second = controller->NewNoteFromTemplate(1);
+  NoteWindow* first = controller->NewNoteFromTemplate(1);
+  NoteWindow* second = controller->NewNoteFromTemplate(1);
   ASSERT_TRUE(first != nullptr && second != nullptr);
   EXPECT_EQ(second->pos(), first->pos() + QPoint(24, 24));
   controller->TzNotes().Go(second->RecordLink());
   EXPECT_EQ(controller->TzNotes().GetFieldInt("LEFT"), first->x() + 24);
   const QPoint place = first->pos();
   first->close();  // frees the window
-  TFrmNote* third = controller->NewNoteFromTemplate(1);
+  NoteWindow* third = controller->NewNoteFromTemplate(1);
   ASSERT_NE(third, nullptr);
   EXPECT_EQ(third->pos(), place);
   EXPECT_EQ(controller->NewNoteFromTemplate(1)->pos(), place + QPoint(48, 48));
@@ -251,7 +251,7 @@ TEST_F(NotesMainTest, ANewNoteOpensOffsetFromTheOpenNotesAtItsPlace) {
 
 TEST_F(NotesMainTest, ANoteFromAMissingTemplateHasTheDesignSizeAndColour) {
   auto controller = Start();  // a first start: no templates at all
-  TFrmNote* window = controller->NewNoteFromTemplate(1);
+  NoteWindow* window = controller->NewNoteFromTemplate(1);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->geometry(), QRect(441, 320, 142, 128));
   EXPECT_EQ(window->NoteColor(), QColor(0xFF, 0xFF, 0x99));

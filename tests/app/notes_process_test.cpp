@@ -108,7 +108,7 @@ TEST_F(NotesProcessTest, TheStartAfterAKilledRunRebuildsTheIndexesAndPacks) {
     ASSERT_EQ(index.write(indexBeforeTheNotes), indexBeforeTheNotes.size());
   }
 
-  TFrmNotesMain controller(QString::fromStdString(DataFolder()));
+  NotesController controller(QString::fromStdString(DataFolder()));
   controller.SetScreenSize({1024, 768});
   controller.FormCreate();
   EXPECT_TRUE(controller.PackRequested());
@@ -166,7 +166,7 @@ TEST_F(NotesProcessTest, TerminationFromOutsideEndsTheRunCleanly) {
   EXPECT_TRUE(ReadSetting(Config(), config::kTerminatedOK));
   EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 1);
   // The clean end leaves nothing for the next start to repair.
-  TFrmNotesMain controller(QString::fromStdString(DataFolder()));
+  NotesController controller(QString::fromStdString(DataFolder()));
   controller.FormCreate();
   EXPECT_FALSE(controller.PackRequested());
   EXPECT_TRUE(QFile::exists(DataFile("notes.mdx")));
@@ -182,7 +182,7 @@ TEST_F(NotesProcessTest, TheStartAfterAKilledRunDeletesTheIndexSemaphores) {
     ASSERT_TRUE(first.Kill());
   }
   ASSERT_TRUE(QFile::rename(DataFile("notes.@S@"), DataFile("NOTES.@s@")));
-  TFrmNotesMain controller(QString::fromStdString(DataFolder()));
+  NotesController controller(QString::fromStdString(DataFolder()));
   controller.FormCreate();
   EXPECT_TRUE(SemaphoreFiles(DataFolder()).isEmpty())
       << SemaphoreFiles(DataFolder()).join(' ').toStdString();
@@ -210,7 +210,7 @@ TEST_P(NotesProcessHomeTest, TheProgramKeepsItsTablesInTheUsersDataFolder) {
   }
   EXPECT_TRUE(ReadSetting(Config(), config::kTerminatedOK));
   // The next start finds the note where the first one left it.
-  TFrmNotesMain controller(QString::fromStdString(DataFolder()));
+  NotesController controller(QString::fromStdString(DataFolder()));
   controller.FormCreate();
   EXPECT_FALSE(controller.PackRequested());
   controller.TimerInitializeTimer();

@@ -78,7 +78,7 @@ class NotesSyncTest : public ControllerFixture {
 
   RadicaleServer server_;
   QUrl collection_;
-  std::unique_ptr<TFrmNotesMain> controller_;
+  std::unique_ptr<NotesController> controller_;
   MemoryNoteStore phone_;
   QTemporaryDir phoneDir_;
 };
@@ -112,7 +112,7 @@ TEST_F(NotesSyncTest, ChangesOnEitherSideReachTheOtherThroughTheNoteTables) {
   SyncPhone();
   SyncProgram();
   ASSERT_EQ(Count(notes), 2);
-  const QList<TFrmNote*> windows = OpenWindows(*controller_);
+  const QList<NoteWindow*> windows = OpenWindows(*controller_);
   ASSERT_EQ(windows.size(), 1);
   EXPECT_EQ(windows[0]->RichEdit1()->toPlainText(), "about the bike");
 

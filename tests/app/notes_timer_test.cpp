@@ -33,7 +33,7 @@ struct Field {
 
 class NotesTimerTest : public test::ControllerFixture {
  protected:
-  std::unique_ptr<TFrmNotesMain> StartAt(const QDateTime& now) {
+  std::unique_ptr<NotesController> StartAt(const QDateTime& now) {
     now_ = now;
     auto controller = Start();
     controller->SetClock(std::make_unique<SetClock>(&now_));
@@ -74,9 +74,9 @@ class NotesTimerTest : public test::ControllerFixture {
     notes.UnLock();
     return record;
   }
-  static QList<TFrmAlarm*> ReminderWindows(TFrmNotesMain& controller) {
-    QList<TFrmAlarm*> windows;
-    for (TFrmAlarm* window : controller.findChildren<TFrmAlarm*>()) {
+  static QList<ReminderWindow*> ReminderWindows(NotesController& controller) {
+    QList<ReminderWindow*> windows;
+    for (ReminderWindow* window : controller.findChildren<ReminderWindow*>()) {
       if (window->isVisible()) windows << window;
     }
     return windows;
@@ -129,7 +129,7 @@ TEST_F(NotesTimerTest, AtStartUpExpiredNotesAreNotShownAndGoToTheTrashWhenAsked)
     controller->FormCloseQuery();
   }
   auto controller = Start();
-  QList<TFrmNote*> windows = OpenWindows(*controller);
+  QList<NoteWindow*> windows = OpenWindows(*controller);
   ASSERT_EQ(windows.size(), 1);
   EXPECT_EQ(windows[0]->Title(), "stays");
   DbfTable& trash = controller->TzTrash();
@@ -173,7 +173,7 @@ TEST_F(NotesTimerTest, AnExpiredNoteShownAgainIsHiddenAgainAtTheNextPass) {
   for (std::int32_t shown : {record, daily}) {
     Write(notes, shown, {{"SHOWING", "Y"}});
     notes.Go(shown);
-    (new TFrmNote(*controller))->ShowFromRecord();
+    (new NoteWindow(*controller))->ShowFromRecord();
   }
   ASSERT_EQ(OpenWindows(*controller).size(), 2);
 
@@ -202,13 +202,13 @@ TEST_F(NotesTimerTest, ADueReminderIsRecordedAndShownOnceThatDay) {
   notes.SetOrderToTag("SHOWING");
 
   controller->TimerCheckTimer();
-  QList<TFrmAlarm*> windows = ReminderWindows(*controller);
+  QList<ReminderWindow*> windows = ReminderWindows(*controller);
   ASSERT_EQ(windows.size(), 2);
-  const auto caption = [](TFrmAlarm* window) {
+  const auto caption = [](ReminderWindow* window) {
     return window->findChild<QLabel*>("LblCaption")->text();
   };
   std::sort(windows.begin(), windows.end(),
-            [&](TFrmAlarm* a, TFrmAlarm* b) { return caption(a) < caption(b); });
+            [&](ReminderWindow* a, ReminderWindow* b) { return caption(a) < caption(b); });
   EXPECT_EQ(caption(windows[0]), "Call the dentist");
   EXPECT_EQ(windows[0]->findChild<NoteEditor*>("RichEdit1")->PlainText(), "At ten.");
   EXPECT_EQ(windows[0]->findChild<NoteEditor*>("RichEdit1")->BackgroundColor(),
@@ -220,7 +220,7 @@ TEST_F(NotesTimerTest, ADueReminderIsRecordedAndShownOnceThatDay) {
   EXPECT_EQ(notes.GetFieldStr("TIMEALMACT").trimmed(), notes.GetFieldStr("ALARMTIME").trimmed());
   EXPECT_EQ(notes.GetFieldStr("ALARMACT"), "Y");
 
-  for (TFrmAlarm* window : windows) window->BtnOkClick();
+  for (ReminderWindow* window : windows) window->BtnOkClick();
   now_ = QDateTime(today_, QTime(23, 59));
   controller->TimerCheckTimer();
   EXPECT_TRUE(ReminderWindows(*controller).isEmpty());

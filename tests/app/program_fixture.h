@@ -168,8 +168,9 @@ class ProgramFixture : public ::testing::Test {
   // its start-up is done.
   bool WaitUntilIdle(const Program& program) const {
     if (!WaitForTables(program)) return false;
-    TTzOnlyOne secondStart(QStringLiteral("Paperwisp"), QString::fromStdString(RuntimeFolder()));
-    return secondStart.Claim() == TTzOnlyOne::Outcome::HandedOver;
+    SingleInstance secondStart(QStringLiteral("Paperwisp"),
+                               QString::fromStdString(RuntimeFolder()));
+    return secondStart.Claim() == SingleInstance::Outcome::HandedOver;
   }
 
   TempDir home_;

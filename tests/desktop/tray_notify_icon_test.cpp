@@ -41,8 +41,8 @@ class TrayNotifyIconTest : public ::testing::Test {
   explicit TrayNotifyIconTest(bool trayAvailable = true) {
     auto timer = std::make_unique<ManualTimer>();
     timer_ = timer.get();
-    icon_ = std::make_unique<TTrayNotifyIcon>(nullptr, std::move(timer),
-                                              [trayAvailable] { return trayAvailable; });
+    icon_ = std::make_unique<TrayNotifyIcon>(nullptr, std::move(timer),
+                                             [trayAvailable] { return trayAvailable; });
     menu_.addAction(QStringLiteral("New Note"));
     menu_.addAction(QStringLiteral("Shutdown Paperwisp"));
   }
@@ -54,7 +54,7 @@ class TrayNotifyIconTest : public ::testing::Test {
 
   ManualTimer* timer_;
   QMenu menu_;
-  std::unique_ptr<TTrayNotifyIcon> icon_;
+  std::unique_ptr<TrayNotifyIcon> icon_;
 };
 
 TEST_F(TrayNotifyIconTest, TipIsCutTo127Characters) {
@@ -68,8 +68,8 @@ TEST_F(TrayNotifyIconTest, TipIsCutTo127Characters) {
 }
 
 TEST_F(TrayNotifyIconTest, SingleClickIsReportedWhenTheDoubleClickTimeHasPassed) {
-  QSignalSpy clicks(icon_.get(), &TTrayNotifyIcon::OnClick);
-  QSignalSpy doubleClicks(icon_.get(), &TTrayNotifyIcon::OnDblClick);
+  QSignalSpy clicks(icon_.get(), &TrayNotifyIcon::OnClick);
+  QSignalSpy doubleClicks(icon_.get(), &TrayNotifyIcon::OnDblClick);
   Press();
   EXPECT_TRUE(timer_->running);
   EXPECT_EQ(timer_->interval, QApplication::doubleClickInterval());
@@ -81,8 +81,8 @@ TEST_F(TrayNotifyIconTest, SingleClickIsReportedWhenTheDoubleClickTimeHasPassed)
 }
 
 TEST_F(TrayNotifyIconTest, DoubleClickRaisesOnlyOnDblClick) {
-  QSignalSpy clicks(icon_.get(), &TTrayNotifyIcon::OnClick);
-  QSignalSpy doubleClicks(icon_.get(), &TTrayNotifyIcon::OnDblClick);
+  QSignalSpy clicks(icon_.get(), &TrayNotifyIcon::OnClick);
+  QSignalSpy doubleClicks(icon_.get(), &TrayNotifyIcon::OnDblClick);
   Press();
   DoubleClick();
   EXPECT_EQ(doubleClicks.count(), 1);
@@ -104,7 +104,7 @@ TEST_F(TrayNotifyIconTest, RightClickOpensTheMenuAtTheMouse) {
 }
 
 TEST_F(TrayNotifyIconTest, RightClickWithoutAMenuDoesNothing) {
-  QSignalSpy clicks(icon_.get(), &TTrayNotifyIcon::OnClick);
+  QSignalSpy clicks(icon_.get(), &TrayNotifyIcon::OnClick);
   RightClick();
   EXPECT_FALSE(menu_.isVisible());
   EXPECT_FALSE(timer_->running);
@@ -191,8 +191,8 @@ TEST_F(TrayFallbackTest, WindowCannotBeClosed) {
 
 TEST_F(TrayFallbackTest, ClicksOnTheWindowAreClicksOnTheIcon) {
   ASSERT_NE(Window(), nullptr);
-  QSignalSpy clicks(icon_.get(), &TTrayNotifyIcon::OnClick);
-  QSignalSpy doubleClicks(icon_.get(), &TTrayNotifyIcon::OnDblClick);
+  QSignalSpy clicks(icon_.get(), &TrayNotifyIcon::OnClick);
+  QSignalSpy doubleClicks(icon_.get(), &TrayNotifyIcon::OnDblClick);
   const QPoint spot(10, 10);
   QTest::mouseClick(Window(), Qt::LeftButton, {}, spot);
   EXPECT_TRUE(timer_->running);

@@ -33,15 +33,15 @@ class WindowPlacementTest : public ::testing::Test {
 };
 
 TEST_F(WindowPlacementTest, EntryIsTheWindowsNameAndTheDefaultFileDimwinIni) {
-  const TPOAPlace place(&window_);
+  const WindowPlacement place(&window_);
   EXPECT_EQ(place.Entry(), QStringLiteral("FrmMaintainNotes"));
   EXPECT_EQ(place.IniFileName(), QStringLiteral("DIMWIN.INI"));
   QWidget unnamed;
-  EXPECT_EQ(TPOAPlace(&unnamed).Entry(), QStringLiteral("QWidget"));
+  EXPECT_EQ(WindowPlacement(&unnamed).Entry(), QStringLiteral("QWidget"));
 }
 
 TEST_F(WindowPlacementTest, SaveWritesTheNormalRectangleUnderScreens) {
-  TPOAPlace place(&window_);
+  WindowPlacement place(&window_);
   place.SetIniFileName(config_.FileName());
   window_.show();
   window_.setGeometry(120, 80, 640, 440);
@@ -52,7 +52,7 @@ TEST_F(WindowPlacementTest, SaveWritesTheNormalRectangleUnderScreens) {
 
 TEST_F(WindowPlacementTest, RestoreAppliesTheStoredRectangle) {
   Store("0,1,-1,-1,-1,-1,120,80,760,520");
-  TPOAPlace place(&window_);
+  WindowPlacement place(&window_);
   place.SetIniFileName(config_.FileName());
   place.Restore();
   EXPECT_EQ(window_.geometry(), QRect(120, 80, 640, 440));
@@ -60,7 +60,7 @@ TEST_F(WindowPlacementTest, RestoreAppliesTheStoredRectangle) {
 }
 
 TEST_F(WindowPlacementTest, WithoutAnEntryTheWindowStaysWhereItWas) {
-  TPOAPlace place(&window_);
+  WindowPlacement place(&window_);
   place.SetIniFileName(config_.FileName());
   place.Restore();
   EXPECT_EQ(window_.geometry(), QRect(50, 60, 300, 200));
@@ -68,14 +68,14 @@ TEST_F(WindowPlacementTest, WithoutAnEntryTheWindowStaysWhereItWas) {
 
 TEST_F(WindowPlacementTest, EntryWhoseRightIsNotBeyondItsLeftIsIgnored) {
   Store("0,1,-1,-1,-1,-1,400,80,400,520");
-  TPOAPlace place(&window_);
+  WindowPlacement place(&window_);
   place.SetIniFileName(config_.FileName());
   place.Restore();
   EXPECT_EQ(window_.geometry(), QRect(50, 60, 300, 200));
 }
 
 TEST_F(WindowPlacementTest, MaximizedWindowReopensMaximizedWithItsNormalRectangle) {
-  TPOAPlace place(&window_);
+  WindowPlacement place(&window_);
   place.SetIniFileName(config_.FileName());
   window_.setGeometry(100, 90, 320, 240);
   window_.showMaximized();
@@ -85,7 +85,7 @@ TEST_F(WindowPlacementTest, MaximizedWindowReopensMaximizedWithItsNormalRectangl
 
   QWidget reopened;
   reopened.setObjectName(QStringLiteral("FrmMaintainNotes"));
-  TPOAPlace again(&reopened);
+  WindowPlacement again(&reopened);
   again.SetIniFileName(config_.FileName());
   again.Restore();
   reopened.show();
@@ -96,7 +96,7 @@ TEST_F(WindowPlacementTest, MaximizedWindowReopensMaximizedWithItsNormalRectangl
 
 TEST_F(WindowPlacementTest, EmptyFileNameSwitchesTheStoreOff) {
   Store("0,1,-1,-1,-1,-1,120,80,760,520");
-  TPOAPlace place(&window_);
+  WindowPlacement place(&window_);
   place.SetIniFileName(QString());
   place.Restore();
   EXPECT_EQ(window_.geometry(), QRect(50, 60, 300, 200));
@@ -108,7 +108,7 @@ TEST_F(WindowPlacementTest, EmptyFileNameSwitchesTheStoreOff) {
 
 TEST_F(WindowPlacementTest, RectangleOffEveryScreenLeavesTheDesignPosition) {
   Store("0,3,-1,-1,-1,-1,90000,90000,90300,90200");
-  TPOAPlace place(&window_);
+  WindowPlacement place(&window_);
   place.SetIniFileName(config_.FileName());
   place.Restore();
   EXPECT_EQ(window_.geometry(), QRect(50, 60, 300, 200));
@@ -118,14 +118,14 @@ TEST_F(WindowPlacementTest, RectangleOffEveryScreenLeavesTheDesignPosition) {
 TEST_F(WindowPlacementTest, EntryCutAt40CharactersLosesTheEndOfItsBottom) {
   // 42 characters: the bottom 52099 is read as 520.
   Store("0,1,-1,-1,-1,-1,120,80,0000000000760,52099");
-  TPOAPlace place(&window_);
+  WindowPlacement place(&window_);
   place.SetIniFileName(config_.FileName());
   place.Restore();
   EXPECT_EQ(window_.geometry(), QRect(120, 80, 640, 440));
 }
 
 TEST_F(WindowPlacementTest, FailedSaveIsReported) {
-  TPOAPlace place(&window_);
+  WindowPlacement place(&window_);
   place.SetIniFileName(Q(dir_.file("missing-folder/Config.cfg")));
   QString error;
   EXPECT_FALSE(place.Save(&error));

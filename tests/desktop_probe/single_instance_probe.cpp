@@ -28,22 +28,22 @@ void Say(const QString& line) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   if (argc < 2) return 2;
-  pw::TTzOnlyOne guard(QStringLiteral("Paperwisp"), QString::fromLocal8Bit(argv[1]));
+  pw::SingleInstance guard(QStringLiteral("Paperwisp"), QString::fromLocal8Bit(argv[1]));
   const QStringList command = app.arguments().mid(2);
   switch (guard.Claim(command)) {
-    case pw::TTzOnlyOne::Outcome::HandedOver:
+    case pw::SingleInstance::Outcome::HandedOver:
       Say(QStringLiteral("handed-over %1 %2")
               .arg(guard.Answer().exitCode)
               .arg(guard.Answer().text));
       return 0;
-    case pw::TTzOnlyOne::Outcome::Failed:
+    case pw::SingleInstance::Outcome::Failed:
       Say(QStringLiteral("failed"));
       std::fprintf(stderr, "%s\n", qPrintable(guard.ErrorString()));
       return 1;
-    case pw::TTzOnlyOne::Outcome::Running:
+    case pw::SingleInstance::Outcome::Running:
       break;
   }
-  QObject::connect(&guard, &pw::TTzOnlyOne::requestReceived, [](pw::InstanceRequest* request) {
+  QObject::connect(&guard, &pw::SingleInstance::requestReceived, [](pw::InstanceRequest* request) {
     const QStringList& texts = request->Arguments();
     Say("request " + texts.join('|'));
     if (!texts.isEmpty() && texts.first() == QStringLiteral("refuse")) {

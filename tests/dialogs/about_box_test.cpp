@@ -14,7 +14,7 @@ namespace {
 
 // Opens the box modally and presses `key` once it shows; returns what
 // exec() returned, or -1 when the key did not close the box.
-int ExecAndPress(TFrmAbout& box, Qt::Key key) {
+int ExecAndPress(AboutBox& box, Qt::Key key) {
   bool closedByKey = false;
   QTimer::singleShot(0, &box, [&box, key, &closedByKey] {
     // The key goes where the keyboard focus of the box is: the OK button.
@@ -27,7 +27,7 @@ int ExecAndPress(TFrmAbout& box, Qt::Key key) {
 }
 
 TEST(AboutBoxTest, ShowsCaptionNameAndVersion) {
-  TFrmAbout box;
+  AboutBox box;
   EXPECT_EQ(box.windowTitle(), QStringLiteral("About Paperwisp"));
   QStringList texts;
   for (const QLabel* label : box.findChildren<QLabel*>()) texts << label->text();
@@ -37,7 +37,7 @@ TEST(AboutBoxTest, ShowsCaptionNameAndVersion) {
 }
 
 TEST(AboutBoxTest, TheLogoShowsTheProgramsIcon) {
-  TFrmAbout box;
+  AboutBox box;
   const QLabel* logo = nullptr;
   for (const QLabel* label : box.findChildren<QLabel*>()) {
     if (!label->pixmap().isNull()) logo = label;
@@ -53,7 +53,7 @@ TEST(AboutBoxTest, TheLogoShowsTheProgramsIcon) {
 }
 
 TEST(AboutBoxTest, OKHasTheFocusAndIsTheDefaultButton) {
-  TFrmAbout box;
+  AboutBox box;
   box.show();
   EXPECT_TRUE(box.OKButton()->isDefault());
   EXPECT_EQ(box.OKButton()->text(), QStringLiteral("OK"));
@@ -61,17 +61,17 @@ TEST(AboutBoxTest, OKHasTheFocusAndIsTheDefaultButton) {
 }
 
 TEST(AboutBoxTest, EnterClosesTheBoxWithOK) {
-  TFrmAbout box;
+  AboutBox box;
   EXPECT_EQ(ExecAndPress(box, Qt::Key_Return), QDialog::Accepted);
 }
 
 TEST(AboutBoxTest, EscapeClosesTheBoxWithOK) {
-  TFrmAbout box;
+  AboutBox box;
   EXPECT_EQ(ExecAndPress(box, Qt::Key_Escape), QDialog::Accepted);
 }
 
 TEST(AboutBoxTest, ClickOnOKClosesTheBox) {
-  TFrmAbout box;
+  AboutBox box;
   box.show();
   QTest::mouseClick(box.OKButton(), Qt::LeftButton);
   EXPECT_FALSE(box.isVisible());

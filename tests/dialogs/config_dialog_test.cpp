@@ -58,7 +58,7 @@ class ConfigDialogTest : public ::testing::Test {
   NoTemplates templates_;
   QStringList played_;
   test::RecordingSoundPlayer player_{&played_};
-  TFrmConfig dialog_{templates_, player_, File("Config.cfg")};
+  ConfigDialog dialog_{templates_, player_, File("Config.cfg")};
 };
 
 TEST_F(ConfigDialogTest, ShowsEveryCaptionOnThreePagesStartingWithPreferences) {
@@ -259,7 +259,7 @@ TEST(ConfigDialogLayout, EveryCaptionAndFieldFitsAtALargeFontSize) {
   NoTemplates templates;
   QStringList played;
   test::RecordingSoundPlayer player{&played};
-  TFrmConfig dialog{templates, player, QString::fromStdString(dir.file("Config.cfg"))};
+  ConfigDialog dialog{templates, player, QString::fromStdString(dir.file("Config.cfg"))};
   dialog.show();
   for (int page = 0; page < dialog.findChild<QTabWidget*>()->count(); ++page) {
     dialog.findChild<QTabWidget*>()->setCurrentIndex(page);

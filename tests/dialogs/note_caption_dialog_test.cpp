@@ -16,7 +16,7 @@ namespace {
 using test::ExecWith;
 
 TEST(NoteCaptionDialogTest, ShowsCaptionAndButtons) {
-  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  NoteCaptionDialog dialog(QStringLiteral("Shopping"));
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Note Caption"));
   EXPECT_EQ(dialog.OKButton()->text(), QStringLiteral("OK"));
   EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("Cancel"));
@@ -24,7 +24,7 @@ TEST(NoteCaptionDialogTest, ShowsCaptionAndButtons) {
 }
 
 TEST(NoteCaptionDialogTest, EditStartsWithTheWholeTitleSelectedAndFocused) {
-  TFrmNoteCaption dialog(QStringLiteral("Shopping list"));
+  NoteCaptionDialog dialog(QStringLiteral("Shopping list"));
   dialog.show();
   EXPECT_EQ(dialog.EdCaption()->text(), QStringLiteral("Shopping list"));
   EXPECT_EQ(dialog.EdCaption()->selectedText(), QStringLiteral("Shopping list"));
@@ -33,7 +33,7 @@ TEST(NoteCaptionDialogTest, EditStartsWithTheWholeTitleSelectedAndFocused) {
 }
 
 TEST(NoteCaptionDialogTest, OpensCentredOnTheScreen) {
-  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  NoteCaptionDialog dialog(QStringLiteral("Shopping"));
   dialog.show();
   const QScreen* screen = QGuiApplication::primaryScreen();
   ASSERT_NE(screen, nullptr);
@@ -42,7 +42,7 @@ TEST(NoteCaptionDialogTest, OpensCentredOnTheScreen) {
 }
 
 TEST(NoteCaptionDialogTest, TypingANewTitleAndEnterAcceptsIt) {
-  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  NoteCaptionDialog dialog(QStringLiteral("Shopping"));
   const int result = ExecWith(dialog, [&dialog] {
     QTest::keyClicks(dialog.focusWidget(), QStringLiteral("Dentist at 3"));
     QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
@@ -52,7 +52,7 @@ TEST(NoteCaptionDialogTest, TypingANewTitleAndEnterAcceptsIt) {
 }
 
 TEST(NoteCaptionDialogTest, TypingAfterTheTitleKeepsIt) {
-  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  NoteCaptionDialog dialog(QStringLiteral("Shopping"));
   const int result = ExecWith(dialog, [&dialog] {
     QTest::keyClick(dialog.focusWidget(), Qt::Key_End);
     QTest::keyClicks(dialog.focusWidget(), QStringLiteral(" list"));
@@ -63,7 +63,7 @@ TEST(NoteCaptionDialogTest, TypingAfterTheTitleKeepsIt) {
 }
 
 TEST(NoteCaptionDialogTest, ATitleStopsAtTheFiftyCharactersItsFieldKeeps) {
-  TFrmNoteCaption dialog{QString()};
+  NoteCaptionDialog dialog{QString()};
   const int result = ExecWith(dialog, [&dialog] {
     QTest::keyClicks(dialog.focusWidget(), QString(60, QChar('x')));
     QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
@@ -73,7 +73,7 @@ TEST(NoteCaptionDialogTest, ATitleStopsAtTheFiftyCharactersItsFieldKeeps) {
 }
 
 TEST(NoteCaptionDialogTest, EscapeRejects) {
-  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  NoteCaptionDialog dialog(QStringLiteral("Shopping"));
   const int result = ExecWith(dialog, [&dialog] {
     QTest::keyClicks(dialog.focusWidget(), QStringLiteral("Dentist"));
     QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
@@ -82,7 +82,7 @@ TEST(NoteCaptionDialogTest, EscapeRejects) {
 }
 
 TEST(NoteCaptionDialogTest, ClickOnCancelRejects) {
-  TFrmNoteCaption dialog(QStringLiteral("Shopping"));
+  NoteCaptionDialog dialog(QStringLiteral("Shopping"));
   const int result = ExecWith(dialog, [&dialog] {
     QTest::keyClicks(dialog.focusWidget(), QStringLiteral("Dentist"));
     QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);

@@ -54,7 +54,7 @@ class NotePropsDialogTest : public ::testing::Test {
 };
 
 TEST_F(NotePropsDialogTest, OpensOnTheAskedPageAsAFixedDialogWithFourPages) {
-  TFrmNoteProps settings(Sample(), NotePropsPage::Settings);
+  NotePropertiesDialog settings(Sample(), NotePropsPage::Settings);
   EXPECT_EQ(settings.windowTitle(), "Note Properties");
   QStringList pages;
   for (int i = 0; i < settings.PageControl1()->count(); ++i) {
@@ -64,8 +64,8 @@ TEST_F(NotePropsDialogTest, OpensOnTheAskedPageAsAFixedDialogWithFourPages) {
   EXPECT_EQ(settings.PageControl1()->currentWidget()->objectName(), "TSSettings");
   EXPECT_TRUE(settings.BtnOk()->isDefault());
   EXPECT_EQ(settings.minimumSize(), settings.maximumSize());
-  EXPECT_GE(settings.width(), TFrmNoteProps::kDesignSize.width());
-  EXPECT_GE(settings.height(), TFrmNoteProps::kDesignSize.height());
+  EXPECT_GE(settings.width(), NotePropertiesDialog::kDesignSize.width());
+  EXPECT_GE(settings.height(), NotePropertiesDialog::kDesignSize.height());
 
   settings.show();
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -73,14 +73,14 @@ TEST_F(NotePropsDialogTest, OpensOnTheAskedPageAsAFixedDialogWithFourPages) {
   const QPoint offset = settings.frameGeometry().center() - screen->availableGeometry().center();
   EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 
-  TFrmNoteProps reminder(Sample(), NotePropsPage::Reminder);
+  NotePropertiesDialog reminder(Sample(), NotePropsPage::Reminder);
   EXPECT_EQ(reminder.PageControl1()->currentWidget()->objectName(), "TSReminder");
 }
 
 TEST_F(NotePropsDialogTest, EveryControlShowsTheNotesValues) {
   NoteProps props = Sample();
   props.showing = false;  // the box is ticked whatever the caller says
-  TFrmNoteProps dialog(props, NotePropsPage::Settings);
+  NotePropertiesDialog dialog(props, NotePropsPage::Settings);
   EXPECT_EQ(dialog.EdDescription()->text(), "Shopping");
   EXPECT_TRUE(dialog.CkBxShowing()->isChecked());
   EXPECT_TRUE(dialog.CkBxStayOnTop()->isChecked());
@@ -122,7 +122,7 @@ TEST_F(NotePropsDialogTest, EveryControlShowsTheNotesValues) {
 TEST_F(NotePropsDialogTest, AlarmIsActiveSwitchesTheReminderControls) {
   NoteProps props = Sample();
   props.reminder.active = false;
-  TFrmNoteProps dialog(props, NotePropsPage::Reminder);
+  NotePropertiesDialog dialog(props, NotePropsPage::Reminder);
   dialog.show();
   QWidget* const controls[] = {dialog.CmBxReminderType(), dialog.MonthCalendar1(),
                                dialog.EdReminderTime()};
@@ -146,7 +146,7 @@ TEST_F(NotePropsDialogTest, AlarmIsActiveSwitchesTheReminderControls) {
 TEST_F(NotePropsDialogTest, NeverExpiresAndTheExpiryKindSwitchTheExpiryControls) {
   NoteProps props = Sample();
   props.expiry.expires = false;
-  TFrmNoteProps dialog(props, NotePropsPage::Expiration);
+  NotePropertiesDialog dialog(props, NotePropsPage::Expiration);
   dialog.show();
   QWidget* const controls[] = {dialog.RbExpiresOnce(), dialog.RbExpiresEveryday(),
                                dialog.EdExpireDate(), dialog.EdExpireTime(),
@@ -172,7 +172,7 @@ TEST_F(NotePropsDialogTest, NeverExpiresAndTheExpiryKindSwitchTheExpiryControls)
 TEST_F(NotePropsDialogTest, AnExpiryKindOfNeitherOneNorTwoTicksNoButtonAndComesBackAsTwo) {
   NoteProps props = Sample();
   props.expiry.type = 0;
-  TFrmNoteProps dialog(props, NotePropsPage::Expiration);
+  NotePropertiesDialog dialog(props, NotePropsPage::Expiration);
   EXPECT_FALSE(dialog.RbExpiresOnce()->isChecked());
   EXPECT_FALSE(dialog.RbExpiresEveryday()->isChecked());
   EXPECT_EQ(ExecWith(dialog, [&dialog] { Click(dialog.BtnOk()); }), QDialog::Accepted);
@@ -182,7 +182,7 @@ TEST_F(NotePropsDialogTest, AnExpiryKindOfNeitherOneNorTwoTicksNoButtonAndComesB
 TEST_F(NotePropsDialogTest, ClickingADayRebuildsTheKindListAndKeepsTheSelectedKind) {
   NoteProps props = Sample();
   props.reminder.recurrence = 4;
-  TFrmNoteProps dialog(props, NotePropsPage::Reminder);
+  NotePropertiesDialog dialog(props, NotePropsPage::Reminder);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   ASSERT_TRUE(test::ClickCalendarDay(dialog.MonthCalendar1(), 15));
@@ -201,7 +201,7 @@ TEST_F(NotePropsDialogTest, ClickingADayRebuildsTheKindListAndKeepsTheSelectedKi
 }
 
 TEST_F(NotePropsDialogTest, ATimeTypedWithSecondsIsKeptToTheSecondUntilTheNoteStoresIt) {
-  TFrmNoteProps dialog(Sample(), NotePropsPage::Reminder);
+  NotePropertiesDialog dialog(Sample(), NotePropsPage::Reminder);
   dialog.show();
   QTimeEdit* time = dialog.EdReminderTime();
   time->setFocus();
@@ -211,7 +211,7 @@ TEST_F(NotePropsDialogTest, ATimeTypedWithSecondsIsKeptToTheSecondUntilTheNoteSt
 }
 
 TEST_F(NotePropsDialogTest, TheColourDialogStartsWithTheNotesColourAndOkTakesTheChosenOne) {
-  TFrmNoteProps dialog(Sample(), NotePropsPage::Settings);
+  NotePropertiesDialog dialog(Sample(), NotePropsPage::Settings);
   bool seen = false;
   QColor startedWith;
   AnswerNextDialog<QColorDialog>(&seen, [&startedWith](QColorDialog* colors) {
@@ -238,7 +238,7 @@ TEST_F(NotePropsDialogTest, TheColourDialogStartsWithTheNotesColourAndOkTakesThe
 TEST_F(NotePropsDialogTest, TheFontDialogOffersSixToTwelvePointsAndTakesFaceSizeAndColour) {
   NoteProps props = Sample();
   props.captionFont.setBold(true);
-  TFrmNoteProps dialog(props, NotePropsPage::Settings);
+  NotePropertiesDialog dialog(props, NotePropsPage::Settings);
   bool seen = false;
   QStringList sizes;
   QString startFamily;
@@ -279,9 +279,9 @@ TEST_F(NotePropsDialogTest, ASizeOutsideTheRangeShowsTheNearestAndAnUnlistedColo
 }
 
 TEST_F(NotePropsDialogTest, CancelAndEscapeReject) {
-  TFrmNoteProps dialog(Sample(), NotePropsPage::Settings);
+  NotePropertiesDialog dialog(Sample(), NotePropsPage::Settings);
   EXPECT_EQ(ExecWith(dialog, [&dialog] { Click(dialog.BtnCancel()); }), QDialog::Rejected);
-  TFrmNoteProps again(Sample(), NotePropsPage::Settings);
+  NotePropertiesDialog again(Sample(), NotePropsPage::Settings);
   EXPECT_EQ(ExecWith(again, [&again] { QTest::keyClick(&again, Qt::Key_Escape); }),
             QDialog::Rejected);
 }

@@ -9,7 +9,7 @@ namespace pw {
 namespace {
 
 TEST(StatusWindowTest, ShowsCaptionTextAndAnEmptyBar) {
-  TFrmStatus status(QStringLiteral("Back Up"), QStringLiteral("Backing up notes file"), 6);
+  StatusWindow status(QStringLiteral("Back Up"), QStringLiteral("Backing up notes file"), 6);
   status.show();
   EXPECT_EQ(status.windowTitle(), QStringLiteral("Back Up"));
   EXPECT_EQ(status.Label()->text(), QStringLiteral("Backing up notes file"));
@@ -21,7 +21,7 @@ TEST(StatusWindowTest, ShowsCaptionTextAndAnEmptyBar) {
 }
 
 TEST(StatusWindowTest, EachStepMovesTheBarOnByOne) {
-  TFrmStatus status(QStringLiteral("Compacting"), QStringLiteral("Compacting Trash Bin"), 3);
+  StatusWindow status(QStringLiteral("Compacting"), QStringLiteral("Compacting Trash Bin"), 3);
   status.StepIt();
   EXPECT_EQ(status.ProgressBar()->value(), 1);
   status.StepIt();

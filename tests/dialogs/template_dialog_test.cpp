@@ -42,7 +42,7 @@ class TemplateDialogTest : public ::testing::Test {
 };
 
 TEST_F(TemplateDialogTest, OpensFilledWithTheTemplateAndTheNameFocused) {
-  TFrmTemplate dialog(values_, Config());
+  TemplateDialog dialog(values_, Config());
   dialog.show();
   QApplication::setActiveWindow(&dialog);
   EXPECT_EQ(dialog.windowTitle(), "Template Properties");
@@ -68,7 +68,7 @@ TEST_F(TemplateDialogTest, OpensFilledWithTheTemplateAndTheNameFocused) {
 }
 
 TEST_F(TemplateDialogTest, EditsComeBackAsTheTemplatesValues) {
-  TFrmTemplate dialog(values_, Config());
+  TemplateDialog dialog(values_, Config());
   dialog.show();
   dialog.EdName()->selectAll();
   QTest::keyClicks(dialog.EdName(), "Call");
@@ -95,7 +95,7 @@ TEST_F(TemplateDialogTest, EditsComeBackAsTheTemplatesValues) {
 }
 
 TEST_F(TemplateDialogTest, ChosenColourRecoloursTheTextAreaAtOnce) {
-  TFrmTemplate dialog(values_, Config());
+  TemplateDialog dialog(values_, Config());
   dialog.show();
   QColor offered;
   test::WhenModal<QColorDialog>([&offered](QColorDialog* chooser) {
@@ -111,7 +111,7 @@ TEST_F(TemplateDialogTest, ChosenColourRecoloursTheTextAreaAtOnce) {
 }
 
 TEST_F(TemplateDialogTest, CaptionFontDialogTakesFaceSizeAndColour) {
-  TFrmTemplate dialog(values_, Config());
+  TemplateDialog dialog(values_, Config());
   dialog.show();
   test::WhenModal<CaptionFontDialog>([](CaptionFontDialog* fonts) {
     fonts->CbFontSize()->setCurrentText(QStringLiteral("12"));
@@ -129,13 +129,13 @@ TEST_F(TemplateDialogTest, CaptionFontDialogTakesFaceSizeAndColour) {
 
 TEST_F(TemplateDialogTest, PlaceIsKeptUnderFrmTemplate) {
   {
-    TFrmTemplate dialog(values_, Config());
+    TemplateDialog dialog(values_, Config());
     dialog.show();
     dialog.setGeometry(100, 90, 500, 300);
   }
   const std::string stored = IniFile(Config()).ReadString("Screens", "FrmTemplate", "");
   EXPECT_EQ(stored, "0,1,-1,-1,-1,-1,100,90,600,390");
-  TFrmTemplate reopened(values_, Config());
+  TemplateDialog reopened(values_, Config());
   reopened.show();
   EXPECT_EQ(reopened.geometry(), QRect(100, 90, 500, 300));
 }

@@ -227,7 +227,7 @@ TEST_F(ImportIntoNotes, NotesAndRemindersImportsIntoAnEmptyListAndShowsTheNotes)
     return QStringList{ImportSample("knotes-maildir/cur/1709288100.R42.host:2,S")};
   };
   controller->NotesReminders1Click();
-  TFrmMaintainNotes* window = controller->MaintainNotes();
+  NotesManagerWindow* window = controller->MaintainNotes();
   ASSERT_NE(window, nullptr);
   auto* item = window->PopupNotes()->findChild<QAction*>("ImportNotes1");
   ASSERT_NE(item, nullptr);

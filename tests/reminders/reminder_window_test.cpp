@@ -35,13 +35,13 @@ class ReminderWindowTest : public ::testing::Test {
     ASSERT_TRUE(config.WriteString("Reminder", key, value));
   }
   // A window made as the reminder pass makes one; deleted when closed.
-  TFrmAlarm* Make() { return new TFrmAlarm(Folder(), player_); }
-  static void Click(TFrmAlarm* window, const char* button) {
+  ReminderWindow* Make() { return new ReminderWindow(Folder(), player_); }
+  static void Click(ReminderWindow* window, const char* button) {
     auto* control = window->findChild<QPushButton*>(button);
     ASSERT_NE(control, nullptr) << button;
     QTest::mouseClick(control, Qt::LeftButton);
   }
-  static QTimer* Timer(TFrmAlarm* window, const char* name) {
+  static QTimer* Timer(ReminderWindow* window, const char* name) {
     return window->findChild<QTimer*>(name);
   }
 
@@ -51,7 +51,7 @@ class ReminderWindowTest : public ::testing::Test {
 };
 
 TEST_F(ReminderWindowTest, RingsAtEachShowRepeatsAndComesBackAfterSnooze) {
-  QPointer<TFrmAlarm> window = Make();
+  QPointer<ReminderWindow> window = Make();
   EXPECT_EQ(window->windowTitle(), "Note Alarm");
   EXPECT_EQ(window->findChild<QLabel*>("Label1")->text(), "The following alarm has activated:");
   EXPECT_EQ(window->Settings().soundFile, Folder() + "/Reminder.wav");
@@ -83,7 +83,7 @@ TEST_F(ReminderWindowTest, RingsAtEachShowRepeatsAndComesBackAfterSnooze) {
 TEST_F(ReminderWindowTest, WithoutPlaySoundNothingPlaysAndSnoozeStillComesBack) {
   Set("PlaySound", "0");
   Set("SnoozeInterval", "0");
-  QPointer<TFrmAlarm> window = Make();
+  QPointer<ReminderWindow> window = Make();
   window->ShowReminder();
   EXPECT_FALSE(Timer(window, "TimerReplay")->isActive());
   Click(window, "BtnSnooze");
@@ -99,7 +99,7 @@ TEST_F(ReminderWindowTest, WithoutPlaySoundNothingPlaysAndSnoozeStillComesBack) 
 
 TEST_F(ReminderWindowTest, RepeatIntervalZeroPlaysOncePerShowAndAMissingFileIsSkipped) {
   Set("RepeatInterval", "0");
-  TFrmAlarm* window = Make();
+  ReminderWindow* window = Make();
   window->ShowReminder();
   EXPECT_FALSE(Timer(window, "TimerReplay")->isActive());
   Click(window, "BtnSnooze");
@@ -116,8 +116,8 @@ TEST_F(ReminderWindowTest, RepeatIntervalZeroPlaysOncePerShowAndAMissingFileIsSk
 }
 
 TEST_F(ReminderWindowTest, TwoWindowsSnoozeAndCloseIndependently) {
-  QPointer<TFrmAlarm> first = Make();
-  QPointer<TFrmAlarm> second = Make();
+  QPointer<ReminderWindow> first = Make();
+  QPointer<ReminderWindow> second = Make();
   first->ShowReminder();
   second->ShowReminder();
   second->resize(300, 250);
@@ -137,7 +137,7 @@ TEST_F(ReminderWindowTest, TwoWindowsSnoozeAndCloseIndependently) {
 }
 
 TEST_F(ReminderWindowTest, ButtonsStayCentredAndFollowTheBottomEdge) {
-  TFrmAlarm* window = Make();
+  ReminderWindow* window = Make();
   window->ShowReminder();
   window->resize(window->minimumWidth(), 260);
   EXPECT_EQ(window->width(), 230);
@@ -147,7 +147,7 @@ TEST_F(ReminderWindowTest, ButtonsStayCentredAndFollowTheBottomEdge) {
 }
 
 TEST_F(ReminderWindowTest, PlacedAtItsDesignPositionOrInTheChosenCorner) {
-  TFrmAlarm* window = Make();
+  ReminderWindow* window = Make();
   window->ShowReminder();
   EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(207, 195));
   delete window;

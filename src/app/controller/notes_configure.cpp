@@ -29,7 +29,7 @@ bool RegisterLogOnStart(bool enabled, QString* error) {
 
 }  // namespace
 
-void TFrmNotesMain::AddNoTemplateItems() {
+void NotesController::AddNoTemplateItems() {
   noTemplateSet_ = pupTemplate_->addAction(QStringLiteral("No template is set yet"));
   noTemplateSet_->setObjectName(QStringLiteral("NoTemplateSet"));
   noTemplateSet_->setEnabled(false);
@@ -37,28 +37,29 @@ void TFrmNotesMain::AddNoTemplateItems() {
   configureTemplates_ = pupTemplate_->addAction(QStringLiteral("Configure..."));
   configureTemplates_->setObjectName(QStringLiteral("ConfigureTemplates"));
   configureTemplates_->setVisible(false);
-  connect(configureTemplates_, &QAction::triggered, this, &TFrmNotesMain::ConfigureTemplates);
+  connect(configureTemplates_, &QAction::triggered, this, &NotesController::ConfigureTemplates);
 }
 
-void TFrmNotesMain::ApplyTaskbarButton() {
+void NotesController::ApplyTaskbarButton() {
   if (!taskbarButton_) {
     taskbarButton_ = std::make_unique<TaskbarButton>(windowTitle());
-    connect(taskbarButton_.get(), &TaskbarButton::activated, this, &TFrmNotesMain::BringForward);
+    connect(taskbarButton_.get(), &TaskbarButton::activated, this, &NotesController::BringForward);
   }
   taskbarButton_->SetShown(settings_.enableTaskbarIcon);
 }
 
-void TFrmNotesMain::Configure1Click() {
-  OpenConfiguration(static_cast<int>(TFrmConfig::Page::kPreferences));
+void NotesController::Configure1Click() {
+  OpenConfiguration(static_cast<int>(ConfigDialog::Page::kPreferences));
 }
 
-void TFrmNotesMain::ConfigureTemplates() {
-  OpenConfiguration(static_cast<int>(TFrmConfig::Page::kTemplates));
+void NotesController::ConfigureTemplates() {
+  OpenConfiguration(static_cast<int>(ConfigDialog::Page::kTemplates));
 }
 
-void TFrmNotesMain::OpenConfiguration(int page) {
+void NotesController::OpenConfiguration(int page) {
   if (configDialog_) {
-    static_cast<TFrmConfig*>(configDialog_.data())->SelectPage(static_cast<TFrmConfig::Page>(page));
+    static_cast<ConfigDialog*>(configDialog_.data())
+        ->SelectPage(static_cast<ConfigDialog::Page>(page));
     configDialog_->raise();
     configDialog_->activateWindow();
     return;
@@ -66,9 +67,9 @@ void TFrmNotesMain::OpenConfiguration(int page) {
   const QString configFile = dataFolder_ + kConfigFileName;
   TemplateTableStore templates(*tzDefaults_);
   templates.AddMissingTemplates();
-  TFrmConfig dialog(templates, Sounds(), configFile, this);
+  ConfigDialog dialog(templates, Sounds(), configFile, this);
   configDialog_ = &dialog;
-  dialog.SelectPage(static_cast<TFrmConfig::Page>(page));
+  dialog.SelectPage(static_cast<ConfigDialog::Page>(page));
   auto* syncPage = new SyncPage(*sync_, dataFolder_);
   dialog.PageControl()->addTab(syncPage, QStringLiteral("Sync"));
   IniFile config(configFile);

@@ -38,12 +38,12 @@ QString Yes(bool flag) {
 
 }  // namespace
 
-QRect TFrmNotesMain::ImportArea() const {
+QRect NotesController::ImportArea() const {
   if (screenSize_.isValid()) return QRect(QPoint(0, 0), screenSize_);
   return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
-std::int32_t TFrmNotesMain::AddImportedNote(const ImportedNote& note) {
+std::int32_t NotesController::AddImportedNote(const ImportedNote& note) {
   DbfTable& notes = *tzNotes_;
   DbfTable& defaults = *tzDefaults_;
   if (!notes.Active() || !defaults.Active()) return 0;
@@ -53,7 +53,7 @@ std::int32_t TFrmNotesMain::AddImportedNote(const ImportedNote& note) {
         defaults.LastError() == 0 && !defaults.Eof() && defaults.RecNo() == 1;
     CopyNoteRecord(defaults, notes);
     QSize size(notes.GetFieldInt(note_field::kWidth), notes.GetFieldInt(note_field::kHeight));
-    if (!templateFound) size = TFrmNote::kDesignSize;
+    if (!templateFound) size = NoteWindow::kDesignSize;
     const QRect window = PlaceImportedNote(note, size, ImportArea());
     const QDate created = note.created.isValid() ? note.created : QDate::currentDate();
     notes.SetFieldStr(note_field::kDesc, note.caption);
@@ -99,7 +99,7 @@ std::int32_t TFrmNotesMain::AddImportedNote(const ImportedNote& note) {
   }
 }
 
-void TFrmNotesMain::RemoveImportedNote(std::int32_t recordNumber) {
+void NotesController::RemoveImportedNote(std::int32_t recordNumber) {
   DbfTable& notes = *tzNotes_;
   try {
     notes.Go(recordNumber);
@@ -110,8 +110,8 @@ void TFrmNotesMain::RemoveImportedNote(std::int32_t recordNumber) {
   }
 }
 
-ImportSummary TFrmNotesMain::ImportNotes(const QStringList& paths,
-                                         const ImportConfirmation& confirm) {
+ImportSummary NotesController::ImportNotes(const QStringList& paths,
+                                           const ImportConfirmation& confirm) {
   std::vector<SourceRead> reads;
   for (const QString& path : paths) {
     const DetectedSource source = DetectImportSource(path);
@@ -144,7 +144,7 @@ ImportSummary TFrmNotesMain::ImportNotes(const QStringList& paths,
   return {true, QStringLiteral("%1 notes imported.").arg(added)};
 }
 
-void TFrmNotesMain::ImportNotes1Click(QWidget* owner) {
+void NotesController::ImportNotes1Click(QWidget* owner) {
   const QStringList paths = ChooseImportPaths(owner);
   if (paths.isEmpty()) return;
   const ImportSummary summary = ImportNotes(paths, [owner](const QString& preview) {
@@ -160,7 +160,7 @@ void TFrmNotesMain::ImportNotes1Click(QWidget* owner) {
   }
 }
 
-QStringList TFrmNotesMain::DefaultImportChooser(QWidget* owner) {
+QStringList NotesController::DefaultImportChooser(QWidget* owner) {
   return QFileDialog::getOpenFileNames(
       owner, QStringLiteral("Import Notes"), QDir::homePath(),
       QStringLiteral("Notes files (*.ics *.json *.sqlite *.dbf *.txt *.md *.rtf info-* content-*);;"

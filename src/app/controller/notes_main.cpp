@@ -39,7 +39,7 @@ std::unique_ptr<DbfTable> MakeNoteTable(const char* name, const QStringList& fie
 
 }  // namespace
 
-TFrmNotesMain::TFrmNotesMain(const QString& dataFolder, QWidget* parent)
+NotesController::NotesController(const QString& dataFolder, QWidget* parent)
     : QWidget(parent),
       dataFolder_(dataFolder.endsWith('/') ? dataFolder : dataFolder + '/'),
       tzNotes_(MakeNoteTable("TzNotes", NoteTableFieldLines())),
@@ -50,14 +50,14 @@ TFrmNotesMain::TFrmNotesMain(const QString& dataFolder, QWidget* parent)
   setWindowTitle(QStringLiteral("Paperwisp"));
   timerInitialize_->setObjectName(QStringLiteral("TimerInitialize"));
   timerInitialize_->setInterval(kInitializeDelayMs);
-  connect(timerInitialize_, &QTimer::timeout, this, &TFrmNotesMain::TimerInitializeTimer);
+  connect(timerInitialize_, &QTimer::timeout, this, &NotesController::TimerInitializeTimer);
   SetUpTimerCheck();
   BuildMenus();
 }
 
-TFrmNotesMain::~TFrmNotesMain() = default;
+NotesController::~NotesController() = default;
 
-void TFrmNotesMain::BuildMenus() {
+void NotesController::BuildMenus() {
   popupMenu1_ = new QMenu(this);
   popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
   newNote1_ = popupMenu1_->addMenu(QStringLiteral("New Note"));
@@ -74,39 +74,39 @@ void TFrmNotesMain::BuildMenus() {
           [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
 
   connect(popupMenu1_->addAction(QStringLiteral("Notes && Reminders...")), &QAction::triggered,
-          this, &TFrmNotesMain::NotesReminders1Click);
+          this, &NotesController::NotesReminders1Click);
   connect(popupMenu1_->addAction(QStringLiteral("Hide All Notes")), &QAction::triggered, this,
-          &TFrmNotesMain::HideAllNotes1Click);
+          &NotesController::HideAllNotes1Click);
   connect(popupMenu1_->addAction(QStringLiteral("Import Notes...")), &QAction::triggered, this,
           [this] { ImportNotes1Click(nullptr); });
   popupMenu1_->addSeparator();
   connect(popupMenu1_->addAction(QStringLiteral("Help...")), &QAction::triggered, this,
-          &TFrmNotesMain::Help1Click);
+          &NotesController::Help1Click);
   connect(popupMenu1_->addAction(QStringLiteral("About...")), &QAction::triggered, this,
-          &TFrmNotesMain::About1Click);
+          &NotesController::About1Click);
   popupMenu1_->addSeparator();
   connect(popupMenu1_->addAction(QStringLiteral("Configure...")), &QAction::triggered, this,
-          &TFrmNotesMain::Configure1Click);
+          &NotesController::Configure1Click);
   connect(popupMenu1_->addAction(QStringLiteral("Shutdown Paperwisp")), &QAction::triggered, this,
-          &TFrmNotesMain::FormCloseQuery);
+          &NotesController::FormCloseQuery);
 
   pupTemplate_ = new QMenu(this);
   pupTemplate_->setObjectName(QStringLiteral("PupTemplate"));
   AddTemplateMenuItems(pupTemplate_, QStringLiteral("Temp"));
-  connect(pupTemplate_, &QMenu::aboutToShow, this, &TFrmNotesMain::PupTemplatePopup);
+  connect(pupTemplate_, &QMenu::aboutToShow, this, &NotesController::PupTemplatePopup);
   connect(pupTemplate_, &QMenu::triggered, this, [this](QAction* item) {
     if (item->data().toInt() > 0) NewNoteFromTemplate(item->data().toInt());
   });
   AddNoTemplateItems();
 }
 
-void TFrmNotesMain::FormCreate() {
-  trayIcon_ = new TTrayNotifyIcon(this);
+void NotesController::FormCreate() {
+  trayIcon_ = new TrayNotifyIcon(this);
   trayIcon_->SetHint(QStringLiteral("Paperwisp"));
   trayIcon_->SetPopupMenu(popupMenu1_);
-  connect(trayIcon_, &TTrayNotifyIcon::OnClick, this,
+  connect(trayIcon_, &TrayNotifyIcon::OnClick, this,
           [this] { pupTemplate_->popup(QCursor::pos()); });
-  connect(trayIcon_, &TTrayNotifyIcon::OnDblClick, this, [this] { NewNoteFromTemplate(1); });
+  connect(trayIcon_, &TrayNotifyIcon::OnDblClick, this, [this] { NewNoteFromTemplate(1); });
   trayIcon_->SetIconVisible(true);
 
   for (const QString& failure :
@@ -122,49 +122,49 @@ void TFrmNotesMain::FormCreate() {
   timerInitialize_->start();
 }
 
-void TFrmNotesMain::Help1Click() {
+void NotesController::Help1Click() {
   DesktopUrlOpener browser;
   OpenHelpPage(this, QCoreApplication::applicationDirPath(), browser);
 }
 
-void TFrmNotesMain::About1Click() {
-  TFrmAbout about(this);
+void NotesController::About1Click() {
+  AboutBox about(this);
   about.exec();
 }
 
-QList<QRect> TFrmNotesMain::ScreenRects() const {
+QList<QRect> NotesController::ScreenRects() const {
   if (screenSize_.isValid()) return {QRect(QPoint(0, 0), screenSize_)};
   QList<QRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) screens << screen->geometry();
   return screens;
 }
 
-bool TFrmNotesMain::PlacesWindows() const {
+bool NotesController::PlacesWindows() const {
   return placesWindows_.value_or(PlatformPlacesWindows());
 }
 
-SoundPlayer& TFrmNotesMain::Sounds() {
+SoundPlayer& NotesController::Sounds() {
   if (!sounds_) sounds_ = CreateDesktopSoundPlayer();
   return *sounds_;
 }
 
-void TFrmNotesMain::SetSoundPlayer(std::unique_ptr<SoundPlayer> player) {
+void NotesController::SetSoundPlayer(std::unique_ptr<SoundPlayer> player) {
   sounds_ = std::move(player);
 }
 
-void TFrmNotesMain::PlayDataSound(const QString& fileName) {
+void NotesController::PlayDataSound(const QString& fileName) {
   Sounds().PlayAndWait(DataFilePath(dataFolder_, fileName));
 }
 
-void TFrmNotesMain::BringForward() {
-  for (TFrmNote* window : findChildren<TFrmNote*>()) {
+void NotesController::BringForward() {
+  for (NoteWindow* window : findChildren<NoteWindow*>()) {
     if (!window->isVisible()) continue;
     window->raise();
     window->activateWindow();
   }
 }
 
-void TFrmNotesMain::closeEvent(QCloseEvent* event) {
+void NotesController::closeEvent(QCloseEvent* event) {
   FormCloseQuery();
   event->accept();
 }

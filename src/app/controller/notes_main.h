@@ -1,4 +1,4 @@
-// TFrmNotesMain: the program's main controller. It owns the three note
+// NotesController: the program's main controller. It owns the three note
 // tables, the notification-area icon with its menus, the start-up timer and
 // the minute timer of reminders and expiry; it opens the tables once the
 // event loop runs, shows the notes that were open, makes new notes from
@@ -33,10 +33,10 @@ class NotesSync;
 class PassClock;
 class SoundPlayer;
 class TaskbarButton;
-class TFrmMaintainNotes;
-class TFrmAlarm;
-class TFrmNote;
-class TTrayNotifyIcon;
+class NotesManagerWindow;
+class ReminderWindow;
+class NoteWindow;
+class TrayNotifyIcon;
 class DbfTable;
 
 // What an import ends with: whether it went through, and what to tell.
@@ -45,17 +45,17 @@ struct ImportSummary {
   QString text;  // empty when the user called the import off
 };
 
-class TFrmNotesMain : public QWidget,
-                      public NoteHost,
-                      public MaintainNotesHost,
-                      public ImportedNoteSink {
+class NotesController : public QWidget,
+                        public NoteHost,
+                        public MaintainNotesHost,
+                        public ImportedNoteSink {
   Q_OBJECT
 
  public:
   // `dataFolder`: where the tables and Config.cfg live (a final "/" is
   // added when missing).
-  explicit TFrmNotesMain(const QString& dataFolder, QWidget* parent = nullptr);
-  ~TFrmNotesMain() override;
+  explicit NotesController(const QString& dataFolder, QWidget* parent = nullptr);
+  ~NotesController() override;
 
   const QString& DataFolder() const override { return dataFolder_; }
   const ControllerSettings& Settings() const override { return settings_; }
@@ -68,7 +68,7 @@ class TFrmNotesMain : public QWidget,
   QMenu* NewNoteMenu() const { return newNote1_; }
   QMenu* NoteTemplateMenu() override { return noteTemplateMenu_; }
   QMenu* PupTemplate() const { return pupTemplate_; }
-  TTrayNotifyIcon* TrayIcon() const { return trayIcon_; }
+  TrayNotifyIcon* TrayIcon() const { return trayIcon_; }
   // Null until FormCreate.
   TaskbarButton* TaskbarButtonWindow() const { return taskbarButton_.get(); }
   // The primary screen's size unless set (tests).
@@ -116,7 +116,7 @@ class TFrmNotesMain : public QWidget,
   void NewNote1Click(QMenu* submenu);
   void PupTemplatePopup();
   // A new note from template `number`; null when none could be made.
-  TFrmNote* NewNoteFromTemplate(int number);
+  NoteWindow* NewNoteFromTemplate(int number);
   void Help1Click() override;
   void About1Click() override;
   // The configuration dialog on its "Preferences" page, or on its
@@ -125,7 +125,7 @@ class TFrmNotesMain : public QWidget,
   void ConfigureTemplates();
   // Opens the Notes & Reminders window, or brings it forward when open.
   void NotesReminders1Click() override;
-  TFrmMaintainNotes* MaintainNotes() const;
+  NotesManagerWindow* MaintainNotes() const;
   // The properties dialog of the note in `recordNumber`, through its open window.
   void EditNotePropertiesOfRecord(std::int32_t recordNumber);
   // Brings the open notes forward.
@@ -170,7 +170,7 @@ class TFrmNotesMain : public QWidget,
   // Sends `message` to the window of every record showing "Y".
   void SendToOpenNotes(int message);
   void BackupNotes();
-  TFrmNote* ShowNoteWindow();
+  NoteWindow* ShowNoteWindow();
   void AddNoTemplateItems();
   // Shows or hides the program's task bar button as the settings say.
   void ApplyTaskbarButton();
@@ -182,7 +182,7 @@ class TFrmNotesMain : public QWidget,
   // Hides (start-up mode: marks hidden) the current note of an expiry pass
   // and moves it to the trash when it asks for it; true when it was moved.
   bool ExpireNote(ExpireMode mode);
-  TFrmAlarm* OpenReminderWindow();
+  ReminderWindow* OpenReminderWindow();
   // Where imported notes are placed: the primary screen's available area.
   QRect ImportArea() const;
   static QStringList DefaultImportChooser(QWidget* owner);
@@ -204,7 +204,7 @@ class TFrmNotesMain : public QWidget,
   QTimer* timerClockWatch_ = nullptr;
   std::unique_ptr<PassClock> clock_;
   ClockJumpDetector clockJumps_;
-  TTrayNotifyIcon* trayIcon_ = nullptr;
+  TrayNotifyIcon* trayIcon_ = nullptr;
   QMenu* popupMenu1_ = nullptr;
   QMenu* newNote1_ = nullptr;
   QMenu* noteTemplateMenu_ = nullptr;
@@ -213,7 +213,7 @@ class TFrmNotesMain : public QWidget,
   QAction* noTemplateSet_ = nullptr;
   QAction* configureTemplates_ = nullptr;
   QPointer<QDialog> configDialog_;
-  QPointer<TFrmMaintainNotes> maintainNotes_;
+  QPointer<NotesManagerWindow> maintainNotes_;
   NotesSync* sync_;
 };
 

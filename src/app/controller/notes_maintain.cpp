@@ -12,10 +12,10 @@
 
 namespace pw {
 
-void TFrmNotesMain::NotesReminders1Click() {
+void NotesController::NotesReminders1Click() {
   if (maintainNotes_ == nullptr) {
     try {
-      maintainNotes_ = new TFrmMaintainNotes(*this, this);
+      maintainNotes_ = new NotesManagerWindow(*this, this);
     } catch (const EngineError& error) {
       QMessageBox::warning(nullptr, QCoreApplication::applicationName(),
                            QString::fromUtf8(error.what()), QMessageBox::Ok);
@@ -25,21 +25,21 @@ void TFrmNotesMain::NotesReminders1Click() {
     // Modal as a dialog, but without a nested event loop, so that a second
     // request (a second start, the command line) only brings it forward.
     maintainNotes_->setWindowModality(Qt::ApplicationModal);
-    connect(maintainNotes_, &TFrmMaintainNotes::editNotePropertiesRequested, this,
-            &TFrmNotesMain::EditNotePropertiesOfRecord);
+    connect(maintainNotes_, &NotesManagerWindow::editNotePropertiesRequested, this,
+            &NotesController::EditNotePropertiesOfRecord);
   }
   maintainNotes_->show();
   maintainNotes_->raise();
   maintainNotes_->activateWindow();
 }
 
-TFrmMaintainNotes* TFrmNotesMain::MaintainNotes() const {
+NotesManagerWindow* NotesController::MaintainNotes() const {
   return maintainNotes_;
 }
 
-void TFrmNotesMain::EditNotePropertiesOfRecord(std::int32_t recordNumber) {
+void NotesController::EditNotePropertiesOfRecord(std::int32_t recordNumber) {
   // The window of the record edits and saves it, as its own menu would.
-  for (TFrmNote* window : findChildren<TFrmNote*>()) {
+  for (NoteWindow* window : findChildren<NoteWindow*>()) {
     if (window->RecordLink() == recordNumber) {
       SendNoteRequest(window->Handle(), kPropertiesNoteRequest);
       return;
@@ -47,7 +47,7 @@ void TFrmNotesMain::EditNotePropertiesOfRecord(std::int32_t recordNumber) {
   }
 }
 
-void TFrmNotesMain::ShowNoteOfRecord(std::int32_t recordNumber) {
+void NotesController::ShowNoteOfRecord(std::int32_t recordNumber) {
   DbfTable& notes = *tzNotes_;
   notes.Go(recordNumber);
   if (notes.LastError() != 0 || notes.Eof() || notes.RecNo() != recordNumber) return;

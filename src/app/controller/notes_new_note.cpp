@@ -20,11 +20,11 @@
 
 namespace pw {
 
-void TFrmNotesMain::NewNote1Click(QMenu* submenu) {
+void NotesController::NewNote1Click(QMenu* submenu) {
   FillTemplateMenu(submenu->actions());
 }
 
-void TFrmNotesMain::PupTemplatePopup() {
+void NotesController::PupTemplatePopup() {
   const QList<QAction*> items = pupTemplate_->actions().mid(0, kTemplateCount);
   FillTemplateMenu(items);
   const bool noneSet = std::none_of(items.begin(), items.end(),
@@ -33,7 +33,7 @@ void TFrmNotesMain::PupTemplatePopup() {
   configureTemplates_->setVisible(noneSet);
 }
 
-void TFrmNotesMain::FillTemplateMenu(const QList<QAction*>& items) {
+void NotesController::FillTemplateMenu(const QList<QAction*>& items) {
   // Items without a template record stay hidden (an empty templates table
   // offers nothing).
   for (QAction* item : items) item->setVisible(false);
@@ -46,11 +46,11 @@ void TFrmNotesMain::FillTemplateMenu(const QList<QAction*>& items) {
   }
 }
 
-QPoint TFrmNotesMain::CascadeNewNote(QPoint place, QSize note, QRect screen) {
+QPoint NotesController::CascadeNewNote(QPoint place, QSize note, QRect screen) {
   // A new note does not open exactly over an open one: it moves on by an
   // offset until its place is free, or starts again where the screen ends.
   QList<QPoint> taken;
-  for (const TFrmNote* open : NoteWindowParent()->findChildren<TFrmNote*>()) {
+  for (const NoteWindow* open : NoteWindowParent()->findChildren<NoteWindow*>()) {
     if (open->isVisible()) taken << open->pos();
   }
   for (int step = 0;; ++step) {
@@ -60,11 +60,11 @@ QPoint TFrmNotesMain::CascadeNewNote(QPoint place, QSize note, QRect screen) {
   }
 }
 
-TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
+NoteWindow* NotesController::NewNoteFromTemplate(int number) {
   DbfTable& notes = *tzNotes_;
   DbfTable& defaults = *tzDefaults_;
   if (!notes.Active() || !defaults.Active()) return nullptr;
-  auto* window = new TFrmNote(*this);
+  auto* window = new NoteWindow(*this);
   defaults.Go(number);
   const bool templateFound =
       defaults.LastError() == 0 && !defaults.Eof() && defaults.RecNo() == number;
@@ -72,9 +72,9 @@ TFrmNote* TFrmNotesMain::NewNoteFromTemplate(int number) {
   // An empty templates table (a first start) has no record to copy: the
   // note gets the window's design size and colour instead of a size of 0.
   if (!templateFound) {
-    notes.SetFieldInt(note_field::kWidth, TFrmNote::kDesignSize.width());
-    notes.SetFieldInt(note_field::kHeight, TFrmNote::kDesignSize.height());
-    notes.SetFieldInt(note_field::kColor, TFrmNote::kDefaultColor);
+    notes.SetFieldInt(note_field::kWidth, NoteWindow::kDesignSize.width());
+    notes.SetFieldInt(note_field::kHeight, NoteWindow::kDesignSize.height());
+    notes.SetFieldInt(note_field::kColor, NoteWindow::kDefaultColor);
   }
 
   const QDateTime now = QDateTime::currentDateTime();

@@ -13,7 +13,7 @@
 
 namespace pw {
 
-void TFrmNotesMain::ShowAllNotes() {
+void NotesController::ShowAllNotes() {
   DbfTable& notes = *tzNotes_;
   if (!notes.Active()) return;
   const QString savedTag = notes.CurrentTag();
@@ -39,7 +39,7 @@ void TFrmNotesMain::ShowAllNotes() {
   BringForward();
 }
 
-void TFrmNotesMain::SecondStart() {
+void NotesController::SecondStart() {
   // Without a notification area the user has no other way in.
   if (trayIcon_ != nullptr && trayIcon_->FallbackWindow() != nullptr) {
     NotesReminders1Click();
@@ -48,7 +48,7 @@ void TFrmNotesMain::SecondStart() {
   }
 }
 
-void TFrmNotesMain::TellWhenPlacesAreNotKept() {
+void NotesController::TellWhenPlacesAreNotKept() {
   if (PlacesWindows()) return;
   IniFile config(dataFolder_ + kConfigFileName);
   if (ReadSetting(config, config::kPlacesNoticeShown)) return;

@@ -25,11 +25,11 @@ constexpr const char* kNotesFiles[] = {"Notes.dbf", "Notes.dbt", "Notes.mdx"};
 
 }  // namespace
 
-void TFrmNotesMain::HideAllNotes1Click() {
+void NotesController::HideAllNotes1Click() {
   SendToOpenNotes(kHideNoteRequest);
 }
 
-void TFrmNotesMain::SendToOpenNotes(int message) {
+void NotesController::SendToOpenNotes(int message) {
   DbfTable& notes = *tzNotes_;
   if (!notes.Active()) return;
   try {
@@ -55,7 +55,7 @@ void TFrmNotesMain::SendToOpenNotes(int message) {
   }
 }
 
-void TFrmNotesMain::FormCloseQuery() {
+void NotesController::FormCloseQuery() {
   if (shutDown_) return;
   shutDown_ = true;
   timerInitialize_->stop();
@@ -76,10 +76,10 @@ void TFrmNotesMain::FormCloseQuery() {
   emit programEndRequested();
 }
 
-void TFrmNotesMain::BackupNotes() {
+void NotesController::BackupNotes() {
   const QString backup = dataFolder_ + kBackupFolder;
   if (!QDir().mkpath(backup)) return;
-  TFrmStatus status(QStringLiteral("Back Up"), QStringLiteral("Backing up notes file"), 6);
+  StatusWindow status(QStringLiteral("Back Up"), QStringLiteral("Backing up notes file"), 6);
   status.show();
   QCoreApplication::processEvents();
   const auto step = [&status] {
@@ -101,12 +101,13 @@ void TFrmNotesMain::BackupNotes() {
   }
 }
 
-void TFrmNotesMain::EmptyTrash() {
+void NotesController::EmptyTrash() {
   DbfTable& trash = *tzTrash_;
   if (!trash.Active()) return;
   const std::int32_t records = trash.RecordCount();
   if (records <= 0) return;
-  TFrmStatus status(QStringLiteral("Compacting"), QStringLiteral("Compacting Trash Bin"), records);
+  StatusWindow status(QStringLiteral("Compacting"), QStringLiteral("Compacting Trash Bin"),
+                      records);
   status.show();
   trash.GoTop();
   for (;;) {

@@ -21,7 +21,7 @@ constexpr int kCleanEndsBetweenPacks = 25;
 
 }  // namespace
 
-void TFrmNotesMain::CheckLastSession() {
+void NotesController::CheckLastSession() {
   IniFile config(dataFolder_ + kConfigFileName);
   const bool crashed = !ReadSetting(config, config::kTerminatedOK);
   packRequest_ = ReadSetting(config, config::kLastPacked) > kCleanEndsBetweenPacks;
@@ -40,7 +40,7 @@ void TFrmNotesMain::CheckLastSession() {
   }
 }
 
-void TFrmNotesMain::TimerInitializeTimer() {
+void NotesController::TimerInitializeTimer() {
   timerInitialize_->stop();
   if (!OpenNotesFiles()) {
     emit programEndRequested();
@@ -54,7 +54,7 @@ void TFrmNotesMain::TimerInitializeTimer() {
   emit startupFinished();
 }
 
-bool TFrmNotesMain::OpenNotesFiles() {
+bool NotesController::OpenNotesFiles() {
   const std::pair<DbfTable*, const char*> tables[] = {{tzNotes_.get(), "notes.dbf"},
                                                       {tzTrash_.get(), "Trash.dbf"},
                                                       {tzDefaults_.get(), "defaults.dbf"}};
@@ -75,7 +75,7 @@ bool TFrmNotesMain::OpenNotesFiles() {
   return true;
 }
 
-void TFrmNotesMain::DisplayOpenNotes() {
+void NotesController::DisplayOpenNotes() {
   DbfTable& notes = *tzNotes_;
   notes.SetOrderToTag(note_tag::kShowing);
   if (!notes.Find(QStringLiteral("Y"))) return;
@@ -87,8 +87,8 @@ void TFrmNotesMain::DisplayOpenNotes() {
   }
 }
 
-TFrmNote* TFrmNotesMain::ShowNoteWindow() {
-  auto* window = new TFrmNote(*this);
+NoteWindow* NotesController::ShowNoteWindow() {
+  auto* window = new NoteWindow(*this);
   window->ShowFromRecord();
   return window;
 }

@@ -54,23 +54,23 @@ void RestorePassTag(DbfTable& notes, const QString& tag) {
   }
 }
 
-void TFrmNotesMain::SetUpTimerCheck() {
+void NotesController::SetUpTimerCheck() {
   clock_ = CreateSystemClock();
   timerCheck_ = new QTimer(this);
   timerCheck_->setObjectName(QStringLiteral("TimerCheck"));
   timerCheck_->setInterval(TimerCheckInterval());
-  connect(timerCheck_, &QTimer::timeout, this, &TFrmNotesMain::TimerCheckTimer);
+  connect(timerCheck_, &QTimer::timeout, this, &NotesController::TimerCheckTimer);
   timerClockWatch_ = new QTimer(this);
   timerClockWatch_->setInterval(kClockWatchMs);
-  connect(timerClockWatch_, &QTimer::timeout, this, &TFrmNotesMain::WatchWallClock);
+  connect(timerClockWatch_, &QTimer::timeout, this, &NotesController::WatchWallClock);
   timerClockWatch_->start();
 }
 
-void TFrmNotesMain::SetClock(std::unique_ptr<PassClock> clock) {
+void NotesController::SetClock(std::unique_ptr<PassClock> clock) {
   clock_ = std::move(clock);
 }
 
-void TFrmNotesMain::TimerCheckTimer() {
+void NotesController::TimerCheckTimer() {
   timerCheck_->stop();
   // The passes end quietly on errors; the timer runs on in every case.
   ExpireNotes(ExpireMode::kRunning);
@@ -78,7 +78,7 @@ void TFrmNotesMain::TimerCheckTimer() {
   if (!shutDown_) timerCheck_->start();
 }
 
-void TFrmNotesMain::WatchWallClock() {
+void NotesController::WatchWallClock() {
   const bool jumped = clockJumps_.Jumped(clock_->Now(), MonotonicMs());
   // Not before the start-up has switched the timer on, nor during a pass.
   if (jumped && timerCheck_->isActive()) TimerCheckTimer();

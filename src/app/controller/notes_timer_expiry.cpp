@@ -33,7 +33,7 @@ void MarkHidden(DbfTable& notes) {
 
 }  // namespace
 
-bool TFrmNotesMain::NoteIsExpired(DbfTable& table) {
+bool NotesController::NoteIsExpired(DbfTable& table) {
   const std::string expireDate = table.GetFieldDate(note_field::kExpireDate).toStdString();
   const ExpiryFields fields{
       .expires = IsYes(table, note_field::kExpires),
@@ -44,13 +44,13 @@ bool TFrmNotesMain::NoteIsExpired(DbfTable& table) {
   return pw::NoteIsExpired(fields, clock_->Now());
 }
 
-void TFrmNotesMain::ExpireNotes(ExpireMode mode) {
+void NotesController::ExpireNotes(ExpireMode mode) {
   DbfTable& notes = *tzNotes_;
   WalkFlaggedNotes(notes, "The expiry pass", note_tag::kExpireAct, note_field::kExpires,
                    [&] { return NoteIsExpired(notes) && ExpireNote(mode); });
 }
 
-bool TFrmNotesMain::ExpireNote(ExpireMode mode) {
+bool NotesController::ExpireNote(ExpireMode mode) {
   DbfTable& notes = *tzNotes_;
   if (IsYes(notes, note_field::kShowing)) {
     const std::int32_t recordNumber = notes.RecNo();

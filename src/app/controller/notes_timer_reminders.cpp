@@ -13,7 +13,7 @@
 
 namespace pw {
 
-bool TFrmNotesMain::ReminderIsDue(DbfTable& table) {
+bool NotesController::ReminderIsDue(DbfTable& table) {
   const ReminderFields fields{
       .active = table.GetFieldStr(note_field::kAlarmAct) == QLatin1String("Y"),
       .kind = table.GetFieldInt(note_field::kAlarmType),
@@ -25,7 +25,7 @@ bool TFrmNotesMain::ReminderIsDue(DbfTable& table) {
   return pw::ReminderIsDue(fields, clock_->Now());
 }
 
-void TFrmNotesMain::FireReminders() {
+void NotesController::FireReminders() {
   DbfTable& notes = *tzNotes_;
   WalkFlaggedNotes(notes, "The reminder pass", note_tag::kAlarmAct, note_field::kAlarmAct, [&] {
     if (!ReminderIsDue(notes)) return false;
@@ -44,9 +44,9 @@ void TFrmNotesMain::FireReminders() {
   });
 }
 
-TFrmAlarm* TFrmNotesMain::OpenReminderWindow() {
+ReminderWindow* NotesController::OpenReminderWindow() {
   DbfTable& notes = *tzNotes_;
-  auto* window = new TFrmAlarm(dataFolder_, Sounds(), this);
+  auto* window = new ReminderWindow(dataFolder_, Sounds(), this);
   window->SetCaption(CaptionOfRecord(notes));
   window->SetNoteColor(ColorOfWindowsValue(notes.GetFieldInt(note_field::kColor)));
   std::unique_ptr<MemoStream> memo =

@@ -6,11 +6,11 @@
 
 namespace pw {
 
-bool TFrmNotesMain::CopyNoteToTrash() {
+bool NotesController::CopyNoteToTrash() {
   return CopyNoteToTrashFrom(*tzNotes_);
 }
 
-bool TFrmNotesMain::CopyNoteToTrashFrom(DbfTable& source) {
+bool NotesController::CopyNoteToTrashFrom(DbfTable& source) {
   DbfTable& trash = *tzTrash_;
   CopyNoteRecord(source, trash);
   if (!trash.ALock()) {

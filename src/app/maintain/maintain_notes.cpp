@@ -89,8 +89,8 @@ DataGrid* NoteGrid(const char* name, const QList<GridColumn>& columns) {
 
 }  // namespace
 
-TFrmMaintainNotes::TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent)
-    : QDialog(parent), host_(host), placement_(new TPOAPlace(this)) {
+NotesManagerWindow::NotesManagerWindow(MaintainNotesHost& host, QWidget* parent)
+    : QDialog(parent), host_(host), placement_(new WindowPlacement(this)) {
   // The object name is the window's key in section "Screens", whatever the
   // class is called.
   setObjectName(QString::fromLatin1(config::kMaintainNotesEntry));
@@ -118,10 +118,11 @@ TFrmMaintainNotes::TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent)
   tzGridTrash_->SelectRow(0);
   ShowMemoOf(*tzNotesMaint_, richEdit1_);
   ShowMemoOf(*tzTrashMaint_, richEditTrash_);
-  connect(pageControl1_, &QTabWidget::currentChanged, this, &TFrmMaintainNotes::PageControl1Change);
+  connect(pageControl1_, &QTabWidget::currentChanged, this,
+          &NotesManagerWindow::PageControl1Change);
 }
 
-TFrmMaintainNotes::~TFrmMaintainNotes() {
+NotesManagerWindow::~NotesManagerWindow() {
   QString error;
   if (!placement_->Save(&error)) qWarning("%s", qPrintable(error));
   // The grids hold the record sets; unbind them before the views go.
@@ -129,7 +130,7 @@ TFrmMaintainNotes::~TFrmMaintainNotes() {
   tzGridTrash_->SetDataSet(nullptr);
 }
 
-void TFrmMaintainNotes::BuildViews() {
+void NotesManagerWindow::BuildViews() {
   const QString& folder = host_.DataFolder();
   tzNotesMaint_ = OpenNoteView("TzNotesMaint", DataFilePath(folder, QStringLiteral("notes.dbf")));
   tzTrashMaint_ = OpenNoteView("TzTrashMaint", DataFilePath(folder, QStringLiteral("Trash.dbf")));
@@ -138,7 +139,7 @@ void TFrmMaintainNotes::BuildViews() {
   WatchTables();
 }
 
-void TFrmMaintainNotes::WatchTables() {
+void NotesManagerWindow::WatchTables() {
   // Notes made, saved, expired or trashed meanwhile - by the controller, a
   // later start's --new or another program - show without a click: every
   // write to a table file re-reads the views a moment later, once.
@@ -149,7 +150,7 @@ void TFrmMaintainNotes::WatchTables() {
   rereadTimer_ = new QTimer(this);
   rereadTimer_->setSingleShot(true);
   rereadTimer_->setInterval(kRereadDelayMs);
-  connect(rereadTimer_, &QTimer::timeout, this, &TFrmMaintainNotes::ReReadViews);
+  connect(rereadTimer_, &QTimer::timeout, this, &NotesManagerWindow::ReReadViews);
   connect(tableWatch_, &QFileSystemWatcher::fileChanged, this, [this, files] {
     // A table packed into a new file is watched again under its name.
     tableWatch_->addPaths(files);
@@ -157,7 +158,7 @@ void TFrmMaintainNotes::WatchTables() {
   });
 }
 
-void TFrmMaintainNotes::BuildPages() {
+void NotesManagerWindow::BuildPages() {
   pageControl1_ = new QTabWidget(this);
   pageControl1_->setObjectName(QStringLiteral("PageControl1"));
   pageControl1_->setMinimumSize(kPagesMinimumSize);
@@ -178,7 +179,7 @@ void TFrmMaintainNotes::BuildPages() {
   }
 }
 
-QWidget* TFrmMaintainNotes::BuildNotesPane() {
+QWidget* NotesManagerWindow::BuildNotesPane() {
   auto* pane = new QWidget;
   pane->setObjectName(QStringLiteral("PanelNotes"));
   auto* layout = new QVBoxLayout(pane);
@@ -188,7 +189,7 @@ QWidget* TFrmMaintainNotes::BuildNotesPane() {
   edSearch_->setObjectName(QStringLiteral("EdSearch"));
   edSearch_->setPlaceholderText(QStringLiteral("Search captions and text"));
   edSearch_->setClearButtonEnabled(true);
-  connect(edSearch_, &QLineEdit::textChanged, this, &TFrmMaintainNotes::ApplySearch);
+  connect(edSearch_, &QLineEdit::textChanged, this, &NotesManagerWindow::ApplySearch);
   layout->addWidget(edSearch_);
 
   tzGrid1_ =
@@ -217,7 +218,7 @@ QWidget* TFrmMaintainNotes::BuildNotesPane() {
   return pane;
 }
 
-QWidget* TFrmMaintainNotes::BuildTrashPane() {
+QWidget* NotesManagerWindow::BuildTrashPane() {
   tzGridTrash_ = NoteGrid(
       "TzGridTrash", {{.fieldName = note_field::kDesc, .title = "Note Caption", .width = 328},
                       {.fieldName = note_field::kDateCreate, .title = "Created", .width = 85}});
@@ -235,7 +236,7 @@ QWidget* TFrmMaintainNotes::BuildTrashPane() {
   return splitter;
 }
 
-void TFrmMaintainNotes::BuildBoards() {
+void NotesManagerWindow::BuildBoards() {
   int sheet = kFirstBoardSheet;
   for (const TemplateBoard& board : CustomisedTemplates(host_.TzDefaults())) {
     if (sheet >= kTabSheetCount) break;
@@ -246,15 +247,15 @@ void TFrmMaintainNotes::BuildBoards() {
   }
 }
 
-QWidget* TFrmMaintainNotes::TabSheet(int n) const {
+QWidget* NotesManagerWindow::TabSheet(int n) const {
   return n >= 1 && n <= tabSheets_.size() ? tabSheets_[n - 1] : nullptr;
 }
 
-int TFrmMaintainNotes::BoardOfPage(int pageIndex) const {
+int NotesManagerWindow::BoardOfPage(int pageIndex) const {
   return pageIndex >= 0 && pageIndex < boardOfSheet_.size() ? boardOfSheet_[pageIndex] : 0;
 }
 
-void TFrmMaintainNotes::PageControl1Change() {
+void NotesManagerWindow::PageControl1Change() {
   DbfTable& notes = *tzNotesMaint_;
   notes.SetFilterTo(QString());
   const int page = pageControl1_->currentIndex();
@@ -298,7 +299,7 @@ void RereadView(DbfTable& view) {
 
 }  // namespace
 
-void TFrmMaintainNotes::ReReadNotes() {
+void NotesManagerWindow::ReReadNotes() {
   textIndex_.Forget();
   RereadView(*tzNotesMaint_);
   tzGrid1_->Relayout();
@@ -306,7 +307,7 @@ void TFrmMaintainNotes::ReReadNotes() {
   ShowMemoOf(*tzNotesMaint_, richEdit1_);
 }
 
-void TFrmMaintainNotes::ReReadTrash() {
+void NotesManagerWindow::ReReadTrash() {
   trashTextIndex_.Forget();
   RereadView(*tzTrashMaint_);
   tzGridTrash_->Relayout();
@@ -314,25 +315,25 @@ void TFrmMaintainNotes::ReReadTrash() {
   ShowMemoOf(*tzTrashMaint_, richEditTrash_);
 }
 
-void TFrmMaintainNotes::ReReadViews() {
+void NotesManagerWindow::ReReadViews() {
   ReReadNotes();
   ReReadTrash();
 }
 
-bool TFrmMaintainNotes::event(QEvent* event) {
+bool NotesManagerWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) ReReadViews();
   return QDialog::event(event);
 }
 
-void TFrmMaintainNotes::showEvent(QShowEvent* event) {
+void NotesManagerWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (placementRestored_) return;
   placementRestored_ = true;
   placement_->Restore();
 }
 
-void TFrmMaintainNotes::ShowCaptionsOf(DataGrid* grid, NoteTextIndex& index,
-                                       const QString& fileName) {
+void NotesManagerWindow::ShowCaptionsOf(DataGrid* grid, NoteTextIndex& index,
+                                        const QString& fileName) {
   // DESC holds only what its code page can spell; the memo the exact caption.
   grid->SetCellText(
       [this, &index, fileName](std::int32_t record, int column) -> std::optional<QString> {
@@ -342,7 +343,7 @@ void TFrmMaintainNotes::ShowCaptionsOf(DataGrid* grid, NoteTextIndex& index,
       });
 }
 
-void TFrmMaintainNotes::ApplySearch() {
+void NotesManagerWindow::ApplySearch() {
   const QString needle = edSearch_->text().trimmed();
   if (needle.isEmpty()) {
     tzGrid1_->SetRowFilter(nullptr);
@@ -357,7 +358,7 @@ void TFrmMaintainNotes::ApplySearch() {
   ShowMemoOf(*tzNotesMaint_, richEdit1_);
 }
 
-void TFrmMaintainNotes::ShowMemoOf(DbfTable& table, NoteEditor* pane) {
+void NotesManagerWindow::ShowMemoOf(DbfTable& table, NoteEditor* pane) {
   const DataGrid* grid = pane == richEdit1_ ? tzGrid1_ : tzGridTrash_;
   if (grid->CurrentRecordNumber() == 0 || table.IsEmpty()) {
     pane->clear();
@@ -373,7 +374,7 @@ void TFrmMaintainNotes::ShowMemoOf(DbfTable& table, NoteEditor* pane) {
   memo->Finish();
 }
 
-QList<std::int32_t> TFrmMaintainNotes::AllRecordsOf(const DataGrid& grid) const {
+QList<std::int32_t> NotesManagerWindow::AllRecordsOf(const DataGrid& grid) const {
   QList<std::int32_t> records;
   const int rows = grid.model()->rowCount();
   for (int row = 0; row < rows; ++row) records.append(grid.RecordNumberAt(row));

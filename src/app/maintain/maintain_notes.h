@@ -1,4 +1,4 @@
-// TFrmMaintainNotes: the window "Notes & Reminders". It lists the notes on
+// NotesManagerWindow: the window "Notes & Reminders". It lists the notes on
 // pages - "All Notes", "Active Reminders", one page per customised template
 // (board) and "Trash Bin" - through views of its own over notes.dbf and
 // Trash.dbf, and acts on them from the grids' context menus: edit a note's
@@ -31,12 +31,12 @@ namespace pw {
 
 class MaintainNotesHost;
 class NoteEditor;
-class TPOAPlace;
+class WindowPlacement;
 class TableRecordSet;
 class DbfTable;
 class DataGrid;
 
-class TFrmMaintainNotes : public QDialog {
+class NotesManagerWindow : public QDialog {
   Q_OBJECT
 
  public:
@@ -47,8 +47,8 @@ class TFrmMaintainNotes : public QDialog {
 
   // Opens both views and builds the boards; raises EngineError when a table
   // cannot be opened.
-  explicit TFrmMaintainNotes(MaintainNotesHost& host, QWidget* parent = nullptr);
-  ~TFrmMaintainNotes() override;
+  explicit NotesManagerWindow(MaintainNotesHost& host, QWidget* parent = nullptr);
+  ~NotesManagerWindow() override;
 
   DbfTable& TzNotesMaint() const { return *tzNotesMaint_; }
   DbfTable& TzTrashMaint() const { return *tzTrashMaint_; }
@@ -118,7 +118,7 @@ class TFrmMaintainNotes : public QDialog {
   std::unique_ptr<DbfTable> tzTrashMaint_;
   std::unique_ptr<TableRecordSet> notesSet_;
   std::unique_ptr<TableRecordSet> trashSet_;
-  TPOAPlace* placement_;
+  WindowPlacement* placement_;
   bool placementRestored_ = false;
   QTabWidget* pageControl1_ = nullptr;
   QList<QWidget*> tabSheets_;

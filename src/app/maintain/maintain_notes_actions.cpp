@@ -62,21 +62,21 @@ class BusyScope {
 
 }  // namespace
 
-void TFrmMaintainNotes::BuildMenus() {
+void NotesManagerWindow::BuildMenus() {
   popupNotes_ = new QMenu(this);
   popupNotes_->setObjectName(QStringLiteral("PopupNotes"));
   QAction* edit = popupNotes_->addAction(QStringLiteral("Edit Note Properties..."));
   edit->setObjectName(QStringLiteral("EditNoteProperties1"));
-  connect(edit, &QAction::triggered, this, &TFrmMaintainNotes::EditNoteProperties1Click);
+  connect(edit, &QAction::triggered, this, &NotesManagerWindow::EditNoteProperties1Click);
   popupNotes_->addSeparator();
   showNoteonDesktop1_ = popupNotes_->addAction(QStringLiteral("Show Note on Desktop"));
   showNoteonDesktop1_->setObjectName(QStringLiteral("ShowNoteonDesktop1"));
   showNoteonDesktop1_->setCheckable(true);
   connect(showNoteonDesktop1_, &QAction::triggered, this,
-          &TFrmMaintainNotes::ShowNoteonDesktop1Click);
+          &NotesManagerWindow::ShowNoteonDesktop1Click);
   QAction* trash = popupNotes_->addAction(QStringLiteral("Send Note to Trash"));
   trash->setObjectName(QStringLiteral("SendNotetoTrash1"));
-  connect(trash, &QAction::triggered, this, &TFrmMaintainNotes::SendNotetoTrash1Click);
+  connect(trash, &QAction::triggered, this, &NotesManagerWindow::SendNotetoTrash1Click);
   popupNotes_->addSeparator();
   QAction* exportNotes = popupNotes_->addAction(QStringLiteral("Export..."));
   exportNotes->setObjectName(QStringLiteral("ExportNotes1"));
@@ -92,18 +92,18 @@ void TFrmMaintainNotes::BuildMenus() {
     host_.ImportNotes1Click(this);
     ReReadNotes();
   });
-  connect(popupNotes_, &QMenu::aboutToShow, this, &TFrmMaintainNotes::UpdateNotesMenu);
+  connect(popupNotes_, &QMenu::aboutToShow, this, &NotesManagerWindow::UpdateNotesMenu);
   tzGrid1_->SetPopupMenu(popupNotes_);
 
   popupTrash_ = new QMenu(this);
   popupTrash_->setObjectName(QStringLiteral("PopupTrash"));
   QAction* empty = popupTrash_->addAction(QStringLiteral("Empty Trash Bin"));
   empty->setObjectName(QStringLiteral("EmptyTrashBin1"));
-  connect(empty, &QAction::triggered, this, &TFrmMaintainNotes::EmptyTrashBin1Click);
+  connect(empty, &QAction::triggered, this, &NotesManagerWindow::EmptyTrashBin1Click);
   popupTrash_->addSeparator();
   QAction* restore = popupTrash_->addAction(QStringLiteral("Restore Note"));
   restore->setObjectName(QStringLiteral("RestoreNote1"));
-  connect(restore, &QAction::triggered, this, &TFrmMaintainNotes::RestoreNote1Click);
+  connect(restore, &QAction::triggered, this, &NotesManagerWindow::RestoreNote1Click);
   popupTrash_->addSeparator();
   QAction* exportTrash = popupTrash_->addAction(QStringLiteral("Export..."));
   exportTrash->setObjectName(QStringLiteral("ExportTrash1"));
@@ -112,7 +112,7 @@ void TFrmMaintainNotes::BuildMenus() {
   tzGridTrash_->SetPopupMenu(popupTrash_);
 }
 
-void TFrmMaintainNotes::UpdateNotesMenu() {
+void NotesManagerWindow::UpdateNotesMenu() {
   const bool onNote = GoToSelectedNote();
   for (QAction* item : popupNotes_->actions()) {
     // Export Page and Import Notes need no selected note.
@@ -124,15 +124,15 @@ void TFrmMaintainNotes::UpdateNotesMenu() {
   showNoteonDesktop1_->setChecked(onNote && IsShowing(*tzNotesMaint_));
 }
 
-bool TFrmMaintainNotes::GoToSelectedNote() {
+bool NotesManagerWindow::GoToSelectedNote() {
   return GoToRecordOf(*tzGrid1_, *tzNotesMaint_);
 }
 
-bool TFrmMaintainNotes::GoToSelectedTrash() {
+bool NotesManagerWindow::GoToSelectedTrash() {
   return GoToRecordOf(*tzGridTrash_, *tzTrashMaint_);
 }
 
-void TFrmMaintainNotes::EditNoteProperties1Click() {
+void NotesManagerWindow::EditNoteProperties1Click() {
   if (!GoToSelectedNote()) return;
   DbfTable& notes = *tzNotesMaint_;
   const std::int32_t record = notes.RecNo();
@@ -148,7 +148,7 @@ void TFrmMaintainNotes::EditNoteProperties1Click() {
   ReReadNotes();
 }
 
-void TFrmMaintainNotes::ShowNoteonDesktop1Click() {
+void NotesManagerWindow::ShowNoteonDesktop1Click() {
   if (!GoToSelectedNote()) return;
   DbfTable& notes = *tzNotesMaint_;
   const std::int32_t record = notes.RecNo();
@@ -171,7 +171,7 @@ void TFrmMaintainNotes::ShowNoteonDesktop1Click() {
   ReReadViews();
 }
 
-void TFrmMaintainNotes::SendNotetoTrash1Click() {
+void NotesManagerWindow::SendNotetoTrash1Click() {
   if (!GoToSelectedNote()) return;
   DbfTable& notes = *tzNotesMaint_;
   const std::int32_t record = notes.RecNo();
@@ -187,7 +187,7 @@ void TFrmMaintainNotes::SendNotetoTrash1Click() {
   ReReadViews();
 }
 
-void TFrmMaintainNotes::EmptyTrashBin1Click() {
+void NotesManagerWindow::EmptyTrashBin1Click() {
   if (!Confirmed(this,
                  QStringLiteral("Permanently delete all notes contained in the Trash Bin?"))) {
     return;
@@ -223,7 +223,7 @@ void TFrmMaintainNotes::EmptyTrashBin1Click() {
   }
 }
 
-void TFrmMaintainNotes::RestoreNote1Click() {
+void NotesManagerWindow::RestoreNote1Click() {
   if (!Confirmed(this, QStringLiteral("Restore this trashed note?"))) return;
   if (!GoToSelectedTrash()) return;
   DbfTable& notes = *tzNotesMaint_;

@@ -48,7 +48,7 @@ ExportedNote NoteOfCurrentRecord(DbfTable& table) {
 
 }  // namespace
 
-void TFrmMaintainNotes::ExportNotes(DbfTable& table, const QList<std::int32_t>& recordNumbers) {
+void NotesManagerWindow::ExportNotes(DbfTable& table, const QList<std::int32_t>& recordNumbers) {
   if (recordNumbers.isEmpty() || table.IsEmpty()) return;
   const QString folder = ChooseExportFolder ? ChooseExportFolder(this) : QString();
   if (folder.isEmpty()) return;

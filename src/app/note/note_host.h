@@ -15,7 +15,7 @@ class QWidget;
 
 namespace pw {
 
-class TFrmNote;
+class NoteWindow;
 class DbfTable;
 
 class NoteHost {

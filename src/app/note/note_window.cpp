@@ -63,7 +63,7 @@ void FillWith(QWidget* widget, const QColor& background, const QColor& text = QC
 
 }  // namespace
 
-TFrmNote::TFrmNote(NoteHost& host)
+NoteWindow::NoteWindow(NoteHost& host)
     : QWidget(host.NoteWindowParent(), Qt::Tool | Qt::FramelessWindowHint),
       host_(host),
       handle_(RegisterNoteWindow(this)),
@@ -78,7 +78,7 @@ TFrmNote::TFrmNote(NoteHost& host)
   autosaveTimer_ = new QTimer(this);
   autosaveTimer_->setSingleShot(true);
   autosaveTimer_->setInterval(kAutosaveDelayMs);
-  connect(autosaveTimer_, &QTimer::timeout, this, &TFrmNote::SaveRecordNow);
+  connect(autosaveTimer_, &QTimer::timeout, this, &NoteWindow::SaveRecordNow);
   connect(richEdit1_, &NoteEditor::textChanged, this, [this] {
     memoChanged_ = true;
     UpdateWindowTitle();
@@ -90,11 +90,11 @@ TFrmNote::TFrmNote(NoteHost& host)
   SetNoteColor(ColorOfWindowsValue(kDefaultColor));
 }
 
-TFrmNote::~TFrmNote() {
+NoteWindow::~NoteWindow() {
   UnregisterNoteWindow(handle_);
 }
 
-void TFrmNote::BuildControls() {
+void NoteWindow::BuildControls() {
   panel1_ = new QFrame(this);
   panel1_->setObjectName(QStringLiteral("Panel1"));
   panel1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -112,10 +112,10 @@ void TFrmNote::BuildControls() {
   btnExpand_->hide();
   btnExit_ = MakeGlyphButton(panel1_, "BtnExit", QStringLiteral("Hide Note"));
   btnExit_->setCursor(Qt::ArrowCursor);
-  connect(btnMenu_, &QToolButton::clicked, this, &TFrmNote::OpenMenuBelowButton);
-  connect(btnCloseUp_, &QToolButton::clicked, this, &TFrmNote::BtnCloseUpClick);
-  connect(btnExpand_, &QToolButton::clicked, this, &TFrmNote::BtnCloseUpClick);
-  connect(btnExit_, &QToolButton::clicked, this, &TFrmNote::HideNote);
+  connect(btnMenu_, &QToolButton::clicked, this, &NoteWindow::OpenMenuBelowButton);
+  connect(btnCloseUp_, &QToolButton::clicked, this, &NoteWindow::BtnCloseUpClick);
+  connect(btnExpand_, &QToolButton::clicked, this, &NoteWindow::BtnCloseUpClick);
+  connect(btnExit_, &QToolButton::clicked, this, &NoteWindow::HideNote);
   RecolorButtonGlyphs();
 
   richEdit1_ = new NoteEditor(panel1_);
@@ -125,7 +125,7 @@ void TFrmNote::BuildControls() {
   richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-void TFrmNote::LayoutControls() {
+void NoteWindow::LayoutControls() {
   const int width = this->width();
   const int height = this->height();
   const int rightShift = width - kDesignSize.width();
@@ -140,17 +140,17 @@ void TFrmNote::LayoutControls() {
                           std::max(0, kText.height() + height - kDesignSize.height()));
 }
 
-void TFrmNote::resizeEvent(QResizeEvent* event) {
+void NoteWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutControls();
 }
 
-void TFrmNote::showEvent(QShowEvent* event) {
+void NoteWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   RecolorButtonGlyphs();
 }
 
-void TFrmNote::closeEvent(QCloseEvent* event) {
+void NoteWindow::closeEvent(QCloseEvent* event) {
   autosaveTimer_->stop();
   // A note closed by any other means than its own commands is hidden.
   if (!saved_) {
@@ -160,7 +160,7 @@ void TFrmNote::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TFrmNote::NoteRequest(int message, int /*firstParameter*/, int /*secondParameter*/) {
+void NoteWindow::NoteRequest(int message, int /*firstParameter*/, int /*secondParameter*/) {
   if (message == kHideNoteRequest) {
     SaveAndClose(ShowingMode::No);
   } else if (message == kSaveAndCloseNoteRequest) {
@@ -170,32 +170,32 @@ void TFrmNote::NoteRequest(int message, int /*firstParameter*/, int /*secondPara
   }
 }
 
-void TFrmNote::SaveAndClose(ShowingMode mode) {
+void NoteWindow::SaveAndClose(ShowingMode mode) {
   showingMode_ = mode;
   UpdateNote();
   close();
 }
 
-void TFrmNote::HideNote() {
+void NoteWindow::HideNote() {
   SaveAndClose(ShowingMode::No);
 }
 
-QString TFrmNote::Title() const {
+QString NoteWindow::Title() const {
   return edNoteCaption_->text();
 }
 
-void TFrmNote::SetTitle(const QString& title) {
+void NoteWindow::SetTitle(const QString& title) {
   edNoteCaption_->setText(title);
   edNoteCaption_->setToolTip(title);
   UpdateWindowTitle();
   ScheduleSave();
 }
 
-void TFrmNote::UpdateWindowTitle() {
+void NoteWindow::UpdateWindowTitle() {
   setWindowTitle(ShownCaption(Title(), richEdit1_->toPlainText()));
 }
 
-void TFrmNote::SetNoteColor(const QColor& color) {
+void NoteWindow::SetNoteColor(const QColor& color) {
   noteColor_ = color;
   FillWith(this, color);
   FillWith(panel1_, color);
@@ -203,14 +203,14 @@ void TFrmNote::SetNoteColor(const QColor& color) {
   richEdit1_->SetBackgroundColor(color);
 }
 
-void TFrmNote::SetTitleFont(const QFont& font, const QColor& color) {
+void NoteWindow::SetTitleFont(const QFont& font, const QColor& color) {
   titleFont_ = font;
   titleColor_ = color;
   edNoteCaption_->setFont(font);
   FillWith(edNoteCaption_, noteColor_, color);
 }
 
-void TFrmNote::RecolorButtonGlyphs() {
+void NoteWindow::RecolorButtonGlyphs() {
   QToolButton* const buttons[] = {btnMenu_, btnCloseUp_, btnExpand_, btnExit_};
   for (int i = 0; i < 4; ++i) {
     RecolorGlyph(glyphs_[i], GlyphTestPoint(kGlyphOrder[i]), titleColor_);
@@ -219,7 +219,7 @@ void TFrmNote::RecolorButtonGlyphs() {
   }
 }
 
-void TFrmNote::KeepOnScreen() {
+void NoteWindow::KeepOnScreen() {
   const QPoint inside = PlaceInsideScreens(geometry(), host_.ScreenRects());
   if (inside == pos()) return;
   // Only a move of the user's replaces the record's place.

@@ -1,4 +1,4 @@
-// TFrmNote: one note on the desktop. A frameless window of the note's
+// NoteWindow: one note on the desktop. A frameless window of the note's
 // colour with a caption bar (menu button, title, collapse or expand button,
 // hide button) above the note's rich text. It is made from a record of the
 // notes table, keeps the note's state while it is open, and writes that
@@ -35,7 +35,7 @@ enum class NotePropsPage;
 // What the next save writes into SHOWING.
 enum class ShowingMode { Yes, No, Keep };
 
-class TFrmNote : public QWidget, public NoteRequestTarget {
+class NoteWindow : public QWidget, public NoteRequestTarget {
   Q_OBJECT
 
  public:
@@ -53,8 +53,8 @@ class TFrmNote : public QWidget, public NoteRequestTarget {
   static constexpr int kAutosaveDelayMs = 300;
 
   // A hidden window whose menus, tables and settings are those of `host`.
-  explicit TFrmNote(NoteHost& host);
-  ~TFrmNote() override;
+  explicit NoteWindow(NoteHost& host);
+  ~NoteWindow() override;
 
   // Loads the window from the current record of the controller's notes
   // table, writes its handle into HANDLE and shows it.

@@ -10,16 +10,16 @@
 
 namespace pw {
 
-void TFrmNote::ScheduleSave() {
+void NoteWindow::ScheduleSave() {
   // Loading the window from its record is no change.
   if (isVisible()) autosaveTimer_->start();
 }
 
-bool TFrmNote::SavePending() const {
+bool NoteWindow::SavePending() const {
   return autosaveTimer_->isActive();
 }
 
-void TFrmNote::SaveRecordNow() {
+void NoteWindow::SaveRecordNow() {
   DbfTable& notes = host_.TzNotes();
   if (!notes.Active()) return;
   // The controller may be walking the table between its own steps: the
@@ -35,7 +35,7 @@ void TFrmNote::SaveRecordNow() {
   if (result == SaveResult::Refused) autosaveTimer_->start();
 }
 
-void TFrmNote::changeEvent(QEvent* event) {
+void NoteWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && !isActiveWindow() && SavePending()) {
     SaveRecordNow();

@@ -23,7 +23,7 @@ int Tenth(int distance) {
 
 }  // namespace
 
-void TFrmNote::BtnCloseUpClick() {
+void NoteWindow::BtnCloseUpClick() {
   panel1_->setFrameStyle(QFrame::Panel | QFrame::Plain);
   panel1_->setLineWidth(0);
   btnCloseUp_->hide();
@@ -50,7 +50,7 @@ void TFrmNote::BtnCloseUpClick() {
   ScheduleSave();
 }
 
-void TFrmNote::AnimateCollapse() {
+void NoteWindow::AnimateCollapse() {
   const int dx = width() - minimumWidth();
   const int dh = height() - kCollapsedHeight;
   expandedSize_ = size();
@@ -65,7 +65,7 @@ void TFrmNote::AnimateCollapse() {
   collapsed_ = true;
 }
 
-void TFrmNote::AnimateExpand() {
+void NoteWindow::AnimateExpand() {
   const int dx = expandedSize_.width() - width();
   const int dh = expandedSize_.height() - height();
   const int x0 = x();
@@ -77,14 +77,14 @@ void TFrmNote::AnimateExpand() {
   collapsed_ = false;
 }
 
-void TFrmNote::ShowCollapsedAtOnce() {
+void NoteWindow::ShowCollapsedAtOnce() {
   btnCloseUp_->hide();
   setGeometry(x() + width() - minimumWidth(), y(), minimumWidth(), kCollapsedHeight);
   btnExpand_->show();
   btnExit_->show();
 }
 
-void TFrmNote::PlayStateSound(const char* fileName) {
+void NoteWindow::PlayStateSound(const char* fileName) {
   host_.PlayDataSound(QString::fromLatin1(fileName));
 }
 

@@ -30,7 +30,7 @@ QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortc
 
 }  // namespace
 
-void TFrmNote::BuildMenu() {
+void NoteWindow::BuildMenu() {
   pupMenu_ = new QMenu(this);
   pupMenu_->setObjectName(QStringLiteral("PupMenu"));
   connect(
@@ -41,19 +41,19 @@ void TFrmNote::BuildMenu() {
   connect(AddItem(pupMenu_, QStringLiteral("Set Reminder...")), &QAction::triggered, this,
           [this] { OpenProperties(NotePropsPage::Reminder); });
   connect(AddItem(pupMenu_, QStringLiteral("&Hide Note"), QKeySequence(Qt::CTRL | Qt::Key_H)),
-          &QAction::triggered, this, &TFrmNote::HideNote);
+          &QAction::triggered, this, &NoteWindow::HideNote);
   connect(AddItem(pupMenu_, QStringLiteral("&Trash Note"), QKeySequence(Qt::CTRL | Qt::Key_T)),
-          &QAction::triggered, this, &TFrmNote::TrashNote);
+          &QAction::triggered, this, &NoteWindow::TrashNote);
   connect(AddItem(pupMenu_, QStringLiteral("Email Note...")), &QAction::triggered, this,
-          &TFrmNote::EmailNote);
+          &NoteWindow::EmailNote);
   stayOnTop1_ = AddItem(pupMenu_, QStringLiteral("Stay on Top"));
   stayOnTop1_->setCheckable(true);
-  connect(stayOnTop1_, &QAction::triggered, this, &TFrmNote::SetStayOnTop);
+  connect(stayOnTop1_, &QAction::triggered, this, &NoteWindow::SetStayOnTop);
   pupMenu_->addSeparator();
   pupMenu_->addMenu(host_.NoteTemplateMenu());
   connect(AddItem(pupMenu_, QStringLiteral("&Notes && Reminders..."),
                   QKeySequence(Qt::CTRL | Qt::Key_N)),
-          &QAction::triggered, this, &TFrmNote::OpenNotesAndReminders);
+          &QAction::triggered, this, &NoteWindow::OpenNotesAndReminders);
   pupMenu_->addSeparator();
   connect(AddItem(pupMenu_, QStringLiteral("Help")), &QAction::triggered, this,
           [this] { host_.Help1Click(); });
@@ -70,28 +70,28 @@ void TFrmNote::BuildMenu() {
           [this](QPoint position) { pupMenu_->popup(panel1_->mapToGlobal(position)); });
 }
 
-void TFrmNote::OpenMenuBelowButton() {
+void NoteWindow::OpenMenuBelowButton() {
   pupMenu_->popup(mapToGlobal(btnMenu_->pos() + QPoint(0, kMenuBelowButton)));
 }
 
-void TFrmNote::EditCaption() {
+void NoteWindow::EditCaption() {
   // The double click's own presses are ignored while the dialog opens; the
   // press after it closes is the user's next drag.
   ignoreNextPress_ = true;
-  TFrmNoteCaption dialog(Title(), this);
+  NoteCaptionDialog dialog(Title(), this);
   const bool accepted = dialog.exec() == QDialog::Accepted;
   ignoreNextPress_ = false;
   if (accepted) SetTitle(dialog.Title());
 }
 
-void TFrmNote::OpenNotesAndReminders() {
+void NoteWindow::OpenNotesAndReminders() {
   // The window lists what the record holds: the note is saved first.
   showingMode_ = ShowingMode::Keep;
   UpdateNote();
   host_.NotesReminders1Click();
 }
 
-void TFrmNote::SetStayOnTop(bool onTop) {
+void NoteWindow::SetStayOnTop(bool onTop) {
   stayOnTop1_->setChecked(onTop);
   if (onTop == windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return;
   const bool shown = isVisible();
@@ -100,7 +100,7 @@ void TFrmNote::SetStayOnTop(bool onTop) {
   if (shown) show();
 }
 
-void TFrmNote::EmailNote() {
+void NoteWindow::EmailNote() {
   richEdit1_->selectAll();
   richEdit1_->copy();
   const QString text = richEdit1_->PlainText();

@@ -13,7 +13,7 @@
 
 namespace pw {
 
-bool TFrmNote::eventFilter(QObject* watched, QEvent* event) {
+bool NoteWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* source = qobject_cast<QWidget*>(watched);
   if (source != panel1_ && source != edNoteCaption_) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
@@ -39,13 +39,13 @@ bool TFrmNote::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-void TFrmNote::PlacedByUser() {
+void NoteWindow::PlacedByUser() {
   // The compositor's place is never the note's.
   if (host_.PlacesWindows()) storedPlace_.reset();
   ScheduleSave();
 }
 
-TFrmNote::SizingEdge TFrmNote::EdgeAt(QPoint windowPosition) const {
+NoteWindow::SizingEdge NoteWindow::EdgeAt(QPoint windowPosition) const {
   if (collapsed_) return SizingEdge::None;
   const bool right = windowPosition.x() >= width() - kSizingZone;
   const bool bottom = windowPosition.y() >= height() - kSizingZone;
@@ -55,7 +55,7 @@ TFrmNote::SizingEdge TFrmNote::EdgeAt(QPoint windowPosition) const {
   return SizingEdge::None;
 }
 
-bool TFrmNote::MousePress(QWidget* source, QMouseEvent* event) {
+bool NoteWindow::MousePress(QWidget* source, QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return false;
   if (ignoreNextPress_) {
     ignoreNextPress_ = false;
@@ -77,7 +77,7 @@ bool TFrmNote::MousePress(QWidget* source, QMouseEvent* event) {
   return true;
 }
 
-bool TFrmNote::MouseMove(QWidget* source, QMouseEvent* event) {
+bool NoteWindow::MouseMove(QWidget* source, QMouseEvent* event) {
   const QPoint position = event->position().toPoint();
   if (dragging_) {
     // The pressed point stays under the mouse.

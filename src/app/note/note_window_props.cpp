@@ -9,7 +9,7 @@
 
 namespace pw {
 
-NoteProps TFrmNote::Props() const {
+NoteProps NoteWindow::Props() const {
   NoteProps props;
   QBuffer text;
   if (text.open(QIODevice::WriteOnly) && richEdit1_->SaveToStream(&text)) {
@@ -28,11 +28,11 @@ NoteProps TFrmNote::Props() const {
   return props;
 }
 
-void TFrmNote::OpenProperties(NotePropsPage page) {
+void NoteWindow::OpenProperties(NotePropsPage page) {
   // The expiry pass may hide and so delete this window while the dialog is
   // open; the dialog goes with it.
-  QPointer<TFrmNote> self(this);
-  QPointer<TFrmNoteProps> dialog = new TFrmNoteProps(Props(), page, this);
+  QPointer<NoteWindow> self(this);
+  QPointer<NotePropertiesDialog> dialog = new NotePropertiesDialog(Props(), page, this);
   const int result = dialog->exec();
   if (self.isNull() || dialog.isNull()) return;
   const NoteProps edited = dialog->Props();
@@ -40,7 +40,7 @@ void TFrmNote::OpenProperties(NotePropsPage page) {
   if (result == QDialog::Accepted) ApplyProps(edited);
 }
 
-void TFrmNote::ApplyProps(const NoteProps& props) {
+void NoteWindow::ApplyProps(const NoteProps& props) {
   QBuffer text;
   text.setData(props.richText);
   if (text.open(QIODevice::ReadOnly)) richEdit1_->LoadFromStream(&text);

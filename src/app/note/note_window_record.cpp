@@ -46,7 +46,7 @@ QStringList FieldTexts(DbfTable& table) {
 
 }  // namespace
 
-void TFrmNote::ApplyRecordLook(DbfTable& notes) {
+void NoteWindow::ApplyRecordLook(DbfTable& notes) {
   setGeometry(notes.GetFieldInt(note_field::kLeft), notes.GetFieldInt(note_field::kTop),
               notes.GetFieldInt(note_field::kWidth), notes.GetFieldInt(note_field::kHeight));
   // Until the user moves or sizes the note, this place is its own, wherever
@@ -64,7 +64,7 @@ void TFrmNote::ApplyRecordLook(DbfTable& notes) {
   SetTitleFont(font, ColorOfWindowsValue(notes.GetFieldInt(note_field::kCapFontCol)));
 }
 
-void TFrmNote::LoadMemo(DbfTable& notes) {
+void NoteWindow::LoadMemo(DbfTable& notes) {
   std::unique_ptr<MemoStream> memo =
       notes.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
   if (!memo || !memo->isOpen()) return;
@@ -74,7 +74,7 @@ void TFrmNote::LoadMemo(DbfTable& notes) {
   memoChanged_ = false;
 }
 
-void TFrmNote::LoadNoteState(DbfTable& notes) {
+void NoteWindow::LoadNoteState(DbfTable& notes) {
   reminder_.active = IsYes(notes, note_field::kAlarmAct);
   reminder_.recurrence = notes.GetFieldInt(note_field::kAlarmType);
   reminder_.date = DateOrToday(notes, note_field::kAlarmDate);
@@ -86,7 +86,7 @@ void TFrmNote::LoadNoteState(DbfTable& notes) {
   expiry_.time = TimeOfText(notes.GetFieldStr(note_field::kExpireTime));
 }
 
-void TFrmNote::ShowFromRecord() {
+void NoteWindow::ShowFromRecord() {
   DbfTable& notes = host_.TzNotes();
   recordLink_ = notes.RecNo();
   ApplyRecordLook(notes);
@@ -111,7 +111,7 @@ void TFrmNote::ShowFromRecord() {
   show();
 }
 
-bool TFrmNote::MoveToNoteRecord() {
+bool NoteWindow::MoveToNoteRecord() {
   if (recordLink_ == 0) return false;
   DbfTable& notes = host_.TzNotes();
   const QString savedTag = notes.CurrentTag();
@@ -126,12 +126,12 @@ bool TFrmNote::MoveToNoteRecord() {
   return found;
 }
 
-void TFrmNote::UpdateNote() {
+void NoteWindow::UpdateNote() {
   saved_ = true;
   WriteRecord(showingMode_);
 }
 
-TFrmNote::SaveResult TFrmNote::WriteRecord(ShowingMode showing) {
+NoteWindow::SaveResult NoteWindow::WriteRecord(ShowingMode showing) {
   autosaveTimer_->stop();
   if (!MoveToNoteRecord()) return SaveResult::NoRecord;
   DbfTable& notes = host_.TzNotes();
@@ -166,7 +166,7 @@ TFrmNote::SaveResult TFrmNote::WriteRecord(ShowingMode showing) {
   return result;
 }
 
-void TFrmNote::WriteRecordFields(DbfTable& notes, ShowingMode showing) {
+void NoteWindow::WriteRecordFields(DbfTable& notes, ShowingMode showing) {
   if (showing != ShowingMode::Keep) {
     notes.SetFieldStr(note_field::kShowing, YesNo(showing == ShowingMode::Yes));
   }
@@ -186,7 +186,7 @@ void TFrmNote::WriteRecordFields(DbfTable& notes, ShowingMode showing) {
   notes.SetFieldInt(note_field::kCapFontCol, WindowsValueOfColor(titleColor_));
 }
 
-void TFrmNote::WriteScheduleFields(DbfTable& notes) const {
+void NoteWindow::WriteScheduleFields(DbfTable& notes) const {
   notes.SetFieldStr(note_field::kAlarmAct, YesNo(reminder_.active));
   notes.SetFieldDate(note_field::kAlarmDate, DateText(reminder_.date));
   notes.SetFieldInt(note_field::kAlarmType, reminder_.recurrence);
@@ -198,20 +198,20 @@ void TFrmNote::WriteScheduleFields(DbfTable& notes) const {
   notes.SetFieldStr(note_field::kExpireTrsh, YesNo(expiry_.movesToTrash));
 }
 
-void TFrmNote::WriteNoteState(DbfTable& notes) const {
+void NoteWindow::WriteNoteState(DbfTable& notes) const {
   WriteScheduleFields(notes);
   notes.SetFieldStr(note_field::kDateAlmAct, QString());
   notes.SetFieldStr(note_field::kTimeAlmAct, QString());
 }
 
-QPoint TFrmNote::ExpandedPlace() const {
+QPoint NoteWindow::ExpandedPlace() const {
   // The record always holds the expanded window; a collapsed one keeps its
   // right edge.
   const int expandedWidth = collapsed_ ? expandedSize_.width() : width();
   return {x() + width() - expandedWidth, y()};
 }
 
-bool TFrmNote::SaveMemo(DbfTable& notes) {
+bool NoteWindow::SaveMemo(DbfTable& notes) {
   std::unique_ptr<MemoStream> memo =
       notes.CreateBlobStreamByName(note_field::kMemo, MemoStream::kReadWrite);
   if (!memo || !memo->isOpen()) return false;
@@ -222,7 +222,7 @@ bool TFrmNote::SaveMemo(DbfTable& notes) {
   return memo->Finish() && written;
 }
 
-void TFrmNote::TrashNote() {
+void NoteWindow::TrashNote() {
   if (!MoveToNoteRecord()) return;
   saved_ = true;
   showingMode_ = ShowingMode::Keep;

@@ -13,10 +13,10 @@
 
 namespace pw {
 
-NotesSync::NotesSync(TFrmNotesMain& controller) : QObject(&controller), controller_(controller) {
+NotesSync::NotesSync(NotesController& controller) : QObject(&controller), controller_(controller) {
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, [this] { SyncNow(); });
-  connect(&controller_, &TFrmNotesMain::startupFinished, this,
+  connect(&controller_, &NotesController::startupFinished, this,
           [this] { Schedule(kFirstSyncDelayMs); });
 }
 
@@ -66,7 +66,7 @@ SyncResult NotesSync::SyncNow() {
   return result;
 }
 
-CommandResult SyncNotesCommand(TFrmNotesMain& notesMain, const QString& /*text*/) {
+CommandResult SyncNotesCommand(NotesController& notesMain, const QString& /*text*/) {
   const SyncResult result = notesMain.Sync().SyncNow();
   return {result.ok, result.message};
 }

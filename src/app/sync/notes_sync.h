@@ -13,7 +13,7 @@
 
 namespace pw {
 
-class TFrmNotesMain;
+class NotesController;
 
 class NotesSync : public QObject {
   Q_OBJECT
@@ -22,7 +22,7 @@ class NotesSync : public QObject {
   static constexpr int kFirstSyncDelayMs = 5000;
   static constexpr int kIntervalMs = 5 * 60 * 1000;
 
-  explicit NotesSync(TFrmNotesMain& controller);
+  explicit NotesSync(NotesController& controller);
 
   // Runs one sync now, unless one runs already or nothing is configured.
   SyncResult SyncNow();
@@ -36,13 +36,13 @@ class NotesSync : public QObject {
  private:
   void Schedule(int delayMs);
 
-  TFrmNotesMain& controller_;
+  NotesController& controller_;
   QTimer timer_;
   bool running_ = false;
   int failures_ = 0;
 };
 
 // `paperwisp --sync`.
-CommandResult SyncNotesCommand(TFrmNotesMain& notesMain, const QString& text);
+CommandResult SyncNotesCommand(NotesController& notesMain, const QString& text);
 
 }  // namespace pw

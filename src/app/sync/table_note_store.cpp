@@ -99,7 +99,7 @@ bool SetNoteFields(DbfTable& table, const SyncNote& note, int memoMode) {
 
 }  // namespace
 
-TableNoteStore::TableNoteStore(TFrmNotesMain& controller) : controller_(controller) {}
+TableNoteStore::TableNoteStore(NotesController& controller) : controller_(controller) {}
 
 std::vector<SyncNote> TableNoteStore::Notes() {
   std::vector<SyncNote> notes;

@@ -12,12 +12,12 @@
 
 namespace pw {
 
-class TFrmNotesMain;
+class NotesController;
 class DbfTable;
 
 class TableNoteStore : public NoteStore {
  public:
-  explicit TableNoteStore(TFrmNotesMain& controller);
+  explicit TableNoteStore(NotesController& controller);
 
   std::vector<SyncNote> Notes() override;
   std::optional<SyncNote> Save(const SyncNote& note) override;
@@ -35,7 +35,7 @@ class TableNoteStore : public NoteStore {
   bool Delete(const Place& place);
   std::optional<SyncNote> ReadAt(const Place& place);
 
-  TFrmNotesMain& controller_;
+  NotesController& controller_;
 };
 
 }  // namespace pw

@@ -22,9 +22,9 @@ const QString kCaption = QString::fromUtf8(
     "\xF0\x9F\x8E\x89");
 
 // Renames `window` through its caption dialog, as a double click does.
-void Rename(TFrmNote* window, const QString& caption) {
+void Rename(NoteWindow* window, const QString& caption) {
   bool seen = false;
-  AnswerNextDialog<TFrmNoteCaption>(&seen, [caption](TFrmNoteCaption* dialog) {
+  AnswerNextDialog<NoteCaptionDialog>(&seen, [caption](NoteCaptionDialog* dialog) {
     dialog->EdCaption()->clear();
     // QTest types ASCII only; what an input method enters arrives as text.
     dialog->EdCaption()->insert(caption);
@@ -43,7 +43,7 @@ TEST_F(ExactCaptionTest, ACaptionOutsideTheCodePageSurvivesEveryPathAndDescHolds
   const std::int32_t second = AppendNote(notes, {.text = "Second"});
   for (const auto& [number, caption] : {std::pair{record, kCaption}, std::pair{second, full}}) {
     controller->ShowNoteOfRecord(number);
-    TFrmNote* window = WindowOfRecord(*controller, number);
+    NoteWindow* window = WindowOfRecord(*controller, number);
     ASSERT_NE(window, nullptr);
     Rename(window, caption);
     ASSERT_EQ(window->Title(), caption);
@@ -57,7 +57,7 @@ TEST_F(ExactCaptionTest, ACaptionOutsideTheCodePageSurvivesEveryPathAndDescHolds
   ASSERT_NE(WindowOfRecord(*controller, second), nullptr);
   EXPECT_EQ(WindowOfRecord(*controller, second)->Title(), full);
   controller->ShowNoteOfRecord(record);
-  TFrmNote* window = WindowOfRecord(*controller, record);
+  NoteWindow* window = WindowOfRecord(*controller, record);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->Title(), kCaption);
   EXPECT_EQ(window->windowTitle(), kCaption);
@@ -86,7 +86,7 @@ TEST_F(ExactCaptionTest, ACaptionAnotherProgramWroteIntoDescWins) {
   DbfTable& notes = controller->TzNotes();
   const std::int32_t record = AppendNote(notes, {.text = "Body"});
   controller->ShowNoteOfRecord(record);
-  TFrmNote* window = WindowOfRecord(*controller, record);
+  NoteWindow* window = WindowOfRecord(*controller, record);
   ASSERT_NE(window, nullptr);
   Rename(window, kCaption);
   window->close();
@@ -119,7 +119,7 @@ TEST_F(ExactCaptionTest, ATemplateNameOutsideTheCodePageNamesItsMenuItemAndBoard
   auto maintain = OpenWindow(*controller);
   EXPECT_EQ(VisibleTabs(*maintain).value(3), kCaption);
   // A note made from it starts without a caption.
-  TFrmNote* note = controller->NewNoteFromTemplate(2);
+  NoteWindow* note = controller->NewNoteFromTemplate(2);
   ASSERT_NE(note, nullptr);
   EXPECT_TRUE(note->Title().isEmpty());
 }

@@ -27,7 +27,7 @@ TEST_F(MaintainNotesActionsTest, ShowNoteOnDesktopOpensAHiddenNoteAndHidesAShowi
   DataGrid& grid = *window->TzGrid1();
   ChooseFromMenu(grid, 0, "ShowNoteonDesktop1");
   EXPECT_EQ(Showing(window->TzNotesMaint(), record), "Y");
-  TFrmNote* note = WindowOfRecord(*controller, record);
+  NoteWindow* note = WindowOfRecord(*controller, record);
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->Title(), "hidden");
   EXPECT_EQ(Captions(grid), QStringList({"hidden"}));
@@ -133,9 +133,9 @@ TEST_F(MaintainNotesActionsTest, EditingAHiddenNoteOpensItsWindowAroundTheDialog
   auto window = OpenWindow(*controller);
   // A stand-in for the properties dialog: it renames the note in its window.
   bool windowWasOpen = false;
-  QObject::connect(window.get(), &TFrmMaintainNotes::editNotePropertiesRequested,
+  QObject::connect(window.get(), &NotesManagerWindow::editNotePropertiesRequested,
                    [&](std::int32_t asked) {
-                     TFrmNote* note = WindowOfRecord(*controller, asked);
+                     NoteWindow* note = WindowOfRecord(*controller, asked);
                      windowWasOpen = note != nullptr && asked == record;
                      if (note != nullptr) note->SetTitle("renamed");
                    });
@@ -156,10 +156,10 @@ TEST_F(MaintainNotesActionsTest, EditNotePropertiesOpensThePropertiesDialogOfThe
   auto controller = Start();
   const std::int32_t record = AppendNote(controller->TzNotes(), {.showing = "N", .desc = "old"});
   controller->NotesReminders1Click();
-  TFrmMaintainNotes* window = controller->MaintainNotes();
+  NotesManagerWindow* window = controller->MaintainNotes();
   ASSERT_NE(window, nullptr);
   QString offered;
-  WhenModal<TFrmNoteProps>([&offered](TFrmNoteProps* dialog) {
+  WhenModal<NotePropertiesDialog>([&offered](NotePropertiesDialog* dialog) {
     offered = dialog->EdDescription()->text();
     dialog->EdDescription()->selectAll();
     QTest::keyClicks(dialog->EdDescription(), "renamed");
@@ -240,11 +240,11 @@ TEST_F(MaintainNotesActionsTest, TheWindowFollowsNotesMadeWhileItIsOpenAndKeepsT
   EXPECT_EQ(grid.CurrentRecordNumber(), 2);
   ChooseFromMenu(grid, 1, "ShowNoteonDesktop1");
   ASSERT_NE(WindowOfRecord(*controller, 2), nullptr);
-  QTest::qWait(4 * TFrmMaintainNotes::kRereadDelayMs);
+  QTest::qWait(4 * NotesManagerWindow::kRereadDelayMs);
   EXPECT_EQ(grid.CurrentRecordNumber(), 2);
   EXPECT_EQ(window->RichEdit1()->toPlainText(), "second text");
   ChooseFromMenu(grid, 1, "ShowNoteonDesktop1");
-  QTest::qWait(4 * TFrmMaintainNotes::kRereadDelayMs);
+  QTest::qWait(4 * NotesManagerWindow::kRereadDelayMs);
   EXPECT_EQ(WindowOfRecord(*controller, 2), nullptr);
   EXPECT_EQ(grid.CurrentRecordNumber(), 2);
   EXPECT_EQ(window->RichEdit1()->toPlainText(), "second text");

@@ -30,14 +30,14 @@ class MaintainNotesFixture : public ControllerFixture {
     }
   }
 
-  std::unique_ptr<TFrmMaintainNotes> OpenWindow(TFrmNotesMain& controller) {
-    auto window = std::make_unique<TFrmMaintainNotes>(controller);
+  std::unique_ptr<NotesManagerWindow> OpenWindow(NotesController& controller) {
+    auto window = std::make_unique<NotesManagerWindow>(controller);
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     return window;
   }
 
-  static QStringList VisibleTabs(const TFrmMaintainNotes& window) {
+  static QStringList VisibleTabs(const NotesManagerWindow& window) {
     QStringList captions;
     for (int i = 0; i < window.PageControl1()->count(); ++i) {
       if (window.PageControl1()->isTabVisible(i)) captions << window.PageControl1()->tabText(i);
@@ -45,7 +45,7 @@ class MaintainNotesFixture : public ControllerFixture {
     return captions;
   }
 
-  static void ClickTab(const TFrmMaintainNotes& window, const QString& caption) {
+  static void ClickTab(const NotesManagerWindow& window, const QString& caption) {
     QTabBar* bar = window.PageControl1()->tabBar();
     for (int i = 0; i < bar->count(); ++i) {
       if (bar->tabText(i) == caption && bar->isTabVisible(i)) {
@@ -95,8 +95,8 @@ class MaintainNotesFixture : public ControllerFixture {
     });
   }
 
-  static TFrmNote* WindowOfRecord(TFrmNotesMain& controller, std::int32_t record) {
-    for (TFrmNote* window : OpenWindows(controller)) {
+  static NoteWindow* WindowOfRecord(NotesController& controller, std::int32_t record) {
+    for (NoteWindow* window : OpenWindows(controller)) {
       if (window->RecordLink() == record) return window;
     }
     return nullptr;

@@ -22,7 +22,7 @@ TEST_F(MaintainNotesPagesTest, WithoutCustomisedTemplatesOnlyTheThreeFixedPagesS
   EXPECT_EQ(window->windowTitle(), "Notes & Reminders");
   EXPECT_EQ(VisibleTabs(*window), QStringList({"All Notes", "Active Reminders", "Trash Bin"}));
   EXPECT_EQ(window->PageControl1()->currentIndex(), 0);
-  EXPECT_EQ(window->PageControl1()->count(), TFrmMaintainNotes::kTabSheetCount);
+  EXPECT_EQ(window->PageControl1()->count(), NotesManagerWindow::kTabSheetCount);
 }
 
 TEST_F(MaintainNotesPagesTest, EachCustomisedTemplateGetsABoardListingItsNotes) {
@@ -137,7 +137,7 @@ TEST_F(MaintainNotesPagesTest, TheTrayMenuItemOpensTheWindowOnceAndBringsItForwa
   ASSERT_NE(item, nullptr);
   EXPECT_TRUE(item->isEnabled());
   item->trigger();
-  TFrmMaintainNotes* window = controller->MaintainNotes();
+  NotesManagerWindow* window = controller->MaintainNotes();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   controller->NotesReminders1Click();
