@@ -27,7 +27,7 @@ class BenchHost : public MaintainNotesHost {
     defaults_.Open();
   }
   const QString& DataFolder() const override { return folder_; }
-  DbfTable& TzDefaults() override { return defaults_; }
+  DbfTable& TemplatesTable() override { return defaults_; }
   bool CopyNoteToTrashFrom(DbfTable&) override { return false; }
   void ShowNoteOfRecord(std::int32_t) override {}
   void ImportNotes1Click(QWidget*) override {}
@@ -75,7 +75,7 @@ void BM_ScrollNotesGridByAPage(benchmark::State& state) {
   window.resize(800, 600);
   window.show();
   QCoreApplication::processEvents();
-  DataGrid& grid = *window.TzGrid1();
+  DataGrid& grid = *window.NotesGrid();
   QScrollBar* bar = grid.verticalScrollBar();
   for (auto _ : state) {
     const int next = bar->value() + bar->pageStep();

@@ -25,16 +25,16 @@ struct TypingDesk {
     controller = std::make_unique<NotesController>(QDir(folder.path()).absolutePath() + '/');
     controller->SetScreenSize({1024, 768});
     controller->FormCreate();
-    controller->TimerInitializeTimer();
+    controller->onStartupTimeout();
     for (int i = 0; i < kNotes; ++i) note = controller->NewNoteFromTemplate(1);
     note->UpdateNote();
     note->show();
   }
   void Type(QChar letter) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(letter));
-    QCoreApplication::sendEvent(note->RichEdit1(), &press);
+    QCoreApplication::sendEvent(note->Editor(), &press);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QString(letter));
-    QCoreApplication::sendEvent(note->RichEdit1(), &release);
+    QCoreApplication::sendEvent(note->Editor(), &release);
   }
   QTemporaryDir folder;
   std::unique_ptr<NotesController> controller;

@@ -27,8 +27,8 @@ class FilledController {
     pw::SetAutoDispatch(false);
     controller_ = std::make_unique<pw::NotesController>(folder_.path());
     controller_->FormCreate();
-    controller_->TimerInitializeTimer();
-    pw::DbfTable& table = controller_->TzNotes();
+    controller_->onStartupTimeout();
+    pw::DbfTable& table = controller_->NotesTable();
     const QString pastDay = pw::DateText(QDate::currentDate().addDays(-30));
     for (int i = 0; i < notes; ++i) {
       table.ClearRecord();
@@ -54,7 +54,7 @@ class FilledController {
 
 void BM_MinutePass(benchmark::State& state) {
   FilledController filled(kNotes, static_cast<int>(state.range(0)));
-  for (auto _ : state) filled.controller().TimerCheckTimer();
+  for (auto _ : state) filled.controller().onMinuteTimeout();
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_MinutePass)

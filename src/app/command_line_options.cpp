@@ -22,11 +22,11 @@ constexpr CommandLineOption kOptions[] = {
     {"show-all", "", "Shows every note, the hidden ones too.", StartProgram, Done,
      Call<&NotesController::ShowAllNotes>},
     {"hide-all", "", "Hides every note, as \"Hide All Notes\" does.", NothingToDo, Done,
-     Call<&NotesController::HideAllNotes1Click>},
+     Call<&NotesController::onHideAllNotes>},
     {"configure", "", "Opens \"Configure Paperwisp\".", StartProgram, Opened,
-     Call<&NotesController::Configure1Click>},
+     Call<&NotesController::onConfigure>},
     {"notes", "", "Opens the \"Notes & Reminders\" window.", StartProgram, Opened,
-     Call<&NotesController::NotesReminders1Click>},
+     Call<&NotesController::onNotesAndReminders>},
     {"import", "PATH...",
      "Imports the notes of xpad, KNotes, Sticky, Sticky Notes, plain files or a notes table at "
      "each PATH.",
@@ -64,7 +64,7 @@ CommandResult NewNoteWithText(NotesController& notesMain, const QString& text) {
   }
   if (!text.isNull()) {
     // In the template's character format, which the cursor keeps.
-    QTextCursor cursor(note->RichEdit1()->document());
+    QTextCursor cursor(note->Editor()->document());
     cursor.select(QTextCursor::Document);
     cursor.insertText(text);
   }

@@ -11,10 +11,10 @@ class QColor;
 namespace pw {
 
 enum class NoteButtonGlyph {
-  Menu,      // BtnMenu: a downward triangle
-  Collapse,  // BtnCloseUp: an upward chevron
-  Expand,    // BtnExpand: a downward chevron
-  Hide,      // BtnExit: a cross
+  Menu,      // MenuButton: a downward triangle
+  Collapse,  // CloseUpButton: an upward chevron
+  Expand,    // ExpandButton: a downward chevron
+  Hide,      // ExitButton: a cross
 };
 
 // A new black-on-white glyph in Format_RGB32.

@@ -32,8 +32,8 @@ ConfigDialog::ConfigDialog(TemplateStore& templates, SoundPlayer& sounds, const 
       sounds_(sounds),
       configFile_(configFile),
       pageControl_(Named("PageControl1", new QTabWidget(this))),
-      btnOk_(Named("BtnOk", new QPushButton(QStringLiteral("OK"), this))),
-      btnCancel_(Named("BtnCancel", new QPushButton(QStringLiteral("Cancel"), this))) {
+      okButton_(Named("BtnOk", new QPushButton(QStringLiteral("OK"), this))),
+      cancelButton_(Named("BtnCancel", new QPushButton(QStringLiteral("Cancel"), this))) {
   setObjectName(QStringLiteral("FrmConfig"));
   setWindowTitle(QStringLiteral("Configure Paperwisp"));
 
@@ -49,12 +49,12 @@ ConfigDialog::ConfigDialog(TemplateStore& templates, SoundPlayer& sounds, const 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(logo);
   layout->addWidget(pageControl_, 1);
-  layout->addLayout(OkCancelRow(btnOk_, btnCancel_));
+  layout->addLayout(OkCancelRow(okButton_, cancelButton_));
   // A fixed border, at the size its pages need at the user's font size.
   setFixedSize(sizeHint().expandedTo(kClientSize));
 
-  connect(btnOk_, &QPushButton::clicked, this, &ConfigDialog::BtnOkClick);
-  connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(okButton_, &QPushButton::clicked, this, &ConfigDialog::onOkClicked);
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   CenterOnScreen(*this);
 }
 
@@ -62,10 +62,10 @@ void ConfigDialog::SelectPage(Page page) {
   pageControl_->setCurrentIndex(static_cast<int>(page));
 }
 
-void ConfigDialog::BtnOkClick() {
+void ConfigDialog::onOkClicked() {
   // Text that reads as no number shows as the number it is written as.
-  if (LeadingWholeNumber(edRepeat_->text()) <= 0) edRepeat_->setText(QStringLiteral("0"));
-  if (LeadingWholeNumber(edSnooze_->text()) <= 0) edSnooze_->setText(QStringLiteral("1"));
+  if (LeadingWholeNumber(repeatEdit_->text()) <= 0) repeatEdit_->setText(QStringLiteral("0"));
+  if (LeadingWholeNumber(snoozeEdit_->text()) <= 0) snoozeEdit_->setText(QStringLiteral("1"));
   accept();
 }
 

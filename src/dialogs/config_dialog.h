@@ -36,32 +36,32 @@ class ConfigDialog : public QDialog {
   void SelectPage(Page page);
 
   QTabWidget* PageControl() const { return pageControl_; }
-  QCheckBox* CkBxLoadPaperwisp() const { return ckBxLoadPaperwisp_; }
-  QCheckBox* CkBxBackup() const { return ckBxBackup_; }
-  QCheckBox* CkBxEmptyTrash() const { return ckBxEmptyTrash_; }
-  QCheckBox* CkBxSounds() const { return ckBxSounds_; }
-  QCheckBox* CkBxURL() const { return ckBxURL_; }
-  QCheckBox* CkBxTaskbar() const { return ckBxTaskbar_; }
-  QCheckBox* CkBxPlaySound() const { return ckBxPlaySound_; }
-  QCheckBox* CkBxNotifications() const { return ckBxNotifications_; }
-  QLineEdit* EdSoundFile() const { return edSoundFile_; }
-  QPushButton* BtnSelectSound() const { return btnSelectSound_; }
-  QPushButton* BtnTest() const { return btnTest_; }
-  QLineEdit* EdRepeat() const { return edRepeat_; }
-  QLineEdit* EdSnooze() const { return edSnooze_; }
-  QComboBox* CmBxPosition() const { return cmBxPosition_; }
+  QCheckBox* LoadPaperwispCheckBox() const { return loadPaperwispCheckBox_; }
+  QCheckBox* BackupCheckBox() const { return backupCheckBox_; }
+  QCheckBox* EmptyTrashCheckBox() const { return emptyTrashCheckBox_; }
+  QCheckBox* SoundsCheckBox() const { return soundsCheckBox_; }
+  QCheckBox* URLCheckBox() const { return urlCheckBox_; }
+  QCheckBox* TaskbarCheckBox() const { return taskbarCheckBox_; }
+  QCheckBox* PlaySoundCheckBox() const { return playSoundCheckBox_; }
+  QCheckBox* NotificationsCheckBox() const { return notificationsCheckBox_; }
+  QLineEdit* SoundFileEdit() const { return soundFileEdit_; }
+  QPushButton* SelectSoundButton() const { return selectSoundButton_; }
+  QPushButton* TestButton() const { return testButton_; }
+  QLineEdit* RepeatEdit() const { return repeatEdit_; }
+  QLineEdit* SnoozeEdit() const { return snoozeEdit_; }
+  QComboBox* PositionCombo() const { return positionCombo_; }
   QListWidget* LbTemplates() const { return lbTemplates_; }
-  QPushButton* BtnEditProps() const { return btnEditProps_; }
-  QPushButton* BtnRemove() const { return btnRemove_; }
-  QPushButton* BtnOk() const { return btnOk_; }
-  QPushButton* BtnCancel() const { return btnCancel_; }
+  QPushButton* EditPropsButton() const { return editPropsButton_; }
+  QPushButton* RemoveButton() const { return removeButton_; }
+  QPushButton* OkButton() const { return okButton_; }
+  QPushButton* CancelButton() const { return cancelButton_; }
 
   // Handlers of the buttons, as the clicks run them.
-  void BtnOkClick();
-  void BtnTestClick();
-  void BtnSelectSoundClick();
-  void BtnEditPropsClick();
-  void BtnRemoveClick();
+  void onOkClicked();
+  void onTestClicked();
+  void onSelectSoundClicked();
+  void onEditPropertiesClicked();
+  void onRemoveClicked();
   // Refills LbTemplates from the store, keeping the selected entry.
   void FillTemplateList();
 
@@ -76,25 +76,25 @@ class ConfigDialog : public QDialog {
   SoundPlayer& sounds_;
   QString configFile_;
   QTabWidget* pageControl_;
-  QCheckBox* ckBxLoadPaperwisp_ = nullptr;
-  QCheckBox* ckBxBackup_ = nullptr;
-  QCheckBox* ckBxEmptyTrash_ = nullptr;
-  QCheckBox* ckBxSounds_ = nullptr;
-  QCheckBox* ckBxURL_ = nullptr;
-  QCheckBox* ckBxTaskbar_ = nullptr;
-  QCheckBox* ckBxPlaySound_ = nullptr;
-  QCheckBox* ckBxNotifications_ = nullptr;
-  QLineEdit* edSoundFile_ = nullptr;
-  QPushButton* btnSelectSound_ = nullptr;
-  QPushButton* btnTest_ = nullptr;
-  QLineEdit* edRepeat_ = nullptr;
-  QLineEdit* edSnooze_ = nullptr;
-  QComboBox* cmBxPosition_ = nullptr;
+  QCheckBox* loadPaperwispCheckBox_ = nullptr;
+  QCheckBox* backupCheckBox_ = nullptr;
+  QCheckBox* emptyTrashCheckBox_ = nullptr;
+  QCheckBox* soundsCheckBox_ = nullptr;
+  QCheckBox* urlCheckBox_ = nullptr;
+  QCheckBox* taskbarCheckBox_ = nullptr;
+  QCheckBox* playSoundCheckBox_ = nullptr;
+  QCheckBox* notificationsCheckBox_ = nullptr;
+  QLineEdit* soundFileEdit_ = nullptr;
+  QPushButton* selectSoundButton_ = nullptr;
+  QPushButton* testButton_ = nullptr;
+  QLineEdit* repeatEdit_ = nullptr;
+  QLineEdit* snoozeEdit_ = nullptr;
+  QComboBox* positionCombo_ = nullptr;
   QListWidget* lbTemplates_ = nullptr;
-  QPushButton* btnEditProps_ = nullptr;
-  QPushButton* btnRemove_ = nullptr;
-  QPushButton* btnOk_;
-  QPushButton* btnCancel_;
+  QPushButton* editPropsButton_ = nullptr;
+  QPushButton* removeButton_ = nullptr;
+  QPushButton* okButton_;
+  QPushButton* cancelButton_;
 };
 
 }  // namespace pw

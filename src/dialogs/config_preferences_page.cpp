@@ -22,12 +22,12 @@ QWidget* ConfigDialog::BuildPreferencesPage() {
     layout->addWidget(check);
     return check;
   };
-  ckBxLoadPaperwisp_ = box("CkBxLoadPaperwisp", "Load Paperwisp during Windows Startup");
-  ckBxBackup_ = box("CkBxBackup", "Backup Notes upon Exit of Paperwisp");
-  ckBxEmptyTrash_ = box("CkBxEmptyTrash", "Empty Note Trash Bin upon Exit of Paperwisp");
-  ckBxSounds_ = box("CkBxSounds", "Enable Sound Effects");
-  ckBxURL_ = box("CkBxURL", "Enable URL && E-Mail addresses in Notes");
-  ckBxTaskbar_ = box("CkBxTaskbar", "Display Paperwisp Icon on Windows Taskbar");
+  loadPaperwispCheckBox_ = box("CkBxLoadPaperwisp", "Load Paperwisp during Windows Startup");
+  backupCheckBox_ = box("CkBxBackup", "Backup Notes upon Exit of Paperwisp");
+  emptyTrashCheckBox_ = box("CkBxEmptyTrash", "Empty Note Trash Bin upon Exit of Paperwisp");
+  soundsCheckBox_ = box("CkBxSounds", "Enable Sound Effects");
+  urlCheckBox_ = box("CkBxURL", "Enable URL && E-Mail addresses in Notes");
+  taskbarCheckBox_ = box("CkBxTaskbar", "Display Paperwisp Icon on Windows Taskbar");
   layout->addStretch(1);
   return page;
 }

@@ -39,60 +39,60 @@ QWidget* ConfigDialog::BuildRemindersPage() {
                                          "played for reminder notes."),
                           page);
   text->setWordWrap(true);
-  ckBxPlaySound_ = Named("CkBxPlaySound",
-                         new QCheckBox(QStringLiteral("Play sound when reminder activates"), page));
-  edSoundFile_ = Named("EdSoundFile", new QLineEdit(page));
-  btnSelectSound_ =
+  playSoundCheckBox_ = Named(
+      "CkBxPlaySound", new QCheckBox(QStringLiteral("Play sound when reminder activates"), page));
+  soundFileEdit_ = Named("EdSoundFile", new QLineEdit(page));
+  selectSoundButton_ =
       Named("BtnSelectSound", new QPushButton(QStringLiteral("Select Sound..."), page));
-  btnTest_ = Named("BtnTest", new QPushButton(QStringLiteral("Test"), page));
-  edRepeat_ = IntervalEdit("EdRepeat", page);
-  edSnooze_ = IntervalEdit("EdSnooze", page);
-  cmBxPosition_ = Named("CmBxPosition", new QComboBox(page));
-  cmBxPosition_->addItems({QStringLiteral("Top Left Corner"), QStringLiteral("Top Right Corner"),
-                           QStringLiteral("Bottom Left Corner"),
-                           QStringLiteral("Bottom Right Corner")});
+  testButton_ = Named("BtnTest", new QPushButton(QStringLiteral("Test"), page));
+  repeatEdit_ = IntervalEdit("EdRepeat", page);
+  snoozeEdit_ = IntervalEdit("EdSnooze", page);
+  positionCombo_ = Named("CmBxPosition", new QComboBox(page));
+  positionCombo_->addItems({QStringLiteral("Top Left Corner"), QStringLiteral("Top Right Corner"),
+                            QStringLiteral("Bottom Left Corner"),
+                            QStringLiteral("Bottom Right Corner")});
 
   auto* soundButtons = new QHBoxLayout;
-  soundButtons->addWidget(btnSelectSound_);
-  soundButtons->addWidget(btnTest_);
+  soundButtons->addWidget(selectSoundButton_);
+  soundButtons->addWidget(testButton_);
   soundButtons->addStretch(1);
   auto* intervals = new QGridLayout;
   intervals->addWidget(
       Named("Label2", new QLabel(QStringLiteral("Repeat Reminder sound every"), page)), 0, 0);
-  intervals->addWidget(edRepeat_, 0, 1);
+  intervals->addWidget(repeatEdit_, 0, 1);
   intervals->addWidget(Named("Label6", new QLabel(QStringLiteral("minutes."), page)), 0, 2);
   intervals->addWidget(Named("Label1", new QLabel(QStringLiteral("Set Snooze to last for "), page)),
                        1, 0);
-  intervals->addWidget(edSnooze_, 1, 1);
+  intervals->addWidget(snoozeEdit_, 1, 1);
   intervals->addWidget(Named("Label8", new QLabel(QStringLiteral("minutes."), page)), 1, 2);
   intervals->setColumnStretch(2, 1);
 
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(text);
-  layout->addWidget(ckBxPlaySound_);
+  layout->addWidget(playSoundCheckBox_);
   layout->addWidget(Named("Label7", new QLabel(QStringLiteral("Sound File"), page)));
-  layout->addWidget(edSoundFile_);
+  layout->addWidget(soundFileEdit_);
   layout->addLayout(soundButtons);
   layout->addLayout(intervals);
   layout->addWidget(
       Named("Label9", new QLabel(QStringLiteral("Reminder Notification Position"), page)));
-  layout->addWidget(cmBxPosition_);
-  ckBxNotifications_ =
+  layout->addWidget(positionCombo_);
+  notificationsCheckBox_ =
       Named("CkBxNotifications",
             new QCheckBox(QStringLiteral("Also show reminders as desktop notifications"), page));
-  layout->addWidget(ckBxNotifications_);
+  layout->addWidget(notificationsCheckBox_);
   layout->addStretch(1);
 
-  connect(edSoundFile_, &QLineEdit::textChanged, this,
-          [this](const QString& text) { btnTest_->setEnabled(!text.isEmpty()); });
-  btnTest_->setEnabled(false);
-  connect(btnTest_, &QPushButton::clicked, this, &ConfigDialog::BtnTestClick);
-  connect(btnSelectSound_, &QPushButton::clicked, this, &ConfigDialog::BtnSelectSoundClick);
+  connect(soundFileEdit_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { testButton_->setEnabled(!text.isEmpty()); });
+  testButton_->setEnabled(false);
+  connect(testButton_, &QPushButton::clicked, this, &ConfigDialog::onTestClicked);
+  connect(selectSoundButton_, &QPushButton::clicked, this, &ConfigDialog::onSelectSoundClicked);
   return page;
 }
 
-void ConfigDialog::BtnTestClick() {
-  const QString file = edSoundFile_->text();
+void ConfigDialog::onTestClicked() {
+  const QString file = soundFileEdit_->text();
   if (QFileInfo(file).isFile()) {
     sounds_.PlayAndWait(file);
     return;
@@ -101,7 +101,7 @@ void ConfigDialog::BtnTestClick() {
                            QStringLiteral("Unable to locate ") + file, QMessageBox::Ok);
 }
 
-void ConfigDialog::BtnSelectSoundClick() {
+void ConfigDialog::onSelectSoundClicked() {
   QFileDialog chooser(this, QStringLiteral("Select Alarm Sound"));
   chooser.setObjectName(QStringLiteral("OpenDialog1"));
   chooser.setOption(QFileDialog::DontUseNativeDialog);
@@ -109,13 +109,13 @@ void ConfigDialog::BtnSelectSoundClick() {
   chooser.setAcceptMode(QFileDialog::AcceptOpen);
   chooser.setNameFilters({QStringLiteral("Wave Files (*.wav)"), QStringLiteral("All Files (*)")});
   chooser.setDefaultSuffix(QStringLiteral("wav"));
-  const QFileInfo current(edSoundFile_->text());
-  if (!edSoundFile_->text().isEmpty()) {
+  const QFileInfo current(soundFileEdit_->text());
+  if (!soundFileEdit_->text().isEmpty()) {
     chooser.setDirectory(current.absolutePath());
     chooser.selectFile(current.fileName());
   }
   if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
-  edSoundFile_->setText(QFileInfo(chooser.selectedFiles().constFirst()).absoluteFilePath());
+  soundFileEdit_->setText(QFileInfo(chooser.selectedFiles().constFirst()).absoluteFilePath());
 }
 
 }  // namespace pw

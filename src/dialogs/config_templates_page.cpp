@@ -22,21 +22,22 @@ QWidget* ConfigDialog::BuildTemplatesPage() {
                           page);
   text->setWordWrap(true);
   lbTemplates_ = Named("LbTemplates", new QListWidget(page));
-  btnEditProps_ =
+  editPropsButton_ =
       Named("BtnEditProps", new QPushButton(QStringLiteral("Edit Properties..."), page));
-  btnRemove_ = Named("BtnRemove", new QPushButton(QStringLiteral("Remove Template"), page));
+  removeButton_ = Named("BtnRemove", new QPushButton(QStringLiteral("Remove Template"), page));
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(btnEditProps_);
-  buttons->addWidget(btnRemove_);
+  buttons->addWidget(editPropsButton_);
+  buttons->addWidget(removeButton_);
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(text);
   layout->addWidget(lbTemplates_, 1);
   layout->addLayout(buttons);
 
-  connect(btnEditProps_, &QPushButton::clicked, this, &ConfigDialog::BtnEditPropsClick);
-  connect(lbTemplates_, &QListWidget::itemDoubleClicked, this, &ConfigDialog::BtnEditPropsClick);
-  connect(btnRemove_, &QPushButton::clicked, this, &ConfigDialog::BtnRemoveClick);
+  connect(editPropsButton_, &QPushButton::clicked, this, &ConfigDialog::onEditPropertiesClicked);
+  connect(lbTemplates_, &QListWidget::itemDoubleClicked, this,
+          &ConfigDialog::onEditPropertiesClicked);
+  connect(removeButton_, &QPushButton::clicked, this, &ConfigDialog::onRemoveClicked);
   return page;
 }
 
@@ -52,7 +53,7 @@ int ConfigDialog::SelectedTemplate() {
   return lbTemplates_->currentRow() + 1;
 }
 
-void ConfigDialog::BtnEditPropsClick() {
+void ConfigDialog::onEditPropertiesClicked() {
   const int number = SelectedTemplate();
   TemplateValues values;
   if (!templates_.Read(number, &values)) return;
@@ -62,7 +63,7 @@ void ConfigDialog::BtnEditPropsClick() {
   FillTemplateList();
 }
 
-void ConfigDialog::BtnRemoveClick() {
+void ConfigDialog::onRemoveClicked() {
   const int number = SelectedTemplate();
   templates_.Write(number, ResetTemplateValues(number));
   FillTemplateList();

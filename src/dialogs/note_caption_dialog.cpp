@@ -19,12 +19,12 @@ constexpr int kMaxTitleLength = 50;
 
 NoteCaptionDialog::NoteCaptionDialog(const QString& title, QWidget* parent)
     : QDialog(parent),
-      edCaption_(new QLineEdit(title, this)),
+      captionEdit_(new QLineEdit(title, this)),
       okButton_(new QPushButton(QStringLiteral("OK"), this)),
       cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
   setWindowTitle(QStringLiteral("Note Caption"));
-  edCaption_->setMinimumWidth(kEditWidth);
-  edCaption_->setMaxLength(kMaxTitleLength);
+  captionEdit_->setMinimumWidth(kEditWidth);
+  captionEdit_->setMaxLength(kMaxTitleLength);
 
   okButton_->setDefault(true);
   okButton_->setAutoDefault(true);
@@ -38,20 +38,20 @@ NoteCaptionDialog::NoteCaptionDialog(const QString& title, QWidget* parent)
   buttons->addWidget(okButton_);
   buttons->addWidget(cancelButton_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(edCaption_);
+  layout->addWidget(captionEdit_);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QString NoteCaptionDialog::Title() const {
-  return edCaption_->text();
+  return captionEdit_->text();
 }
 
 void NoteCaptionDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   CenterOnScreen(*this);
-  edCaption_->setFocus();
-  edCaption_->selectAll();
+  captionEdit_->setFocus();
+  captionEdit_->selectAll();
 }
 
 }  // namespace pw

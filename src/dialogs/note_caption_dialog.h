@@ -19,7 +19,7 @@ class NoteCaptionDialog : public QDialog {
   // The edited title; the caller takes it when the dialog ends with OK.
   QString Title() const;
 
-  QLineEdit* EdCaption() const { return edCaption_; }
+  QLineEdit* CaptionEdit() const { return captionEdit_; }
   QPushButton* OKButton() const { return okButton_; }
   QPushButton* CancelButton() const { return cancelButton_; }
 
@@ -27,7 +27,7 @@ class NoteCaptionDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QLineEdit* edCaption_;
+  QLineEdit* captionEdit_;
   QPushButton* okButton_;
   QPushButton* cancelButton_;
 };

@@ -38,32 +38,32 @@ NotePropertiesDialog::NotePropertiesDialog(const NoteProps& props, NotePropsPage
       opened_(props) {
   setObjectName(QStringLiteral("FrmNoteProps"));
   setWindowTitle(QStringLiteral("Note Properties"));
-  pageControl1_ = new QTabWidget(this);
-  pageControl1_->setObjectName(QStringLiteral("PageControl1"));
-  pageControl1_->addTab(BuildSettingsPage(), QStringLiteral("Settings"));
-  pageControl1_->addTab(BuildNoteTextPage(), QStringLiteral("Note Text"));
-  pageControl1_->addTab(BuildReminderPage(), QStringLiteral("Reminder"));
-  pageControl1_->addTab(BuildExpirationPage(), QStringLiteral("Expiration"));
-  pageControl1_->setCurrentIndex(static_cast<int>(page));
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("PageControl1"));
+  pages_->addTab(BuildSettingsPage(), QStringLiteral("Settings"));
+  pages_->addTab(BuildNoteTextPage(), QStringLiteral("Note Text"));
+  pages_->addTab(BuildReminderPage(), QStringLiteral("Reminder"));
+  pages_->addTab(BuildExpirationPage(), QStringLiteral("Expiration"));
+  pages_->setCurrentIndex(static_cast<int>(page));
 
-  btnOk_ = new QPushButton(QStringLiteral("OK"), this);
-  btnOk_->setObjectName(QStringLiteral("BtnOk"));
-  btnOk_->setDefault(true);
-  btnCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  btnCancel_->setObjectName(QStringLiteral("BtnCancel"));
-  btnCancel_->setAutoDefault(false);
-  connect(btnOk_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+  okButton_ = new QPushButton(QStringLiteral("OK"), this);
+  okButton_->setObjectName(QStringLiteral("BtnOk"));
+  okButton_->setDefault(true);
+  cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancelButton_->setObjectName(QStringLiteral("BtnCancel"));
+  cancelButton_->setAutoDefault(false);
+  connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(btnOk_);
-  buttons->addWidget(btnCancel_);
+  buttons->addWidget(okButton_);
+  buttons->addWidget(cancelButton_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(pageControl1_);
+  layout->addWidget(pages_);
   layout->addLayout(buttons);
 
-  CkBxReminderIsActiveClick();
-  CkBxNeverExpiresClick();
+  onReminderIsActiveToggled();
+  onNeverExpiresToggled();
   Fill(props);
   setFixedSize(sizeHint().expandedTo(kDesignSize));
 }
@@ -75,26 +75,26 @@ void NotePropertiesDialog::Fill(const NoteProps& props) {
   richEditProp_->SetBackgroundColor(props.color);
   richEditProp_->SetUrlDetection(props.urlDetection);
 
-  edDescription_->setText(props.title);
-  ckBxShowing_->setChecked(true);
+  descriptionEdit_->setText(props.title);
+  showingCheckBox_->setChecked(true);
   SetNoteColor(props.color);
-  ckBxStayOnTop_->setChecked(props.stayOnTop);
-  lblDateCreated_->setText(props.createdText);
+  stayOnTopCheckBox_->setChecked(props.stayOnTop);
+  dateCreatedLabel_->setText(props.createdText);
 
-  ckBxReminderIsActive_->setChecked(props.reminder.active);
-  monthCalendar1_->setSelectedDate(DateOrToday(props.reminder.date));
-  edReminderTime_->setTime(props.reminder.time);
+  reminderIsActiveCheckBox_->setChecked(props.reminder.active);
+  calendar_->setSelectedDate(DateOrToday(props.reminder.date));
+  reminderTimeEdit_->setTime(props.reminder.time);
   RebuildReminderKinds();
   // A kind the list does not offer behaves as a reminder on the date.
   const int kind = props.reminder.recurrence;
-  cmBxReminderType_->setCurrentIndex(kind >= 0 && kind < kReminderKindCount ? kind : 0);
+  reminderTypeCombo_->setCurrentIndex(kind >= 0 && kind < kReminderKindCount ? kind : 0);
 
-  ckBxNeverExpires_->setChecked(!props.expiry.expires);
-  ckBxMoveToTrash_->setChecked(props.expiry.movesToTrash);
+  neverExpiresCheckBox_->setChecked(!props.expiry.expires);
+  moveToTrashCheckBox_->setChecked(props.expiry.movesToTrash);
   TickExpiryKind(props.expiry.type);
-  edExpireDate_->setDate(DateOrToday(props.expiry.date));
-  edExpireTime_->setTime(props.expiry.time);
-  ExpiryKindClick();
+  expireDateEdit_->setDate(DateOrToday(props.expiry.date));
+  expireTimeEdit_->setTime(props.expiry.time);
+  onExpiryKindClicked();
 
   SetSampleCaptionFont(props.captionFont, props.captionColor);
 }
@@ -105,21 +105,21 @@ NoteProps NotePropertiesDialog::Props() const {
   if (text.open(QIODevice::WriteOnly) && richEditProp_->SaveToStream(&text)) {
     props.richText = text.data();
   }
-  props.title = edDescription_->text();
-  props.showing = ckBxShowing_->isChecked();
-  props.stayOnTop = ckBxStayOnTop_->isChecked();
+  props.title = descriptionEdit_->text();
+  props.showing = showingCheckBox_->isChecked();
+  props.stayOnTop = stayOnTopCheckBox_->isChecked();
   props.color = noteColor_;
-  props.reminder = {.active = ckBxReminderIsActive_->isChecked(),
-                    .recurrence = cmBxReminderType_->currentIndex(),
-                    .date = monthCalendar1_->selectedDate(),
-                    .time = edReminderTime_->time()};
-  props.expiry = {.expires = !ckBxNeverExpires_->isChecked(),
-                  .type = rbExpiresOnce_->isChecked() ? 1 : 2,
-                  .movesToTrash = ckBxMoveToTrash_->isChecked(),
-                  .date = edExpireDate_->date(),
-                  .time = edExpireTime_->time()};
-  props.captionFont = lblSampleCaption_->font();
-  props.captionColor = lblSampleCaption_->palette().color(QPalette::WindowText);
+  props.reminder = {.active = reminderIsActiveCheckBox_->isChecked(),
+                    .recurrence = reminderTypeCombo_->currentIndex(),
+                    .date = calendar_->selectedDate(),
+                    .time = reminderTimeEdit_->time()};
+  props.expiry = {.expires = !neverExpiresCheckBox_->isChecked(),
+                  .type = expiresOnceRadio_->isChecked() ? 1 : 2,
+                  .movesToTrash = moveToTrashCheckBox_->isChecked(),
+                  .date = expireDateEdit_->date(),
+                  .time = expireTimeEdit_->time()};
+  props.captionFont = sampleCaptionLabel_->font();
+  props.captionColor = sampleCaptionLabel_->palette().color(QPalette::WindowText);
   return props;
 }
 
@@ -131,73 +131,74 @@ void NotePropertiesDialog::showEvent(QShowEvent* event) {
 
 void NotePropertiesDialog::SetNoteColor(const QColor& color) {
   noteColor_ = color;
-  // EdColor is disabled, so its disabled colours are the ones shown.
-  QPalette palette = edColor_->palette();
+  // ColorEdit is disabled, so its disabled colours are the ones shown.
+  QPalette palette = colorEdit_->palette();
   palette.setColor(QPalette::All, QPalette::Base, color);
-  edColor_->setPalette(palette);
+  colorEdit_->setPalette(palette);
 }
 
 void NotePropertiesDialog::SetSampleCaptionFont(const QFont& font, const QColor& color) {
-  lblSampleCaption_->setFont(QFont(font.family(), font.pointSize()));
-  QPalette palette = lblSampleCaption_->palette();
+  sampleCaptionLabel_->setFont(QFont(font.family(), font.pointSize()));
+  QPalette palette = sampleCaptionLabel_->palette();
   palette.setColor(QPalette::WindowText, color);
-  lblSampleCaption_->setPalette(palette);
+  sampleCaptionLabel_->setPalette(palette);
 }
 
 void NotePropertiesDialog::TickExpiryKind(int type) {
   // An exclusive group always keeps one button ticked; a kind that is
   // neither 1 nor 2 shows none.
   expiryKinds_->setExclusive(false);
-  rbExpiresOnce_->setChecked(type == 1);
-  rbExpiresEveryday_->setChecked(type == 2);
+  expiresOnceRadio_->setChecked(type == 1);
+  expiresEverydayRadio_->setChecked(type == 2);
   expiryKinds_->setExclusive(true);
 }
 
-void NotePropertiesDialog::CkBxReminderIsActiveClick() {
-  const bool active = ckBxReminderIsActive_->isChecked();
-  cmBxReminderType_->setEnabled(active);
-  monthCalendar1_->setEnabled(active);
-  edReminderTime_->setEnabled(active);
+void NotePropertiesDialog::onReminderIsActiveToggled() {
+  const bool active = reminderIsActiveCheckBox_->isChecked();
+  reminderTypeCombo_->setEnabled(active);
+  calendar_->setEnabled(active);
+  reminderTimeEdit_->setEnabled(active);
 }
 
-void NotePropertiesDialog::CkBxNeverExpiresClick() {
-  const bool expires = !ckBxNeverExpires_->isChecked();
-  rbExpiresOnce_->setEnabled(expires);
-  rbExpiresEveryday_->setEnabled(expires);
-  edExpireTime_->setEnabled(expires);
-  ckBxMoveToTrash_->setEnabled(expires);
-  ExpiryKindClick();
+void NotePropertiesDialog::onNeverExpiresToggled() {
+  const bool expires = !neverExpiresCheckBox_->isChecked();
+  expiresOnceRadio_->setEnabled(expires);
+  expiresEverydayRadio_->setEnabled(expires);
+  expireTimeEdit_->setEnabled(expires);
+  moveToTrashCheckBox_->setEnabled(expires);
+  onExpiryKindClicked();
 }
 
-void NotePropertiesDialog::ExpiryKindClick() {
+void NotePropertiesDialog::onExpiryKindClicked() {
   // The date counts for a note that expires once; one that never expires
   // has no date to pick.
-  edExpireDate_->setEnabled(!ckBxNeverExpires_->isChecked() && !rbExpiresEveryday_->isChecked());
+  expireDateEdit_->setEnabled(!neverExpiresCheckBox_->isChecked() &&
+                              !expiresEverydayRadio_->isChecked());
 }
 
 void NotePropertiesDialog::RebuildReminderKinds() {
-  const int selected = cmBxReminderType_->currentIndex();
-  const QStringList entries = ReminderKindEntries(monthCalendar1_->selectedDate(), QLocale());
+  const int selected = reminderTypeCombo_->currentIndex();
+  const QStringList entries = ReminderKindEntries(calendar_->selectedDate(), QLocale());
   for (int i = 0; i < entries.size(); ++i) {
-    if (i < cmBxReminderType_->count()) {
-      cmBxReminderType_->setItemText(i, entries[i]);
+    if (i < reminderTypeCombo_->count()) {
+      reminderTypeCombo_->setItemText(i, entries[i]);
     } else {
-      cmBxReminderType_->addItem(entries[i]);
+      reminderTypeCombo_->addItem(entries[i]);
     }
   }
-  cmBxReminderType_->setCurrentIndex(selected < 0 ? 0 : selected);
+  reminderTypeCombo_->setCurrentIndex(selected < 0 ? 0 : selected);
 }
 
-void NotePropertiesDialog::Button1Click() {
+void NotePropertiesDialog::onSelectColorClicked() {
   QColorDialog dialog(noteColor_, this);
   dialog.setObjectName(QStringLiteral("ColorDialog1"));
   dialog.setOption(QColorDialog::DontUseNativeDialog);
   if (dialog.exec() == QDialog::Accepted) SetNoteColor(dialog.selectedColor());
 }
 
-void NotePropertiesDialog::Button2Click() {
-  CaptionFontDialog dialog(lblSampleCaption_->font(),
-                           lblSampleCaption_->palette().color(QPalette::WindowText), this);
+void NotePropertiesDialog::onSelectCaptionFontClicked() {
+  CaptionFontDialog dialog(sampleCaptionLabel_->font(),
+                           sampleCaptionLabel_->palette().color(QPalette::WindowText), this);
   dialog.setObjectName(QStringLiteral("FontDialog1"));
   if (dialog.exec() == QDialog::Accepted) {
     SetSampleCaptionFont(dialog.SelectedFont(), dialog.SelectedColor());

@@ -42,28 +42,28 @@ class NotePropertiesDialog : public QDialog {
   // "Expire Once on" is ticked and 2 otherwise.
   NoteProps Props() const;
 
-  QTabWidget* PageControl1() const { return pageControl1_; }
-  QPushButton* BtnOk() const { return btnOk_; }
-  QPushButton* BtnCancel() const { return btnCancel_; }
-  QLabel* LblDateCreated() const { return lblDateCreated_; }
-  QCheckBox* CkBxShowing() const { return ckBxShowing_; }
-  QCheckBox* CkBxStayOnTop() const { return ckBxStayOnTop_; }
-  QLineEdit* EdDescription() const { return edDescription_; }
-  QLabel* LblSampleCaption() const { return lblSampleCaption_; }
-  QPushButton* Button2() const { return button2_; }
-  QLineEdit* EdColor() const { return edColor_; }
-  QPushButton* Button1() const { return button1_; }
+  QTabWidget* Pages() const { return pages_; }
+  QPushButton* OkButton() const { return okButton_; }
+  QPushButton* CancelButton() const { return cancelButton_; }
+  QLabel* DateCreatedLabel() const { return dateCreatedLabel_; }
+  QCheckBox* ShowingCheckBox() const { return showingCheckBox_; }
+  QCheckBox* StayOnTopCheckBox() const { return stayOnTopCheckBox_; }
+  QLineEdit* DescriptionEdit() const { return descriptionEdit_; }
+  QLabel* SampleCaptionLabel() const { return sampleCaptionLabel_; }
+  QPushButton* SelectCaptionFontButton() const { return selectCaptionFontButton_; }
+  QLineEdit* ColorEdit() const { return colorEdit_; }
+  QPushButton* SelectColorButton() const { return selectColorButton_; }
   NoteEditor* RichEditProp() const { return richEditProp_; }
-  QCheckBox* CkBxReminderIsActive() const { return ckBxReminderIsActive_; }
-  QComboBox* CmBxReminderType() const { return cmBxReminderType_; }
-  QTimeEdit* EdReminderTime() const { return edReminderTime_; }
-  QCalendarWidget* MonthCalendar1() const { return monthCalendar1_; }
-  QCheckBox* CkBxNeverExpires() const { return ckBxNeverExpires_; }
-  QCheckBox* CkBxMoveToTrash() const { return ckBxMoveToTrash_; }
-  QRadioButton* RbExpiresOnce() const { return rbExpiresOnce_; }
-  QDateEdit* EdExpireDate() const { return edExpireDate_; }
-  QTimeEdit* EdExpireTime() const { return edExpireTime_; }
-  QRadioButton* RbExpiresEveryday() const { return rbExpiresEveryday_; }
+  QCheckBox* ReminderIsActiveCheckBox() const { return reminderIsActiveCheckBox_; }
+  QComboBox* ReminderTypeCombo() const { return reminderTypeCombo_; }
+  QTimeEdit* ReminderTimeEdit() const { return reminderTimeEdit_; }
+  QCalendarWidget* Calendar() const { return calendar_; }
+  QCheckBox* NeverExpiresCheckBox() const { return neverExpiresCheckBox_; }
+  QCheckBox* MoveToTrashCheckBox() const { return moveToTrashCheckBox_; }
+  QRadioButton* ExpiresOnceRadio() const { return expiresOnceRadio_; }
+  QDateEdit* ExpireDateEdit() const { return expireDateEdit_; }
+  QTimeEdit* ExpireTimeEdit() const { return expireTimeEdit_; }
+  QRadioButton* ExpiresEverydayRadio() const { return expiresEverydayRadio_; }
   QColor NoteColor() const { return noteColor_; }
 
  protected:
@@ -81,42 +81,42 @@ class NotePropertiesDialog : public QDialog {
   void TickExpiryKind(int type);
 
   // The enabling rules.
-  void CkBxReminderIsActiveClick();
-  void CkBxNeverExpiresClick();
-  void ExpiryKindClick();
-  // The six entries of CmBxReminderType from MonthCalendar1's date, keeping
+  void onReminderIsActiveToggled();
+  void onNeverExpiresToggled();
+  void onExpiryKindClicked();
+  // The six entries of ReminderTypeCombo from Calendar's date, keeping
   // the selected index.
   void RebuildReminderKinds();
   // "Select..." of the colour and of the caption font.
-  void Button1Click();
-  void Button2Click();
+  void onSelectColorClicked();
+  void onSelectCaptionFontClicked();
 
   NoteProps opened_;
   QColor noteColor_;
 
-  QTabWidget* pageControl1_ = nullptr;
-  QPushButton* btnOk_ = nullptr;
-  QPushButton* btnCancel_ = nullptr;
-  QLabel* lblDateCreated_ = nullptr;
-  QCheckBox* ckBxShowing_ = nullptr;
-  QCheckBox* ckBxStayOnTop_ = nullptr;
-  QLineEdit* edDescription_ = nullptr;
-  QLabel* lblSampleCaption_ = nullptr;
-  QPushButton* button2_ = nullptr;
-  QLineEdit* edColor_ = nullptr;
-  QPushButton* button1_ = nullptr;
+  QTabWidget* pages_ = nullptr;
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QLabel* dateCreatedLabel_ = nullptr;
+  QCheckBox* showingCheckBox_ = nullptr;
+  QCheckBox* stayOnTopCheckBox_ = nullptr;
+  QLineEdit* descriptionEdit_ = nullptr;
+  QLabel* sampleCaptionLabel_ = nullptr;
+  QPushButton* selectCaptionFontButton_ = nullptr;
+  QLineEdit* colorEdit_ = nullptr;
+  QPushButton* selectColorButton_ = nullptr;
   NoteEditor* richEditProp_ = nullptr;
-  QCheckBox* ckBxReminderIsActive_ = nullptr;
-  QComboBox* cmBxReminderType_ = nullptr;
-  QTimeEdit* edReminderTime_ = nullptr;
-  QCalendarWidget* monthCalendar1_ = nullptr;
-  QCheckBox* ckBxNeverExpires_ = nullptr;
-  QCheckBox* ckBxMoveToTrash_ = nullptr;
+  QCheckBox* reminderIsActiveCheckBox_ = nullptr;
+  QComboBox* reminderTypeCombo_ = nullptr;
+  QTimeEdit* reminderTimeEdit_ = nullptr;
+  QCalendarWidget* calendar_ = nullptr;
+  QCheckBox* neverExpiresCheckBox_ = nullptr;
+  QCheckBox* moveToTrashCheckBox_ = nullptr;
   QButtonGroup* expiryKinds_ = nullptr;
-  QRadioButton* rbExpiresOnce_ = nullptr;
-  QDateEdit* edExpireDate_ = nullptr;
-  QTimeEdit* edExpireTime_ = nullptr;
-  QRadioButton* rbExpiresEveryday_ = nullptr;
+  QRadioButton* expiresOnceRadio_ = nullptr;
+  QDateEdit* expireDateEdit_ = nullptr;
+  QTimeEdit* expireTimeEdit_ = nullptr;
+  QRadioButton* expiresEverydayRadio_ = nullptr;
 };
 
 }  // namespace pw

@@ -37,43 +37,43 @@ QIcon Swatch(const QColor& color) {
 
 CaptionFontDialog::CaptionFontDialog(const QFont& font, const QColor& color, QWidget* parent)
     : QDialog(parent),
-      cbFontName_(new QFontComboBox(this)),
-      cbFontSize_(new QComboBox(this)),
-      cbFontColor_(new QComboBox(this)),
-      lblSample_(new QLabel(QStringLiteral("AaBbYyZz"), this)),
+      fontNameCombo_(new QFontComboBox(this)),
+      fontSizeCombo_(new QComboBox(this)),
+      fontColorCombo_(new QComboBox(this)),
+      sampleLabel_(new QLabel(QStringLiteral("AaBbYyZz"), this)),
       okButton_(nullptr),
       cancelButton_(nullptr) {
   setWindowTitle(QStringLiteral("Font"));
-  cbFontName_->setObjectName(QStringLiteral("CbFontName"));
-  cbFontName_->setEditable(false);
-  cbFontName_->setCurrentFont(font);
-  cbFontSize_->setObjectName(QStringLiteral("CbFontSize"));
+  fontNameCombo_->setObjectName(QStringLiteral("CbFontName"));
+  fontNameCombo_->setEditable(false);
+  fontNameCombo_->setCurrentFont(font);
+  fontSizeCombo_->setObjectName(QStringLiteral("CbFontSize"));
   for (int size = kSmallestSize; size <= kLargestSize; ++size) {
-    cbFontSize_->addItem(QString::number(size), size);
+    fontSizeCombo_->addItem(QString::number(size), size);
   }
   const int shownSize = std::clamp(font.pointSize(), kSmallestSize, kLargestSize);
-  cbFontSize_->setCurrentIndex(shownSize - kSmallestSize);
-  cbFontColor_->setObjectName(QStringLiteral("CbFontColor"));
+  fontSizeCombo_->setCurrentIndex(shownSize - kSmallestSize);
+  fontColorCombo_->setObjectName(QStringLiteral("CbFontColor"));
   FillColors(color);
-  lblSample_->setObjectName(QStringLiteral("LblSample"));
-  lblSample_->setAlignment(Qt::AlignCenter);
-  lblSample_->setMinimumHeight(40);
+  sampleLabel_->setObjectName(QStringLiteral("LblSample"));
+  sampleLabel_->setAlignment(Qt::AlignCenter);
+  sampleLabel_->setMinimumHeight(40);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   okButton_ = buttons->button(QDialogButtonBox::Ok);
   cancelButton_ = buttons->button(QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(cbFontName_, &QFontComboBox::currentFontChanged, this, &CaptionFontDialog::ShowSample);
-  connect(cbFontSize_, &QComboBox::currentIndexChanged, this, &CaptionFontDialog::ShowSample);
-  connect(cbFontColor_, &QComboBox::currentIndexChanged, this, &CaptionFontDialog::ShowSample);
+  connect(fontNameCombo_, &QFontComboBox::currentFontChanged, this, &CaptionFontDialog::ShowSample);
+  connect(fontSizeCombo_, &QComboBox::currentIndexChanged, this, &CaptionFontDialog::ShowSample);
+  connect(fontColorCombo_, &QComboBox::currentIndexChanged, this, &CaptionFontDialog::ShowSample);
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("&Font:"), cbFontName_);
-  form->addRow(QStringLiteral("&Size:"), cbFontSize_);
-  form->addRow(QStringLiteral("&Color:"), cbFontColor_);
+  form->addRow(QStringLiteral("&Font:"), fontNameCombo_);
+  form->addRow(QStringLiteral("&Size:"), fontSizeCombo_);
+  form->addRow(QStringLiteral("&Color:"), fontColorCombo_);
   auto* sample = new QGroupBox(QStringLiteral("Sample"), this);
-  (new QVBoxLayout(sample))->addWidget(lblSample_);
+  (new QVBoxLayout(sample))->addWidget(sampleLabel_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(sample);
@@ -84,31 +84,31 @@ CaptionFontDialog::CaptionFontDialog(const QFont& font, const QColor& color, QWi
 
 void CaptionFontDialog::FillColors(const QColor& current) {
   for (const NamedColor& entry : kFontColors) {
-    cbFontColor_->addItem(Swatch(QColor(entry.rgb)), QString::fromLatin1(entry.name),
-                          QColor(entry.rgb));
+    fontColorCombo_->addItem(Swatch(QColor(entry.rgb)), QString::fromLatin1(entry.name),
+                             QColor(entry.rgb));
   }
   // A colour chosen elsewhere (the colour of a template) is kept as it is.
-  int index = cbFontColor_->findData(current);
+  int index = fontColorCombo_->findData(current);
   if (index < 0) {
-    cbFontColor_->addItem(Swatch(current), QStringLiteral("Custom"), current);
-    index = cbFontColor_->count() - 1;
+    fontColorCombo_->addItem(Swatch(current), QStringLiteral("Custom"), current);
+    index = fontColorCombo_->count() - 1;
   }
-  cbFontColor_->setCurrentIndex(index);
+  fontColorCombo_->setCurrentIndex(index);
 }
 
 void CaptionFontDialog::ShowSample() {
-  lblSample_->setFont(SelectedFont());
-  QPalette palette = lblSample_->palette();
+  sampleLabel_->setFont(SelectedFont());
+  QPalette palette = sampleLabel_->palette();
   palette.setColor(QPalette::WindowText, SelectedColor());
-  lblSample_->setPalette(palette);
+  sampleLabel_->setPalette(palette);
 }
 
 QFont CaptionFontDialog::SelectedFont() const {
-  return QFont(cbFontName_->currentFont().family(), cbFontSize_->currentData().toInt());
+  return QFont(fontNameCombo_->currentFont().family(), fontSizeCombo_->currentData().toInt());
 }
 
 QColor CaptionFontDialog::SelectedColor() const {
-  return cbFontColor_->currentData().value<QColor>();
+  return fontColorCombo_->currentData().value<QColor>();
 }
 
 }  // namespace pw

@@ -29,10 +29,10 @@ class CaptionFontDialog : public QDialog {
   QFont SelectedFont() const;
   QColor SelectedColor() const;
 
-  QFontComboBox* CbFontName() const { return cbFontName_; }
-  QComboBox* CbFontSize() const { return cbFontSize_; }
-  QComboBox* CbFontColor() const { return cbFontColor_; }
-  QLabel* LblSample() const { return lblSample_; }
+  QFontComboBox* FontNameCombo() const { return fontNameCombo_; }
+  QComboBox* FontSizeCombo() const { return fontSizeCombo_; }
+  QComboBox* FontColorCombo() const { return fontColorCombo_; }
+  QLabel* SampleLabel() const { return sampleLabel_; }
   QPushButton* OKButton() const { return okButton_; }
   QPushButton* CancelButton() const { return cancelButton_; }
 
@@ -40,10 +40,10 @@ class CaptionFontDialog : public QDialog {
   void FillColors(const QColor& current);
   void ShowSample();
 
-  QFontComboBox* cbFontName_;
-  QComboBox* cbFontSize_;
-  QComboBox* cbFontColor_;
-  QLabel* lblSample_;
+  QFontComboBox* fontNameCombo_;
+  QComboBox* fontSizeCombo_;
+  QComboBox* fontColorCombo_;
+  QLabel* sampleLabel_;
   QPushButton* okButton_;
   QPushButton* cancelButton_;
 };

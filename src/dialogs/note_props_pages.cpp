@@ -45,46 +45,48 @@ QTimeEdit* MakeTimePicker(const char* name) {
 
 QWidget* NotePropertiesDialog::BuildSettingsPage() {
   auto* page = Named<QWidget>("TSSettings");
-  auto* label1 = Named<QLabel>("Label1", QStringLiteral("Created On"));
-  label1->setAlignment(Qt::AlignCenter);
-  lblDateCreated_ = Named<QLabel>("LblDateCreated");
-  lblDateCreated_->setAlignment(Qt::AlignCenter);
-  ckBxShowing_ = Named<QCheckBox>("CkBxShowing", QStringLiteral("Note is Showing"));
-  ckBxStayOnTop_ = Named<QCheckBox>("CkBxStayOnTop", QStringLiteral("Keep on Top"));
+  auto* createdOnLabel = Named<QLabel>("Label1", QStringLiteral("Created On"));
+  createdOnLabel->setAlignment(Qt::AlignCenter);
+  dateCreatedLabel_ = Named<QLabel>("LblDateCreated");
+  dateCreatedLabel_->setAlignment(Qt::AlignCenter);
+  showingCheckBox_ = Named<QCheckBox>("CkBxShowing", QStringLiteral("Note is Showing"));
+  stayOnTopCheckBox_ = Named<QCheckBox>("CkBxStayOnTop", QStringLiteral("Keep on Top"));
 
-  auto* groupBox3 = Named<QGroupBox>("GroupBox3", QStringLiteral("Note Caption"));
-  edDescription_ = Named<QLineEdit>("EdDescription");
-  edDescription_->setMaxLength(kMaxCaptionLength);
-  lblSampleCaption_ = Named<QLabel>("LblSampleCaption", QStringLiteral("Example Note Caption"));
-  lblSampleCaption_->setAlignment(Qt::AlignCenter);
-  lblSampleCaption_->setMinimumHeight(24);
-  button2_ = Named<QPushButton>("Button2", QStringLiteral("Select..."));
-  button2_->setAutoDefault(false);
-  auto* captionLayout = new QGridLayout(groupBox3);
-  captionLayout->addWidget(edDescription_, 0, 0, 1, 2);
-  captionLayout->addWidget(lblSampleCaption_, 1, 0);
-  captionLayout->addWidget(button2_, 1, 1);
+  auto* captionGroup = Named<QGroupBox>("GroupBox3", QStringLiteral("Note Caption"));
+  descriptionEdit_ = Named<QLineEdit>("EdDescription");
+  descriptionEdit_->setMaxLength(kMaxCaptionLength);
+  sampleCaptionLabel_ = Named<QLabel>("LblSampleCaption", QStringLiteral("Example Note Caption"));
+  sampleCaptionLabel_->setAlignment(Qt::AlignCenter);
+  sampleCaptionLabel_->setMinimumHeight(24);
+  selectCaptionFontButton_ = Named<QPushButton>("Button2", QStringLiteral("Select..."));
+  selectCaptionFontButton_->setAutoDefault(false);
+  auto* captionLayout = new QGridLayout(captionGroup);
+  captionLayout->addWidget(descriptionEdit_, 0, 0, 1, 2);
+  captionLayout->addWidget(sampleCaptionLabel_, 1, 0);
+  captionLayout->addWidget(selectCaptionFontButton_, 1, 1);
   captionLayout->setColumnStretch(0, 1);
 
-  auto* groupBox5 = Named<QGroupBox>("GroupBox5", QStringLiteral("Note Color"));
-  edColor_ = Named<QLineEdit>("EdColor");
-  edColor_->setEnabled(false);
-  button1_ = Named<QPushButton>("Button1", QStringLiteral("Select..."));
-  button1_->setAutoDefault(false);
-  auto* colorLayout = new QHBoxLayout(groupBox5);
-  colorLayout->addWidget(edColor_, 1);
-  colorLayout->addWidget(button1_);
+  auto* colorGroup = Named<QGroupBox>("GroupBox5", QStringLiteral("Note Color"));
+  colorEdit_ = Named<QLineEdit>("EdColor");
+  colorEdit_->setEnabled(false);
+  selectColorButton_ = Named<QPushButton>("Button1", QStringLiteral("Select..."));
+  selectColorButton_->setAutoDefault(false);
+  auto* colorLayout = new QHBoxLayout(colorGroup);
+  colorLayout->addWidget(colorEdit_, 1);
+  colorLayout->addWidget(selectColorButton_);
 
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(label1);
-  layout->addWidget(lblDateCreated_);
-  layout->addWidget(ckBxShowing_);
-  layout->addWidget(ckBxStayOnTop_);
-  layout->addWidget(groupBox3);
-  layout->addWidget(groupBox5);
+  layout->addWidget(createdOnLabel);
+  layout->addWidget(dateCreatedLabel_);
+  layout->addWidget(showingCheckBox_);
+  layout->addWidget(stayOnTopCheckBox_);
+  layout->addWidget(captionGroup);
+  layout->addWidget(colorGroup);
   layout->addStretch();
-  connect(button1_, &QPushButton::clicked, this, &NotePropertiesDialog::Button1Click);
-  connect(button2_, &QPushButton::clicked, this, &NotePropertiesDialog::Button2Click);
+  connect(selectColorButton_, &QPushButton::clicked, this,
+          &NotePropertiesDialog::onSelectColorClicked);
+  connect(selectCaptionFontButton_, &QPushButton::clicked, this,
+          &NotePropertiesDialog::onSelectCaptionFontClicked);
   return page;
 }
 
@@ -99,64 +101,66 @@ QWidget* NotePropertiesDialog::BuildNoteTextPage() {
 
 QWidget* NotePropertiesDialog::BuildReminderPage() {
   auto* page = Named<QWidget>("TSReminder");
-  ckBxReminderIsActive_ =
+  reminderIsActiveCheckBox_ =
       Named<QCheckBox>("CkBxReminderIsActive", QStringLiteral("Alarm is Active"));
-  cmBxReminderType_ = Named<QComboBox>("CmBxReminderType");
-  edReminderTime_ = MakeTimePicker("EdReminderTime");
-  monthCalendar1_ = Named<QCalendarWidget>("MonthCalendar1");
-  monthCalendar1_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-  monthCalendar1_->setFirstDayOfWeek(QLocale().firstDayOfWeek());
+  reminderTypeCombo_ = Named<QComboBox>("CmBxReminderType");
+  reminderTimeEdit_ = MakeTimePicker("EdReminderTime");
+  calendar_ = Named<QCalendarWidget>("MonthCalendar1");
+  calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  calendar_->setFirstDayOfWeek(QLocale().firstDayOfWeek());
 
   auto* form = new QFormLayout;
-  form->addRow(Named<QLabel>("Label2", QStringLiteral("Activate On")), cmBxReminderType_);
-  form->addRow(Named<QLabel>("Label3", QStringLiteral("Activate At")), edReminderTime_);
+  form->addRow(Named<QLabel>("Label2", QStringLiteral("Activate On")), reminderTypeCombo_);
+  form->addRow(Named<QLabel>("Label3", QStringLiteral("Activate At")), reminderTimeEdit_);
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(ckBxReminderIsActive_);
+  layout->addWidget(reminderIsActiveCheckBox_);
   layout->addLayout(form);
-  layout->addWidget(monthCalendar1_);
+  layout->addWidget(calendar_);
   layout->addStretch();
-  connect(ckBxReminderIsActive_, &QCheckBox::toggled, this,
-          &NotePropertiesDialog::CkBxReminderIsActiveClick);
+  connect(reminderIsActiveCheckBox_, &QCheckBox::toggled, this,
+          &NotePropertiesDialog::onReminderIsActiveToggled);
   // A day picked with the keys counts as much as a clicked one.
-  connect(monthCalendar1_, &QCalendarWidget::selectionChanged, this,
+  connect(calendar_, &QCalendarWidget::selectionChanged, this,
           &NotePropertiesDialog::RebuildReminderKinds);
   return page;
 }
 
 QWidget* NotePropertiesDialog::BuildExpirationPage() {
   auto* page = Named<QWidget>("TSExpiration");
-  ckBxNeverExpires_ = Named<QCheckBox>("CkBxNeverExpires", QStringLiteral("Note Never Expires"));
-  ckBxMoveToTrash_ = Named<QCheckBox>(
+  neverExpiresCheckBox_ =
+      Named<QCheckBox>("CkBxNeverExpires", QStringLiteral("Note Never Expires"));
+  moveToTrashCheckBox_ = Named<QCheckBox>(
       "CkBxMoveToTrash", QStringLiteral("Move the note to the trash bin when it expires"));
 
-  auto* groupBox2 = Named<QGroupBox>("GroupBox2", QStringLiteral("Expire Date"));
-  rbExpiresOnce_ = Named<QRadioButton>("RbExpiresOnce", QStringLiteral("Expire Once on"));
-  rbExpiresOnce_->setChecked(true);
-  edExpireDate_ = Named<QDateEdit>("EdExpireDate");
-  edExpireDate_->setCalendarPopup(true);
-  edExpireDate_->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
-  edExpireTime_ = MakeTimePicker("EdExpireTime");
-  rbExpiresEveryday_ = Named<QRadioButton>("RbExpiresEveryday", QStringLiteral("Expires Everyday"));
+  auto* expireGroup = Named<QGroupBox>("GroupBox2", QStringLiteral("Expire Date"));
+  expiresOnceRadio_ = Named<QRadioButton>("RbExpiresOnce", QStringLiteral("Expire Once on"));
+  expiresOnceRadio_->setChecked(true);
+  expireDateEdit_ = Named<QDateEdit>("EdExpireDate");
+  expireDateEdit_->setCalendarPopup(true);
+  expireDateEdit_->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+  expireTimeEdit_ = MakeTimePicker("EdExpireTime");
+  expiresEverydayRadio_ =
+      Named<QRadioButton>("RbExpiresEveryday", QStringLiteral("Expires Everyday"));
   expiryKinds_ = new QButtonGroup(this);
-  expiryKinds_->addButton(rbExpiresOnce_, 1);
-  expiryKinds_->addButton(rbExpiresEveryday_, 2);
-  auto* label4 = Named<QLabel>("Label4", QStringLiteral("at"));
-  label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  auto* kindLayout = new QGridLayout(groupBox2);
-  kindLayout->addWidget(rbExpiresOnce_, 0, 0);
-  kindLayout->addWidget(edExpireDate_, 0, 1);
-  kindLayout->addWidget(label4, 1, 0);
-  kindLayout->addWidget(edExpireTime_, 1, 1);
-  kindLayout->addWidget(rbExpiresEveryday_, 2, 0, 1, 2);
+  expiryKinds_->addButton(expiresOnceRadio_, 1);
+  expiryKinds_->addButton(expiresEverydayRadio_, 2);
+  auto* atLabel = Named<QLabel>("Label4", QStringLiteral("at"));
+  atLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  auto* kindLayout = new QGridLayout(expireGroup);
+  kindLayout->addWidget(expiresOnceRadio_, 0, 0);
+  kindLayout->addWidget(expireDateEdit_, 0, 1);
+  kindLayout->addWidget(atLabel, 1, 0);
+  kindLayout->addWidget(expireTimeEdit_, 1, 1);
+  kindLayout->addWidget(expiresEverydayRadio_, 2, 0, 1, 2);
 
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(ckBxNeverExpires_);
-  layout->addWidget(ckBxMoveToTrash_);
-  layout->addWidget(groupBox2);
+  layout->addWidget(neverExpiresCheckBox_);
+  layout->addWidget(moveToTrashCheckBox_);
+  layout->addWidget(expireGroup);
   layout->addStretch();
-  connect(ckBxNeverExpires_, &QCheckBox::toggled, this,
-          &NotePropertiesDialog::CkBxNeverExpiresClick);
-  connect(expiryKinds_, &QButtonGroup::idToggled, this, &NotePropertiesDialog::ExpiryKindClick);
+  connect(neverExpiresCheckBox_, &QCheckBox::toggled, this,
+          &NotePropertiesDialog::onNeverExpiresToggled);
+  connect(expiryKinds_, &QButtonGroup::idToggled, this, &NotePropertiesDialog::onExpiryKindClicked);
   return page;
 }
 

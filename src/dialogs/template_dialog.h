@@ -35,21 +35,21 @@ class TemplateDialog : public QDialog {
   // The edited template; the caller takes it when the dialog ends with OK.
   TemplateValues Values() const;
 
-  QLineEdit* EdName() const { return edName_; }
-  QComboBox* CmbxNotePosition() const { return cmbxNotePosition_; }
-  QSpinBox* UpDownHeight() const { return upDownHeight_; }
-  QSpinBox* UpDownWidth() const { return upDownWidth_; }
-  QFrame* EdNoteColor() const { return edNoteColor_; }
+  QLineEdit* NameEdit() const { return nameEdit_; }
+  QComboBox* NotePositionCombo() const { return notePositionCombo_; }
+  QSpinBox* HeightSpin() const { return heightSpin_; }
+  QSpinBox* WidthSpin() const { return widthSpin_; }
+  QFrame* NoteColorEdit() const { return noteColorEdit_; }
   QColor NoteColor() const { return noteColor_; }
-  QLabel* LblSampleCaption() const { return lblSampleCaption_; }
+  QLabel* SampleCaptionLabel() const { return sampleCaptionLabel_; }
   QColor CaptionColor() const { return captionColor_; }
   NoteEditor* RichEditProp() const { return richEditProp_; }
-  QPushButton* BtnOk() const { return btnOk_; }
-  QPushButton* BtnCancel() const { return btnCancel_; }
+  QPushButton* OkButton() const { return okButton_; }
+  QPushButton* CancelButton() const { return cancelButton_; }
 
   // The "Select..." buttons of the colour and the caption font.
-  void Button5Click();
-  void Button1Click();
+  void onSelectColorClicked();
+  void onSelectCaptionFontClicked();
   void SetNoteColor(const QColor& color);
   void SetCaptionFont(const QFont& font, const QColor& color);
 
@@ -59,15 +59,15 @@ class TemplateDialog : public QDialog {
  private:
   QSpinBox* NewSizeBox(const char* name, const char* editName);
 
-  QLineEdit* edName_;
-  QComboBox* cmbxNotePosition_;
-  QSpinBox* upDownHeight_;
-  QSpinBox* upDownWidth_;
-  QFrame* edNoteColor_;
-  QLabel* lblSampleCaption_;
+  QLineEdit* nameEdit_;
+  QComboBox* notePositionCombo_;
+  QSpinBox* heightSpin_;
+  QSpinBox* widthSpin_;
+  QFrame* noteColorEdit_;
+  QLabel* sampleCaptionLabel_;
   NoteEditor* richEditProp_;
-  QPushButton* btnOk_;
-  QPushButton* btnCancel_;
+  QPushButton* okButton_;
+  QPushButton* cancelButton_;
   WindowPlacement* place_;
   QColor noteColor_;
   QColor captionColor_;

@@ -26,12 +26,12 @@ constexpr QPoint kDesignPlace(207, 195);
 // The smallest outer size is 230 x 230; the caption bar takes the height
 // that the design client area (203) lacks of it.
 constexpr QSize kSmallestClientSize(230, 203);
-constexpr QRect kLabel1(9, 6, 201, 16);
+constexpr QRect kHeadingRect(9, 6, 201, 16);
 constexpr QRect kCaptionLabel(9, 24, 236, 16);
 constexpr QRect kRichEdit(8, 46, 237, 116);
 constexpr QSize kButtonSize(77, 25);
 constexpr int kButtonTop = 172;
-// BtnSnooze's left is half the width less this, BtnOk lies this far right
+// BtnSnooze's left is half the width less this, OkButton lies this far right
 // of it: the pair stays centred.
 constexpr int kSnoozeLeftOfCentre = 82;
 constexpr int kOkRightOfSnooze = 80;
@@ -55,8 +55,8 @@ ReminderWindow::ReminderWindow(const QString& dataFolder, SoundPlayer& sounds, Q
       settings_(LoadReminderSettings(IniFile(dataFolder + '/' + kConfigFileName), dataFolder,
                                      config::kReminderPositionInWindow)),
       sounds_(sounds),
-      timerReplay_(new QTimer(this)),
-      timerSnooze_(new QTimer(this)) {
+      replayTimer_(new QTimer(this)),
+      snoozeTimer_(new QTimer(this)) {
   setObjectName(QStringLiteral("FrmAlarm"));
   setWindowTitle(QStringLiteral("Note Alarm"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -64,25 +64,25 @@ ReminderWindow::ReminderWindow(const QString& dataFolder, SoundPlayer& sounds, Q
   setMinimumSize(kSmallestClientSize);
   BuildControls();
 
-  timerReplay_->setObjectName(QStringLiteral("TimerReplay"));
-  timerSnooze_->setObjectName(QStringLiteral("TimerSnooze"));
+  replayTimer_->setObjectName(QStringLiteral("TimerReplay"));
+  snoozeTimer_->setObjectName(QStringLiteral("TimerSnooze"));
   // A repeat interval below 1 minute means no repeat (TimerReplay stays
   // off); a snooze below 1 minute counts as 1, so a snoozed window comes
   // back.
-  timerReplay_->setInterval(std::clamp(settings_.repeatInterval, 1, kLongestIntervalMinutes) *
+  replayTimer_->setInterval(std::clamp(settings_.repeatInterval, 1, kLongestIntervalMinutes) *
                             kMinuteMs);
-  timerSnooze_->setInterval(std::clamp(settings_.snoozeInterval, 1, kLongestIntervalMinutes) *
+  snoozeTimer_->setInterval(std::clamp(settings_.snoozeInterval, 1, kLongestIntervalMinutes) *
                             kMinuteMs);
-  connect(timerReplay_, &QTimer::timeout, this, &ReminderWindow::TimerReplayTimer);
-  connect(timerSnooze_, &QTimer::timeout, this, &ReminderWindow::TimerSnoozeTimer);
+  connect(replayTimer_, &QTimer::timeout, this, &ReminderWindow::onReplayTimeout);
+  connect(snoozeTimer_, &QTimer::timeout, this, &ReminderWindow::onSnoozeTimeout);
   if (settings_.desktopNotifications) {
     notification_ = new DesktopNotification(
         {kSnoozeAction, QStringLiteral("Snooze"), kOkAction, QStringLiteral("OK")}, this);
     connect(notification_, &DesktopNotification::actionInvoked, this, [this](const QString& key) {
-      if (key == kSnoozeAction) BtnSnoozeClick();
-      if (key == kOkAction) BtnOkClick();
+      if (key == kSnoozeAction) onSnoozeClicked();
+      if (key == kOkAction) onOkClicked();
     });
-    connect(notification_, &DesktopNotification::dismissed, this, &ReminderWindow::BtnOkClick);
+    connect(notification_, &DesktopNotification::dismissed, this, &ReminderWindow::onOkClicked);
   }
   PlaceOnScreen();
 }
@@ -92,38 +92,39 @@ void ReminderWindow::BuildControls() {
   captionColours.setColor(QPalette::WindowText,
                           palette().color(QPalette::Active, QPalette::Highlight));
 
-  label1_ = new QLabel(QStringLiteral("The following alarm has activated:"), this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setWordWrap(true);
-  label1_->setPalette(captionColours);
+  headingLabel_ = new QLabel(QStringLiteral("The following alarm has activated:"), this);
+  headingLabel_->setObjectName(QStringLiteral("Label1"));
+  headingLabel_->setWordWrap(true);
+  headingLabel_->setPalette(captionColours);
   // The design width holds the text on one line in the design's small font;
   // a larger desktop font gets the width it needs, not a clipped second line.
-  QRect label1 = kLabel1;
-  label1.setWidth(
-      std::max(kLabel1.width(), label1_->fontMetrics().horizontalAdvance(label1_->text()) + 2));
-  label1_->setGeometry(label1);
+  QRect headingRect = kHeadingRect;
+  headingRect.setWidth(
+      std::max(kHeadingRect.width(),
+               headingLabel_->fontMetrics().horizontalAdvance(headingLabel_->text()) + 2));
+  headingLabel_->setGeometry(headingRect);
 
-  lblCaption_ = new QLabel(this);
-  lblCaption_->setObjectName(QStringLiteral("LblCaption"));
-  lblCaption_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-  QFont bold = lblCaption_->font();
+  captionLabel_ = new QLabel(this);
+  captionLabel_->setObjectName(QStringLiteral("LblCaption"));
+  captionLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+  QFont bold = captionLabel_->font();
   bold.setBold(true);
-  lblCaption_->setFont(bold);
-  lblCaption_->setPalette(captionColours);
+  captionLabel_->setFont(bold);
+  captionLabel_->setPalette(captionColours);
 
-  richEdit1_ = new NoteEditor(this);
-  richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
-  richEdit1_->setReadOnly(true);
-  richEdit1_->SetUrlDetection(true);
-  richEdit1_->SetFullEditorEnabled(false);
+  editor_ = new NoteEditor(this);
+  editor_->setObjectName(QStringLiteral("RichEdit1"));
+  editor_->setReadOnly(true);
+  editor_->SetUrlDetection(true);
+  editor_->SetFullEditorEnabled(false);
 
-  btnSnooze_ = new QPushButton(QStringLiteral("Snooze"), this);
-  btnSnooze_->setObjectName(QStringLiteral("BtnSnooze"));
-  btnOk_ = new QPushButton(QStringLiteral("Ok"), this);
-  btnOk_->setObjectName(QStringLiteral("BtnOk"));
-  btnOk_->setDefault(true);
-  connect(btnSnooze_, &QPushButton::clicked, this, &ReminderWindow::BtnSnoozeClick);
-  connect(btnOk_, &QPushButton::clicked, this, &ReminderWindow::BtnOkClick);
+  snoozeButton_ = new QPushButton(QStringLiteral("Snooze"), this);
+  snoozeButton_->setObjectName(QStringLiteral("BtnSnooze"));
+  okButton_ = new QPushButton(QStringLiteral("Ok"), this);
+  okButton_->setObjectName(QStringLiteral("BtnOk"));
+  okButton_->setDefault(true);
+  connect(snoozeButton_, &QPushButton::clicked, this, &ReminderWindow::onSnoozeClicked);
+  connect(okButton_, &QPushButton::clicked, this, &ReminderWindow::onOkClicked);
   LayoutButtons();
 }
 
@@ -132,11 +133,11 @@ void ReminderWindow::LayoutButtons() {
   // their distance to the bottom edge and stay centred.
   const int widthGrowth = width() - kDesignClientSize.width();
   const int heightGrowth = height() - kDesignClientSize.height();
-  lblCaption_->setGeometry(kCaptionLabel.adjusted(0, 0, widthGrowth, 0));
-  richEdit1_->setGeometry(kRichEdit.adjusted(0, 0, widthGrowth, heightGrowth));
+  captionLabel_->setGeometry(kCaptionLabel.adjusted(0, 0, widthGrowth, 0));
+  editor_->setGeometry(kRichEdit.adjusted(0, 0, widthGrowth, heightGrowth));
   const int snoozeLeft = width() / 2 - kSnoozeLeftOfCentre;
-  btnSnooze_->setGeometry(QRect(QPoint(snoozeLeft, kButtonTop + heightGrowth), kButtonSize));
-  btnOk_->setGeometry(
+  snoozeButton_->setGeometry(QRect(QPoint(snoozeLeft, kButtonTop + heightGrowth), kButtonSize));
+  okButton_->setGeometry(
       QRect(QPoint(snoozeLeft + kOkRightOfSnooze, kButtonTop + heightGrowth), kButtonSize));
 }
 
@@ -156,15 +157,15 @@ void ReminderWindow::PlaceOnScreen() {
 }
 
 void ReminderWindow::SetCaption(const QString& caption) {
-  lblCaption_->setText(caption);
+  captionLabel_->setText(caption);
 }
 
 void ReminderWindow::SetNoteColor(const QColor& color) {
-  richEdit1_->SetBackgroundColor(color);
+  editor_->SetBackgroundColor(color);
 }
 
 bool ReminderWindow::LoadText(QIODevice* stream) {
-  return richEdit1_->LoadFromStream(stream);
+  return editor_->LoadFromStream(stream);
 }
 
 void ReminderWindow::ShowReminder() {
@@ -175,9 +176,9 @@ void ReminderWindow::ShowReminder() {
   BringToFront();
   PlayReminderSound();
   if (settings_.playSound && settings_.repeatInterval > 0) {
-    timerReplay_->start();
+    replayTimer_->start();
   } else {
-    timerReplay_->stop();
+    replayTimer_->stop();
   }
 }
 
@@ -198,9 +199,9 @@ void ReminderWindow::BringToFront() {
 
 void ReminderWindow::Notify() {
   if (notification_ == nullptr) return;
-  const QStringList lines = richEdit1_->toPlainText().trimmed().split(QChar::LineFeed);
+  const QStringList lines = editor_->toPlainText().trimmed().split(QChar::LineFeed);
   // The body is markup to most servers.
-  notification_->Show(lblCaption_->text(),
+  notification_->Show(captionLabel_->text(),
                       lines.mid(0, kNotificationLines).join('\n').toHtmlEscaped());
 }
 
@@ -209,23 +210,23 @@ void ReminderWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-void ReminderWindow::BtnSnoozeClick() {
+void ReminderWindow::onSnoozeClicked() {
   if (notification_ != nullptr) notification_->Close();
-  timerReplay_->stop();
+  replayTimer_->stop();
   hide();
-  timerSnooze_->start();
+  snoozeTimer_->start();
 }
 
-void ReminderWindow::TimerSnoozeTimer() {
-  timerSnooze_->stop();
+void ReminderWindow::onSnoozeTimeout() {
+  snoozeTimer_->stop();
   ShowReminder();
 }
 
-void ReminderWindow::TimerReplayTimer() {
+void ReminderWindow::onReplayTimeout() {
   PlayReminderSound();
 }
 
-void ReminderWindow::BtnOkClick() {
+void ReminderWindow::onOkClicked() {
   close();
 }
 

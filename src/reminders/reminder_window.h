@@ -42,10 +42,10 @@ class ReminderWindow : public QWidget {
   // front, the sound plays once, and TimerReplay repeats it.
   void ShowReminder();
 
-  void BtnSnoozeClick();
-  void BtnOkClick();
-  void TimerReplayTimer();
-  void TimerSnoozeTimer();
+  void onSnoozeClicked();
+  void onOkClicked();
+  void onReplayTimeout();
+  void onSnoozeTimeout();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -63,13 +63,13 @@ class ReminderWindow : public QWidget {
 
   ReminderSettings settings_;
   SoundPlayer& sounds_;
-  QLabel* label1_;
-  QLabel* lblCaption_;
-  NoteEditor* richEdit1_;
-  QPushButton* btnSnooze_;
-  QPushButton* btnOk_;
-  QTimer* timerReplay_;
-  QTimer* timerSnooze_;
+  QLabel* headingLabel_;
+  QLabel* captionLabel_;
+  NoteEditor* editor_;
+  QPushButton* snoozeButton_;
+  QPushButton* okButton_;
+  QTimer* replayTimer_;
+  QTimer* snoozeTimer_;
   // Null unless reminders are also desktop notifications.
   DesktopNotification* notification_ = nullptr;
 };

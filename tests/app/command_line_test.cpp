@@ -101,15 +101,15 @@ TEST_F(CommandRunnerTest, ACommandBeforeTheStartUpWaitsForItsNotes) {
   std::optional<Answered> answer;
   runner.Run({"new", "Call Anna\nat five"}, Into(&answer));
   EXPECT_FALSE(answer.has_value());
-  controller->TimerInitializeTimer();
+  controller->onStartupTimeout();
   ASSERT_TRUE(answer.has_value());
   EXPECT_EQ(answer->exitCode, 0) << answer->text.toStdString();
   const QList<NoteWindow*> open = OpenWindows(*controller);
   ASSERT_EQ(open.size(), 1);
-  EXPECT_EQ(open.front()->RichEdit1()->toPlainText(), "Call Anna\nat five");
+  EXPECT_EQ(open.front()->Editor()->toPlainText(), "Call Anna\nat five");
   EXPECT_EQ(open.front()->windowTitle(), "Call Anna");
   // Saved at once, not only at the end of the run.
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   notes.Go(open.front()->RecordLink());
   auto memo = notes.CreateBlobStreamByName("MEMO", MemoStream::kRead);
   ASSERT_TRUE(memo && memo->isOpen());
@@ -125,16 +125,16 @@ TEST_F(CommandRunnerTest, ACommandBeforeTheStartUpWaitsForItsNotes) {
 
 TEST_F(CommandRunnerTest, HideAllAndShowAllTakeEveryNoteOffAndBack) {
   std::unique_ptr<NotesController> controller = Start();
-  const std::int32_t hidden = AppendNote(controller->TzNotes(), {.showing = "N", .desc = "Hid"});
-  AppendNote(controller->TzNotes(), {.showing = "N", .desc = "Also"});
+  const std::int32_t hidden = AppendNote(controller->NotesTable(), {.showing = "N", .desc = "Hid"});
+  AppendNote(controller->NotesTable(), {.showing = "N", .desc = "Also"});
   ASSERT_TRUE(OpenWindows(*controller).isEmpty());
   CommandRunner runner(*controller);
   std::optional<Answered> answer;
   runner.Run({"show-all"}, Into(&answer));
   EXPECT_EQ(answer->exitCode, 0);
   EXPECT_EQ(OpenWindows(*controller).size(), 2);
-  controller->TzNotes().Go(hidden);
-  EXPECT_EQ(controller->TzNotes().GetFieldStr("SHOWING"), "Y");
+  controller->NotesTable().Go(hidden);
+  EXPECT_EQ(controller->NotesTable().GetFieldStr("SHOWING"), "Y");
 
   runner.Run({"hide-all"}, Into(&answer));
   EXPECT_EQ(answer->exitCode, 0);

@@ -49,7 +49,7 @@ class ControllerFixture : public ::testing::Test {
 
   std::unique_ptr<NotesController> Start() {
     auto controller = StartWithoutTimer();
-    controller->TimerInitializeTimer();
+    controller->onStartupTimeout();
     return controller;
   }
 

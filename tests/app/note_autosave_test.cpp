@@ -27,7 +27,7 @@ class NoteAutosaveTest : public test::NoteWindowFixture {
     return text;
   }
   static void Drag(NoteWindow* window, QPoint by) {
-    QLabel* title = window->EdNoteCaption();
+    QLabel* title = window->CaptionLabel();
     QTest::mousePress(title, Qt::LeftButton, {}, QPoint(20, 5));
     QTest::mouseMove(title, QPoint(20, 5) + by);
     QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(20, 5) + by);
@@ -40,8 +40,8 @@ TEST_F(NoteAutosaveTest, TypedTextIsSavedAMomentLaterAndTheRecordKeepsItsState) 
   const std::int32_t record = window->RecordLink();
   EXPECT_FALSE(window->SavePending()) << "opening the note is no change";
   // The controller walks the table meanwhile; the save leaves it there.
-  const std::int32_t other = AppendNote(controller_->TzNotes(), {.showing = "N"});
-  QTest::keyClicks(window->RichEdit1(), " and more");
+  const std::int32_t other = AppendNote(controller_->NotesTable(), {.showing = "N"});
+  QTest::keyClicks(window->Editor(), " and more");
   EXPECT_TRUE(window->SavePending());
   EXPECT_FALSE(StoredText(record).contains("more"));
   Notes().Go(other);
@@ -50,7 +50,7 @@ TEST_F(NoteAutosaveTest, TypedTextIsSavedAMomentLaterAndTheRecordKeepsItsState) 
   EXPECT_TRUE(StoredText(record).contains("and more"));
   EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "Y");
   // Past the table's end, as a walk leaves it.
-  QTest::keyClicks(window->RichEdit1(), " at the end");
+  QTest::keyClicks(window->Editor(), " at the end");
   Notes().GoTop();
   while (!Notes().Eof()) Notes().Skip(1);
   EXPECT_TRUE(QTest::qWaitFor([window] { return !window->SavePending(); }, kSaveWaitMs));
@@ -82,7 +82,7 @@ TEST_F(NoteAutosaveTest, TheWindowTitleIsTheCaptionOrTheFirstLineOfTheText) {
   NoteWindow* untitled = ShowNote({.text = "  Call Anna\nat five"});
   ASSERT_NE(untitled, nullptr);
   EXPECT_EQ(untitled->windowTitle(), "Call Anna");
-  untitled->RichEdit1()->setPlainText("Dentist");
+  untitled->Editor()->setPlainText("Dentist");
   EXPECT_EQ(untitled->windowTitle(), "Dentist");
   titled->SetTitle("");
   EXPECT_EQ(titled->windowTitle(), "Buy milk");
@@ -100,10 +100,10 @@ TEST_F(NoteAutosaveTest, ANoteMovedOntoASmallerScreenKeepsItsPlaceUntilTheUserMo
   outside->UpdateNote();
   EXPECT_EQ(RecordBounds(outside->RecordLink()), QRect(900, 500, 200, 150));
   // Collapsed, its record still names the expanded note's place.
-  outside->BtnCloseUpClick();
+  outside->onCollapseOrExpandClicked();
   outside->UpdateNote();
   EXPECT_EQ(RecordBounds(outside->RecordLink()), QRect(900, 500, 200, 150));
-  outside->BtnCloseUpClick();
+  outside->onCollapseOrExpandClicked();
   Drag(outside, {-40, -30});
   outside->UpdateNote();
   EXPECT_EQ(RecordBounds(outside->RecordLink()), QRect(400, 220, 200, 150));
@@ -116,9 +116,9 @@ TEST_F(NoteAutosaveTest, WhereTheCompositorPlacesWindowsTheStoredPlaceStays) {
   EXPECT_EQ(window->size(), QSize(200, 150));
   Drag(window, {25, 25});
   // Sizing is the program's own: the new size is kept.
-  QTest::mousePress(window->Panel1(), Qt::LeftButton, {}, QPoint(197, 60));
-  QTest::mouseMove(window->Panel1(), QPoint(217, 60));
-  QTest::mouseRelease(window->Panel1(), Qt::LeftButton, {}, QPoint(217, 60));
+  QTest::mousePress(window->CaptionBar(), Qt::LeftButton, {}, QPoint(197, 60));
+  QTest::mouseMove(window->CaptionBar(), QPoint(217, 60));
+  QTest::mouseRelease(window->CaptionBar(), Qt::LeftButton, {}, QPoint(217, 60));
   window->UpdateNote();
   EXPECT_EQ(RecordBounds(window->RecordLink()), QRect(300, 200, 220, 150));
 }

@@ -21,7 +21,7 @@ class NoteWindowFixture : public ControllerFixture {
     ControllerFixture::TearDown();
   }
 
-  DbfTable& Notes() { return controller_->TzNotes(); }
+  DbfTable& Notes() { return controller_->NotesTable(); }
 
   // A window made and shown from a new record holding `note`.
   NoteWindow* ShowNote(const TestNote& note) {

@@ -38,7 +38,7 @@ class NoteWindowPropsTest : public test::ControllerFixture {
     ControllerFixture::TearDown();
   }
 
-  DbfTable& Notes() { return controller_->TzNotes(); }
+  DbfTable& Notes() { return controller_->NotesTable(); }
   DbfTable& Record(std::int32_t recordNumber) {
     Notes().Go(recordNumber);
     return Notes();
@@ -78,7 +78,7 @@ class NoteWindowPropsTest : public test::ControllerFixture {
   }
 
   static QAction* MenuItem(NoteWindow* window, const QString& caption) {
-    for (QAction* item : window->PupMenu()->actions()) {
+    for (QAction* item : window->PopupMenu()->actions()) {
       if (item->text() == caption) return item;
     }
     ADD_FAILURE() << "no menu item " << caption.toStdString();
@@ -95,8 +95,8 @@ TEST_F(NoteWindowPropsTest, TheMenuItemsAndThePropertiesRequestOpenTheirPages) {
   ASSERT_NE(window, nullptr);
   QString page;
   auto notePage = [&page](NotePropertiesDialog* dialog) {
-    page = dialog->PageControl1()->currentWidget()->objectName();
-    Click(dialog->BtnCancel());
+    page = dialog->Pages()->currentWidget()->objectName();
+    Click(dialog->CancelButton());
   };
   QAction* properties = MenuItem(window, "Note &Properties...");
   QAction* reminder = MenuItem(window, "Set Reminder...");
@@ -120,30 +120,30 @@ TEST_F(NoteWindowPropsTest, OkAppliesEveryPageToTheWindowAndSavesTheRecord) {
   const std::int32_t record = window->RecordLink();
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
                          [](NotePropertiesDialog* dialog) {
-                           dialog->EdDescription()->selectAll();
-                           QTest::keyClicks(dialog->EdDescription(), "Groceries");
-                           test::ClickBox(dialog->CkBxStayOnTop());
+                           dialog->DescriptionEdit()->selectAll();
+                           QTest::keyClicks(dialog->DescriptionEdit(), "Groceries");
+                           test::ClickBox(dialog->StayOnTopCheckBox());
                            dialog->RichEditProp()->setPlainText("Buy bread");
-                           dialog->PageControl1()->setCurrentIndex(2);
-                           EXPECT_TRUE(test::ClickCalendarDay(dialog->MonthCalendar1(), 15));
-                           dialog->CmBxReminderType()->setFocus();
-                           QTest::keyClick(dialog->CmBxReminderType(), Qt::Key_Down);  // 4
-                           QTimeEdit* time = dialog->EdReminderTime();
+                           dialog->Pages()->setCurrentIndex(2);
+                           EXPECT_TRUE(test::ClickCalendarDay(dialog->Calendar(), 15));
+                           dialog->ReminderTypeCombo()->setFocus();
+                           QTest::keyClick(dialog->ReminderTypeCombo(), Qt::Key_Down);  // 4
+                           QTimeEdit* time = dialog->ReminderTimeEdit();
                            time->setFocus();
                            time->setSelectedSection(QDateTimeEdit::HourSection);
                            QTest::keyClicks(time, "070559");
-                           dialog->PageControl1()->setCurrentIndex(3);
-                           test::ClickBox(dialog->CkBxNeverExpires());
-                           test::ClickBox(dialog->RbExpiresEveryday());
-                           test::ClickBox(dialog->CkBxMoveToTrash());
-                           Click(dialog->BtnOk());
+                           dialog->Pages()->setCurrentIndex(3);
+                           test::ClickBox(dialog->NeverExpiresCheckBox());
+                           test::ClickBox(dialog->ExpiresEverydayRadio());
+                           test::ClickBox(dialog->MoveToTrashCheckBox());
+                           Click(dialog->OkButton());
                          }));
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->Title(), "Groceries");
-  EXPECT_EQ(window->EdNoteCaption()->toolTip(), "Groceries");
+  EXPECT_EQ(window->CaptionLabel()->toolTip(), "Groceries");
   EXPECT_TRUE(window->StayOnTopItem()->isChecked());
   EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  EXPECT_EQ(window->RichEdit1()->PlainText(), "Buy bread");
+  EXPECT_EQ(window->Editor()->PlainText(), "Buy bread");
 
   DbfTable& saved = Record(record);
   EXPECT_EQ(saved.GetFieldStr("DESC").trimmed(), "Groceries");
@@ -177,7 +177,7 @@ TEST_F(NoteWindowPropsTest, TheChosenColourAndCaptionFontReachTheWindowAndTheRec
   props.captionColor = QColor(0x80, 0, 0);
   window->ApplyProps(props);
   EXPECT_EQ(window->NoteColor(), QColor(0x11, 0x22, 0x33));
-  EXPECT_EQ(window->EdNoteCaption()->palette().color(QPalette::Window), QColor(0x11, 0x22, 0x33));
+  EXPECT_EQ(window->CaptionLabel()->palette().color(QPalette::Window), QColor(0x11, 0x22, 0x33));
   EXPECT_EQ(window->TitleFont().family(), "DejaVu Serif");
   DbfTable& saved = Record(window->RecordLink());
   EXPECT_EQ(saved.GetFieldInt("COLOR"), 0x332211);
@@ -192,9 +192,9 @@ TEST_F(NoteWindowPropsTest, AnExpiryKindOfZeroIsStoredAsTwoAfterOk) {
   bool noneTicked = false;
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
                          [&noneTicked](NotePropertiesDialog* dialog) {
-                           noneTicked = !dialog->RbExpiresOnce()->isChecked() &&
-                                        !dialog->RbExpiresEveryday()->isChecked();
-                           Click(dialog->BtnOk());
+                           noneTicked = !dialog->ExpiresOnceRadio()->isChecked() &&
+                                        !dialog->ExpiresEverydayRadio()->isChecked();
+                           Click(dialog->OkButton());
                          }));
   EXPECT_TRUE(noneTicked);
   EXPECT_EQ(Record(window->RecordLink()).GetFieldInt("EXPIRETYPE"), 2);
@@ -205,8 +205,8 @@ TEST_F(NoteWindowPropsTest, AlarmSwitchedOffKeepsKindDateAndTime) {
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Reminder); },
                          [](NotePropertiesDialog* dialog) {
-                           test::ClickBox(dialog->CkBxReminderIsActive());
-                           Click(dialog->BtnOk());
+                           test::ClickBox(dialog->ReminderIsActiveCheckBox());
+                           Click(dialog->OkButton());
                          }));
   DbfTable& saved = Record(window->RecordLink());
   EXPECT_EQ(saved.GetFieldStr("ALARMACT"), "N");
@@ -222,10 +222,10 @@ TEST_F(NoteWindowPropsTest, UntickingNoteIsShowingSavesEverythingElseAndClosesTh
   QPointer<NoteWindow> guard(window);
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
                          [](NotePropertiesDialog* dialog) {
-                           dialog->EdDescription()->selectAll();
-                           QTest::keyClicks(dialog->EdDescription(), "Later");
-                           test::ClickBox(dialog->CkBxShowing());
-                           Click(dialog->BtnOk());
+                           dialog->DescriptionEdit()->selectAll();
+                           QTest::keyClicks(dialog->DescriptionEdit(), "Later");
+                           test::ClickBox(dialog->ShowingCheckBox());
+                           Click(dialog->OkButton());
                          }));
   QApplication::processEvents();
   EXPECT_TRUE(guard.isNull() || !guard->isVisible());
@@ -240,8 +240,8 @@ TEST_F(NoteWindowPropsTest, KeepOnTopSwitchedOffAppliesAtOnce) {
   ASSERT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
                          [](NotePropertiesDialog* dialog) {
-                           test::ClickBox(dialog->CkBxStayOnTop());
-                           Click(dialog->BtnOk());
+                           test::ClickBox(dialog->StayOnTopCheckBox());
+                           Click(dialog->OkButton());
                          }));
   EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_FALSE(window->StayOnTopItem()->isChecked());
@@ -254,10 +254,10 @@ TEST_F(NoteWindowPropsTest, CancelChangesNeitherTheWindowNorTheRecord) {
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(WithDialog([window] { window->OpenProperties(NotePropsPage::Settings); },
                          [](NotePropertiesDialog* dialog) {
-                           dialog->EdDescription()->selectAll();
-                           QTest::keyClicks(dialog->EdDescription(), "Changed");
-                           test::ClickBox(dialog->CkBxShowing());
-                           Click(dialog->BtnCancel());
+                           dialog->DescriptionEdit()->selectAll();
+                           QTest::keyClicks(dialog->DescriptionEdit(), "Changed");
+                           test::ClickBox(dialog->ShowingCheckBox());
+                           Click(dialog->CancelButton());
                          }));
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->Title(), "Shopping");

@@ -71,16 +71,17 @@ TEST_F(NoteWindowTest, ARecordOpensWithItsPlaceColourTitleAndText) {
   EXPECT_EQ(window->RecordLink(), record);
   EXPECT_EQ(window->NoteColor(), QColor(0xFF, 0xC0, 0x80));
   EXPECT_EQ(window->Title(), "Shopping");
-  EXPECT_EQ(window->EdNoteCaption()->toolTip(), "Shopping");
+  EXPECT_EQ(window->CaptionLabel()->toolTip(), "Shopping");
   EXPECT_EQ(window->TitleFont().family(), "DejaVu Sans");
   EXPECT_EQ(window->TitleFont().pointSize(), 10);
   EXPECT_EQ(window->TitleColor(), QColor(Qt::red));
   // The button glyphs take the title font colour.
-  const QImage glyph = window->BtnMenu()->icon().pixmap(window->BtnMenu()->iconSize()).toImage();
+  const QImage glyph =
+      window->MenuButton()->icon().pixmap(window->MenuButton()->iconSize()).toImage();
   EXPECT_EQ(glyph.pixelColor(GlyphTestPoint(NoteButtonGlyph::Menu)), QColor(Qt::red));
-  EXPECT_EQ(window->RichEdit1()->PlainText(), "Buy milk");
-  EXPECT_EQ(window->EdNoteCaption()->width(), 180 - 46);
-  EXPECT_EQ(window->BtnExit()->geometry().right(), 180 - 3);
+  EXPECT_EQ(window->Editor()->PlainText(), "Buy milk");
+  EXPECT_EQ(window->CaptionLabel()->width(), 180 - 46);
+  EXPECT_EQ(window->ExitButton()->geometry().right(), 180 - 3);
   EXPECT_EQ(window->minimumSize(), QSize(120, 15));
   EXPECT_EQ(Record(record).GetFieldInt("HANDLE"), window->Handle());
 }
@@ -139,12 +140,12 @@ TEST_F(NoteWindowTest, ACollapsedNoteKeepsItsRightEdgeAndItsRecordTheExpandedBou
   NoteWindow* window = ShowNote({.left = 500, .top = 60, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
-  Click(window->BtnCloseUp());
+  Click(window->CloseUpButton());
   EXPECT_TRUE(window->Collapsed());
   EXPECT_EQ(window->geometry(), QRect(580, 60, 120, 15));
-  EXPECT_TRUE(window->BtnExpand()->isVisible());
-  EXPECT_FALSE(window->BtnCloseUp()->isVisible());
-  EXPECT_TRUE(window->BtnExit()->isVisible());
+  EXPECT_TRUE(window->ExpandButton()->isVisible());
+  EXPECT_FALSE(window->CloseUpButton()->isVisible());
+  EXPECT_TRUE(window->ExitButton()->isVisible());
 
   // The hide request: SHOWING "N" and the expanded geometry.
   QPointer<NoteWindow> guard(window);
@@ -159,13 +160,13 @@ TEST_F(NoteWindowTest, ACollapsedNoteKeepsItsRightEdgeAndItsRecordTheExpandedBou
 TEST_F(NoteWindowTest, CollapseThenExpandRestoresTheExactBoundsAndPlaysBothSounds) {
   NoteWindow* window = ShowNote({.left = 311, .top = 77, .width = 203, .height = 147});
   ASSERT_NE(window, nullptr);
-  Click(window->BtnCloseUp());
+  Click(window->CloseUpButton());
   EXPECT_EQ(window->geometry(), QRect(311 + 203 - 120, 77, 120, 15));
-  Click(window->BtnExpand());
+  Click(window->ExpandButton());
   EXPECT_FALSE(window->Collapsed());
   EXPECT_EQ(window->geometry(), QRect(311, 77, 203, 147));
-  EXPECT_TRUE(window->BtnCloseUp()->isVisible());
-  EXPECT_FALSE(window->BtnExpand()->isVisible());
+  EXPECT_TRUE(window->CloseUpButton()->isVisible());
+  EXPECT_FALSE(window->ExpandButton()->isVisible());
   ASSERT_EQ(played_.size(), 2);
   EXPECT_TRUE(played_[0].endsWith("/Collapse.wav"));
   EXPECT_TRUE(played_[1].endsWith("/Expand.wav"));
@@ -180,8 +181,8 @@ TEST_F(NoteWindowTest, SoundsAreSilentWhenSwitchedOff) {
   controller_ = Start();
   NoteWindow* window = ShowNote({});
   ASSERT_NE(window, nullptr);
-  Click(window->BtnCloseUp());
-  Click(window->BtnExpand());
+  Click(window->CloseUpButton());
+  Click(window->ExpandButton());
   EXPECT_TRUE(played_.isEmpty());
 }
 
@@ -191,9 +192,9 @@ TEST_F(NoteWindowTest, ARecordMarkedMinimizedOpensCollapsedAtItsRightEdge) {
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->Collapsed());
   EXPECT_EQ(window->geometry(), QRect(580, 20, 120, 15));
-  EXPECT_TRUE(window->BtnExpand()->isVisible());
-  EXPECT_FALSE(window->BtnCloseUp()->isVisible());
-  Click(window->BtnExpand());
+  EXPECT_TRUE(window->ExpandButton()->isVisible());
+  EXPECT_FALSE(window->CloseUpButton()->isVisible());
+  Click(window->ExpandButton());
   EXPECT_EQ(window->geometry(), QRect(500, 20, 200, 150));
 }
 
@@ -220,14 +221,14 @@ TEST_F(NoteWindowTest, ANewTitleIsSavedWhenTheWindowIsClosedWithoutSavingBefore)
   QTimer::singleShot(0, [&dialogSeen] {
     auto* dialog = qobject_cast<NoteCaptionDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;
-    dialogSeen = dialog->EdCaption()->text() == "Old";
-    QTest::keyClicks(dialog->EdCaption(), "New title");
-    QTest::keyClick(dialog->EdCaption(), Qt::Key_Return);
+    dialogSeen = dialog->CaptionEdit()->text() == "Old";
+    QTest::keyClicks(dialog->CaptionEdit(), "New title");
+    QTest::keyClick(dialog->CaptionEdit(), Qt::Key_Return);
   });
-  QTest::mouseDClick(window->EdNoteCaption(), Qt::LeftButton);
+  QTest::mouseDClick(window->CaptionLabel(), Qt::LeftButton);
   EXPECT_TRUE(dialogSeen);
   EXPECT_EQ(window->Title(), "New title");
-  EXPECT_EQ(window->EdNoteCaption()->toolTip(), "New title");
+  EXPECT_EQ(window->CaptionLabel()->toolTip(), "New title");
 
   window->close();
   EXPECT_EQ(Record(record).GetFieldStr("DESC").trimmed(), "New title");
@@ -239,14 +240,14 @@ TEST_F(NoteWindowTest, CtrlNSavesTheNoteAndOpensNotesAndReminders) {
   ASSERT_NE(window, nullptr);
   window->SetTitle("Listed");
   QAction* item = nullptr;
-  for (QAction* action : window->PupMenu()->actions()) {
+  for (QAction* action : window->PopupMenu()->actions()) {
     if (action->text() == "&Notes && Reminders...") item = action;
   }
   ASSERT_NE(item, nullptr);
   EXPECT_TRUE(item->isEnabled());
   QApplication::setActiveWindow(window);
-  window->RichEdit1()->setFocus();
-  QTest::keyClick(window->RichEdit1(), Qt::Key_N, Qt::ControlModifier);
+  window->Editor()->setFocus();
+  QTest::keyClick(window->Editor(), Qt::Key_N, Qt::ControlModifier);
   ASSERT_NE(controller_->MaintainNotes(), nullptr);
   EXPECT_TRUE(controller_->MaintainNotes()->isVisible());
   EXPECT_EQ(Record(window->RecordLink()).GetFieldStr("DESC").trimmed(), "Listed");
@@ -259,12 +260,12 @@ TEST_F(NoteWindowTest, TheFirstCaptionDragAfterRenamingKeepsThePointerOnThePress
   ASSERT_NE(window, nullptr);
   bool seen = false;
   test::AnswerNextDialog<NoteCaptionDialog>(&seen, [](NoteCaptionDialog* dialog) {
-    QTest::keyClick(dialog->EdCaption(), Qt::Key_Return);
+    QTest::keyClick(dialog->CaptionEdit(), Qt::Key_Return);
   });
-  QTest::mouseDClick(window->EdNoteCaption(), Qt::LeftButton, {}, QPoint(20, 5));
+  QTest::mouseDClick(window->CaptionLabel(), Qt::LeftButton, {}, QPoint(20, 5));
   ASSERT_TRUE(seen);
   const QPoint before = window->pos();
-  QLabel* title = window->EdNoteCaption();
+  QLabel* title = window->CaptionLabel();
   QTest::mousePress(title, Qt::LeftButton, {}, QPoint(20, 5));
   QTest::mouseMove(title, QPoint(60, 25));
   QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(60, 25));
@@ -275,14 +276,14 @@ TEST_F(NoteWindowTest, TheScrollBarShowsOnlyWhenTheTextOverflows) {
   NoteWindow* window = ShowNote({.text = "short"});
   ASSERT_NE(window, nullptr);
   QCoreApplication::processEvents();
-  EXPECT_FALSE(window->RichEdit1()->verticalScrollBar()->isVisible());
-  QTest::keyClick(window->RichEdit1(), Qt::Key_End, Qt::ControlModifier);
+  EXPECT_FALSE(window->Editor()->verticalScrollBar()->isVisible());
+  QTest::keyClick(window->Editor(), Qt::Key_End, Qt::ControlModifier);
   for (int line = 0; line < 30; ++line) {
-    QTest::keyClicks(window->RichEdit1(), "more");
-    QTest::keyClick(window->RichEdit1(), Qt::Key_Return);
+    QTest::keyClicks(window->Editor(), "more");
+    QTest::keyClick(window->Editor(), Qt::Key_Return);
   }
   QCoreApplication::processEvents();
-  EXPECT_TRUE(window->RichEdit1()->verticalScrollBar()->isVisible());
+  EXPECT_TRUE(window->Editor()->verticalScrollBar()->isVisible());
 }
 
 TEST_F(NoteWindowTest, AWindowThatSavedBeforeClosesWithoutSavingAgain) {
@@ -300,7 +301,7 @@ TEST_F(NoteWindowTest, TheSaveAndCloseRequestKeepsTheNoteShowingAndSavesItsText)
   NoteWindow* window = ShowNote({.text = "first"});
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
-  window->RichEdit1()->setPlainText("second");
+  window->Editor()->setPlainText("second");
   ASSERT_TRUE(SendNoteRequest(window->Handle(), kSaveAndCloseNoteRequest));
   EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "Y");
   auto memo = Record(record).CreateBlobStreamByName("MEMO", MemoStream::kRead);
@@ -335,7 +336,7 @@ TEST_F(NoteWindowTest, OnlyWhatChangedSinceTheLastSaveIsWritten) {
   EXPECT_EQ(Record(record).GetFieldStr("DESC").trimmed(), "Retitled");
   EXPECT_EQ(sizeOf("notes.dbt"), memoSize);
   // A new text is.
-  window->RichEdit1()->setPlainText("second");
+  window->Editor()->setPlainText("second");
   window->SaveRecordNow();
   EXPECT_GT(sizeOf("notes.dbt"), memoSize);
   auto memo = Record(record).CreateBlobStreamByName("MEMO", MemoStream::kRead);
@@ -350,11 +351,11 @@ TEST_F(NoteWindowTest, TrashingMovesTheRecordAndLeavesTheOtherRecordNumbers) {
   NoteWindow* third = ShowNote({.text = "three", .desc = "Three"});
   ASSERT_TRUE(first && second && third);
   QPointer<NoteWindow> trashed(second);
-  MenuItem(second->PupMenu(), "&Trash Note")->trigger();
+  MenuItem(second->PopupMenu(), "&Trash Note")->trigger();
   QApplication::processEvents();
   EXPECT_TRUE(trashed.isNull() || !trashed->isVisible());
 
-  DbfTable& trash = controller_->TzTrash();
+  DbfTable& trash = controller_->TrashTable();
   EXPECT_EQ(trash.RecordCount(), 1);
   trash.GoTop();
   EXPECT_EQ(trash.GetFieldStr("DESC").trimmed(), "Two");
@@ -372,14 +373,14 @@ TEST_F(NoteWindowTest, TrashingMovesTheRecordAndLeavesTheOtherRecordNumbers) {
 TEST_F(NoteWindowTest, DraggingTheTitleOrTheBodyMovesTheWindowByTheMouseDelta) {
   NoteWindow* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
-  QLabel* title = window->EdNoteCaption();
+  QLabel* title = window->CaptionLabel();
   QTest::mousePress(title, Qt::LeftButton, {}, QPoint(20, 5));
   QTest::mouseMove(title, QPoint(50, 25));
   QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(50, 25));
   EXPECT_EQ(window->geometry(), QRect(130, 120, 200, 150));
 
   // The body's left margin, outside the text and the sizing zones.
-  QFrame* body = window->Panel1();
+  QFrame* body = window->CaptionBar();
   QTest::mousePress(body, Qt::LeftButton, {}, QPoint(1, 60));
   QTest::mouseMove(body, QPoint(-9, 55));
   QTest::mouseRelease(body, Qt::LeftButton, {}, QPoint(-9, 55));
@@ -389,7 +390,7 @@ TEST_F(NoteWindowTest, DraggingTheTitleOrTheBodyMovesTheWindowByTheMouseDelta) {
 TEST_F(NoteWindowTest, SizingFromTheEdgesRespectsTheMinimumSize) {
   NoteWindow* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
-  QFrame* body = window->Panel1();
+  QFrame* body = window->CaptionBar();
   QTest::mouseMove(body, QPoint(197, 60));
   EXPECT_EQ(body->cursor().shape(), Qt::SizeHorCursor);
   QTest::mouseMove(body, QPoint(100, 147));
@@ -416,9 +417,9 @@ TEST_F(NoteWindowTest, SizingFromTheEdgesRespectsTheMinimumSize) {
 TEST_F(NoteWindowTest, ACollapsedNoteIsDraggedNotSized) {
   NoteWindow* window = ShowNote({.left = 100, .top = 100, .width = 200, .height = 150});
   ASSERT_NE(window, nullptr);
-  Click(window->BtnCloseUp());
+  Click(window->CloseUpButton());
   const QRect collapsed = window->geometry();
-  QFrame* body = window->Panel1();
+  QFrame* body = window->CaptionBar();
   QTest::mouseMove(body, QPoint(117, 12));
   EXPECT_EQ(body->cursor().shape(), Qt::ArrowCursor);
   QTest::mousePress(body, Qt::LeftButton, {}, QPoint(117, 12));
@@ -435,9 +436,9 @@ TEST_F(NoteWindowTest, ANoteSavedOffEveryScreenIsBroughtBackInside) {
   // until the user moves or sizes it.
   window->UpdateNote();
   EXPECT_EQ(RecordBounds(window->RecordLink()), QRect(5000, 100, 200, 150));
-  QTest::mousePress(window->EdNoteCaption(), Qt::LeftButton, {}, QPoint(20, 5));
-  QTest::mouseMove(window->EdNoteCaption(), QPoint(10, 5));
-  QTest::mouseRelease(window->EdNoteCaption(), Qt::LeftButton, {}, QPoint(10, 5));
+  QTest::mousePress(window->CaptionLabel(), Qt::LeftButton, {}, QPoint(20, 5));
+  QTest::mouseMove(window->CaptionLabel(), QPoint(10, 5));
+  QTest::mouseRelease(window->CaptionLabel(), Qt::LeftButton, {}, QPoint(10, 5));
   window->UpdateNote();
   EXPECT_EQ(RecordBounds(window->RecordLink()), QRect(814, 100, 200, 150));
 }
@@ -446,15 +447,15 @@ TEST_F(NoteWindowTest, EmailHandsTheWholeTextEncodedToTheMailProgram) {
   NoteWindow* window = ShowNote({.text = "Tom & Jerry #1\n50% off?"});
   ASSERT_NE(window, nullptr);
   RecordingOpener opener;
-  window->RichEdit1()->SetUrlOpener(&opener);
-  MenuItem(window->PupMenu(), "Email Note...")->trigger();
+  window->Editor()->SetUrlOpener(&opener);
+  MenuItem(window->PopupMenu(), "Email Note...")->trigger();
   ASSERT_EQ(opener.opened.size(), 1);
   EXPECT_EQ(opener.opened[0].toEncoded(),
             "mailto:?body=Tom%20%26%20Jerry%20%231%0D%0A50%25%20off%3F");
-  EXPECT_EQ(window->RichEdit1()->textCursor().selectedText().size(),
-            window->RichEdit1()->PlainText().size());
+  EXPECT_EQ(window->Editor()->textCursor().selectedText().size(),
+            window->Editor()->PlainText().size());
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Tom & Jerry"));
-  window->RichEdit1()->SetUrlOpener(nullptr);
+  window->Editor()->SetUrlOpener(nullptr);
 }
 
 // Without a mail program the note's text is offered for the clipboard;
@@ -462,7 +463,7 @@ TEST_F(NoteWindowTest, EmailHandsTheWholeTextEncodedToTheMailProgram) {
 bool EmailWithoutMailProgram(NoteWindow* window, const char* button) {
   RecordingOpener opener;
   opener.opens = false;
-  window->RichEdit1()->SetUrlOpener(&opener);
+  window->Editor()->SetUrlOpener(&opener);
   bool seen = false;
   QTimer::singleShot(0, [&seen, button] {
     QWidget* box = QApplication::activeModalWidget();
@@ -472,8 +473,8 @@ bool EmailWithoutMailProgram(NoteWindow* window, const char* button) {
     seen = true;
     QTest::mouseClick(choice, Qt::LeftButton);
   });
-  MenuItem(window->PupMenu(), "Email Note...")->trigger();
-  window->RichEdit1()->SetUrlOpener(nullptr);
+  MenuItem(window->PopupMenu(), "Email Note...")->trigger();
+  window->Editor()->SetUrlOpener(nullptr);
   return seen && opener.opened.size() == 1;
 }
 
@@ -481,7 +482,7 @@ TEST_F(NoteWindowTest, EmailWithoutAMailProgramSaysSoAndCopiesThePlainTextOnRequ
   NoteWindow* window = ShowNote({.text = "{\\rtf1 Buy {\\b milk}\\par}"});
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(EmailWithoutMailProgram(window, "BtnCopyText"));
-  EXPECT_EQ(QApplication::clipboard()->text(), window->RichEdit1()->PlainText());
+  EXPECT_EQ(QApplication::clipboard()->text(), window->Editor()->PlainText());
   EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
 }
 
@@ -497,30 +498,30 @@ TEST_F(NoteWindowTest, TheMenuOffersItsCommandsInOrderAndOpensBelowTheButton) {
   NoteWindow* window = ShowNote({.left = 300, .top = 200});
   ASSERT_NE(window, nullptr);
   QStringList captions;
-  for (QAction* item : window->PupMenu()->actions()) {
+  for (QAction* item : window->PopupMenu()->actions()) {
     captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
   }
   EXPECT_EQ(captions,
             QStringList({"Note &Properties...", "&Edit Note...", "Set Reminder...", "&Hide Note",
                          "&Trash Note", "Email Note...", "Stay on Top", "-", "New Note...",
                          "&Notes && Reminders...", "-", "Help", "About...", "-", "Configure..."}));
-  EXPECT_EQ(MenuItem(window->PupMenu(), "&Hide Note")->shortcut(), QKeySequence("Ctrl+H"));
-  EXPECT_EQ(MenuItem(window->PupMenu(), "&Trash Note")->shortcut(), QKeySequence("Ctrl+T"));
-  QMenu* newNote = MenuItem(window->PupMenu(), "New Note...")->menu();
+  EXPECT_EQ(MenuItem(window->PopupMenu(), "&Hide Note")->shortcut(), QKeySequence("Ctrl+H"));
+  EXPECT_EQ(MenuItem(window->PopupMenu(), "&Trash Note")->shortcut(), QKeySequence("Ctrl+T"));
+  QMenu* newNote = MenuItem(window->PopupMenu(), "New Note...")->menu();
   ASSERT_NE(newNote, nullptr);
   EXPECT_EQ(newNote->actions().size(), 10);
   // Every note offers the same submenu, and its items make notes.
   NoteWindow* other = ShowNote({});
   ASSERT_NE(other, nullptr);
-  EXPECT_EQ(MenuItem(other->PupMenu(), "New Note...")->menu(), newNote);
+  EXPECT_EQ(MenuItem(other->PopupMenu(), "New Note...")->menu(), newNote);
   const std::int32_t records = Notes().RecordCount();
   newNote->actions().first()->trigger();
   EXPECT_EQ(Notes().RecordCount(), records + 1);
 
-  Click(window->BtnMenu());
-  EXPECT_TRUE(window->PupMenu()->isVisible());
-  EXPECT_EQ(window->PupMenu()->pos(), QPoint(302, 214));
-  window->PupMenu()->close();
+  Click(window->MenuButton());
+  EXPECT_TRUE(window->PopupMenu()->isVisible());
+  EXPECT_EQ(window->PopupMenu()->pos(), QPoint(302, 214));
+  window->PopupMenu()->close();
 }
 
 TEST_F(NoteWindowTest, CtrlHHidesTheNoteFromItsText) {
@@ -529,9 +530,9 @@ TEST_F(NoteWindowTest, CtrlHHidesTheNoteFromItsText) {
   const std::int32_t record = window->RecordLink();
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-  window->RichEdit1()->setFocus();
+  window->Editor()->setFocus();
   QPointer<NoteWindow> guard(window);
-  QTest::keyClick(window->RichEdit1(), Qt::Key_H, Qt::ControlModifier);
+  QTest::keyClick(window->Editor(), Qt::Key_H, Qt::ControlModifier);
   QApplication::processEvents();
   EXPECT_TRUE(guard.isNull() || !guard->isVisible());
   EXPECT_EQ(Record(record).GetFieldStr("SHOWING"), "N");

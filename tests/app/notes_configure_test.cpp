@@ -54,20 +54,20 @@ class NotesConfigureTest : public test::ControllerFixture {
 TEST_F(NotesConfigureTest, TrayConfigureShowsTheDefaultsAndCancelLeavesConfigCfgAsItWas) {
   auto controller = Start();
   const QByteArray before = ConfigBytes();
-  QAction* configure = Item(controller->PopupMenu1(), "Configure...");
+  QAction* configure = Item(controller->TrayMenu(), "Configure...");
   ASSERT_NE(configure, nullptr);
   ASSERT_TRUE(configure->isEnabled());
   int page = -1;
   bool defaultsShown = false;
   test::WhenModal<ConfigDialog>([&](ConfigDialog* dialog) {
     page = dialog->PageControl()->currentIndex();
-    defaultsShown = dialog->CkBxLoadPaperwisp()->isChecked() &&
-                    !dialog->CkBxBackup()->isChecked() && dialog->EdRepeat()->text() == "10" &&
-                    dialog->EdSnooze()->text() == "5";
+    defaultsShown = dialog->LoadPaperwispCheckBox()->isChecked() &&
+                    !dialog->BackupCheckBox()->isChecked() &&
+                    dialog->RepeatEdit()->text() == "10" && dialog->SnoozeEdit()->text() == "5";
     for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) box->click();
-    dialog->EdRepeat()->setText("99");
-    dialog->EdSoundFile()->setText("/elsewhere.wav");
-    Click(dialog->BtnCancel());
+    dialog->RepeatEdit()->setText("99");
+    dialog->SoundFileEdit()->setText("/elsewhere.wav");
+    Click(dialog->CancelButton());
   });
   configure->trigger();
   EXPECT_EQ(page, 0);
@@ -80,11 +80,11 @@ TEST_F(NotesConfigureTest, TrayConfigureShowsTheDefaultsAndCancelLeavesConfigCfg
 TEST_F(NotesConfigureTest, OkWritesTheKeysReloadsTheSettingsAndRegistersTheLogOnStart) {
   auto controller = Start();
   test::WhenModal<ConfigDialog>([](ConfigDialog* dialog) {
-    Click(dialog->CkBxBackup());
-    Click(dialog->CkBxURL());
-    Click(dialog->BtnOk());
+    Click(dialog->BackupCheckBox());
+    Click(dialog->URLCheckBox());
+    Click(dialog->OkButton());
   });
-  controller->Configure1Click();
+  controller->onConfigure();
   EXPECT_TRUE(ReadSetting(Config(), config::kBackupFiles));
   EXPECT_TRUE(controller->Settings().backupFiles);
   EXPECT_FALSE(controller->Settings().enableURL);
@@ -98,11 +98,11 @@ TEST_F(NotesConfigureTest, OkWritesTheKeysReloadsTheSettingsAndRegistersTheLogOn
   EXPECT_TRUE(controller->TaskbarButtonWindow()->Shown());
 
   test::WhenModal<ConfigDialog>([](ConfigDialog* dialog) {
-    Click(dialog->CkBxLoadPaperwisp());
-    Click(dialog->CkBxTaskbar());
-    Click(dialog->BtnOk());
+    Click(dialog->LoadPaperwispCheckBox());
+    Click(dialog->TaskbarCheckBox());
+    Click(dialog->OkButton());
   });
-  controller->Configure1Click();
+  controller->onConfigure();
   EXPECT_FALSE(QFile::exists(AutostartEntry()));
   EXPECT_FALSE(ReadSetting(Config(), config::kLoadAtStartup));
   EXPECT_FALSE(controller->TaskbarButtonWindow()->Shown()) << "hidden at once";
@@ -119,10 +119,10 @@ TEST_F(NotesConfigureTest, AnAutostartEntryThatCannotBeWrittenIsAWarningAndTheSe
       warning = box->text();
       box->accept();
     });
-    Click(dialog->CkBxEmptyTrash());
-    Click(dialog->BtnOk());
+    Click(dialog->EmptyTrashCheckBox());
+    Click(dialog->OkButton());
   });
-  controller->Configure1Click();
+  controller->onConfigure();
   EXPECT_TRUE(warning.startsWith("Unable to change the start at log-on")) << warning.toStdString();
   EXPECT_TRUE(ReadSetting(Config(), config::kEmptyTrash));
   EXPECT_TRUE(controller->Settings().emptyTrash);
@@ -136,16 +136,16 @@ TEST_F(NotesConfigureTest, EditThenRemoveTemplateThreeWritesItsUnsetStateAtOnce)
     for (int i = 0; i < list->count(); ++i) firstList << list->item(i)->text();
     list->setCurrentRow(2);
     test::WhenModal<TemplateDialog>([](TemplateDialog* editor) {
-      editor->EdName()->selectAll();
-      QTest::keyClicks(editor->EdName(), "Groceries");
-      editor->CmbxNotePosition()->setCurrentIndex(4);
-      Click(editor->BtnOk());
+      editor->NameEdit()->selectAll();
+      QTest::keyClicks(editor->NameEdit(), "Groceries");
+      editor->NotePositionCombo()->setCurrentIndex(4);
+      Click(editor->OkButton());
     });
-    Click(dialog->BtnEditProps());
+    Click(dialog->EditPropsButton());
     editedList << list->item(2)->text() << QString::number(list->currentRow());
-    Click(dialog->BtnRemove());
+    Click(dialog->RemoveButton());
     removedList << list->item(2)->text() << QString::number(list->currentRow());
-    Click(dialog->BtnCancel());
+    Click(dialog->CancelButton());
   });
   controller->ConfigureTemplates();
   ASSERT_EQ(firstList.size(), 10);
@@ -154,7 +154,7 @@ TEST_F(NotesConfigureTest, EditThenRemoveTemplateThreeWritesItsUnsetStateAtOnce)
   EXPECT_EQ(editedList, QStringList({"Groceries", "2"}));
   EXPECT_EQ(removedList, QStringList({"Template 3 - Not Set", "2"}));
 
-  DbfTable& templates = controller->TzDefaults();
+  DbfTable& templates = controller->TemplatesTable();
   templates.Go(3);
   EXPECT_EQ(templates.GetFieldStr("DESC").trimmed(), "Template 3 - Not Set");
   EXPECT_EQ(templates.GetFieldStr("STAYONTOP").trimmed(), "N");
@@ -166,8 +166,8 @@ TEST_F(NotesConfigureTest, EditThenRemoveTemplateThreeWritesItsUnsetStateAtOnce)
   EXPECT_EQ(templates.GetFieldInt("WIDTH"), 120);
   EXPECT_EQ(templates.GetFieldInt("LEFT"), 0);
   EXPECT_EQ(templates.GetFieldInt("MEMO"), 0);
-  controller->PupTemplatePopup();
-  EXPECT_FALSE(controller->PupTemplate()->actions()[2]->isVisible());
+  controller->onTemplateMenuAboutToShow();
+  EXPECT_FALSE(controller->TemplateMenu()->actions()[2]->isVisible());
 }
 
 TEST_F(NotesConfigureTest, EditWithNothingSelectedEditsTemplateOneAndDoubleClickEditsTheEntry) {
@@ -178,39 +178,39 @@ TEST_F(NotesConfigureTest, EditWithNothingSelectedEditsTemplateOneAndDoubleClick
     QListWidget* list = dialog->LbTemplates();
     list->setCurrentRow(-1);
     test::WhenModal<TemplateDialog>([](TemplateDialog* editor) {
-      editor->EdName()->selectAll();
-      QTest::keyClicks(editor->EdName(), "Quick");
-      Click(editor->BtnOk());
+      editor->NameEdit()->selectAll();
+      QTest::keyClicks(editor->NameEdit(), "Quick");
+      Click(editor->OkButton());
     });
-    Click(dialog->BtnEditProps());
+    Click(dialog->EditPropsButton());
     test::WhenModal<TemplateDialog>([&doubleClicked](TemplateDialog* editor) {
-      doubleClicked = editor->EdName()->text();
-      editor->EdName()->setText("Not taken");
-      Click(editor->BtnCancel());
+      doubleClicked = editor->NameEdit()->text();
+      editor->NameEdit()->setText("Not taken");
+      Click(editor->CancelButton());
     });
     QCoreApplication::processEvents();  // lays out the page just selected
     const QPoint entry = list->visualItemRect(list->item(4)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry);
-    Click(dialog->BtnOk());
+    Click(dialog->OkButton());
   });
-  controller->Configure1Click();
+  controller->onConfigure();
   EXPECT_EQ(doubleClicked, "Template 5 - Not Set");
-  DbfTable& templates = controller->TzDefaults();
+  DbfTable& templates = controller->TemplatesTable();
   templates.Go(1);
   EXPECT_EQ(templates.GetFieldStr("DESC").trimmed(), "Quick");
   templates.Go(5);
   EXPECT_EQ(templates.GetFieldStr("DESC").trimmed(), "Template 5 - Not Set");
-  controller->PupTemplatePopup();
-  EXPECT_TRUE(controller->PupTemplate()->actions()[0]->isVisible());
-  EXPECT_FALSE(controller->PupTemplate()->findChild<QAction*>("NoTemplateSet")->isVisible());
+  controller->onTemplateMenuAboutToShow();
+  EXPECT_TRUE(controller->TemplateMenu()->actions()[0]->isVisible());
+  EXPECT_FALSE(controller->TemplateMenu()->findChild<QAction*>("NoTemplateSet")->isVisible());
 }
 
 TEST_F(NotesConfigureTest, WithoutATemplateTheTemplateMenuSaysSoAndOffersTheTemplatesPage) {
   auto controller = Start();
-  controller->PupTemplatePopup();
-  QAction* none = controller->PupTemplate()->findChild<QAction*>("NoTemplateSet");
-  QAction* configure = controller->PupTemplate()->findChild<QAction*>("ConfigureTemplates");
+  controller->onTemplateMenuAboutToShow();
+  QAction* none = controller->TemplateMenu()->findChild<QAction*>("NoTemplateSet");
+  QAction* configure = controller->TemplateMenu()->findChild<QAction*>("ConfigureTemplates");
   ASSERT_NE(none, nullptr);
   ASSERT_NE(configure, nullptr);
   EXPECT_TRUE(none->isVisible());
@@ -219,7 +219,7 @@ TEST_F(NotesConfigureTest, WithoutATemplateTheTemplateMenuSaysSoAndOffersTheTemp
   int page = -1;
   test::WhenModal<ConfigDialog>([&page](ConfigDialog* dialog) {
     page = dialog->PageControl()->currentIndex();
-    Click(dialog->BtnCancel());
+    Click(dialog->CancelButton());
   });
   configure->trigger();
   EXPECT_EQ(page, 2);
@@ -231,10 +231,10 @@ TEST_F(NotesConfigureTest, ConfigureWhileTheDialogIsOpenBringsItForwardOnThatPag
   int dialogs = 0;
   int page = -1;
   test::WhenModal<ConfigDialog>([&](ConfigDialog* dialog) {
-    controller->Configure1Click();
+    controller->onConfigure();
     dialogs = controller->findChildren<ConfigDialog*>().size();
     page = dialog->PageControl()->currentIndex();
-    Click(dialog->BtnCancel());
+    Click(dialog->CancelButton());
   });
   controller->ConfigureTemplates();
   EXPECT_EQ(dialogs, 1);
@@ -251,7 +251,7 @@ TEST_F(NotesConfigureTest, NoteWindowsConfigureOpensTheDialog) {
   bool opened = false;
   test::WhenModal<ConfigDialog>([&opened](ConfigDialog* dialog) {
     opened = dialog->PageControl()->currentIndex() == 0;
-    Click(dialog->BtnCancel());
+    Click(dialog->CancelButton());
   });
   configure->trigger();
   EXPECT_TRUE(opened);

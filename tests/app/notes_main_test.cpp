@@ -45,24 +45,24 @@ TEST_F(NotesMainTest, FirstStartCreatesTheTablesAndMarksTheRunUnfinished) {
   }
   EXPECT_FALSE(ReadSetting(Config(), config::kTerminatedOK));
   EXPECT_FALSE(controller->PackRequested());
-  EXPECT_TRUE(controller->TzNotes().Active());
+  EXPECT_TRUE(controller->NotesTable().Active());
   EXPECT_TRUE(OpenWindows(*controller).isEmpty());
-  controller->PupTemplatePopup();
-  const QList<QAction*> items = controller->PupTemplate()->actions();
+  controller->onTemplateMenuAboutToShow();
+  const QList<QAction*> items = controller->TemplateMenu()->actions();
   for (QAction* item : items.mid(0, 10)) EXPECT_FALSE(item->isVisible());
   EXPECT_TRUE(items.at(10)->isVisible()) << "the line saying that no template is set";
 
   controller->FormCloseQuery();
   EXPECT_TRUE(ReadSetting(Config(), config::kTerminatedOK));
   EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 1);
-  EXPECT_FALSE(controller->TzNotes().Active());
+  EXPECT_FALSE(controller->NotesTable().Active());
 }
 
 TEST_F(NotesMainTest, TrayMenuOffersTheCommandsInOrder) {
   auto controller = Start();
-  EXPECT_EQ(controller->TrayIcon()->PopupMenu(), controller->PopupMenu1());
+  EXPECT_EQ(controller->TrayIcon()->PopupMenu(), controller->TrayMenu());
   QStringList captions;
-  for (QAction* item : controller->PopupMenu1()->actions()) {
+  for (QAction* item : controller->TrayMenu()->actions()) {
     captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
   }
   EXPECT_EQ(captions,
@@ -83,57 +83,57 @@ TEST_F(NotesMainTest, TheStartAfterTheTwentySixthCleanEndPacks) {
   {
     auto controller = Start();
     EXPECT_FALSE(controller->PackRequested());
-    AppendNote(controller->TzNotes(), "N", "gone");
-    ASSERT_TRUE(controller->TzNotes().RLock());
-    controller->TzNotes().DeleteRec();
-    controller->TzNotes().UnLock();
+    AppendNote(controller->NotesTable(), "N", "gone");
+    ASSERT_TRUE(controller->NotesTable().RLock());
+    controller->NotesTable().DeleteRec();
+    controller->NotesTable().UnLock();
     controller->FormCloseQuery();
   }
   EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 26);
   auto controller = Start();
   EXPECT_TRUE(controller->PackRequested());
   EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 0);
-  EXPECT_EQ(controller->TzNotes().RecordCount(), 0);
+  EXPECT_EQ(controller->NotesTable().RecordCount(), 0);
 }
 
 TEST_F(NotesMainTest, AnUncleanEndRebuildsTheIndexesAndPacks) {
   { auto first = Start(); }  // never shut down
   auto controller = std::make_unique<NotesController>(QString::fromStdString(dir_.path()));
   controller->FormCreate();
-  EXPECT_TRUE(controller->TimerInitialize()->isActive());
-  EXPECT_EQ(controller->TimerInitialize()->interval(), 250);
+  EXPECT_TRUE(controller->StartupTimer()->isActive());
+  EXPECT_EQ(controller->StartupTimer()->interval(), 250);
   EXPECT_TRUE(controller->PackRequested());
   EXPECT_FALSE(QFile::exists(File("notes.mdx")));
   EXPECT_FALSE(QFile::exists(File("defaults.mdx")));
-  controller->TimerInitializeTimer();
-  EXPECT_FALSE(controller->TimerInitialize()->isActive());
+  controller->onStartupTimeout();
+  EXPECT_FALSE(controller->StartupTimer()->isActive());
   EXPECT_TRUE(QFile::exists(File("notes.mdx")));
-  EXPECT_TRUE(controller->TzNotes().SetOrderToTag("SHOWING"));
+  EXPECT_TRUE(controller->NotesTable().SetOrderToTag("SHOWING"));
 }
 
 TEST_F(NotesMainTest, OpenNotesComeBackAndHideAllNotesHidesThem) {
   {
     auto controller = Start();
-    AppendNote(controller->TzNotes(), "Y", "shown note");
-    AppendNote(controller->TzNotes(), "N", "hidden note");
-    AppendNote(controller->TzNotes(), "Y", "second shown");
-    AppendNote(controller->TzNotes(), "Y", "third shown");
+    AppendNote(controller->NotesTable(), "Y", "shown note");
+    AppendNote(controller->NotesTable(), "N", "hidden note");
+    AppendNote(controller->NotesTable(), "Y", "second shown");
+    AppendNote(controller->NotesTable(), "Y", "third shown");
     controller->FormCloseQuery();
   }
   auto controller = Start();
   QList<NoteWindow*> windows = OpenWindows(*controller);
   ASSERT_EQ(windows.size(), 3);
   QStringList texts;
-  for (NoteWindow* window : windows) texts << window->RichEdit1()->PlainText();
+  for (NoteWindow* window : windows) texts << window->Editor()->PlainText();
   texts.sort();
   EXPECT_EQ(texts, QStringList({"second shown", "shown note", "third shown"}));
   EXPECT_EQ(windows[0]->geometry(), QRect(30, 40, 121, 120));
 
   // Each hidden note changes its SHOWING key while the pass walks the table.
-  controller->HideAllNotes1Click();
+  controller->onHideAllNotes();
   QApplication::processEvents();
   EXPECT_TRUE(OpenWindows(*controller).isEmpty());
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   for (std::int32_t record = 1; record <= 4; ++record) {
     notes.Go(record);
     EXPECT_EQ(notes.GetFieldStr("SHOWING"), "N") << record;
@@ -143,7 +143,7 @@ TEST_F(NotesMainTest, OpenNotesComeBackAndHideAllNotesHidesThem) {
 TEST_F(NotesMainTest, ShutdownSavesOpenNotesWhichReappear) {
   {
     auto controller = Start();
-    AppendNote(controller->TzNotes(), "Y", "kept");
+    AppendNote(controller->NotesTable(), "Y", "kept");
     controller->FormCloseQuery();
   }
   {
@@ -154,13 +154,13 @@ TEST_F(NotesMainTest, ShutdownSavesOpenNotesWhichReappear) {
   }
   auto controller = Start();
   ASSERT_EQ(OpenWindows(*controller).size(), 1);
-  EXPECT_EQ(OpenWindows(*controller)[0]->RichEdit1()->PlainText(), "kept");
+  EXPECT_EQ(OpenWindows(*controller)[0]->Editor()->PlainText(), "kept");
 }
 
 TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
   {
     auto controller = Start();
-    DbfTable& templates = controller->TzDefaults();
+    DbfTable& templates = controller->TemplatesTable();
     AppendNote(templates, "N", "At <TIME> and <TIME><C>");
     templates.Go(1);
     templates.SetFieldStr("DESC", "Quick");
@@ -171,8 +171,8 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
     controller->FormCloseQuery();
   }
   auto controller = Start();
-  controller->PupTemplatePopup();
-  const QList<QAction*> items = controller->PupTemplate()->actions();
+  controller->onTemplateMenuAboutToShow();
+  const QList<QAction*> items = controller->TemplateMenu()->actions();
   EXPECT_TRUE(items[0]->isVisible());
   EXPECT_EQ(items[0]->text(), "Quick");
   EXPECT_FALSE(items[1]->isVisible());
@@ -181,13 +181,13 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->pos(), QPoint(452, 324));
   EXPECT_TRUE(window->Title().isEmpty());
-  const QString text = window->RichEdit1()->PlainText();
+  const QString text = window->Editor()->PlainText();
   EXPECT_TRUE(text.startsWith("At ")) << text.toStdString();
   EXPECT_FALSE(text.startsWith("At <TIME>"));
   EXPECT_TRUE(text.endsWith(" and <TIME>")) << text.toStdString();
-  EXPECT_EQ(window->RichEdit1()->textCursor().position(), text.size());
+  EXPECT_EQ(window->Editor()->textCursor().position(), text.size());
 
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   notes.Go(window->RecordLink());
   EXPECT_EQ(notes.GetFieldStr("SHOWING"), "Y");
   EXPECT_EQ(notes.GetFieldStr("NOTEBOARD").trimmed(), "1");
@@ -197,7 +197,7 @@ TEST_F(NotesMainTest, NewNoteTakesTheTemplateAndIsPlacedAndFilledIn) {
 
 TEST_F(NotesMainTest, ANewNoteTakesNoReminderExpiryOrNameFromItsTemplate) {
   auto controller = Start();
-  DbfTable& templates = controller->TzDefaults();
+  DbfTable& templates = controller->TemplatesTable();
   AppendNote(templates, "N", "Template text");
   // What another program may write into a template: a reminder and an
   // expiry already past, which a minute pass acts on at once.
@@ -219,17 +219,17 @@ TEST_F(NotesMainTest, ANewNoteTakesNoReminderExpiryOrNameFromItsTemplate) {
   NoteWindow* window = controller->NewNoteFromTemplate(1);
   ASSERT_NE(window, nullptr);
   const std::int32_t record = window->RecordLink();
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   notes.Go(record);
   EXPECT_EQ(notes.GetFieldStr("ALARMACT"), "N");
   EXPECT_EQ(notes.GetFieldStr("EXPIRES"), "N");
   EXPECT_TRUE(notes.GetFieldStr("DESC").trimmed().isEmpty());
-  controller->TimerCheckTimer();
+  controller->onMinuteTimeout();
   notes.Go(record);
   EXPECT_EQ(DbfTable::LastError(), 0);
   EXPECT_FALSE(notes.Deleted());
   EXPECT_TRUE(window->isVisible());
-  EXPECT_TRUE(controller->TzTrash().IsEmpty());
+  EXPECT_TRUE(controller->TrashTable().IsEmpty());
   EXPECT_TRUE(controller->findChildren<ReminderWindow*>().isEmpty());
 }
 
@@ -239,8 +239,8 @@ TEST_F(NotesMainTest, ANewNoteOpensOffsetFromTheOpenNotesAtItsPlace) {
   NoteWindow* second = controller->NewNoteFromTemplate(1);
   ASSERT_TRUE(first != nullptr && second != nullptr);
   EXPECT_EQ(second->pos(), first->pos() + QPoint(24, 24));
-  controller->TzNotes().Go(second->RecordLink());
-  EXPECT_EQ(controller->TzNotes().GetFieldInt("LEFT"), first->x() + 24);
+  controller->NotesTable().Go(second->RecordLink());
+  EXPECT_EQ(controller->NotesTable().GetFieldInt("LEFT"), first->x() + 24);
   const QPoint place = first->pos();
   first->close();  // frees the window
   NoteWindow* third = controller->NewNoteFromTemplate(1);
@@ -255,7 +255,7 @@ TEST_F(NotesMainTest, ANoteFromAMissingTemplateHasTheDesignSizeAndColour) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->geometry(), QRect(441, 320, 142, 128));
   EXPECT_EQ(window->NoteColor(), QColor(0xFF, 0xFF, 0x99));
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   notes.Go(window->RecordLink());
   EXPECT_EQ(notes.GetFieldInt("WIDTH"), 142);
   EXPECT_EQ(notes.GetFieldInt("HEIGHT"), 128);
@@ -265,7 +265,7 @@ TEST_F(NotesMainTest, ANoteFromAMissingTemplateHasTheDesignSizeAndColour) {
 TEST_F(NotesMainTest, UnsetTemplateSlotsAreLeftOutOfTheMenus) {
   {
     auto controller = Start();
-    DbfTable& templates = controller->TzDefaults();
+    DbfTable& templates = controller->TemplatesTable();
     for (int number = 1; number <= 4; ++number) {
       AppendNote(templates, "N", "");
       templates.Go(number);
@@ -278,7 +278,7 @@ TEST_F(NotesMainTest, UnsetTemplateSlotsAreLeftOutOfTheMenus) {
     controller->FormCloseQuery();
   }
   auto controller = Start();
-  controller->NewNote1Click(controller->NewNoteMenu());
+  controller->onNewNote(controller->NewNoteMenu());
   const QList<QAction*> items = controller->NewNoteMenu()->actions();
   EXPECT_TRUE(items[1]->isVisible());
   EXPECT_FALSE(items[2]->isVisible());
@@ -294,7 +294,7 @@ TEST_F(NotesMainTest, BackupCopiesTheNotesTableAndEmptyTrashShowsNoStatus) {
     ASSERT_TRUE(WriteSetting(config, config::kEmptyTrash, true));
   }
   auto controller = Start();
-  AppendNote(controller->TzNotes(), "N", "backed up");
+  AppendNote(controller->NotesTable(), "N", "backed up");
   StatusWindowWatch watch;
   controller->FormCloseQuery();
   EXPECT_EQ(watch.shown, 1);  // the backup's, none for the empty trash
@@ -314,14 +314,14 @@ TEST_F(NotesMainTest, EmptyTrashRemovesEveryTrashedNote) {
   }
   {
     auto controller = Start();
-    AppendNote(controller->TzTrash(), "N", "one");
-    AppendNote(controller->TzTrash(), "N", "two");
+    AppendNote(controller->TrashTable(), "N", "one");
+    AppendNote(controller->TrashTable(), "N", "two");
     StatusWindowWatch watch;
     controller->FormCloseQuery();
     EXPECT_EQ(watch.shown, 1);
   }
   auto controller = Start();
-  EXPECT_EQ(controller->TzTrash().RecordCount(), 0);
+  EXPECT_EQ(controller->TrashTable().RecordCount(), 0);
 }
 
 }  // namespace

@@ -113,10 +113,10 @@ TEST_F(NotesProcessTest, TheStartAfterAKilledRunRebuildsTheIndexesAndPacks) {
   controller.FormCreate();
   EXPECT_TRUE(controller.PackRequested());
   for (const char* name : kIndexFiles) EXPECT_FALSE(QFile::exists(DataFile(name))) << name;
-  controller.TimerInitializeTimer();
+  controller.onStartupTimeout();
   for (const char* name : kIndexFiles) EXPECT_TRUE(QFile::exists(DataFile(name))) << name;
 
-  DbfTable& notes = controller.TzNotes();
+  DbfTable& notes = controller.NotesTable();
   EXPECT_EQ(notes.RecordCount(), 1);
   ASSERT_TRUE(notes.SetOrderToTag(QStringLiteral("SHOWING")));
   ASSERT_TRUE(notes.Find(QStringLiteral("Y")));
@@ -125,8 +125,8 @@ TEST_F(NotesProcessTest, TheStartAfterAKilledRunRebuildsTheIndexesAndPacks) {
   ASSERT_TRUE(memo && memo->isOpen());
   EXPECT_EQ(memo->readAll(), "kept");
   EXPECT_TRUE(memo->Finish());
-  EXPECT_TRUE(controller.TzTrash().SetOrderToTag(QStringLiteral("SHOWING")));
-  EXPECT_TRUE(controller.TzDefaults().SetOrderToTag(QStringLiteral("SHOWING")));
+  EXPECT_TRUE(controller.TrashTable().SetOrderToTag(QStringLiteral("SHOWING")));
+  EXPECT_TRUE(controller.TemplatesTable().SetOrderToTag(QStringLiteral("SHOWING")));
 
   controller.FormCloseQuery();
   EXPECT_TRUE(ReadSetting(Config(), config::kTerminatedOK));
@@ -188,8 +188,8 @@ TEST_F(NotesProcessTest, TheStartAfterAKilledRunDeletesTheIndexSemaphores) {
       << SemaphoreFiles(DataFolder()).join(' ').toStdString();
   EXPECT_TRUE(QFile::exists(DataFile("notes.dbf")));
   EXPECT_TRUE(QFile::exists(DataFile("notes.dbt")));
-  controller.TimerInitializeTimer();
-  EXPECT_TRUE(controller.TzNotes().SetOrderToTag(QStringLiteral("SHOWING")));
+  controller.onStartupTimeout();
+  EXPECT_TRUE(controller.NotesTable().SetOrderToTag(QStringLiteral("SHOWING")));
   controller.FormCloseQuery();
 }
 
@@ -213,8 +213,8 @@ TEST_P(NotesProcessHomeTest, TheProgramKeepsItsTablesInTheUsersDataFolder) {
   NotesController controller(QString::fromStdString(DataFolder()));
   controller.FormCreate();
   EXPECT_FALSE(controller.PackRequested());
-  controller.TimerInitializeTimer();
-  DbfTable& notes = controller.TzNotes();
+  controller.onStartupTimeout();
+  DbfTable& notes = controller.NotesTable();
   EXPECT_EQ(notes.RecordCount(), 1);
   ASSERT_TRUE(notes.SetOrderToTag(QStringLiteral("SHOWING")));
   EXPECT_TRUE(notes.Find(QStringLiteral("Y")));

@@ -84,8 +84,8 @@ class NotesSyncTest : public ControllerFixture {
 };
 
 TEST_F(NotesSyncTest, ChangesOnEitherSideReachTheOtherThroughTheNoteTables) {
-  DbfTable& notes = controller_->TzNotes();
-  DbfTable& trash = controller_->TzTrash();
+  DbfTable& notes = controller_->NotesTable();
+  DbfTable& trash = controller_->TrashTable();
   AppendNote(
       notes,
       {.showing = "N", .text = RtfOfPlainText("Milk"), .desc = "Shopping", .noteBoard = "2"});
@@ -114,10 +114,10 @@ TEST_F(NotesSyncTest, ChangesOnEitherSideReachTheOtherThroughTheNoteTables) {
   ASSERT_EQ(Count(notes), 2);
   const QList<NoteWindow*> windows = OpenWindows(*controller_);
   ASSERT_EQ(windows.size(), 1);
-  EXPECT_EQ(windows[0]->RichEdit1()->toPlainText(), "about the bike");
+  EXPECT_EQ(windows[0]->Editor()->toPlainText(), "about the bike");
 
   // Typed into its window here.
-  windows[0]->RichEdit1()->setPlainText("about the bike, Friday");
+  windows[0]->Editor()->setPlainText("about the bike, Friday");
   windows[0]->SaveRecordNow();
   // Trashed here, as a note window trashes: a copy into the trash, deleted.
   for (notes.GoTop(); notes.GetFieldStr("CHAR1").trimmed() != shoppingKey; notes.Skip(1)) {
@@ -150,21 +150,21 @@ TEST_F(NotesSyncTest, TheSyncPageFindsTheCollectionSyncsAndKeepsThePasswordOutOf
   IniFile config = Config();
   ASSERT_TRUE(WriteSyncSettings(config, {}));
   QFile::remove(File(PasswordStore::kFallbackFileName));
-  AppendNote(controller_->TzNotes(),
+  AppendNote(controller_->NotesTable(),
              {.showing = "N", .text = RtfOfPlainText("Milk"), .desc = "Shopping"});
   SyncPage page(controller_->Sync(), QString::fromStdString(dir_.path()));
   page.show();
-  EXPECT_TRUE(page.LblPasswordPlace()->text().contains("no secret service"));
-  QTest::keyClicks(page.EdServer(), server_.Root().toString());
-  QTest::keyClicks(page.EdUser(), RadicaleServer::kUser);
-  QTest::keyClicks(page.EdPassword(), RadicaleServer::kPassword);
+  EXPECT_TRUE(page.PasswordPlaceLabel()->text().contains("no secret service"));
+  QTest::keyClicks(page.ServerEdit(), server_.Root().toString());
+  QTest::keyClicks(page.UserEdit(), RadicaleServer::kUser);
+  QTest::keyClicks(page.PasswordEdit(), RadicaleServer::kPassword);
   QTest::mouseClick(page.BtnFindCollections(), Qt::LeftButton);
-  ASSERT_EQ(page.CmBxCollection()->count(), 1) << page.LblResult()->text().toStdString();
-  EXPECT_EQ(page.CmBxCollection()->currentText(), "notes");
-  QTest::mouseClick(page.BtnSyncNow(), Qt::LeftButton);
-  EXPECT_TRUE(page.LblPasswordPlace()->text().contains("no secret service"));
-  EXPECT_TRUE(page.LblResult()->text().contains("Synced: 0 received, 1 sent"))
-      << page.LblResult()->text().toStdString();
+  ASSERT_EQ(page.CollectionCombo()->count(), 1) << page.ResultLabel()->text().toStdString();
+  EXPECT_EQ(page.CollectionCombo()->currentText(), "notes");
+  QTest::mouseClick(page.SyncNowButton(), Qt::LeftButton);
+  EXPECT_TRUE(page.PasswordPlaceLabel()->text().contains("no secret service"));
+  EXPECT_TRUE(page.ResultLabel()->text().contains("Synced: 0 received, 1 sent"))
+      << page.ResultLabel()->text().toStdString();
 
   const CommandResult command = SyncNotesCommand(*controller_, {});  // paperwisp --sync
   EXPECT_TRUE(command.ok) << command.text.toStdString();
@@ -175,7 +175,7 @@ TEST_F(NotesSyncTest, TheSyncPageFindsTheCollectionSyncsAndKeepsThePasswordOutOf
   const QByteArray text = settings.readAll();
   EXPECT_TRUE(text.contains(collection_.toString().toUtf8()));
   EXPECT_FALSE(text.contains(RadicaleServer::kPassword));
-  EXPECT_TRUE(page.EdPassword()->text().isEmpty());
+  EXPECT_TRUE(page.PasswordEdit()->text().isEmpty());
 }
 
 }  // namespace

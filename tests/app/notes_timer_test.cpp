@@ -99,27 +99,27 @@ class NotesTimerTest : public test::ControllerFixture {
 
 TEST_F(NotesTimerTest, APassWithoutFlaggedNotesWritesNothingAndKeepsTagAndTimer) {
   auto controller = StartAt(QDateTime(today_, QTime(10, 0)));
-  EXPECT_TRUE(controller->TimerCheck()->isActive());
-  EXPECT_EQ(controller->TimerCheck()->interval(), 60000);
-  AppendNote(controller->TzNotes(), {.showing = "N"});
+  EXPECT_TRUE(controller->MinuteTimer()->isActive());
+  EXPECT_EQ(controller->MinuteTimer()->interval(), 60000);
+  AppendNote(controller->NotesTable(), {.showing = "N"});
   const QByteArray before = Bytes(File("notes.dbf"));
-  controller->TzNotes().SetOrderToTag("HANDLE");
-  controller->TimerCheckTimer();
-  EXPECT_EQ(controller->TzNotes().CurrentTag(), "HANDLE");
-  EXPECT_TRUE(controller->TimerCheck()->isActive());
+  controller->NotesTable().SetOrderToTag("HANDLE");
+  controller->onMinuteTimeout();
+  EXPECT_EQ(controller->NotesTable().CurrentTag(), "HANDLE");
+  EXPECT_TRUE(controller->MinuteTimer()->isActive());
   EXPECT_EQ(Bytes(File("notes.dbf")), before);
   EXPECT_TRUE(ReminderWindows(*controller).isEmpty());
 
   // A table gone from under the pass ends it; the timer still runs.
-  controller->TzNotes().Close();
-  controller->TimerCheckTimer();
-  EXPECT_TRUE(controller->TimerCheck()->isActive());
+  controller->NotesTable().Close();
+  controller->onMinuteTimeout();
+  EXPECT_TRUE(controller->MinuteTimer()->isActive());
 }
 
 TEST_F(NotesTimerTest, AtStartUpExpiredNotesAreNotShownAndGoToTheTrashWhenAsked) {
   {
     auto controller = Start();
-    DbfTable& notes = controller->TzNotes();
+    DbfTable& notes = controller->NotesTable();
     const QDate yesterday = QDate::currentDate().addDays(-1);
     AddExpiring(notes, "Y", yesterday, "Y", "to the trash");
     AddExpiring(notes, "Y", yesterday, "N", "only hidden");
@@ -132,11 +132,11 @@ TEST_F(NotesTimerTest, AtStartUpExpiredNotesAreNotShownAndGoToTheTrashWhenAsked)
   QList<NoteWindow*> windows = OpenWindows(*controller);
   ASSERT_EQ(windows.size(), 1);
   EXPECT_EQ(windows[0]->Title(), "stays");
-  DbfTable& trash = controller->TzTrash();
+  DbfTable& trash = controller->TrashTable();
   ASSERT_EQ(Records(trash), 1);
   trash.GoTop();
   EXPECT_EQ(trash.GetFieldStr("DESC").trimmed(), "to the trash");
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   EXPECT_EQ(Records(notes), 3);
   for (std::int32_t record : {2, 3}) {
     notes.Go(record);
@@ -146,13 +146,13 @@ TEST_F(NotesTimerTest, AtStartUpExpiredNotesAreNotShownAndGoToTheTrashWhenAsked)
 
 TEST_F(NotesTimerTest, NotesFollowingEachOtherBothMoveToTheTrashInOnePass) {
   auto controller = StartAt(QDateTime(today_, QTime(10, 0)));
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   AddExpiring(notes, "N", today_.addDays(-2), "Y", "first");
   AddExpiring(notes, "N", today_.addDays(-1), "Y", "second");
   AddExpiring(notes, "N", today_.addDays(1), "Y", "later");
   AddExpiring(notes, "N", today_, "Y", "third");
-  controller->TimerCheckTimer();
-  EXPECT_EQ(Records(controller->TzTrash()), 3);
+  controller->onMinuteTimeout();
+  EXPECT_EQ(Records(controller->TrashTable()), 3);
   ASSERT_EQ(Records(notes), 1);
   notes.GoTop();
   EXPECT_EQ(notes.GetFieldStr("DESC").trimmed(), "later");
@@ -160,7 +160,7 @@ TEST_F(NotesTimerTest, NotesFollowingEachOtherBothMoveToTheTrashInOnePass) {
 
 TEST_F(NotesTimerTest, AnExpiredNoteShownAgainIsHiddenAgainAtTheNextPass) {
   auto controller = StartAt(QDateTime(today_, QTime(10, 0)));
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   const std::int32_t record = AddExpiring(notes, "N", today_, "N", "expired");
   // EXPIRETYPE 2 with a date ahead expires today at its time.
   const std::int32_t daily = AddExpiring(notes, "N", today_.addDays(5), "N", "daily");
@@ -177,16 +177,16 @@ TEST_F(NotesTimerTest, AnExpiredNoteShownAgainIsHiddenAgainAtTheNextPass) {
   }
   ASSERT_EQ(OpenWindows(*controller).size(), 2);
 
-  controller->TimerCheckTimer();
+  controller->onMinuteTimeout();
   QApplication::processEvents();
   ASSERT_EQ(OpenWindows(*controller).size(), 1);
   EXPECT_EQ(OpenWindows(*controller)[0]->Title(), "daily");
   notes.Go(record);
   EXPECT_EQ(notes.GetFieldStr("SHOWING"), "N");
-  EXPECT_EQ(Records(controller->TzTrash()), 0);
+  EXPECT_EQ(Records(controller->TrashTable()), 0);
 
   now_ = QDateTime(today_, QTime(11, 0));
-  controller->TimerCheckTimer();
+  controller->onMinuteTimeout();
   QApplication::processEvents();
   EXPECT_TRUE(OpenWindows(*controller).isEmpty());
 }
@@ -196,12 +196,12 @@ TEST_F(NotesTimerTest, ADueReminderIsRecordedAndShownOnceThatDay) {
   QFile sound(File("Reminder.wav"));
   ASSERT_TRUE(sound.open(QIODevice::WriteOnly));
   sound.close();
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   const std::int32_t record = AddDailyReminder(notes, "  Call the dentist  ", "At ten.");
   AddDailyReminder(notes, "Second", "Also now.");
   notes.SetOrderToTag("SHOWING");
 
-  controller->TimerCheckTimer();
+  controller->onMinuteTimeout();
   QList<ReminderWindow*> windows = ReminderWindows(*controller);
   ASSERT_EQ(windows.size(), 2);
   const auto caption = [](ReminderWindow* window) {
@@ -220,27 +220,27 @@ TEST_F(NotesTimerTest, ADueReminderIsRecordedAndShownOnceThatDay) {
   EXPECT_EQ(notes.GetFieldStr("TIMEALMACT").trimmed(), notes.GetFieldStr("ALARMTIME").trimmed());
   EXPECT_EQ(notes.GetFieldStr("ALARMACT"), "Y");
 
-  for (ReminderWindow* window : windows) window->BtnOkClick();
+  for (ReminderWindow* window : windows) window->onOkClicked();
   now_ = QDateTime(today_, QTime(23, 59));
-  controller->TimerCheckTimer();
+  controller->onMinuteTimeout();
   EXPECT_TRUE(ReminderWindows(*controller).isEmpty());
   now_ = QDateTime(today_.addDays(1), QTime(0, 0));
-  controller->TimerCheckTimer();
+  controller->onMinuteTimeout();
   EXPECT_EQ(ReminderWindows(*controller).size(), 2);
 }
 
 TEST_F(NotesTimerTest, ANoteThatExpiresIntoTheTrashGetsNoReminder) {
   auto controller = StartAt(QDateTime(today_, QTime(10, 0)));
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   const std::int32_t record = AddDailyReminder(notes, "gone", "");
   Write(notes, record,
         {{"EXPIRES", "Y"},
          {"EXPIREDATE", DateText(today_)},
          {"EXPIRETIME", "9:0"},
          {"EXPIRETRSH", "Y"}});
-  controller->TimerCheckTimer();
+  controller->onMinuteTimeout();
   EXPECT_TRUE(ReminderWindows(*controller).isEmpty());
-  EXPECT_EQ(Records(controller->TzTrash()), 1);
+  EXPECT_EQ(Records(controller->TrashTable()), 1);
 }
 
 }  // namespace

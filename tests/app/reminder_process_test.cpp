@@ -27,7 +27,7 @@ namespace {
 constexpr int kRunMs = 90000;
 
 // Run inside the X server: starts the program, waits for the reminder
-// window, clicks its "Ok" (BtnOk lies 80 right of BtnSnooze, which is half
+// window, clicks its "Ok" (OkButton lies 80 right of BtnSnooze, which is half
 // the width less 82 from the left, 31 above the bottom), waits for it to
 // close, lets several passes run, and ends the program. Each finding is a
 // line of the result file.

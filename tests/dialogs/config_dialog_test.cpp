@@ -47,7 +47,7 @@ class ConfigDialogTest : public ::testing::Test {
   }
   // Clicks OK and writes the keys as the controller does.
   void ClickOkAndWrite() {
-    QTest::mouseClick(dialog_.BtnOk(), Qt::LeftButton);
+    QTest::mouseClick(dialog_.OkButton(), Qt::LeftButton);
     ASSERT_EQ(dialog_.result(), QDialog::Accepted);
     IniFile config = Config();
     QString error;
@@ -103,30 +103,30 @@ TEST_F(ConfigDialogTest, ShowsEveryCaptionOnThreePagesStartingWithPreferences) {
     ASSERT_NE(label, nullptr) << name;
     EXPECT_EQ(label->text(), caption);
   }
-  EXPECT_EQ(dialog_.EdRepeat()->maxLength(), 4);
-  EXPECT_EQ(dialog_.EdSnooze()->maxLength(), 4);
+  EXPECT_EQ(dialog_.RepeatEdit()->maxLength(), 4);
+  EXPECT_EQ(dialog_.SnoozeEdit()->maxLength(), 4);
   QStringList corners;
-  for (int i = 0; i < dialog_.CmBxPosition()->count(); ++i)
-    corners << dialog_.CmBxPosition()->itemText(i);
+  for (int i = 0; i < dialog_.PositionCombo()->count(); ++i)
+    corners << dialog_.PositionCombo()->itemText(i);
   EXPECT_EQ(corners, QStringList({"Top Left Corner", "Top Right Corner", "Bottom Left Corner",
                                   "Bottom Right Corner"}));
 }
 
 TEST_F(ConfigDialogTest, WithoutConfigFileShowsTheDefaults) {
   Fill();
-  EXPECT_TRUE(dialog_.CkBxLoadPaperwisp()->isChecked());
-  EXPECT_FALSE(dialog_.CkBxBackup()->isChecked());
-  EXPECT_FALSE(dialog_.CkBxEmptyTrash()->isChecked());
-  EXPECT_TRUE(dialog_.CkBxSounds()->isChecked());
-  EXPECT_TRUE(dialog_.CkBxURL()->isChecked());
-  EXPECT_TRUE(dialog_.CkBxTaskbar()->isChecked());
-  EXPECT_TRUE(dialog_.CkBxPlaySound()->isChecked());
-  EXPECT_FALSE(dialog_.CkBxNotifications()->isChecked());
-  EXPECT_EQ(dialog_.EdRepeat()->text(), "10");
-  EXPECT_EQ(dialog_.EdSnooze()->text(), "5");
-  EXPECT_EQ(dialog_.CmBxPosition()->currentText(), "Bottom Right Corner");
-  EXPECT_EQ(dialog_.EdSoundFile()->text(), Folder() + "/Reminder.wav");
-  EXPECT_TRUE(dialog_.BtnTest()->isEnabled());
+  EXPECT_TRUE(dialog_.LoadPaperwispCheckBox()->isChecked());
+  EXPECT_FALSE(dialog_.BackupCheckBox()->isChecked());
+  EXPECT_FALSE(dialog_.EmptyTrashCheckBox()->isChecked());
+  EXPECT_TRUE(dialog_.SoundsCheckBox()->isChecked());
+  EXPECT_TRUE(dialog_.URLCheckBox()->isChecked());
+  EXPECT_TRUE(dialog_.TaskbarCheckBox()->isChecked());
+  EXPECT_TRUE(dialog_.PlaySoundCheckBox()->isChecked());
+  EXPECT_FALSE(dialog_.NotificationsCheckBox()->isChecked());
+  EXPECT_EQ(dialog_.RepeatEdit()->text(), "10");
+  EXPECT_EQ(dialog_.SnoozeEdit()->text(), "5");
+  EXPECT_EQ(dialog_.PositionCombo()->currentText(), "Bottom Right Corner");
+  EXPECT_EQ(dialog_.SoundFileEdit()->text(), Folder() + "/Reminder.wav");
+  EXPECT_TRUE(dialog_.TestButton()->isEnabled());
   EXPECT_FALSE(QFile::exists(File("Config.cfg")));
 }
 
@@ -137,35 +137,36 @@ TEST_F(ConfigDialogTest, OkMendsTheIntervalsAndWritesTheLeadingNumbers) {
     Fill();
     dialog_.show();
     dialog_.PageControl()->setCurrentIndex(1);
-    Retype(dialog_.EdRepeat(), repeat);
-    Retype(dialog_.EdSnooze(), snooze);
+    Retype(dialog_.RepeatEdit(), repeat);
+    Retype(dialog_.SnoozeEdit(), snooze);
     ClickOkAndWrite();
     EXPECT_EQ(ReadSetting(Config(), config::kRepeatInterval), repeatKey) << repeat;
     EXPECT_EQ(ReadSetting(Config(), config::kSnoozeInterval), snoozeKey) << snooze;
-    EXPECT_EQ(dialog_.EdSnooze()->text(), snoozeShown);
+    EXPECT_EQ(dialog_.SnoozeEdit()->text(), snoozeShown);
   }
   // "abc" reads as 0, so OK shows it as "0"; "-3" becomes "0" too.
   Fill();
   dialog_.show();
-  Retype(dialog_.EdRepeat(), "abc");
-  QTest::mouseClick(dialog_.BtnOk(), Qt::LeftButton);
-  EXPECT_EQ(dialog_.EdRepeat()->text(), "0");
-  Retype(dialog_.EdRepeat(), "-3");
-  QTest::mouseClick(dialog_.BtnOk(), Qt::LeftButton);
-  EXPECT_EQ(dialog_.EdRepeat()->text(), "0");
+  Retype(dialog_.RepeatEdit(), "abc");
+  QTest::mouseClick(dialog_.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog_.RepeatEdit()->text(), "0");
+  Retype(dialog_.RepeatEdit(), "-3");
+  QTest::mouseClick(dialog_.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog_.RepeatEdit()->text(), "0");
 }
 
 TEST_F(ConfigDialogTest, OkWritesEveryBoxAndTheSoundFile) {
   Fill();
   dialog_.show();
-  for (QCheckBox* box : {dialog_.CkBxLoadPaperwisp(), dialog_.CkBxBackup(), dialog_.CkBxSounds(),
-                         dialog_.CkBxPlaySound(), dialog_.CkBxNotifications()})
+  for (QCheckBox* box :
+       {dialog_.LoadPaperwispCheckBox(), dialog_.BackupCheckBox(), dialog_.SoundsCheckBox(),
+        dialog_.PlaySoundCheckBox(), dialog_.NotificationsCheckBox()})
     // On its mark: a box is as wide as its page, its caption is not.
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
   dialog_.PageControl()->setCurrentIndex(1);
-  Retype(dialog_.EdSoundFile(), "/tmp/");
-  dialog_.EdSoundFile()->insert("Jösé/bell.wav");
-  dialog_.CmBxPosition()->setCurrentIndex(0);
+  Retype(dialog_.SoundFileEdit(), "/tmp/");
+  dialog_.SoundFileEdit()->insert("Jösé/bell.wav");
+  dialog_.PositionCombo()->setCurrentIndex(0);
   ClickOkAndWrite();
   const IniFile config = Config();
   EXPECT_FALSE(ReadSetting(config, config::kLoadAtStartup));
@@ -183,7 +184,7 @@ TEST_F(ConfigDialogTest, PositionOutsideTheFourCornersSelectsNoneAndIsWrittenAsM
   IniFile config = Config();
   ASSERT_TRUE(WriteSetting(config, config::kReminderPositionInDialog, 7));
   Fill();
-  EXPECT_EQ(dialog_.CmBxPosition()->currentIndex(), -1);
+  EXPECT_EQ(dialog_.PositionCombo()->currentIndex(), -1);
   dialog_.show();
   ClickOkAndWrite();
   EXPECT_EQ(ReadSetting(Config(), config::kReminderPositionInDialog), -1);
@@ -193,24 +194,24 @@ TEST_F(ConfigDialogTest, TestPlaysAnExistingFileAndNamesAMissingOne) {
   Fill();
   dialog_.show();
   dialog_.PageControl()->setCurrentIndex(1);
-  Retype(dialog_.EdSoundFile(), "");
-  EXPECT_FALSE(dialog_.BtnTest()->isEnabled());
+  Retype(dialog_.SoundFileEdit(), "");
+  EXPECT_FALSE(dialog_.TestButton()->isEnabled());
 
-  Retype(dialog_.EdSoundFile(), File("missing.wav"));
+  Retype(dialog_.SoundFileEdit(), File("missing.wav"));
   QString message;
   test::WhenModal<QMessageBox>([&message](QMessageBox* box) {
     message = box->text();
     box->accept();
   });
-  QTest::mouseClick(dialog_.BtnTest(), Qt::LeftButton);
+  QTest::mouseClick(dialog_.TestButton(), Qt::LeftButton);
   EXPECT_EQ(message, "Unable to locate " + File("missing.wav"));
   EXPECT_TRUE(played_.isEmpty());
 
   QFile wav(File("bell.wav"));
   ASSERT_TRUE(wav.open(QIODevice::WriteOnly));
   wav.close();
-  Retype(dialog_.EdSoundFile(), File("bell.wav"));
-  QTest::mouseClick(dialog_.BtnTest(), Qt::LeftButton);
+  Retype(dialog_.SoundFileEdit(), File("bell.wav"));
+  QTest::mouseClick(dialog_.TestButton(), Qt::LeftButton);
   EXPECT_EQ(played_, QStringList({File("bell.wav")}));
 }
 
@@ -243,10 +244,10 @@ TEST_F(ConfigDialogTest, SelectSoundTakesTheChosenFilesFullName) {
       chooser->reject();
     }
   });
-  QTest::mouseClick(dialog_.BtnSelectSound(), Qt::LeftButton);
+  QTest::mouseClick(dialog_.SelectSoundButton(), Qt::LeftButton);
   EXPECT_EQ(title, "Select Alarm Sound");
   EXPECT_EQ(filters, QStringList({"Wave Files (*.wav)", "All Files (*)"}));
-  EXPECT_EQ(dialog_.EdSoundFile()->text(), File("chime.wav"));
+  EXPECT_EQ(dialog_.SoundFileEdit()->text(), File("chime.wav"));
 }
 
 // As QT_FONT_DPI=144 makes it: every font half as large again as at 96.

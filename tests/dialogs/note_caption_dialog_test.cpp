@@ -26,9 +26,9 @@ TEST(NoteCaptionDialogTest, ShowsCaptionAndButtons) {
 TEST(NoteCaptionDialogTest, EditStartsWithTheWholeTitleSelectedAndFocused) {
   NoteCaptionDialog dialog(QStringLiteral("Shopping list"));
   dialog.show();
-  EXPECT_EQ(dialog.EdCaption()->text(), QStringLiteral("Shopping list"));
-  EXPECT_EQ(dialog.EdCaption()->selectedText(), QStringLiteral("Shopping list"));
-  EXPECT_EQ(dialog.focusWidget(), dialog.EdCaption());
+  EXPECT_EQ(dialog.CaptionEdit()->text(), QStringLiteral("Shopping list"));
+  EXPECT_EQ(dialog.CaptionEdit()->selectedText(), QStringLiteral("Shopping list"));
+  EXPECT_EQ(dialog.focusWidget(), dialog.CaptionEdit());
   EXPECT_EQ(dialog.Title(), QStringLiteral("Shopping list"));
 }
 

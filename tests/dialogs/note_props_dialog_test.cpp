@@ -57,12 +57,12 @@ TEST_F(NotePropsDialogTest, OpensOnTheAskedPageAsAFixedDialogWithFourPages) {
   NotePropertiesDialog settings(Sample(), NotePropsPage::Settings);
   EXPECT_EQ(settings.windowTitle(), "Note Properties");
   QStringList pages;
-  for (int i = 0; i < settings.PageControl1()->count(); ++i) {
-    pages << settings.PageControl1()->tabText(i);
+  for (int i = 0; i < settings.Pages()->count(); ++i) {
+    pages << settings.Pages()->tabText(i);
   }
   EXPECT_EQ(pages, QStringList({"Settings", "Note Text", "Reminder", "Expiration"}));
-  EXPECT_EQ(settings.PageControl1()->currentWidget()->objectName(), "TSSettings");
-  EXPECT_TRUE(settings.BtnOk()->isDefault());
+  EXPECT_EQ(settings.Pages()->currentWidget()->objectName(), "TSSettings");
+  EXPECT_TRUE(settings.OkButton()->isDefault());
   EXPECT_EQ(settings.minimumSize(), settings.maximumSize());
   EXPECT_GE(settings.width(), NotePropertiesDialog::kDesignSize.width());
   EXPECT_GE(settings.height(), NotePropertiesDialog::kDesignSize.height());
@@ -74,39 +74,39 @@ TEST_F(NotePropsDialogTest, OpensOnTheAskedPageAsAFixedDialogWithFourPages) {
   EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 
   NotePropertiesDialog reminder(Sample(), NotePropsPage::Reminder);
-  EXPECT_EQ(reminder.PageControl1()->currentWidget()->objectName(), "TSReminder");
+  EXPECT_EQ(reminder.Pages()->currentWidget()->objectName(), "TSReminder");
 }
 
 TEST_F(NotePropsDialogTest, EveryControlShowsTheNotesValues) {
   NoteProps props = Sample();
   props.showing = false;  // the box is ticked whatever the caller says
   NotePropertiesDialog dialog(props, NotePropsPage::Settings);
-  EXPECT_EQ(dialog.EdDescription()->text(), "Shopping");
-  EXPECT_TRUE(dialog.CkBxShowing()->isChecked());
-  EXPECT_TRUE(dialog.CkBxStayOnTop()->isChecked());
-  EXPECT_EQ(dialog.LblDateCreated()->text(), "01/02/2026");
-  EXPECT_FALSE(dialog.EdColor()->isEnabled());
-  EXPECT_EQ(dialog.EdColor()->palette().color(QPalette::Disabled, QPalette::Base), props.color);
-  EXPECT_EQ(dialog.LblSampleCaption()->text(), "Example Note Caption");
-  EXPECT_EQ(dialog.LblSampleCaption()->font().family(), "DejaVu Sans");
-  EXPECT_EQ(dialog.LblSampleCaption()->font().pointSize(), 10);
-  EXPECT_EQ(dialog.LblSampleCaption()->palette().color(QPalette::WindowText), QColor(Qt::red));
+  EXPECT_EQ(dialog.DescriptionEdit()->text(), "Shopping");
+  EXPECT_TRUE(dialog.ShowingCheckBox()->isChecked());
+  EXPECT_TRUE(dialog.StayOnTopCheckBox()->isChecked());
+  EXPECT_EQ(dialog.DateCreatedLabel()->text(), "01/02/2026");
+  EXPECT_FALSE(dialog.ColorEdit()->isEnabled());
+  EXPECT_EQ(dialog.ColorEdit()->palette().color(QPalette::Disabled, QPalette::Base), props.color);
+  EXPECT_EQ(dialog.SampleCaptionLabel()->text(), "Example Note Caption");
+  EXPECT_EQ(dialog.SampleCaptionLabel()->font().family(), "DejaVu Sans");
+  EXPECT_EQ(dialog.SampleCaptionLabel()->font().pointSize(), 10);
+  EXPECT_EQ(dialog.SampleCaptionLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
   EXPECT_EQ(dialog.RichEditProp()->PlainText(), "Buy milk");
   EXPECT_EQ(dialog.RichEditProp()->BackgroundColor(), props.color);
 
-  EXPECT_TRUE(dialog.CkBxReminderIsActive()->isChecked());
-  EXPECT_EQ(dialog.CmBxReminderType()->currentIndex(), 3);
-  EXPECT_EQ(dialog.CmBxReminderType()->currentText(), "Every Thursday");
-  EXPECT_EQ(dialog.MonthCalendar1()->selectedDate(), QDate(2027, 3, 4));
-  EXPECT_EQ(dialog.EdReminderTime()->time(), QTime(9, 30));
+  EXPECT_TRUE(dialog.ReminderIsActiveCheckBox()->isChecked());
+  EXPECT_EQ(dialog.ReminderTypeCombo()->currentIndex(), 3);
+  EXPECT_EQ(dialog.ReminderTypeCombo()->currentText(), "Every Thursday");
+  EXPECT_EQ(dialog.Calendar()->selectedDate(), QDate(2027, 3, 4));
+  EXPECT_EQ(dialog.ReminderTimeEdit()->time(), QTime(9, 30));
 
-  EXPECT_FALSE(dialog.CkBxNeverExpires()->isChecked());
-  EXPECT_TRUE(dialog.CkBxMoveToTrash()->isChecked());
-  EXPECT_TRUE(dialog.RbExpiresOnce()->isChecked());
-  EXPECT_FALSE(dialog.RbExpiresEveryday()->isChecked());
-  EXPECT_EQ(dialog.EdExpireDate()->date(), QDate(2027, 5, 6));
-  EXPECT_EQ(dialog.EdExpireTime()->time(), QTime(18, 45));
-  EXPECT_TRUE(dialog.EdExpireDate()->isEnabled());
+  EXPECT_FALSE(dialog.NeverExpiresCheckBox()->isChecked());
+  EXPECT_TRUE(dialog.MoveToTrashCheckBox()->isChecked());
+  EXPECT_TRUE(dialog.ExpiresOnceRadio()->isChecked());
+  EXPECT_FALSE(dialog.ExpiresEverydayRadio()->isChecked());
+  EXPECT_EQ(dialog.ExpireDateEdit()->date(), QDate(2027, 5, 6));
+  EXPECT_EQ(dialog.ExpireTimeEdit()->time(), QTime(18, 45));
+  EXPECT_TRUE(dialog.ExpireDateEdit()->isEnabled());
 
   // OK without a change hands the same values back.
   const NoteProps back = dialog.Props();
@@ -124,14 +124,14 @@ TEST_F(NotePropsDialogTest, AlarmIsActiveSwitchesTheReminderControls) {
   props.reminder.active = false;
   NotePropertiesDialog dialog(props, NotePropsPage::Reminder);
   dialog.show();
-  QWidget* const controls[] = {dialog.CmBxReminderType(), dialog.MonthCalendar1(),
-                               dialog.EdReminderTime()};
+  QWidget* const controls[] = {dialog.ReminderTypeCombo(), dialog.Calendar(),
+                               dialog.ReminderTimeEdit()};
   for (QWidget* control : controls)
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-  test::ClickBox(dialog.CkBxReminderIsActive());
+  test::ClickBox(dialog.ReminderIsActiveCheckBox());
   for (QWidget* control : controls)
     EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
-  test::ClickBox(dialog.CkBxReminderIsActive());
+  test::ClickBox(dialog.ReminderIsActiveCheckBox());
   for (QWidget* control : controls)
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
 
@@ -148,23 +148,23 @@ TEST_F(NotePropsDialogTest, NeverExpiresAndTheExpiryKindSwitchTheExpiryControls)
   props.expiry.expires = false;
   NotePropertiesDialog dialog(props, NotePropsPage::Expiration);
   dialog.show();
-  QWidget* const controls[] = {dialog.RbExpiresOnce(), dialog.RbExpiresEveryday(),
-                               dialog.EdExpireDate(), dialog.EdExpireTime(),
-                               dialog.CkBxMoveToTrash()};
-  EXPECT_TRUE(dialog.CkBxNeverExpires()->isChecked());
+  QWidget* const controls[] = {dialog.ExpiresOnceRadio(), dialog.ExpiresEverydayRadio(),
+                               dialog.ExpireDateEdit(), dialog.ExpireTimeEdit(),
+                               dialog.MoveToTrashCheckBox()};
+  EXPECT_TRUE(dialog.NeverExpiresCheckBox()->isChecked());
   for (QWidget* control : controls)
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-  test::ClickBox(dialog.CkBxNeverExpires());
+  test::ClickBox(dialog.NeverExpiresCheckBox());
   for (QWidget* control : controls)
     EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
 
-  test::ClickBox(dialog.RbExpiresEveryday());
-  EXPECT_FALSE(dialog.RbExpiresOnce()->isChecked());
-  EXPECT_FALSE(dialog.EdExpireDate()->isEnabled());
-  EXPECT_TRUE(dialog.EdExpireTime()->isEnabled());
+  test::ClickBox(dialog.ExpiresEverydayRadio());
+  EXPECT_FALSE(dialog.ExpiresOnceRadio()->isChecked());
+  EXPECT_FALSE(dialog.ExpireDateEdit()->isEnabled());
+  EXPECT_TRUE(dialog.ExpireTimeEdit()->isEnabled());
   EXPECT_EQ(dialog.Props().expiry.type, 2);
-  test::ClickBox(dialog.RbExpiresOnce());
-  EXPECT_TRUE(dialog.EdExpireDate()->isEnabled());
+  test::ClickBox(dialog.ExpiresOnceRadio());
+  EXPECT_TRUE(dialog.ExpireDateEdit()->isEnabled());
   EXPECT_EQ(dialog.Props().expiry.type, 1);
   EXPECT_TRUE(dialog.Props().expiry.expires);
 }
@@ -173,9 +173,9 @@ TEST_F(NotePropsDialogTest, AnExpiryKindOfNeitherOneNorTwoTicksNoButtonAndComesB
   NoteProps props = Sample();
   props.expiry.type = 0;
   NotePropertiesDialog dialog(props, NotePropsPage::Expiration);
-  EXPECT_FALSE(dialog.RbExpiresOnce()->isChecked());
-  EXPECT_FALSE(dialog.RbExpiresEveryday()->isChecked());
-  EXPECT_EQ(ExecWith(dialog, [&dialog] { Click(dialog.BtnOk()); }), QDialog::Accepted);
+  EXPECT_FALSE(dialog.ExpiresOnceRadio()->isChecked());
+  EXPECT_FALSE(dialog.ExpiresEverydayRadio()->isChecked());
+  EXPECT_EQ(ExecWith(dialog, [&dialog] { Click(dialog.OkButton()); }), QDialog::Accepted);
   EXPECT_EQ(dialog.Props().expiry.type, 2);
 }
 
@@ -185,25 +185,25 @@ TEST_F(NotePropsDialogTest, ClickingADayRebuildsTheKindListAndKeepsTheSelectedKi
   NotePropertiesDialog dialog(props, NotePropsPage::Reminder);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  ASSERT_TRUE(test::ClickCalendarDay(dialog.MonthCalendar1(), 15));
-  EXPECT_EQ(dialog.MonthCalendar1()->selectedDate(), QDate(2027, 3, 15));
+  ASSERT_TRUE(test::ClickCalendarDay(dialog.Calendar(), 15));
+  EXPECT_EQ(dialog.Calendar()->selectedDate(), QDate(2027, 3, 15));
   QStringList entries;
-  for (int i = 0; i < dialog.CmBxReminderType()->count(); ++i) {
-    entries << dialog.CmBxReminderType()->itemText(i);
+  for (int i = 0; i < dialog.ReminderTypeCombo()->count(); ++i) {
+    entries << dialog.ReminderTypeCombo()->itemText(i);
   }
   EXPECT_EQ(entries,
             QStringList({"Monday, March 15, 2027", "Every Day", "Every Weekday", "Every Monday",
                          "Every Month on the 15th", "Every Year on March 15"}));
-  EXPECT_EQ(dialog.CmBxReminderType()->currentIndex(), 4);
-  ASSERT_TRUE(test::ClickCalendarDay(dialog.MonthCalendar1(), 12));
-  EXPECT_EQ(dialog.CmBxReminderType()->currentText(), "Every Month on the 12th");
+  EXPECT_EQ(dialog.ReminderTypeCombo()->currentIndex(), 4);
+  ASSERT_TRUE(test::ClickCalendarDay(dialog.Calendar(), 12));
+  EXPECT_EQ(dialog.ReminderTypeCombo()->currentText(), "Every Month on the 12th");
   EXPECT_EQ(dialog.Props().reminder.date, QDate(2027, 3, 12));
 }
 
 TEST_F(NotePropsDialogTest, ATimeTypedWithSecondsIsKeptToTheSecondUntilTheNoteStoresIt) {
   NotePropertiesDialog dialog(Sample(), NotePropsPage::Reminder);
   dialog.show();
-  QTimeEdit* time = dialog.EdReminderTime();
+  QTimeEdit* time = dialog.ReminderTimeEdit();
   time->setFocus();
   time->setSelectedSection(QDateTimeEdit::HourSection);
   QTest::keyClicks(time, "070559");
@@ -219,18 +219,18 @@ TEST_F(NotePropsDialogTest, TheColourDialogStartsWithTheNotesColourAndOkTakesThe
     colors->setCurrentColor(QColor(0x11, 0x22, 0x33));
     Click(BoxButton(colors, QDialogButtonBox::Ok));
   });
-  Click(dialog.Button1());
+  Click(dialog.SelectColorButton());
   ASSERT_TRUE(seen);
   EXPECT_EQ(startedWith, QColor(0xFF, 0xC0, 0x80));
   EXPECT_EQ(dialog.NoteColor(), QColor(0x11, 0x22, 0x33));
-  EXPECT_EQ(dialog.EdColor()->palette().color(QPalette::Disabled, QPalette::Base),
+  EXPECT_EQ(dialog.ColorEdit()->palette().color(QPalette::Disabled, QPalette::Base),
             QColor(0x11, 0x22, 0x33));
 
   AnswerNextDialog<QColorDialog>(&seen, [](QColorDialog* colors) {
     colors->setCurrentColor(Qt::green);
     Click(BoxButton(colors, QDialogButtonBox::Cancel));
   });
-  Click(dialog.Button1());
+  Click(dialog.SelectColorButton());
   ASSERT_TRUE(seen);
   EXPECT_EQ(dialog.Props().color, QColor(0x11, 0x22, 0x33));
 }
@@ -245,19 +245,19 @@ TEST_F(NotePropsDialogTest, TheFontDialogOffersSixToTwelvePointsAndTakesFaceSize
   QString startSize;
   QString startColor;
   AnswerNextDialog<CaptionFontDialog>(&seen, [&](CaptionFontDialog* fonts) {
-    for (int i = 0; i < fonts->CbFontSize()->count(); ++i)
-      sizes << fonts->CbFontSize()->itemText(i);
-    startFamily = fonts->CbFontName()->currentText();
-    startSize = fonts->CbFontSize()->currentText();
-    startColor = fonts->CbFontColor()->currentText();
-    fonts->CbFontSize()->setFocus();
-    QTest::keyClick(fonts->CbFontSize(), Qt::Key_Down);  // 11
-    fonts->CbFontColor()->setFocus();
-    QTest::keyClick(fonts->CbFontColor(), Qt::Key_Home);  // Black
-    QTest::keyClick(fonts->CbFontColor(), Qt::Key_Down);  // Maroon
+    for (int i = 0; i < fonts->FontSizeCombo()->count(); ++i)
+      sizes << fonts->FontSizeCombo()->itemText(i);
+    startFamily = fonts->FontNameCombo()->currentText();
+    startSize = fonts->FontSizeCombo()->currentText();
+    startColor = fonts->FontColorCombo()->currentText();
+    fonts->FontSizeCombo()->setFocus();
+    QTest::keyClick(fonts->FontSizeCombo(), Qt::Key_Down);  // 11
+    fonts->FontColorCombo()->setFocus();
+    QTest::keyClick(fonts->FontColorCombo(), Qt::Key_Home);  // Black
+    QTest::keyClick(fonts->FontColorCombo(), Qt::Key_Down);  // Maroon
     Click(fonts->OKButton());
   });
-  Click(dialog.Button2());
+  Click(dialog.SelectCaptionFontButton());
   ASSERT_TRUE(seen);
   EXPECT_EQ(sizes, QStringList({"6", "7", "8", "9", "10", "11", "12"}));
   EXPECT_EQ(startFamily, "DejaVu Sans");
@@ -268,19 +268,19 @@ TEST_F(NotePropsDialogTest, TheFontDialogOffersSixToTwelvePointsAndTakesFaceSize
   EXPECT_EQ(back.captionFont.pointSize(), 11);
   EXPECT_FALSE(back.captionFont.bold());
   EXPECT_EQ(back.captionColor, QColor(0x80, 0, 0));
-  EXPECT_EQ(dialog.LblSampleCaption()->font().pointSize(), 11);
+  EXPECT_EQ(dialog.SampleCaptionLabel()->font().pointSize(), 11);
 }
 
 TEST_F(NotePropsDialogTest, ASizeOutsideTheRangeShowsTheNearestAndAnUnlistedColourStays) {
   CaptionFontDialog fonts(QFont(QStringLiteral("DejaVu Sans"), 20), QColor(1, 2, 3));
-  EXPECT_EQ(fonts.CbFontSize()->currentText(), "12");
+  EXPECT_EQ(fonts.FontSizeCombo()->currentText(), "12");
   EXPECT_EQ(fonts.SelectedColor(), QColor(1, 2, 3));
   EXPECT_EQ(fonts.SelectedFont().pointSize(), 12);
 }
 
 TEST_F(NotePropsDialogTest, CancelAndEscapeReject) {
   NotePropertiesDialog dialog(Sample(), NotePropsPage::Settings);
-  EXPECT_EQ(ExecWith(dialog, [&dialog] { Click(dialog.BtnCancel()); }), QDialog::Rejected);
+  EXPECT_EQ(ExecWith(dialog, [&dialog] { Click(dialog.CancelButton()); }), QDialog::Rejected);
   NotePropertiesDialog again(Sample(), NotePropsPage::Settings);
   EXPECT_EQ(ExecWith(again, [&again] { QTest::keyClick(&again, Qt::Key_Escape); }),
             QDialog::Rejected);

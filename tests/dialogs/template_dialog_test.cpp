@@ -47,18 +47,18 @@ TEST_F(TemplateDialogTest, OpensFilledWithTheTemplateAndTheNameFocused) {
   QApplication::setActiveWindow(&dialog);
   EXPECT_EQ(dialog.windowTitle(), "Template Properties");
   EXPECT_EQ(dialog.size(), QSize(484, 281));
-  EXPECT_EQ(dialog.EdName()->text(), "Shopping");
-  EXPECT_EQ(dialog.EdName()->maxLength(), 50);
-  EXPECT_EQ(dialog.focusWidget(), dialog.EdName());
-  EXPECT_EQ(dialog.CmbxNotePosition()->currentText(), "Top Right Corner");
-  EXPECT_EQ(dialog.CmbxNotePosition()->itemText(0), "Center of Screen ");
-  EXPECT_EQ(dialog.UpDownHeight()->value(), 150);
-  EXPECT_EQ(dialog.UpDownWidth()->maximum(), 9999);
+  EXPECT_EQ(dialog.NameEdit()->text(), "Shopping");
+  EXPECT_EQ(dialog.NameEdit()->maxLength(), 50);
+  EXPECT_EQ(dialog.focusWidget(), dialog.NameEdit());
+  EXPECT_EQ(dialog.NotePositionCombo()->currentText(), "Top Right Corner");
+  EXPECT_EQ(dialog.NotePositionCombo()->itemText(0), "Center of Screen ");
+  EXPECT_EQ(dialog.HeightSpin()->value(), 150);
+  EXPECT_EQ(dialog.WidthSpin()->maximum(), 9999);
   auto* edHeight = dialog.findChild<QLineEdit*>("EdHeight");
   ASSERT_NE(edHeight, nullptr);
   EXPECT_EQ(edHeight->maxLength(), 4);
-  EXPECT_EQ(dialog.LblSampleCaption()->text(), "Example Note Caption");
-  EXPECT_EQ(dialog.LblSampleCaption()->font().pointSize(), 10);
+  EXPECT_EQ(dialog.SampleCaptionLabel()->text(), "Example Note Caption");
+  EXPECT_EQ(dialog.SampleCaptionLabel()->font().pointSize(), 10);
   EXPECT_EQ(dialog.CaptionColor(), QColor(0x00, 0x00, 0xFF));
   EXPECT_EQ(dialog.RichEditProp()->PlainText(), "Milk and <DATE>");
   EXPECT_EQ(dialog.RichEditProp()->BackgroundColor(), values_.color);
@@ -70,15 +70,15 @@ TEST_F(TemplateDialogTest, OpensFilledWithTheTemplateAndTheNameFocused) {
 TEST_F(TemplateDialogTest, EditsComeBackAsTheTemplatesValues) {
   TemplateDialog dialog(values_, Config());
   dialog.show();
-  dialog.EdName()->selectAll();
-  QTest::keyClicks(dialog.EdName(), "Call");
-  dialog.CmbxNotePosition()->setCurrentIndex(0);
+  dialog.NameEdit()->selectAll();
+  QTest::keyClicks(dialog.NameEdit(), "Call");
+  dialog.NotePositionCombo()->setCurrentIndex(0);
   auto* edWidth = dialog.findChild<QLineEdit*>("EdWidth");
   edWidth->selectAll();
   QTest::keyClicks(edWidth, "321");
   dialog.RichEditProp()->selectAll();
   QTest::keyClicks(dialog.RichEditProp(), "Ring Bob");
-  QTest::mouseClick(dialog.BtnOk(), Qt::LeftButton);
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   const TemplateValues edited = dialog.Values();
   EXPECT_EQ(edited.name, "Call");
@@ -107,17 +107,17 @@ TEST_F(TemplateDialogTest, ChosenColourRecoloursTheTextAreaAtOnce) {
   EXPECT_EQ(offered, values_.color);
   EXPECT_EQ(dialog.NoteColor(), QColor(0x40, 0x80, 0xC0));
   EXPECT_EQ(dialog.RichEditProp()->BackgroundColor(), QColor(0x40, 0x80, 0xC0));
-  EXPECT_EQ(dialog.EdNoteColor()->palette().color(QPalette::Window), QColor(0x40, 0x80, 0xC0));
+  EXPECT_EQ(dialog.NoteColorEdit()->palette().color(QPalette::Window), QColor(0x40, 0x80, 0xC0));
 }
 
 TEST_F(TemplateDialogTest, CaptionFontDialogTakesFaceSizeAndColour) {
   TemplateDialog dialog(values_, Config());
   dialog.show();
   test::WhenModal<CaptionFontDialog>([](CaptionFontDialog* fonts) {
-    fonts->CbFontSize()->setCurrentText(QStringLiteral("12"));
-    fonts->CbFontColor()->setFocus();
-    QTest::keyClick(fonts->CbFontColor(), Qt::Key_Home);  // Black
-    QTest::keyClick(fonts->CbFontColor(), Qt::Key_Down);  // Maroon
+    fonts->FontSizeCombo()->setCurrentText(QStringLiteral("12"));
+    fonts->FontColorCombo()->setFocus();
+    QTest::keyClick(fonts->FontColorCombo(), Qt::Key_Home);  // Black
+    QTest::keyClick(fonts->FontColorCombo(), Qt::Key_Down);  // Maroon
     QTest::mouseClick(fonts->OKButton(), Qt::LeftButton);
   });
   QTest::mouseClick(dialog.findChild<QPushButton*>("Button1"), Qt::LeftButton);

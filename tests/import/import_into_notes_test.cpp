@@ -70,7 +70,7 @@ TEST_F(ImportIntoNotes, NotesArriveFieldByFieldInsideTheScreenAndOnlyOnce) {
   const ImportSummary first = controller->ImportNotes(sources);
   ASSERT_TRUE(first.ok) << first.text.toStdString();
   EXPECT_EQ(first.text, "3 notes imported.");
-  const std::vector<StoredNote> stored = Stored(controller->TzNotes());
+  const std::vector<StoredNote> stored = Stored(controller->NotesTable());
   ASSERT_EQ(stored.size(), 3u);
 
   const StoredNote& pad = Captioned(stored, "Buy stamps");
@@ -99,7 +99,7 @@ TEST_F(ImportIntoNotes, NotesArriveFieldByFieldInsideTheScreenAndOnlyOnce) {
   const ImportSummary second = controller->ImportNotes(sources);
   EXPECT_TRUE(second.ok);
   EXPECT_EQ(second.text, "0 notes imported.");
-  EXPECT_EQ(Stored(controller->TzNotes()).size(), 3u);
+  EXPECT_EQ(Stored(controller->NotesTable()).size(), 3u);
 }
 
 TEST_F(ImportIntoNotes, OneRefusedSourceImportsNothing) {
@@ -113,7 +113,7 @@ TEST_F(ImportIntoNotes, OneRefusedSourceImportsNothing) {
   EXPECT_FALSE(summary.ok);
   EXPECT_TRUE(summary.text.contains("damaged.ics"));
   EXPECT_TRUE(summary.text.contains("Nothing was imported."));
-  EXPECT_TRUE(Stored(controller->TzNotes()).empty());
+  EXPECT_TRUE(Stored(controller->NotesTable()).empty());
   EXPECT_FALSE(QFile::exists(File("Imported.txt")));
 }
 
@@ -142,10 +142,10 @@ TEST_F(ImportIntoNotes, AnotherNotesTableIsMergedWithNewHandles) {
   const QDir sourceFolder(QString::fromStdString(other.path()));
   const QStringList sourceFiles = sourceFolder.entryList(QDir::Files);
   auto controller = Start();
-  AppendNote(controller->TzNotes(), {.desc = "Already here"});
+  AppendNote(controller->NotesTable(), {.desc = "Already here"});
   const QString table = QString::fromStdString(other.file("notes.dbf"));
   ASSERT_TRUE(controller->ImportNotes({table}).ok);
-  const std::vector<StoredNote> stored = Stored(controller->TzNotes());
+  const std::vector<StoredNote> stored = Stored(controller->NotesTable());
   ASSERT_EQ(stored.size(), 2u);
   const StoredNote& merged = Captioned(stored, "From backup");
   EXPECT_EQ(merged.text, "Old note");
@@ -155,7 +155,7 @@ TEST_F(ImportIntoNotes, AnotherNotesTableIsMergedWithNewHandles) {
   EXPECT_EQ(merged.board, "3");
   EXPECT_NE(merged.handle, 4242);
   EXPECT_EQ(controller->ImportNotes({table}).text, "0 notes imported.");
-  EXPECT_EQ(Stored(controller->TzNotes()).size(), 2u);
+  EXPECT_EQ(Stored(controller->NotesTable()).size(), 2u);
   // Nothing was made beside the source: no index, no lock file.
   EXPECT_EQ(sourceFolder.entryList(QDir::Files), sourceFiles);
 }
@@ -171,7 +171,7 @@ TEST_F(ImportIntoNotes, ACaptionOutsideTheCodePageArrivesExactly) {
   file.close();
   auto controller = Start();
   ASSERT_TRUE(controller->ImportNotes({file.fileName()}).ok);
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   notes.SetOrderTo(0);
   notes.GoTop();
   ASSERT_FALSE(notes.Eof());
@@ -204,21 +204,21 @@ TEST_F(ImportIntoNotes, TrayMenuShowsWhatWillComeBeforeWriting) {
     box->button(QMessageBox::No)->click();
   });
   QAction* item = nullptr;
-  for (QAction* action : controller->PopupMenu1()->actions()) {
+  for (QAction* action : controller->TrayMenu()->actions()) {
     if (action->text() == "Import Notes...") item = action;
   }
   ASSERT_NE(item, nullptr);
   item->trigger();
   EXPECT_TRUE(preview.contains("2 notes found, 2 of them new")) << preview.toStdString();
   EXPECT_TRUE(preview.contains("KNotes alarms"));
-  EXPECT_TRUE(Stored(controller->TzNotes()).empty());
+  EXPECT_TRUE(Stored(controller->NotesTable()).empty());
 
   WhenModal<QMessageBox>([](QMessageBox* box) {
     WhenModal<QMessageBox>([](QMessageBox* done) { done->accept(); });
     box->button(QMessageBox::Yes)->click();
   });
   item->trigger();
-  EXPECT_EQ(Stored(controller->TzNotes()).size(), 2u);
+  EXPECT_EQ(Stored(controller->NotesTable()).size(), 2u);
 }
 
 TEST_F(ImportIntoNotes, NotesAndRemindersImportsIntoAnEmptyListAndShowsTheNotes) {
@@ -226,7 +226,7 @@ TEST_F(ImportIntoNotes, NotesAndRemindersImportsIntoAnEmptyListAndShowsTheNotes)
   controller->ChooseImportPaths = [](QWidget*) {
     return QStringList{ImportSample("knotes-maildir/cur/1709288100.R42.host:2,S")};
   };
-  controller->NotesReminders1Click();
+  controller->onNotesAndReminders();
   NotesManagerWindow* window = controller->MaintainNotes();
   ASSERT_NE(window, nullptr);
   auto* item = window->PopupNotes()->findChild<QAction*>("ImportNotes1");
@@ -238,7 +238,7 @@ TEST_F(ImportIntoNotes, NotesAndRemindersImportsIntoAnEmptyListAndShowsTheNotes)
     box->button(QMessageBox::Yes)->click();
   });
   item->trigger();
-  EXPECT_EQ(window->TzGrid1()->model()->rowCount(), 2);
+  EXPECT_EQ(window->NotesGrid()->model()->rowCount(), 2);
   window->close();
 }
 

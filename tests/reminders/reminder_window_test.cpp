@@ -61,7 +61,7 @@ TEST_F(ReminderWindowTest, RingsAtEachShowRepeatsAndComesBackAfterSnooze) {
   EXPECT_EQ(played_, QStringList({Folder() + "/Reminder.wav"}));
   ASSERT_TRUE(Timer(window, "TimerReplay")->isActive());
   EXPECT_EQ(Timer(window, "TimerReplay")->interval(), 10 * 60000);
-  window->TimerReplayTimer();
+  window->onReplayTimeout();
   EXPECT_EQ(played_.size(), 2);
 
   Click(window, "BtnSnooze");
@@ -69,7 +69,7 @@ TEST_F(ReminderWindowTest, RingsAtEachShowRepeatsAndComesBackAfterSnooze) {
   EXPECT_FALSE(Timer(window, "TimerReplay")->isActive());
   ASSERT_TRUE(Timer(window, "TimerSnooze")->isActive());
   EXPECT_EQ(Timer(window, "TimerSnooze")->interval(), 5 * 60000);
-  window->TimerSnoozeTimer();
+  window->onSnoozeTimeout();
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(Timer(window, "TimerSnooze")->isActive());
   EXPECT_TRUE(Timer(window, "TimerReplay")->isActive());
@@ -90,7 +90,7 @@ TEST_F(ReminderWindowTest, WithoutPlaySoundNothingPlaysAndSnoozeStillComesBack) 
   EXPECT_FALSE(window->isVisible());
   // A snooze below a minute counts as one.
   EXPECT_EQ(Timer(window, "TimerSnooze")->interval(), 60000);
-  window->TimerSnoozeTimer();
+  window->onSnoozeTimeout();
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(Timer(window, "TimerReplay")->isActive());
   EXPECT_TRUE(played_.isEmpty());
@@ -103,7 +103,7 @@ TEST_F(ReminderWindowTest, RepeatIntervalZeroPlaysOncePerShowAndAMissingFileIsSk
   window->ShowReminder();
   EXPECT_FALSE(Timer(window, "TimerReplay")->isActive());
   Click(window, "BtnSnooze");
-  window->TimerSnoozeTimer();
+  window->onSnoozeTimeout();
   EXPECT_EQ(played_.size(), 2);
   delete window;
 

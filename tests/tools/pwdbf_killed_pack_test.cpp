@@ -29,13 +29,13 @@ class PwdbfKilledPack : public PwdbfTest {
       records.push_back({{"ID", id}, {"TEXT", Text(id)}, {"_deleted", id % 3 == 0}});
     }
     Append(table_, records);
-    table0_ = ReadFile(table_);
-    memo0_ = ReadFile(Path("m.dbt"));
+    tableBefore_ = ReadFile(table_);
+    memoBefore_ = ReadFile(Path("m.dbt"));
   }
   static std::string Text(int id) { return "memo " + std::to_string(id) + std::string(600, '.'); }
   void Restore() const {
-    WriteFile(table_, table0_);
-    WriteFile(Path("m.dbt"), memo0_);
+    WriteFile(table_, tableBefore_);
+    WriteFile(Path("m.dbt"), memoBefore_);
   }
   // Starts pwdbf pack and kills it after `microseconds` (unless it ended).
   void PackKilledAfter(long microseconds) const {
@@ -64,7 +64,7 @@ class PwdbfKilledPack : public PwdbfTest {
     }
   }
 
-  std::string table_, table0_, memo0_;
+  std::string table_, tableBefore_, memoBefore_;
 };
 
 TEST_F(PwdbfKilledPack, ReadOnlyCommandsReadEveryMemoAfterAKillAndPackFinishes) {

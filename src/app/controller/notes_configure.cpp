@@ -30,11 +30,11 @@ bool RegisterLogOnStart(bool enabled, QString* error) {
 }  // namespace
 
 void NotesController::AddNoTemplateItems() {
-  noTemplateSet_ = pupTemplate_->addAction(QStringLiteral("No template is set yet"));
+  noTemplateSet_ = templateMenu_->addAction(QStringLiteral("No template is set yet"));
   noTemplateSet_->setObjectName(QStringLiteral("NoTemplateSet"));
   noTemplateSet_->setEnabled(false);
   noTemplateSet_->setVisible(false);
-  configureTemplates_ = pupTemplate_->addAction(QStringLiteral("Configure..."));
+  configureTemplates_ = templateMenu_->addAction(QStringLiteral("Configure..."));
   configureTemplates_->setObjectName(QStringLiteral("ConfigureTemplates"));
   configureTemplates_->setVisible(false);
   connect(configureTemplates_, &QAction::triggered, this, &NotesController::ConfigureTemplates);
@@ -48,7 +48,7 @@ void NotesController::ApplyTaskbarButton() {
   taskbarButton_->SetShown(settings_.enableTaskbarIcon);
 }
 
-void NotesController::Configure1Click() {
+void NotesController::onConfigure() {
   OpenConfiguration(static_cast<int>(ConfigDialog::Page::kPreferences));
 }
 
@@ -65,7 +65,7 @@ void NotesController::OpenConfiguration(int page) {
     return;
   }
   const QString configFile = dataFolder_ + kConfigFileName;
-  TemplateTableStore templates(*tzDefaults_);
+  TemplateTableStore templates(*templatesTable_);
   templates.AddMissingTemplates();
   ConfigDialog dialog(templates, Sounds(), configFile, this);
   configDialog_ = &dialog;
@@ -84,7 +84,7 @@ void NotesController::OpenConfiguration(int page) {
     QMessageBox::warning(this, QStringLiteral("Paperwisp"),
                          QStringLiteral("Unable to save the settings: ") + error, QMessageBox::Ok);
   }
-  if (!RegisterLogOnStart(dialog.CkBxLoadPaperwisp()->isChecked(), &error)) {
+  if (!RegisterLogOnStart(dialog.LoadPaperwispCheckBox()->isChecked(), &error)) {
     QMessageBox::warning(this, QStringLiteral("Paperwisp"),
                          QStringLiteral("Unable to change the start at log-on: ") + error,
                          QMessageBox::Ok);

@@ -44,8 +44,8 @@ QRect NotesController::ImportArea() const {
 }
 
 std::int32_t NotesController::AddImportedNote(const ImportedNote& note) {
-  DbfTable& notes = *tzNotes_;
-  DbfTable& defaults = *tzDefaults_;
+  DbfTable& notes = *notesTable_;
+  DbfTable& defaults = *templatesTable_;
   if (!notes.Active() || !defaults.Active()) return 0;
   try {
     defaults.Go(1);
@@ -100,7 +100,7 @@ std::int32_t NotesController::AddImportedNote(const ImportedNote& note) {
 }
 
 void NotesController::RemoveImportedNote(std::int32_t recordNumber) {
-  DbfTable& notes = *tzNotes_;
+  DbfTable& notes = *notesTable_;
   try {
     notes.Go(recordNumber);
     if (notes.LastError() == 0 && notes.RecNo() == recordNumber && notes.RLock()) notes.DeleteRec();
@@ -138,8 +138,9 @@ ImportSummary NotesController::ImportNotes(const QStringList& paths,
     for (const std::int32_t record : outcome.records) shown.push_back(record);
   }
   for (const std::int32_t record : shown) {
-    tzNotes_->Go(record);
-    if (tzNotes_->GetFieldStr(note_field::kShowing) == QLatin1String("Y")) ShowNoteOfRecord(record);
+    notesTable_->Go(record);
+    if (notesTable_->GetFieldStr(note_field::kShowing) == QLatin1String("Y"))
+      ShowNoteOfRecord(record);
   }
   return {true, QStringLiteral("%1 notes imported.").arg(added)};
 }

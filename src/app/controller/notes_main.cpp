@@ -42,15 +42,15 @@ std::unique_ptr<DbfTable> MakeNoteTable(const char* name, const QStringList& fie
 NotesController::NotesController(const QString& dataFolder, QWidget* parent)
     : QWidget(parent),
       dataFolder_(dataFolder.endsWith('/') ? dataFolder : dataFolder + '/'),
-      tzNotes_(MakeNoteTable("TzNotes", NoteTableFieldLines())),
-      tzTrash_(MakeNoteTable("TzTrash", NoteTableFieldLines())),
-      tzDefaults_(MakeNoteTable("TzDefaults", TemplateTableFieldLines())),
-      timerInitialize_(new QTimer(this)),
+      notesTable_(MakeNoteTable("TzNotes", NoteTableFieldLines())),
+      trashTable_(MakeNoteTable("TzTrash", NoteTableFieldLines())),
+      templatesTable_(MakeNoteTable("TzDefaults", TemplateTableFieldLines())),
+      startupTimer_(new QTimer(this)),
       sync_(new NotesSync(*this)) {
   setWindowTitle(QStringLiteral("Paperwisp"));
-  timerInitialize_->setObjectName(QStringLiteral("TimerInitialize"));
-  timerInitialize_->setInterval(kInitializeDelayMs);
-  connect(timerInitialize_, &QTimer::timeout, this, &NotesController::TimerInitializeTimer);
+  startupTimer_->setObjectName(QStringLiteral("TimerInitialize"));
+  startupTimer_->setInterval(kInitializeDelayMs);
+  connect(startupTimer_, &QTimer::timeout, this, &NotesController::onStartupTimeout);
   SetUpTimerCheck();
   BuildMenus();
 }
@@ -58,43 +58,42 @@ NotesController::NotesController(const QString& dataFolder, QWidget* parent)
 NotesController::~NotesController() = default;
 
 void NotesController::BuildMenus() {
-  popupMenu1_ = new QMenu(this);
-  popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
-  newNote1_ = popupMenu1_->addMenu(QStringLiteral("New Note"));
-  newNote1_->setObjectName(QStringLiteral("NewNote1"));
-  AddTemplateMenuItems(newNote1_, QStringLiteral("Template"));
-  connect(newNote1_, &QMenu::aboutToShow, this, [this] { NewNote1Click(newNote1_); });
-  connect(newNote1_, &QMenu::triggered, this,
+  trayMenu_ = new QMenu(this);
+  trayMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+  newNoteMenu_ = trayMenu_->addMenu(QStringLiteral("New Note"));
+  newNoteMenu_->setObjectName(QStringLiteral("NewNote1"));
+  AddTemplateMenuItems(newNoteMenu_, QStringLiteral("Template"));
+  connect(newNoteMenu_, &QMenu::aboutToShow, this, [this] { onNewNote(newNoteMenu_); });
+  connect(newNoteMenu_, &QMenu::triggered, this,
           [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
   noteTemplateMenu_ = new QMenu(QStringLiteral("New Note..."), this);
   AddTemplateMenuItems(noteTemplateMenu_, QStringLiteral("NoteTemplate"));
-  connect(noteTemplateMenu_, &QMenu::aboutToShow, this,
-          [this] { NewNote1Click(noteTemplateMenu_); });
+  connect(noteTemplateMenu_, &QMenu::aboutToShow, this, [this] { onNewNote(noteTemplateMenu_); });
   connect(noteTemplateMenu_, &QMenu::triggered, this,
           [this](QAction* item) { NewNoteFromTemplate(item->data().toInt()); });
 
-  connect(popupMenu1_->addAction(QStringLiteral("Notes && Reminders...")), &QAction::triggered,
-          this, &NotesController::NotesReminders1Click);
-  connect(popupMenu1_->addAction(QStringLiteral("Hide All Notes")), &QAction::triggered, this,
-          &NotesController::HideAllNotes1Click);
-  connect(popupMenu1_->addAction(QStringLiteral("Import Notes...")), &QAction::triggered, this,
+  connect(trayMenu_->addAction(QStringLiteral("Notes && Reminders...")), &QAction::triggered, this,
+          &NotesController::onNotesAndReminders);
+  connect(trayMenu_->addAction(QStringLiteral("Hide All Notes")), &QAction::triggered, this,
+          &NotesController::onHideAllNotes);
+  connect(trayMenu_->addAction(QStringLiteral("Import Notes...")), &QAction::triggered, this,
           [this] { ImportNotes1Click(nullptr); });
-  popupMenu1_->addSeparator();
-  connect(popupMenu1_->addAction(QStringLiteral("Help...")), &QAction::triggered, this,
-          &NotesController::Help1Click);
-  connect(popupMenu1_->addAction(QStringLiteral("About...")), &QAction::triggered, this,
-          &NotesController::About1Click);
-  popupMenu1_->addSeparator();
-  connect(popupMenu1_->addAction(QStringLiteral("Configure...")), &QAction::triggered, this,
-          &NotesController::Configure1Click);
-  connect(popupMenu1_->addAction(QStringLiteral("Shutdown Paperwisp")), &QAction::triggered, this,
+  trayMenu_->addSeparator();
+  connect(trayMenu_->addAction(QStringLiteral("Help...")), &QAction::triggered, this,
+          &NotesController::onHelp);
+  connect(trayMenu_->addAction(QStringLiteral("About...")), &QAction::triggered, this,
+          &NotesController::onAbout);
+  trayMenu_->addSeparator();
+  connect(trayMenu_->addAction(QStringLiteral("Configure...")), &QAction::triggered, this,
+          &NotesController::onConfigure);
+  connect(trayMenu_->addAction(QStringLiteral("Shutdown Paperwisp")), &QAction::triggered, this,
           &NotesController::FormCloseQuery);
 
-  pupTemplate_ = new QMenu(this);
-  pupTemplate_->setObjectName(QStringLiteral("PupTemplate"));
-  AddTemplateMenuItems(pupTemplate_, QStringLiteral("Temp"));
-  connect(pupTemplate_, &QMenu::aboutToShow, this, &NotesController::PupTemplatePopup);
-  connect(pupTemplate_, &QMenu::triggered, this, [this](QAction* item) {
+  templateMenu_ = new QMenu(this);
+  templateMenu_->setObjectName(QStringLiteral("PupTemplate"));
+  AddTemplateMenuItems(templateMenu_, QStringLiteral("Temp"));
+  connect(templateMenu_, &QMenu::aboutToShow, this, &NotesController::onTemplateMenuAboutToShow);
+  connect(templateMenu_, &QMenu::triggered, this, [this](QAction* item) {
     if (item->data().toInt() > 0) NewNoteFromTemplate(item->data().toInt());
   });
   AddNoTemplateItems();
@@ -103,9 +102,9 @@ void NotesController::BuildMenus() {
 void NotesController::FormCreate() {
   trayIcon_ = new TrayNotifyIcon(this);
   trayIcon_->SetHint(QStringLiteral("Paperwisp"));
-  trayIcon_->SetPopupMenu(popupMenu1_);
+  trayIcon_->SetPopupMenu(trayMenu_);
   connect(trayIcon_, &TrayNotifyIcon::OnClick, this,
-          [this] { pupTemplate_->popup(QCursor::pos()); });
+          [this] { templateMenu_->popup(QCursor::pos()); });
   connect(trayIcon_, &TrayNotifyIcon::OnDblClick, this, [this] { NewNoteFromTemplate(1); });
   trayIcon_->SetIconVisible(true);
 
@@ -119,15 +118,15 @@ void NotesController::FormCreate() {
   ApplyTaskbarButton();
   CheckLastSession();
   TellWhenPlacesAreNotKept();
-  timerInitialize_->start();
+  startupTimer_->start();
 }
 
-void NotesController::Help1Click() {
+void NotesController::onHelp() {
   DesktopUrlOpener browser;
   OpenHelpPage(this, QCoreApplication::applicationDirPath(), browser);
 }
 
-void NotesController::About1Click() {
+void NotesController::onAbout() {
   AboutBox about(this);
   about.exec();
 }

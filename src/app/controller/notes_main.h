@@ -60,14 +60,14 @@ class NotesController : public QWidget,
   const QString& DataFolder() const override { return dataFolder_; }
   const ControllerSettings& Settings() const override { return settings_; }
   bool PackRequested() const { return packRequest_; }
-  DbfTable& TzNotes() override { return *tzNotes_; }
-  DbfTable& TzTrash() { return *tzTrash_; }
-  DbfTable& TzDefaults() override { return *tzDefaults_; }
-  QTimer* TimerInitialize() const { return timerInitialize_; }
-  QMenu* PopupMenu1() const { return popupMenu1_; }
-  QMenu* NewNoteMenu() const { return newNote1_; }
+  DbfTable& NotesTable() override { return *notesTable_; }
+  DbfTable& TrashTable() { return *trashTable_; }
+  DbfTable& TemplatesTable() override { return *templatesTable_; }
+  QTimer* StartupTimer() const { return startupTimer_; }
+  QMenu* TrayMenu() const { return trayMenu_; }
+  QMenu* NewNoteMenu() const { return newNoteMenu_; }
   QMenu* NoteTemplateMenu() override { return noteTemplateMenu_; }
-  QMenu* PupTemplate() const { return pupTemplate_; }
+  QMenu* TemplateMenu() const { return templateMenu_; }
   TrayNotifyIcon* TrayIcon() const { return trayIcon_; }
   // Null until FormCreate.
   TaskbarButton* TaskbarButtonWindow() const { return taskbarButton_.get(); }
@@ -92,7 +92,7 @@ class NotesController : public QWidget,
   // Start-up, in the order the program runs them.
   void FormCreate();
   void CheckLastSession();
-  void TimerInitializeTimer();
+  void onStartupTimeout();
   bool OpenNotesFiles();
   void DisplayOpenNotes();
   // The tables are open and the notes shown; the shutdown has not begun.
@@ -101,8 +101,8 @@ class NotesController : public QWidget,
 
   // The minute timer and its passes (notes_timer*.cpp).
   enum class ExpireMode { kStartup = 1, kRunning = 2 };
-  QTimer* TimerCheck() const { return timerCheck_; }
-  void TimerCheckTimer();
+  QTimer* MinuteTimer() const { return minuteTimer_; }
+  void onMinuteTimeout();
   void ExpireNotes(ExpireMode mode);
   bool NoteIsExpired(DbfTable& table);
   void FireReminders();
@@ -112,19 +112,19 @@ class NotesController : public QWidget,
   void SetClock(std::unique_ptr<PassClock> clock);
 
   // Menu commands.
-  void HideAllNotes1Click();
-  void NewNote1Click(QMenu* submenu);
-  void PupTemplatePopup();
+  void onHideAllNotes();
+  void onNewNote(QMenu* submenu);
+  void onTemplateMenuAboutToShow();
   // A new note from template `number`; null when none could be made.
   NoteWindow* NewNoteFromTemplate(int number);
-  void Help1Click() override;
-  void About1Click() override;
+  void onHelp() override;
+  void onAbout() override;
   // The configuration dialog on its "Preferences" page, or on its
   // "Templates" page; a dialog already open comes forward instead.
-  void Configure1Click() override;
+  void onConfigure() override;
   void ConfigureTemplates();
   // Opens the Notes & Reminders window, or brings it forward when open.
-  void NotesReminders1Click() override;
+  void onNotesAndReminders() override;
   NotesManagerWindow* MaintainNotes() const;
   // The properties dialog of the note in `recordNumber`, through its open window.
   void EditNotePropertiesOfRecord(std::int32_t recordNumber);
@@ -194,22 +194,22 @@ class NotesController : public QWidget,
   bool started_ = false;
   QSize screenSize_;
   std::optional<bool> placesWindows_;
-  std::unique_ptr<DbfTable> tzNotes_;
-  std::unique_ptr<DbfTable> tzTrash_;
-  std::unique_ptr<DbfTable> tzDefaults_;
+  std::unique_ptr<DbfTable> notesTable_;
+  std::unique_ptr<DbfTable> trashTable_;
+  std::unique_ptr<DbfTable> templatesTable_;
   std::unique_ptr<SoundPlayer> sounds_;
   std::unique_ptr<TaskbarButton> taskbarButton_;
-  QTimer* timerInitialize_;
-  QTimer* timerCheck_ = nullptr;
+  QTimer* startupTimer_;
+  QTimer* minuteTimer_ = nullptr;
   QTimer* timerClockWatch_ = nullptr;
   std::unique_ptr<PassClock> clock_;
   ClockJumpDetector clockJumps_;
   TrayNotifyIcon* trayIcon_ = nullptr;
-  QMenu* popupMenu1_ = nullptr;
-  QMenu* newNote1_ = nullptr;
+  QMenu* trayMenu_ = nullptr;
+  QMenu* newNoteMenu_ = nullptr;
   QMenu* noteTemplateMenu_ = nullptr;
-  QMenu* pupTemplate_ = nullptr;
-  // Shown in PupTemplate while no template is set.
+  QMenu* templateMenu_ = nullptr;
+  // Shown in TemplateMenu while no template is set.
   QAction* noTemplateSet_ = nullptr;
   QAction* configureTemplates_ = nullptr;
   QPointer<QDialog> configDialog_;

@@ -12,7 +12,7 @@
 
 namespace pw {
 
-void NotesController::NotesReminders1Click() {
+void NotesController::onNotesAndReminders() {
   if (maintainNotes_ == nullptr) {
     try {
       maintainNotes_ = new NotesManagerWindow(*this, this);
@@ -48,7 +48,7 @@ void NotesController::EditNotePropertiesOfRecord(std::int32_t recordNumber) {
 }
 
 void NotesController::ShowNoteOfRecord(std::int32_t recordNumber) {
-  DbfTable& notes = *tzNotes_;
+  DbfTable& notes = *notesTable_;
   notes.Go(recordNumber);
   if (notes.LastError() != 0 || notes.Eof() || notes.RecNo() != recordNumber) return;
   ShowNoteWindow();

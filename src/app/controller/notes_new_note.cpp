@@ -20,12 +20,12 @@
 
 namespace pw {
 
-void NotesController::NewNote1Click(QMenu* submenu) {
+void NotesController::onNewNote(QMenu* submenu) {
   FillTemplateMenu(submenu->actions());
 }
 
-void NotesController::PupTemplatePopup() {
-  const QList<QAction*> items = pupTemplate_->actions().mid(0, kTemplateCount);
+void NotesController::onTemplateMenuAboutToShow() {
+  const QList<QAction*> items = templateMenu_->actions().mid(0, kTemplateCount);
   FillTemplateMenu(items);
   const bool noneSet = std::none_of(items.begin(), items.end(),
                                     [](const QAction* item) { return item->isVisible(); });
@@ -37,7 +37,7 @@ void NotesController::FillTemplateMenu(const QList<QAction*>& items) {
   // Items without a template record stay hidden (an empty templates table
   // offers nothing).
   for (QAction* item : items) item->setVisible(false);
-  for (const TemplateBoard& customised : CustomisedTemplates(*tzDefaults_)) {
+  for (const TemplateBoard& customised : CustomisedTemplates(*templatesTable_)) {
     if (customised.number > items.size()) break;
     QAction* item = items[customised.number - 1];
     item->setText(customised.caption);
@@ -61,8 +61,8 @@ QPoint NotesController::CascadeNewNote(QPoint place, QSize note, QRect screen) {
 }
 
 NoteWindow* NotesController::NewNoteFromTemplate(int number) {
-  DbfTable& notes = *tzNotes_;
-  DbfTable& defaults = *tzDefaults_;
+  DbfTable& notes = *notesTable_;
+  DbfTable& defaults = *templatesTable_;
   if (!notes.Active() || !defaults.Active()) return nullptr;
   auto* window = new NoteWindow(*this);
   defaults.Go(number);
@@ -117,9 +117,9 @@ NoteWindow* NotesController::NewNoteFromTemplate(int number) {
   }
   window->SetRecordLink(notes.RecNo());
   window->ApplyRecordLook(notes);
-  window->RichEdit1()->SetUrlDetection(settings_.enableURL);
+  window->Editor()->SetUrlDetection(settings_.enableURL);
   window->show();
-  FillPlaceholders(*window->RichEdit1(), PlaceholderValuesAt(now, QLocale::system()));
+  FillPlaceholders(*window->Editor(), PlaceholderValuesAt(now, QLocale::system()));
   return window;
 }
 

@@ -14,7 +14,7 @@
 namespace pw {
 
 void NotesController::ShowAllNotes() {
-  DbfTable& notes = *tzNotes_;
+  DbfTable& notes = *notesTable_;
   if (!notes.Active()) return;
   const QString savedTag = notes.CurrentTag();
   // Record order: showing a note changes its key in the SHOWING order.
@@ -42,7 +42,7 @@ void NotesController::ShowAllNotes() {
 void NotesController::SecondStart() {
   // Without a notification area the user has no other way in.
   if (trayIcon_ != nullptr && trayIcon_->FallbackWindow() != nullptr) {
-    NotesReminders1Click();
+    onNotesAndReminders();
   } else {
     BringForward();
   }

@@ -25,12 +25,12 @@ constexpr const char* kNotesFiles[] = {"Notes.dbf", "Notes.dbt", "Notes.mdx"};
 
 }  // namespace
 
-void NotesController::HideAllNotes1Click() {
+void NotesController::onHideAllNotes() {
   SendToOpenNotes(kHideNoteRequest);
 }
 
 void NotesController::SendToOpenNotes(int message) {
-  DbfTable& notes = *tzNotes_;
+  DbfTable& notes = *notesTable_;
   if (!notes.Active()) return;
   try {
     // The records there when the walk begins: another program that keeps
@@ -58,8 +58,8 @@ void NotesController::SendToOpenNotes(int message) {
 void NotesController::FormCloseQuery() {
   if (shutDown_) return;
   shutDown_ = true;
-  timerInitialize_->stop();
-  timerCheck_->stop();
+  startupTimer_->stop();
+  minuteTimer_->stop();
   SendToOpenNotes(kSaveAndCloseNoteRequest);
   QCoreApplication::processEvents();
 
@@ -67,11 +67,11 @@ void NotesController::FormCloseQuery() {
   WriteSetting(config, config::kTerminatedOK, true);
   WriteSetting(config, config::kLastPacked, ReadSetting(config, config::kLastPacked) + 1);
 
-  tzNotes_->Close();
-  tzDefaults_->Close();
+  notesTable_->Close();
+  templatesTable_->Close();
   if (settings_.backupFiles) BackupNotes();
   if (settings_.emptyTrash) EmptyTrash();
-  tzTrash_->Close();
+  trashTable_->Close();
   QCoreApplication::processEvents();
   emit programEndRequested();
 }
@@ -102,7 +102,7 @@ void NotesController::BackupNotes() {
 }
 
 void NotesController::EmptyTrash() {
-  DbfTable& trash = *tzTrash_;
+  DbfTable& trash = *trashTable_;
   if (!trash.Active()) return;
   const std::int32_t records = trash.RecordCount();
   if (records <= 0) return;

@@ -40,8 +40,8 @@ void NotesController::CheckLastSession() {
   }
 }
 
-void NotesController::TimerInitializeTimer() {
-  timerInitialize_->stop();
+void NotesController::onStartupTimeout() {
+  startupTimer_->stop();
   if (!OpenNotesFiles()) {
     emit programEndRequested();
     return;
@@ -49,15 +49,15 @@ void NotesController::TimerInitializeTimer() {
   // Before any window exists: an expired note is not put on the desktop.
   ExpireNotes(ExpireMode::kStartup);
   DisplayOpenNotes();
-  timerCheck_->start();
+  minuteTimer_->start();
   started_ = true;
   emit startupFinished();
 }
 
 bool NotesController::OpenNotesFiles() {
-  const std::pair<DbfTable*, const char*> tables[] = {{tzNotes_.get(), "notes.dbf"},
-                                                      {tzTrash_.get(), "Trash.dbf"},
-                                                      {tzDefaults_.get(), "defaults.dbf"}};
+  const std::pair<DbfTable*, const char*> tables[] = {{notesTable_.get(), "notes.dbf"},
+                                                      {trashTable_.get(), "Trash.dbf"},
+                                                      {templatesTable_.get(), "defaults.dbf"}};
   for (const auto& [table, name] : tables) {
     const QString path = DataFilePath(dataFolder_, QString::fromLatin1(name));
     try {
@@ -69,14 +69,14 @@ bool NotesController::OpenNotesFiles() {
       return false;
     }
     table->SetIndexTo(QString());
-    if (table == tzDefaults_.get()) table->GoTop();
+    if (table == templatesTable_.get()) table->GoTop();
     if (packRequest_) table->Pack();
   }
   return true;
 }
 
 void NotesController::DisplayOpenNotes() {
-  DbfTable& notes = *tzNotes_;
+  DbfTable& notes = *notesTable_;
   notes.SetOrderToTag(note_tag::kShowing);
   if (!notes.Find(QStringLiteral("Y"))) return;
   while (!notes.Eof()) {

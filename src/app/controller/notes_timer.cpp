@@ -1,4 +1,4 @@
-// The minute timer TimerCheck: each run hides or trashes the notes that
+// The minute timer MinuteTimer: each run hides or trashes the notes that
 // have expired, then opens a window for every reminder that is due. Runs
 // never overlap, and a watch of the wall clock runs a pass at once after the
 // machine woke up or the clock was set.
@@ -56,10 +56,10 @@ void RestorePassTag(DbfTable& notes, const QString& tag) {
 
 void NotesController::SetUpTimerCheck() {
   clock_ = CreateSystemClock();
-  timerCheck_ = new QTimer(this);
-  timerCheck_->setObjectName(QStringLiteral("TimerCheck"));
-  timerCheck_->setInterval(TimerCheckInterval());
-  connect(timerCheck_, &QTimer::timeout, this, &NotesController::TimerCheckTimer);
+  minuteTimer_ = new QTimer(this);
+  minuteTimer_->setObjectName(QStringLiteral("TimerCheck"));
+  minuteTimer_->setInterval(TimerCheckInterval());
+  connect(minuteTimer_, &QTimer::timeout, this, &NotesController::onMinuteTimeout);
   timerClockWatch_ = new QTimer(this);
   timerClockWatch_->setInterval(kClockWatchMs);
   connect(timerClockWatch_, &QTimer::timeout, this, &NotesController::WatchWallClock);
@@ -70,18 +70,18 @@ void NotesController::SetClock(std::unique_ptr<PassClock> clock) {
   clock_ = std::move(clock);
 }
 
-void NotesController::TimerCheckTimer() {
-  timerCheck_->stop();
+void NotesController::onMinuteTimeout() {
+  minuteTimer_->stop();
   // The passes end quietly on errors; the timer runs on in every case.
   ExpireNotes(ExpireMode::kRunning);
   FireReminders();
-  if (!shutDown_) timerCheck_->start();
+  if (!shutDown_) minuteTimer_->start();
 }
 
 void NotesController::WatchWallClock() {
   const bool jumped = clockJumps_.Jumped(clock_->Now(), MonotonicMs());
   // Not before the start-up has switched the timer on, nor during a pass.
-  if (jumped && timerCheck_->isActive()) TimerCheckTimer();
+  if (jumped && minuteTimer_->isActive()) onMinuteTimeout();
 }
 
 }  // namespace pw

@@ -45,13 +45,13 @@ bool NotesController::NoteIsExpired(DbfTable& table) {
 }
 
 void NotesController::ExpireNotes(ExpireMode mode) {
-  DbfTable& notes = *tzNotes_;
+  DbfTable& notes = *notesTable_;
   WalkFlaggedNotes(notes, "The expiry pass", note_tag::kExpireAct, note_field::kExpires,
                    [&] { return NoteIsExpired(notes) && ExpireNote(mode); });
 }
 
 bool NotesController::ExpireNote(ExpireMode mode) {
-  DbfTable& notes = *tzNotes_;
+  DbfTable& notes = *notesTable_;
   if (IsYes(notes, note_field::kShowing)) {
     const std::int32_t recordNumber = notes.RecNo();
     // The window saves itself with SHOWING "N", which puts the table back on

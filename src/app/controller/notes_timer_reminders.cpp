@@ -26,7 +26,7 @@ bool NotesController::ReminderIsDue(DbfTable& table) {
 }
 
 void NotesController::FireReminders() {
-  DbfTable& notes = *tzNotes_;
+  DbfTable& notes = *notesTable_;
   WalkFlaggedNotes(notes, "The reminder pass", note_tag::kAlarmAct, note_field::kAlarmAct, [&] {
     if (!ReminderIsDue(notes)) return false;
     // Recorded before the window opens, so that the reminder does not fire
@@ -45,7 +45,7 @@ void NotesController::FireReminders() {
 }
 
 ReminderWindow* NotesController::OpenReminderWindow() {
-  DbfTable& notes = *tzNotes_;
+  DbfTable& notes = *notesTable_;
   auto* window = new ReminderWindow(dataFolder_, Sounds(), this);
   window->SetCaption(CaptionOfRecord(notes));
   window->SetNoteColor(ColorOfWindowsValue(notes.GetFieldInt(note_field::kColor)));

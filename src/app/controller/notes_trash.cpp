@@ -7,11 +7,11 @@
 namespace pw {
 
 bool NotesController::CopyNoteToTrash() {
-  return CopyNoteToTrashFrom(*tzNotes_);
+  return CopyNoteToTrashFrom(*notesTable_);
 }
 
 bool NotesController::CopyNoteToTrashFrom(DbfTable& source) {
-  DbfTable& trash = *tzTrash_;
+  DbfTable& trash = *trashTable_;
   CopyNoteRecord(source, trash);
   if (!trash.ALock()) {
     trash.Cancel();

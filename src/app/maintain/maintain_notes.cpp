@@ -106,36 +106,35 @@ NotesManagerWindow::NotesManagerWindow(MaintainNotesHost& host, QWidget* parent)
   BuildPages();
   BuildMenus();
   BuildBoards();
-  tzTrashMaint_->GoTop();
-  pageControl1_->setCurrentIndex(kAllNotesPage);
-  PageControl1Change();
+  trashView_->GoTop();
+  pages_->setCurrentIndex(kAllNotesPage);
+  onPageChanged();
   // Bound last, so that the rows are walked once, in the first page's order.
-  tzGrid1_->SetDataSet(notesSet_.get());
-  tzGridTrash_->SetDataSet(trashSet_.get());
-  ShowCaptionsOf(tzGrid1_, textIndex_, QStringLiteral("notes.dbf"));
-  ShowCaptionsOf(tzGridTrash_, trashTextIndex_, QStringLiteral("Trash.dbf"));
-  tzGrid1_->SelectRow(0);
-  tzGridTrash_->SelectRow(0);
-  ShowMemoOf(*tzNotesMaint_, richEdit1_);
-  ShowMemoOf(*tzTrashMaint_, richEditTrash_);
-  connect(pageControl1_, &QTabWidget::currentChanged, this,
-          &NotesManagerWindow::PageControl1Change);
+  notesGrid_->SetDataSet(notesSet_.get());
+  trashGrid_->SetDataSet(trashSet_.get());
+  ShowCaptionsOf(notesGrid_, textIndex_, QStringLiteral("notes.dbf"));
+  ShowCaptionsOf(trashGrid_, trashTextIndex_, QStringLiteral("Trash.dbf"));
+  notesGrid_->SelectRow(0);
+  trashGrid_->SelectRow(0);
+  ShowMemoOf(*notesView_, editor_);
+  ShowMemoOf(*trashView_, richEditTrash_);
+  connect(pages_, &QTabWidget::currentChanged, this, &NotesManagerWindow::onPageChanged);
 }
 
 NotesManagerWindow::~NotesManagerWindow() {
   QString error;
   if (!placement_->Save(&error)) qWarning("%s", qPrintable(error));
   // The grids hold the record sets; unbind them before the views go.
-  tzGrid1_->SetDataSet(nullptr);
-  tzGridTrash_->SetDataSet(nullptr);
+  notesGrid_->SetDataSet(nullptr);
+  trashGrid_->SetDataSet(nullptr);
 }
 
 void NotesManagerWindow::BuildViews() {
   const QString& folder = host_.DataFolder();
-  tzNotesMaint_ = OpenNoteView("TzNotesMaint", DataFilePath(folder, QStringLiteral("notes.dbf")));
-  tzTrashMaint_ = OpenNoteView("TzTrashMaint", DataFilePath(folder, QStringLiteral("Trash.dbf")));
-  notesSet_ = std::make_unique<TableRecordSet>(*tzNotesMaint_);
-  trashSet_ = std::make_unique<TableRecordSet>(*tzTrashMaint_);
+  notesView_ = OpenNoteView("TzNotesMaint", DataFilePath(folder, QStringLiteral("notes.dbf")));
+  trashView_ = OpenNoteView("TzTrashMaint", DataFilePath(folder, QStringLiteral("Trash.dbf")));
+  notesSet_ = std::make_unique<TableRecordSet>(*notesView_);
+  trashSet_ = std::make_unique<TableRecordSet>(*trashView_);
   WatchTables();
 }
 
@@ -159,21 +158,21 @@ void NotesManagerWindow::WatchTables() {
 }
 
 void NotesManagerWindow::BuildPages() {
-  pageControl1_ = new QTabWidget(this);
-  pageControl1_->setObjectName(QStringLiteral("PageControl1"));
-  pageControl1_->setMinimumSize(kPagesMinimumSize);
-  pageControl1_->setUsesScrollButtons(true);
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("PageControl1"));
+  pages_->setMinimumSize(kPagesMinimumSize);
+  pages_->setUsesScrollButtons(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(pageControl1_);
+  layout->addWidget(pages_);
   notesPane_ = BuildNotesPane();
   const QStringList captions = {QStringLiteral("All Notes"), QStringLiteral("Active Reminders"),
                                 QStringLiteral("Trash Bin")};
   for (int n = 1; n <= kTabSheetCount; ++n) {
     QWidget* page = PageOf(n == kTrashPage + 1 ? BuildTrashPane() : nullptr);
     page->setObjectName(QStringLiteral("TabSheet%1").arg(n));
-    pageControl1_->addTab(page, n <= captions.size() ? captions[n - 1] : page->objectName());
-    pageControl1_->setTabVisible(n - 1, n <= captions.size());
+    pages_->addTab(page, n <= captions.size() ? captions[n - 1] : page->objectName());
+    pages_->setTabVisible(n - 1, n <= captions.size());
     tabSheets_.append(page);
     boardOfSheet_.append(0);
   }
@@ -185,14 +184,14 @@ QWidget* NotesManagerWindow::BuildNotesPane() {
   auto* layout = new QVBoxLayout(pane);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
-  edSearch_ = new QLineEdit;
-  edSearch_->setObjectName(QStringLiteral("EdSearch"));
-  edSearch_->setPlaceholderText(QStringLiteral("Search captions and text"));
-  edSearch_->setClearButtonEnabled(true);
-  connect(edSearch_, &QLineEdit::textChanged, this, &NotesManagerWindow::ApplySearch);
-  layout->addWidget(edSearch_);
+  searchEdit_ = new QLineEdit;
+  searchEdit_->setObjectName(QStringLiteral("EdSearch"));
+  searchEdit_->setPlaceholderText(QStringLiteral("Search captions and text"));
+  searchEdit_->setClearButtonEnabled(true);
+  connect(searchEdit_, &QLineEdit::textChanged, this, &NotesManagerWindow::ApplySearch);
+  layout->addWidget(searchEdit_);
 
-  tzGrid1_ =
+  notesGrid_ =
       NoteGrid("TzGrid1", {{.fieldName = note_field::kDesc, .title = "Note Caption", .width = 205},
                            {.fieldName = note_field::kShowing, .title = "Showing", .width = 61},
                            {.fieldName = note_field::kDateCreate, .title = "Created", .width = 63},
@@ -200,36 +199,36 @@ QWidget* NotesManagerWindow::BuildNotesPane() {
                            {.fieldName = note_field::kAlarmAct, .title = "Alarm", .width = 32},
                            {.fieldName = note_field::kExpires, .title = "Expires", .width = 40},
                            {.fieldName = note_field::kExpireDate, .title = "Expire Date"}});
-  connect(tzGrid1_, &DataGrid::currentRecordChanged, this,
-          [this] { ShowMemoOf(*tzNotesMaint_, richEdit1_); });
-  connect(tzGrid1_, &DataGrid::recordDoubleClicked, this, [this] {
-    if (!tzNotesMaint_->IsEmpty()) EditNoteProperties1Click();
+  connect(notesGrid_, &DataGrid::currentRecordChanged, this,
+          [this] { ShowMemoOf(*notesView_, editor_); });
+  connect(notesGrid_, &DataGrid::recordDoubleClicked, this, [this] {
+    if (!notesView_->IsEmpty()) onEditNoteProperties();
   });
-  richEdit1_ = MemoPane("RichEdit1");
-  splitter1_ = new QSplitter(Qt::Vertical);
-  splitter1_->setObjectName(QStringLiteral("Splitter1"));
-  splitter1_->setHandleWidth(kSplitterHandle);
-  splitter1_->setChildrenCollapsible(false);
-  splitter1_->addWidget(tzGrid1_);
-  splitter1_->addWidget(richEdit1_);
-  splitter1_->setStretchFactor(0, 1);
-  splitter1_->setSizes({kDesignSize.height() - kPaneHeight, kPaneHeight});
-  layout->addWidget(splitter1_);
+  editor_ = MemoPane("RichEdit1");
+  splitter_ = new QSplitter(Qt::Vertical);
+  splitter_->setObjectName(QStringLiteral("Splitter1"));
+  splitter_->setHandleWidth(kSplitterHandle);
+  splitter_->setChildrenCollapsible(false);
+  splitter_->addWidget(notesGrid_);
+  splitter_->addWidget(editor_);
+  splitter_->setStretchFactor(0, 1);
+  splitter_->setSizes({kDesignSize.height() - kPaneHeight, kPaneHeight});
+  layout->addWidget(splitter_);
   return pane;
 }
 
 QWidget* NotesManagerWindow::BuildTrashPane() {
-  tzGridTrash_ = NoteGrid(
-      "TzGridTrash", {{.fieldName = note_field::kDesc, .title = "Note Caption", .width = 328},
-                      {.fieldName = note_field::kDateCreate, .title = "Created", .width = 85}});
-  connect(tzGridTrash_, &DataGrid::currentRecordChanged, this,
-          [this] { ShowMemoOf(*tzTrashMaint_, richEditTrash_); });
+  trashGrid_ = NoteGrid("TzGridTrash",
+                        {{.fieldName = note_field::kDesc, .title = "Note Caption", .width = 328},
+                         {.fieldName = note_field::kDateCreate, .title = "Created", .width = 85}});
+  connect(trashGrid_, &DataGrid::currentRecordChanged, this,
+          [this] { ShowMemoOf(*trashView_, richEditTrash_); });
   richEditTrash_ = MemoPane("RichEditTrash");
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->setObjectName(QStringLiteral("Splitter2"));
   splitter->setHandleWidth(kSplitterHandle);
   splitter->setChildrenCollapsible(false);
-  splitter->addWidget(tzGridTrash_);
+  splitter->addWidget(trashGrid_);
   splitter->addWidget(richEditTrash_);
   splitter->setStretchFactor(0, 1);
   splitter->setSizes({kDesignSize.height() - kPaneHeight, kPaneHeight});
@@ -238,10 +237,10 @@ QWidget* NotesManagerWindow::BuildTrashPane() {
 
 void NotesManagerWindow::BuildBoards() {
   int sheet = kFirstBoardSheet;
-  for (const TemplateBoard& board : CustomisedTemplates(host_.TzDefaults())) {
+  for (const TemplateBoard& board : CustomisedTemplates(host_.TemplatesTable())) {
     if (sheet >= kTabSheetCount) break;
-    pageControl1_->setTabText(sheet, board.caption);
-    pageControl1_->setTabVisible(sheet, true);
+    pages_->setTabText(sheet, board.caption);
+    pages_->setTabVisible(sheet, true);
     boardOfSheet_[sheet] = board.number;
     ++sheet;
   }
@@ -255,10 +254,10 @@ int NotesManagerWindow::BoardOfPage(int pageIndex) const {
   return pageIndex >= 0 && pageIndex < boardOfSheet_.size() ? boardOfSheet_[pageIndex] : 0;
 }
 
-void NotesManagerWindow::PageControl1Change() {
-  DbfTable& notes = *tzNotesMaint_;
+void NotesManagerWindow::onPageChanged() {
+  DbfTable& notes = *notesView_;
   notes.SetFilterTo(QString());
-  const int page = pageControl1_->currentIndex();
+  const int page = pages_->currentIndex();
   if (page == kTrashPage) {
     ReReadTrash();
     return;
@@ -279,9 +278,9 @@ void NotesManagerWindow::PageControl1Change() {
     // A widget given a new parent stays hidden until shown again.
     notesPane_->show();
   }
-  tzGrid1_->Relayout();
-  tzGrid1_->SelectRow(0);
-  ShowMemoOf(notes, richEdit1_);
+  notesGrid_->Relayout();
+  notesGrid_->SelectRow(0);
+  ShowMemoOf(notes, editor_);
 }
 
 namespace {
@@ -301,18 +300,18 @@ void RereadView(DbfTable& view) {
 
 void NotesManagerWindow::ReReadNotes() {
   textIndex_.Forget();
-  RereadView(*tzNotesMaint_);
-  tzGrid1_->Relayout();
-  if (!edSearch_->text().isEmpty()) ApplySearch();
-  ShowMemoOf(*tzNotesMaint_, richEdit1_);
+  RereadView(*notesView_);
+  notesGrid_->Relayout();
+  if (!searchEdit_->text().isEmpty()) ApplySearch();
+  ShowMemoOf(*notesView_, editor_);
 }
 
 void NotesManagerWindow::ReReadTrash() {
   trashTextIndex_.Forget();
-  RereadView(*tzTrashMaint_);
-  tzGridTrash_->Relayout();
-  if (tzGridTrash_->CurrentRecordNumber() == 0) tzGridTrash_->SelectRow(0);
-  ShowMemoOf(*tzTrashMaint_, richEditTrash_);
+  RereadView(*trashView_);
+  trashGrid_->Relayout();
+  if (trashGrid_->CurrentRecordNumber() == 0) trashGrid_->SelectRow(0);
+  ShowMemoOf(*trashView_, richEditTrash_);
 }
 
 void NotesManagerWindow::ReReadViews() {
@@ -344,22 +343,22 @@ void NotesManagerWindow::ShowCaptionsOf(DataGrid* grid, NoteTextIndex& index,
 }
 
 void NotesManagerWindow::ApplySearch() {
-  const QString needle = edSearch_->text().trimmed();
+  const QString needle = searchEdit_->text().trimmed();
   if (needle.isEmpty()) {
-    tzGrid1_->SetRowFilter(nullptr);
+    notesGrid_->SetRowFilter(nullptr);
   } else {
     if (!textIndex_.IsRead()) {
       textIndex_.Read(DataFilePath(host_.DataFolder(), QStringLiteral("notes.dbf")));
     }
-    tzGrid1_->SetRowFilter(
+    notesGrid_->SetRowFilter(
         [this, needle](std::int32_t record) { return textIndex_.Matches(record, needle); });
   }
-  if (tzGrid1_->CurrentRecordNumber() == 0) tzGrid1_->SelectRow(0);
-  ShowMemoOf(*tzNotesMaint_, richEdit1_);
+  if (notesGrid_->CurrentRecordNumber() == 0) notesGrid_->SelectRow(0);
+  ShowMemoOf(*notesView_, editor_);
 }
 
 void NotesManagerWindow::ShowMemoOf(DbfTable& table, NoteEditor* pane) {
-  const DataGrid* grid = pane == richEdit1_ ? tzGrid1_ : tzGridTrash_;
+  const DataGrid* grid = pane == editor_ ? notesGrid_ : trashGrid_;
   if (grid->CurrentRecordNumber() == 0 || table.IsEmpty()) {
     pane->clear();
     return;

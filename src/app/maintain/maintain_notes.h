@@ -50,18 +50,18 @@ class NotesManagerWindow : public QDialog {
   explicit NotesManagerWindow(MaintainNotesHost& host, QWidget* parent = nullptr);
   ~NotesManagerWindow() override;
 
-  DbfTable& TzNotesMaint() const { return *tzNotesMaint_; }
-  DbfTable& TzTrashMaint() const { return *tzTrashMaint_; }
-  QTabWidget* PageControl1() const { return pageControl1_; }
+  DbfTable& NotesView() const { return *notesView_; }
+  DbfTable& TrashView() const { return *trashView_; }
+  QTabWidget* Pages() const { return pages_; }
   // The page widget TabSheet<n> (n from 1).
   QWidget* TabSheet(int n) const;
   // The board number of a page; 0 for pages that are no board.
   int BoardOfPage(int pageIndex) const;
-  DataGrid* TzGrid1() const { return tzGrid1_; }
-  DataGrid* TzGridTrash() const { return tzGridTrash_; }
-  NoteEditor* RichEdit1() const { return richEdit1_; }
+  DataGrid* NotesGrid() const { return notesGrid_; }
+  DataGrid* TrashGrid() const { return trashGrid_; }
+  NoteEditor* Editor() const { return editor_; }
   NoteEditor* RichEditTrash() const { return richEditTrash_; }
-  QLineEdit* EdSearch() const { return edSearch_; }
+  QLineEdit* SearchEdit() const { return searchEdit_; }
   QMenu* PopupNotes() const { return popupNotes_; }
   QMenu* PopupTrash() const { return popupTrash_; }
 
@@ -69,16 +69,16 @@ class NotesManagerWindow : public QDialog {
   std::function<QString(QWidget* parent)> ChooseExportFolder;
 
   // Page change: the notes view's order and filter for the selected page.
-  void PageControl1Change();
+  void onPageChanged();
   // Re-reads both views and re-lays-out both grids.
   void ReReadViews();
 
   // Menu actions on the selected note.
-  void EditNoteProperties1Click();
-  void ShowNoteonDesktop1Click();
-  void SendNotetoTrash1Click();
-  void EmptyTrashBin1Click();
-  void RestoreNote1Click();
+  void onEditNoteProperties();
+  void onShowNoteOnDesktop();
+  void onSendNoteToTrash();
+  void onEmptyTrashBin();
+  void onRestoreNote();
   // Writes the notes given by record number (of the notes or the trash view)
   // as Markdown files into the chosen folder.
   void ExportNotes(DbfTable& table, const QList<std::int32_t>& recordNumbers);
@@ -114,25 +114,25 @@ class NotesManagerWindow : public QDialog {
   void ShowCaptionsOf(DataGrid* grid, NoteTextIndex& index, const QString& fileName);
 
   MaintainNotesHost& host_;
-  std::unique_ptr<DbfTable> tzNotesMaint_;
-  std::unique_ptr<DbfTable> tzTrashMaint_;
+  std::unique_ptr<DbfTable> notesView_;
+  std::unique_ptr<DbfTable> trashView_;
   std::unique_ptr<TableRecordSet> notesSet_;
   std::unique_ptr<TableRecordSet> trashSet_;
   WindowPlacement* placement_;
   bool placementRestored_ = false;
-  QTabWidget* pageControl1_ = nullptr;
+  QTabWidget* pages_ = nullptr;
   QList<QWidget*> tabSheets_;
   QList<int> boardOfSheet_;
   QWidget* notesPane_ = nullptr;
-  QLineEdit* edSearch_ = nullptr;
-  QSplitter* splitter1_ = nullptr;
-  DataGrid* tzGrid1_ = nullptr;
-  NoteEditor* richEdit1_ = nullptr;
-  DataGrid* tzGridTrash_ = nullptr;
+  QLineEdit* searchEdit_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  DataGrid* notesGrid_ = nullptr;
+  NoteEditor* editor_ = nullptr;
+  DataGrid* trashGrid_ = nullptr;
   NoteEditor* richEditTrash_ = nullptr;
   QMenu* popupNotes_ = nullptr;
   QMenu* popupTrash_ = nullptr;
-  QAction* showNoteonDesktop1_ = nullptr;
+  QAction* showNoteOnDesktopItem_ = nullptr;
   NoteTextIndex textIndex_;
   NoteTextIndex trashTextIndex_;
   QFileSystemWatcher* tableWatch_ = nullptr;

@@ -67,25 +67,25 @@ void NotesManagerWindow::BuildMenus() {
   popupNotes_->setObjectName(QStringLiteral("PopupNotes"));
   QAction* edit = popupNotes_->addAction(QStringLiteral("Edit Note Properties..."));
   edit->setObjectName(QStringLiteral("EditNoteProperties1"));
-  connect(edit, &QAction::triggered, this, &NotesManagerWindow::EditNoteProperties1Click);
+  connect(edit, &QAction::triggered, this, &NotesManagerWindow::onEditNoteProperties);
   popupNotes_->addSeparator();
-  showNoteonDesktop1_ = popupNotes_->addAction(QStringLiteral("Show Note on Desktop"));
-  showNoteonDesktop1_->setObjectName(QStringLiteral("ShowNoteonDesktop1"));
-  showNoteonDesktop1_->setCheckable(true);
-  connect(showNoteonDesktop1_, &QAction::triggered, this,
-          &NotesManagerWindow::ShowNoteonDesktop1Click);
+  showNoteOnDesktopItem_ = popupNotes_->addAction(QStringLiteral("Show Note on Desktop"));
+  showNoteOnDesktopItem_->setObjectName(QStringLiteral("ShowNoteonDesktop1"));
+  showNoteOnDesktopItem_->setCheckable(true);
+  connect(showNoteOnDesktopItem_, &QAction::triggered, this,
+          &NotesManagerWindow::onShowNoteOnDesktop);
   QAction* trash = popupNotes_->addAction(QStringLiteral("Send Note to Trash"));
   trash->setObjectName(QStringLiteral("SendNotetoTrash1"));
-  connect(trash, &QAction::triggered, this, &NotesManagerWindow::SendNotetoTrash1Click);
+  connect(trash, &QAction::triggered, this, &NotesManagerWindow::onSendNoteToTrash);
   popupNotes_->addSeparator();
   QAction* exportNotes = popupNotes_->addAction(QStringLiteral("Export..."));
   exportNotes->setObjectName(QStringLiteral("ExportNotes1"));
   connect(exportNotes, &QAction::triggered, this,
-          [this] { ExportNotes(*tzNotesMaint_, tzGrid1_->SelectedRecordNumbers()); });
+          [this] { ExportNotes(*notesView_, notesGrid_->SelectedRecordNumbers()); });
   QAction* exportPage = popupNotes_->addAction(QStringLiteral("Export Page..."));
   exportPage->setObjectName(QStringLiteral("ExportPage1"));
   connect(exportPage, &QAction::triggered, this,
-          [this] { ExportNotes(*tzNotesMaint_, AllRecordsOf(*tzGrid1_)); });
+          [this] { ExportNotes(*notesView_, AllRecordsOf(*notesGrid_)); });
   QAction* importNotes = popupNotes_->addAction(QStringLiteral("Import Notes..."));
   importNotes->setObjectName(QStringLiteral("ImportNotes1"));
   connect(importNotes, &QAction::triggered, this, [this] {
@@ -93,23 +93,23 @@ void NotesManagerWindow::BuildMenus() {
     ReReadNotes();
   });
   connect(popupNotes_, &QMenu::aboutToShow, this, &NotesManagerWindow::UpdateNotesMenu);
-  tzGrid1_->SetPopupMenu(popupNotes_);
+  notesGrid_->SetPopupMenu(popupNotes_);
 
   popupTrash_ = new QMenu(this);
   popupTrash_->setObjectName(QStringLiteral("PopupTrash"));
   QAction* empty = popupTrash_->addAction(QStringLiteral("Empty Trash Bin"));
   empty->setObjectName(QStringLiteral("EmptyTrashBin1"));
-  connect(empty, &QAction::triggered, this, &NotesManagerWindow::EmptyTrashBin1Click);
+  connect(empty, &QAction::triggered, this, &NotesManagerWindow::onEmptyTrashBin);
   popupTrash_->addSeparator();
   QAction* restore = popupTrash_->addAction(QStringLiteral("Restore Note"));
   restore->setObjectName(QStringLiteral("RestoreNote1"));
-  connect(restore, &QAction::triggered, this, &NotesManagerWindow::RestoreNote1Click);
+  connect(restore, &QAction::triggered, this, &NotesManagerWindow::onRestoreNote);
   popupTrash_->addSeparator();
   QAction* exportTrash = popupTrash_->addAction(QStringLiteral("Export..."));
   exportTrash->setObjectName(QStringLiteral("ExportTrash1"));
   connect(exportTrash, &QAction::triggered, this,
-          [this] { ExportNotes(*tzTrashMaint_, tzGridTrash_->SelectedRecordNumbers()); });
-  tzGridTrash_->SetPopupMenu(popupTrash_);
+          [this] { ExportNotes(*trashView_, trashGrid_->SelectedRecordNumbers()); });
+  trashGrid_->SetPopupMenu(popupTrash_);
 }
 
 void NotesManagerWindow::UpdateNotesMenu() {
@@ -121,20 +121,20 @@ void NotesManagerWindow::UpdateNotesMenu() {
       item->setEnabled(onNote);
     }
   }
-  showNoteonDesktop1_->setChecked(onNote && IsShowing(*tzNotesMaint_));
+  showNoteOnDesktopItem_->setChecked(onNote && IsShowing(*notesView_));
 }
 
 bool NotesManagerWindow::GoToSelectedNote() {
-  return GoToRecordOf(*tzGrid1_, *tzNotesMaint_);
+  return GoToRecordOf(*notesGrid_, *notesView_);
 }
 
 bool NotesManagerWindow::GoToSelectedTrash() {
-  return GoToRecordOf(*tzGridTrash_, *tzTrashMaint_);
+  return GoToRecordOf(*trashGrid_, *trashView_);
 }
 
-void NotesManagerWindow::EditNoteProperties1Click() {
+void NotesManagerWindow::onEditNoteProperties() {
   if (!GoToSelectedNote()) return;
-  DbfTable& notes = *tzNotesMaint_;
+  DbfTable& notes = *notesView_;
   const std::int32_t record = notes.RecNo();
   const bool wasHidden = !IsShowing(notes);
   if (wasHidden) host_.ShowNoteOfRecord(record);
@@ -148,11 +148,11 @@ void NotesManagerWindow::EditNoteProperties1Click() {
   ReReadNotes();
 }
 
-void NotesManagerWindow::ShowNoteonDesktop1Click() {
+void NotesManagerWindow::onShowNoteOnDesktop() {
   if (!GoToSelectedNote()) return;
-  DbfTable& notes = *tzNotesMaint_;
+  DbfTable& notes = *notesView_;
   const std::int32_t record = notes.RecNo();
-  tzGrid1_->setUpdatesEnabled(false);
+  notesGrid_->setUpdatesEnabled(false);
   if (!IsShowing(notes)) {
     notes.SetFieldStr(QString::fromLatin1(note_field::kShowing), QStringLiteral("Y"));
     const bool written = notes.RLock();
@@ -167,16 +167,16 @@ void NotesManagerWindow::ShowNoteonDesktop1Click() {
     HideNoteWindow(notes);
     QCoreApplication::processEvents();
   }
-  tzGrid1_->setUpdatesEnabled(true);
+  notesGrid_->setUpdatesEnabled(true);
   ReReadViews();
 }
 
-void NotesManagerWindow::SendNotetoTrash1Click() {
+void NotesManagerWindow::onSendNoteToTrash() {
   if (!GoToSelectedNote()) return;
-  DbfTable& notes = *tzNotesMaint_;
+  DbfTable& notes = *notesView_;
   const std::int32_t record = notes.RecNo();
   if (IsShowing(notes)) {
-    ShowNoteonDesktop1Click();
+    onShowNoteOnDesktop();
     // The window saved the note as it closed: copy what it wrote.
     notes.Go(record);
     if (DbfTable::LastError() != 0 || notes.RecNo() != record) return;
@@ -187,15 +187,15 @@ void NotesManagerWindow::SendNotetoTrash1Click() {
   ReReadViews();
 }
 
-void NotesManagerWindow::EmptyTrashBin1Click() {
+void NotesManagerWindow::onEmptyTrashBin() {
   if (!Confirmed(this,
                  QStringLiteral("Permanently delete all notes contained in the Trash Bin?"))) {
     return;
   }
-  DbfTable& trash = *tzTrashMaint_;
+  DbfTable& trash = *trashView_;
   int skipped = 0;
   {
-    BusyScope busy(*this, *tzGridTrash_);
+    BusyScope busy(*this, *trashGrid_);
     // The records are taken first: a record whose lock is refused stays, and
     // the loop goes on with the next one instead of meeting it again.
     QList<std::int32_t> records;
@@ -223,11 +223,11 @@ void NotesManagerWindow::EmptyTrashBin1Click() {
   }
 }
 
-void NotesManagerWindow::RestoreNote1Click() {
+void NotesManagerWindow::onRestoreNote() {
   if (!Confirmed(this, QStringLiteral("Restore this trashed note?"))) return;
   if (!GoToSelectedTrash()) return;
-  DbfTable& notes = *tzNotesMaint_;
-  DbfTable& trash = *tzTrashMaint_;
+  DbfTable& notes = *notesView_;
+  DbfTable& trash = *trashView_;
   CopyNoteRecord(trash, notes);
   if (notes.ALock()) {
     notes.SetFieldStr(QString::fromLatin1(note_field::kShowing), QStringLiteral("N"));

@@ -18,7 +18,7 @@ class MaintainNotesHost {
   virtual ~MaintainNotesHost() = default;
 
   virtual const QString& DataFolder() const = 0;
-  virtual DbfTable& TzDefaults() = 0;
+  virtual DbfTable& TemplatesTable() = 0;
   // Appends a copy of the current record of `source` to the trash table;
   // false when the trash could not take it.
   virtual bool CopyNoteToTrashFrom(DbfTable& source) = 0;

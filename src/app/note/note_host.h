@@ -34,7 +34,7 @@ class NoteHost {
   virtual void PlayDataSound(const QString& fileName) = 0;
 
   // The notes table, which holds every note window's record.
-  virtual DbfTable& TzNotes() = 0;
+  virtual DbfTable& NotesTable() = 0;
   // Appends a copy of the notes table's current record to the trash; false
   // when the trash could not take it.
   virtual bool CopyNoteToTrash() = 0;
@@ -42,12 +42,12 @@ class NoteHost {
   // The "New Note..." submenu every note window's menu shares: one set of
   // template items for all the notes, named when it opens.
   virtual QMenu* NoteTemplateMenu() = 0;
-  virtual void Help1Click() = 0;
-  virtual void About1Click() = 0;
+  virtual void onHelp() = 0;
+  virtual void onAbout() = 0;
   // Opens the configuration dialog.
-  virtual void Configure1Click() = 0;
+  virtual void onConfigure() = 0;
   // Opens the Notes & Reminders window.
-  virtual void NotesReminders1Click() = 0;
+  virtual void onNotesAndReminders() = 0;
 
  protected:
   NoteHost() = default;

@@ -79,7 +79,7 @@ NoteWindow::NoteWindow(NoteHost& host)
   autosaveTimer_->setSingleShot(true);
   autosaveTimer_->setInterval(kAutosaveDelayMs);
   connect(autosaveTimer_, &QTimer::timeout, this, &NoteWindow::SaveRecordNow);
-  connect(richEdit1_, &NoteEditor::textChanged, this, [this] {
+  connect(editor_, &NoteEditor::textChanged, this, [this] {
     memoChanged_ = true;
     UpdateWindowTitle();
     ScheduleSave();
@@ -95,49 +95,49 @@ NoteWindow::~NoteWindow() {
 }
 
 void NoteWindow::BuildControls() {
-  panel1_ = new QFrame(this);
-  panel1_->setObjectName(QStringLiteral("Panel1"));
-  panel1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  panel1_->setMouseTracking(true);
-  panel1_->installEventFilter(this);
+  captionBar_ = new QFrame(this);
+  captionBar_->setObjectName(QStringLiteral("Panel1"));
+  captionBar_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  captionBar_->setMouseTracking(true);
+  captionBar_->installEventFilter(this);
 
-  edNoteCaption_ = new QLabel(panel1_);
-  edNoteCaption_->setObjectName(QStringLiteral("EdNoteCaption"));
-  edNoteCaption_->setToolTip(QStringLiteral("Double click here to change note title"));
-  edNoteCaption_->installEventFilter(this);
+  captionLabel_ = new QLabel(captionBar_);
+  captionLabel_->setObjectName(QStringLiteral("EdNoteCaption"));
+  captionLabel_->setToolTip(QStringLiteral("Double click here to change note title"));
+  captionLabel_->installEventFilter(this);
 
-  btnMenu_ = MakeGlyphButton(panel1_, "BtnMenu", QStringLiteral("Options"));
-  btnCloseUp_ = MakeGlyphButton(panel1_, "BtnCloseUp", QStringLiteral("Collapse Note"));
-  btnExpand_ = MakeGlyphButton(panel1_, "BtnExpand", QStringLiteral("Expand Note"));
-  btnExpand_->hide();
-  btnExit_ = MakeGlyphButton(panel1_, "BtnExit", QStringLiteral("Hide Note"));
-  btnExit_->setCursor(Qt::ArrowCursor);
-  connect(btnMenu_, &QToolButton::clicked, this, &NoteWindow::OpenMenuBelowButton);
-  connect(btnCloseUp_, &QToolButton::clicked, this, &NoteWindow::BtnCloseUpClick);
-  connect(btnExpand_, &QToolButton::clicked, this, &NoteWindow::BtnCloseUpClick);
-  connect(btnExit_, &QToolButton::clicked, this, &NoteWindow::HideNote);
+  menuButton_ = MakeGlyphButton(captionBar_, "BtnMenu", QStringLiteral("Options"));
+  closeUpButton_ = MakeGlyphButton(captionBar_, "BtnCloseUp", QStringLiteral("Collapse Note"));
+  expandButton_ = MakeGlyphButton(captionBar_, "BtnExpand", QStringLiteral("Expand Note"));
+  expandButton_->hide();
+  exitButton_ = MakeGlyphButton(captionBar_, "BtnExit", QStringLiteral("Hide Note"));
+  exitButton_->setCursor(Qt::ArrowCursor);
+  connect(menuButton_, &QToolButton::clicked, this, &NoteWindow::OpenMenuBelowButton);
+  connect(closeUpButton_, &QToolButton::clicked, this, &NoteWindow::onCollapseOrExpandClicked);
+  connect(expandButton_, &QToolButton::clicked, this, &NoteWindow::onCollapseOrExpandClicked);
+  connect(exitButton_, &QToolButton::clicked, this, &NoteWindow::HideNote);
   RecolorButtonGlyphs();
 
-  richEdit1_ = new NoteEditor(panel1_);
-  richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
-  richEdit1_->setFrameStyle(QFrame::NoFrame);
+  editor_ = new NoteEditor(captionBar_);
+  editor_->setObjectName(QStringLiteral("RichEdit1"));
+  editor_->setFrameStyle(QFrame::NoFrame);
   // The scroll bar shows only when the text overflows.
-  richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void NoteWindow::LayoutControls() {
   const int width = this->width();
   const int height = this->height();
   const int rightShift = width - kDesignSize.width();
-  panel1_->setGeometry(0, 0, width, height);
-  btnMenu_->setGeometry(kMenuButton);
-  edNoteCaption_->setGeometry(kCaption.left(), kCaption.top(), width - 46, kCaption.height());
-  btnCloseUp_->setGeometry(kCollapseButton.translated(rightShift, 0));
-  btnExpand_->setGeometry(kCollapseButton.translated(rightShift, 0));
-  btnExit_->setGeometry(kExitButton.translated(rightShift, 0));
-  richEdit1_->setGeometry(kText.left(), kText.top(),
-                          std::max(0, kText.width() + width - kDesignSize.width()),
-                          std::max(0, kText.height() + height - kDesignSize.height()));
+  captionBar_->setGeometry(0, 0, width, height);
+  menuButton_->setGeometry(kMenuButton);
+  captionLabel_->setGeometry(kCaption.left(), kCaption.top(), width - 46, kCaption.height());
+  closeUpButton_->setGeometry(kCollapseButton.translated(rightShift, 0));
+  expandButton_->setGeometry(kCollapseButton.translated(rightShift, 0));
+  exitButton_->setGeometry(kExitButton.translated(rightShift, 0));
+  editor_->setGeometry(kText.left(), kText.top(),
+                       std::max(0, kText.width() + width - kDesignSize.width()),
+                       std::max(0, kText.height() + height - kDesignSize.height()));
 }
 
 void NoteWindow::resizeEvent(QResizeEvent* event) {
@@ -181,37 +181,37 @@ void NoteWindow::HideNote() {
 }
 
 QString NoteWindow::Title() const {
-  return edNoteCaption_->text();
+  return captionLabel_->text();
 }
 
 void NoteWindow::SetTitle(const QString& title) {
-  edNoteCaption_->setText(title);
-  edNoteCaption_->setToolTip(title);
+  captionLabel_->setText(title);
+  captionLabel_->setToolTip(title);
   UpdateWindowTitle();
   ScheduleSave();
 }
 
 void NoteWindow::UpdateWindowTitle() {
-  setWindowTitle(ShownCaption(Title(), richEdit1_->toPlainText()));
+  setWindowTitle(ShownCaption(Title(), editor_->toPlainText()));
 }
 
 void NoteWindow::SetNoteColor(const QColor& color) {
   noteColor_ = color;
   FillWith(this, color);
-  FillWith(panel1_, color);
-  FillWith(edNoteCaption_, color, titleColor_);
-  richEdit1_->SetBackgroundColor(color);
+  FillWith(captionBar_, color);
+  FillWith(captionLabel_, color, titleColor_);
+  editor_->SetBackgroundColor(color);
 }
 
 void NoteWindow::SetTitleFont(const QFont& font, const QColor& color) {
   titleFont_ = font;
   titleColor_ = color;
-  edNoteCaption_->setFont(font);
-  FillWith(edNoteCaption_, noteColor_, color);
+  captionLabel_->setFont(font);
+  FillWith(captionLabel_, noteColor_, color);
 }
 
 void NoteWindow::RecolorButtonGlyphs() {
-  QToolButton* const buttons[] = {btnMenu_, btnCloseUp_, btnExpand_, btnExit_};
+  QToolButton* const buttons[] = {menuButton_, closeUpButton_, expandButton_, exitButton_};
   for (int i = 0; i < 4; ++i) {
     RecolorGlyph(glyphs_[i], GlyphTestPoint(kGlyphOrder[i]), titleColor_);
     buttons[i]->setIcon(ShownGlyph(glyphs_[i]));

@@ -79,7 +79,7 @@ class NoteWindow : public QWidget, public NoteRequestTarget {
   void NoteRequest(int message, int firstParameter, int secondParameter) override;
 
   // Commands.
-  void BtnCloseUpClick();
+  void onCollapseOrExpandClicked();
   void HideNote();
   void TrashNote();
   void EmailNote();
@@ -125,15 +125,15 @@ class NoteWindow : public QWidget, public NoteRequestTarget {
   // The glyph of each button, recoloured once with the title font colour.
   void RecolorButtonGlyphs();
 
-  QFrame* Panel1() const { return panel1_; }
-  QLabel* EdNoteCaption() const { return edNoteCaption_; }
-  QToolButton* BtnMenu() const { return btnMenu_; }
-  QToolButton* BtnCloseUp() const { return btnCloseUp_; }
-  QToolButton* BtnExpand() const { return btnExpand_; }
-  QToolButton* BtnExit() const { return btnExit_; }
-  NoteEditor* RichEdit1() const { return richEdit1_; }
-  QMenu* PupMenu() const { return pupMenu_; }
-  QAction* StayOnTopItem() const { return stayOnTop1_; }
+  QFrame* CaptionBar() const { return captionBar_; }
+  QLabel* CaptionLabel() const { return captionLabel_; }
+  QToolButton* MenuButton() const { return menuButton_; }
+  QToolButton* CloseUpButton() const { return closeUpButton_; }
+  QToolButton* ExpandButton() const { return expandButton_; }
+  QToolButton* ExitButton() const { return exitButton_; }
+  NoteEditor* Editor() const { return editor_; }
+  QMenu* PopupMenu() const { return popupMenu_; }
+  QAction* StayOnTopItem() const { return stayOnTopItem_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -204,15 +204,15 @@ class NoteWindow : public QWidget, public NoteRequestTarget {
   std::optional<QSize> storedSize_;
   QTimer* autosaveTimer_ = nullptr;
 
-  QFrame* panel1_ = nullptr;
-  QLabel* edNoteCaption_ = nullptr;
-  QToolButton* btnMenu_ = nullptr;
-  QToolButton* btnCloseUp_ = nullptr;
-  QToolButton* btnExpand_ = nullptr;
-  QToolButton* btnExit_ = nullptr;
-  NoteEditor* richEdit1_ = nullptr;
-  QMenu* pupMenu_ = nullptr;
-  QAction* stayOnTop1_ = nullptr;
+  QFrame* captionBar_ = nullptr;
+  QLabel* captionLabel_ = nullptr;
+  QToolButton* menuButton_ = nullptr;
+  QToolButton* closeUpButton_ = nullptr;
+  QToolButton* expandButton_ = nullptr;
+  QToolButton* exitButton_ = nullptr;
+  NoteEditor* editor_ = nullptr;
+  QMenu* popupMenu_ = nullptr;
+  QAction* stayOnTopItem_ = nullptr;
   QImage glyphs_[4];
 };
 

@@ -20,7 +20,7 @@ bool NoteWindow::SavePending() const {
 }
 
 void NoteWindow::SaveRecordNow() {
-  DbfTable& notes = host_.TzNotes();
+  DbfTable& notes = host_.NotesTable();
   if (!notes.Active()) return;
   // The controller may be walking the table between its own steps: the
   // save puts it back where it was, past the end included.

@@ -23,30 +23,30 @@ int Tenth(int distance) {
 
 }  // namespace
 
-void NoteWindow::BtnCloseUpClick() {
-  panel1_->setFrameStyle(QFrame::Panel | QFrame::Plain);
-  panel1_->setLineWidth(0);
-  btnCloseUp_->hide();
-  btnExpand_->hide();
-  btnExit_->hide();
+void NoteWindow::onCollapseOrExpandClicked() {
+  captionBar_->setFrameStyle(QFrame::Panel | QFrame::Plain);
+  captionBar_->setLineWidth(0);
+  closeUpButton_->hide();
+  expandButton_->hide();
+  exitButton_->hide();
   const bool collapsing = !collapsed_;
   if (collapsing) {
     AnimateCollapse();
   } else {
     AnimateExpand();
   }
-  panel1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  panel1_->setLineWidth(1);
+  captionBar_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  captionBar_->setLineWidth(1);
   QCoreApplication::processEvents();
-  (collapsing ? btnExpand_ : btnCloseUp_)->show();
+  (collapsing ? expandButton_ : closeUpButton_)->show();
   if (host_.Settings().enableSounds) {
     PlayStateSound(collapsing ? "Collapse.wav" : "Expand.wav");
   }
-  btnExit_->show();
-  QTextCursor start = richEdit1_->textCursor();
+  exitButton_->show();
+  QTextCursor start = editor_->textCursor();
   start.movePosition(QTextCursor::Start);
-  richEdit1_->setTextCursor(start);
-  richEdit1_->viewport()->update();
+  editor_->setTextCursor(start);
+  editor_->viewport()->update();
   ScheduleSave();
 }
 
@@ -78,10 +78,10 @@ void NoteWindow::AnimateExpand() {
 }
 
 void NoteWindow::ShowCollapsedAtOnce() {
-  btnCloseUp_->hide();
+  closeUpButton_->hide();
   setGeometry(x() + width() - minimumWidth(), y(), minimumWidth(), kCollapsedHeight);
-  btnExpand_->show();
-  btnExit_->show();
+  expandButton_->show();
+  exitButton_->show();
 }
 
 void NoteWindow::PlayStateSound(const char* fileName) {

@@ -31,47 +31,47 @@ QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortc
 }  // namespace
 
 void NoteWindow::BuildMenu() {
-  pupMenu_ = new QMenu(this);
-  pupMenu_->setObjectName(QStringLiteral("PupMenu"));
-  connect(
-      AddItem(pupMenu_, QStringLiteral("Note &Properties..."), QKeySequence(Qt::CTRL | Qt::Key_P)),
-      &QAction::triggered, this, [this] { OpenProperties(NotePropsPage::Settings); });
-  connect(AddItem(pupMenu_, QStringLiteral("&Edit Note..."), QKeySequence(Qt::CTRL | Qt::Key_E)),
-          &QAction::triggered, richEdit1_, &NoteEditor::OpenFullEditor);
-  connect(AddItem(pupMenu_, QStringLiteral("Set Reminder...")), &QAction::triggered, this,
+  popupMenu_ = new QMenu(this);
+  popupMenu_->setObjectName(QStringLiteral("PupMenu"));
+  connect(AddItem(popupMenu_, QStringLiteral("Note &Properties..."),
+                  QKeySequence(Qt::CTRL | Qt::Key_P)),
+          &QAction::triggered, this, [this] { OpenProperties(NotePropsPage::Settings); });
+  connect(AddItem(popupMenu_, QStringLiteral("&Edit Note..."), QKeySequence(Qt::CTRL | Qt::Key_E)),
+          &QAction::triggered, editor_, &NoteEditor::OpenFullEditor);
+  connect(AddItem(popupMenu_, QStringLiteral("Set Reminder...")), &QAction::triggered, this,
           [this] { OpenProperties(NotePropsPage::Reminder); });
-  connect(AddItem(pupMenu_, QStringLiteral("&Hide Note"), QKeySequence(Qt::CTRL | Qt::Key_H)),
+  connect(AddItem(popupMenu_, QStringLiteral("&Hide Note"), QKeySequence(Qt::CTRL | Qt::Key_H)),
           &QAction::triggered, this, &NoteWindow::HideNote);
-  connect(AddItem(pupMenu_, QStringLiteral("&Trash Note"), QKeySequence(Qt::CTRL | Qt::Key_T)),
+  connect(AddItem(popupMenu_, QStringLiteral("&Trash Note"), QKeySequence(Qt::CTRL | Qt::Key_T)),
           &QAction::triggered, this, &NoteWindow::TrashNote);
-  connect(AddItem(pupMenu_, QStringLiteral("Email Note...")), &QAction::triggered, this,
+  connect(AddItem(popupMenu_, QStringLiteral("Email Note...")), &QAction::triggered, this,
           &NoteWindow::EmailNote);
-  stayOnTop1_ = AddItem(pupMenu_, QStringLiteral("Stay on Top"));
-  stayOnTop1_->setCheckable(true);
-  connect(stayOnTop1_, &QAction::triggered, this, &NoteWindow::SetStayOnTop);
-  pupMenu_->addSeparator();
-  pupMenu_->addMenu(host_.NoteTemplateMenu());
-  connect(AddItem(pupMenu_, QStringLiteral("&Notes && Reminders..."),
+  stayOnTopItem_ = AddItem(popupMenu_, QStringLiteral("Stay on Top"));
+  stayOnTopItem_->setCheckable(true);
+  connect(stayOnTopItem_, &QAction::triggered, this, &NoteWindow::SetStayOnTop);
+  popupMenu_->addSeparator();
+  popupMenu_->addMenu(host_.NoteTemplateMenu());
+  connect(AddItem(popupMenu_, QStringLiteral("&Notes && Reminders..."),
                   QKeySequence(Qt::CTRL | Qt::Key_N)),
           &QAction::triggered, this, &NoteWindow::OpenNotesAndReminders);
-  pupMenu_->addSeparator();
-  connect(AddItem(pupMenu_, QStringLiteral("Help")), &QAction::triggered, this,
-          [this] { host_.Help1Click(); });
-  connect(AddItem(pupMenu_, QStringLiteral("About...")), &QAction::triggered, this,
-          [this] { host_.About1Click(); });
-  pupMenu_->addSeparator();
-  connect(AddItem(pupMenu_, QStringLiteral("Configure...")), &QAction::triggered, this,
-          [this] { host_.Configure1Click(); });
+  popupMenu_->addSeparator();
+  connect(AddItem(popupMenu_, QStringLiteral("Help")), &QAction::triggered, this,
+          [this] { host_.onHelp(); });
+  connect(AddItem(popupMenu_, QStringLiteral("About...")), &QAction::triggered, this,
+          [this] { host_.onAbout(); });
+  popupMenu_->addSeparator();
+  connect(AddItem(popupMenu_, QStringLiteral("Configure...")), &QAction::triggered, this,
+          [this] { host_.onConfigure(); });
   // The shortcuts work wherever the focus is in the note.
-  addActions(pupMenu_->actions());
+  addActions(popupMenu_->actions());
 
-  panel1_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(panel1_, &QWidget::customContextMenuRequested, this,
-          [this](QPoint position) { pupMenu_->popup(panel1_->mapToGlobal(position)); });
+  captionBar_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(captionBar_, &QWidget::customContextMenuRequested, this,
+          [this](QPoint position) { popupMenu_->popup(captionBar_->mapToGlobal(position)); });
 }
 
 void NoteWindow::OpenMenuBelowButton() {
-  pupMenu_->popup(mapToGlobal(btnMenu_->pos() + QPoint(0, kMenuBelowButton)));
+  popupMenu_->popup(mapToGlobal(menuButton_->pos() + QPoint(0, kMenuBelowButton)));
 }
 
 void NoteWindow::EditCaption() {
@@ -88,11 +88,11 @@ void NoteWindow::OpenNotesAndReminders() {
   // The window lists what the record holds: the note is saved first.
   showingMode_ = ShowingMode::Keep;
   UpdateNote();
-  host_.NotesReminders1Click();
+  host_.onNotesAndReminders();
 }
 
 void NoteWindow::SetStayOnTop(bool onTop) {
-  stayOnTop1_->setChecked(onTop);
+  stayOnTopItem_->setChecked(onTop);
   if (onTop == windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return;
   const bool shown = isVisible();
   setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
@@ -101,10 +101,10 @@ void NoteWindow::SetStayOnTop(bool onTop) {
 }
 
 void NoteWindow::EmailNote() {
-  richEdit1_->selectAll();
-  richEdit1_->copy();
-  const QString text = richEdit1_->PlainText();
-  if (!richEdit1_->Opener()->Open(MailUrlForBody(text))) ShowNoMailProgramBox(this, text);
+  editor_->selectAll();
+  editor_->copy();
+  const QString text = editor_->PlainText();
+  if (!editor_->Opener()->Open(MailUrlForBody(text))) ShowNoMailProgramBox(this, text);
 }
 
 }  // namespace pw

@@ -15,7 +15,7 @@ namespace pw {
 
 bool NoteWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* source = qobject_cast<QWidget*>(watched);
-  if (source != panel1_ && source != edNoteCaption_) return QWidget::eventFilter(watched, event);
+  if (source != captionBar_ && source != captionLabel_) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::MouseButtonPress:
       return MousePress(source, static_cast<QMouseEvent*>(event));
@@ -29,7 +29,7 @@ bool NoteWindow::eventFilter(QObject* watched, QEvent* event) {
       return handled;
     }
     case QEvent::MouseButtonDblClick:
-      if (source == edNoteCaption_) {
+      if (source == captionLabel_) {
         EditCaption();
         return true;
       }
@@ -96,19 +96,19 @@ bool NoteWindow::MouseMove(QWidget* source, QMouseEvent* event) {
     PlacedByUser();
     return true;
   }
-  if (source == panel1_) {
+  if (source == captionBar_) {
     switch (EdgeAt(position)) {
       case SizingEdge::Corner:
-        panel1_->setCursor(Qt::SizeFDiagCursor);
+        captionBar_->setCursor(Qt::SizeFDiagCursor);
         break;
       case SizingEdge::Right:
-        panel1_->setCursor(Qt::SizeHorCursor);
+        captionBar_->setCursor(Qt::SizeHorCursor);
         break;
       case SizingEdge::Bottom:
-        panel1_->setCursor(Qt::SizeVerCursor);
+        captionBar_->setCursor(Qt::SizeVerCursor);
         break;
       case SizingEdge::None:
-        panel1_->setCursor(Qt::ArrowCursor);
+        captionBar_->setCursor(Qt::ArrowCursor);
         break;
     }
   }

@@ -12,13 +12,13 @@ namespace pw {
 NoteProps NoteWindow::Props() const {
   NoteProps props;
   QBuffer text;
-  if (text.open(QIODevice::WriteOnly) && richEdit1_->SaveToStream(&text)) {
+  if (text.open(QIODevice::WriteOnly) && editor_->SaveToStream(&text)) {
     props.richText = text.data();
   }
-  props.urlDetection = richEdit1_->UrlDetection();
+  props.urlDetection = editor_->UrlDetection();
   props.title = Title();
   props.showing = true;
-  props.stayOnTop = stayOnTop1_->isChecked();
+  props.stayOnTop = stayOnTopItem_->isChecked();
   props.color = noteColor_;
   props.createdText = createdText_;
   props.captionFont = titleFont_;
@@ -43,7 +43,7 @@ void NoteWindow::OpenProperties(NotePropsPage page) {
 void NoteWindow::ApplyProps(const NoteProps& props) {
   QBuffer text;
   text.setData(props.richText);
-  if (text.open(QIODevice::ReadOnly)) richEdit1_->LoadFromStream(&text);
+  if (text.open(QIODevice::ReadOnly)) editor_->LoadFromStream(&text);
   SetTitle(props.title);
   SetStayOnTop(props.stayOnTop);
   SetNoteColor(props.color);

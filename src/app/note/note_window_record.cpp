@@ -68,7 +68,7 @@ void NoteWindow::LoadMemo(DbfTable& notes) {
   std::unique_ptr<MemoStream> memo =
       notes.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
   if (!memo || !memo->isOpen()) return;
-  richEdit1_->LoadFromStream(memo.get());
+  editor_->LoadFromStream(memo.get());
   memo->Finish();
   // The record holds this text already.
   memoChanged_ = false;
@@ -87,10 +87,10 @@ void NoteWindow::LoadNoteState(DbfTable& notes) {
 }
 
 void NoteWindow::ShowFromRecord() {
-  DbfTable& notes = host_.TzNotes();
+  DbfTable& notes = host_.NotesTable();
   recordLink_ = notes.RecNo();
   ApplyRecordLook(notes);
-  richEdit1_->SetUrlDetection(host_.Settings().enableURL);
+  editor_->SetUrlDetection(host_.Settings().enableURL);
   SetCreatedText(notes.GetFieldDate(note_field::kDateCreate));
   if (IsYes(notes, note_field::kMinimized)) {
     collapsed_ = true;
@@ -98,7 +98,7 @@ void NoteWindow::ShowFromRecord() {
     ShowCollapsedAtOnce();
   }
   LoadMemo(notes);
-  SetTitle(CaptionOfRecord(notes, *richEdit1_->document()));
+  SetTitle(CaptionOfRecord(notes, *editor_->document()));
   LoadNoteState(notes);
   notes.SetFieldInt(note_field::kHandle, handle_);
   if (notes.RLock()) {
@@ -113,7 +113,7 @@ void NoteWindow::ShowFromRecord() {
 
 bool NoteWindow::MoveToNoteRecord() {
   if (recordLink_ == 0) return false;
-  DbfTable& notes = host_.TzNotes();
+  DbfTable& notes = host_.NotesTable();
   const QString savedTag = notes.CurrentTag();
   notes.SetOrderToTag(note_tag::kHandle);
   notes.Go(recordLink_);
@@ -134,13 +134,12 @@ void NoteWindow::UpdateNote() {
 NoteWindow::SaveResult NoteWindow::WriteRecord(ShowingMode showing) {
   autosaveTimer_->stop();
   if (!MoveToNoteRecord()) return SaveResult::NoRecord;
-  DbfTable& notes = host_.TzNotes();
+  DbfTable& notes = host_.NotesTable();
   const QStringList stored = FieldTexts(notes);
   WriteRecordFields(notes, showing);
   // The memo holds the exact title that DESC cannot spell: a new one is a
   // changed memo.
-  if (richEdit1_->document()->metaInformation(QTextDocument::DocumentTitle) !=
-      TitleToKeep(Title())) {
+  if (editor_->document()->metaInformation(QTextDocument::DocumentTitle) != TitleToKeep(Title())) {
     memoChanged_ = true;
   }
   // A record that holds the window already is not written again, and an
@@ -179,7 +178,7 @@ void NoteWindow::WriteRecordFields(DbfTable& notes, ShowingMode showing) {
   notes.SetFieldInt(note_field::kHeight, expanded.height());
   notes.SetFieldInt(note_field::kTop, place.y());
   notes.SetFieldStr(note_field::kDesc, Title());
-  notes.SetFieldStr(note_field::kStayOnTop, YesNo(stayOnTop1_->isChecked()));
+  notes.SetFieldStr(note_field::kStayOnTop, YesNo(stayOnTopItem_->isChecked()));
   WriteScheduleFields(notes);
   notes.SetFieldStr(note_field::kCapFontNam, titleFont_.family());
   notes.SetFieldFloat(note_field::kCapFontSiz, titleFont_.pointSize());
@@ -216,8 +215,8 @@ bool NoteWindow::SaveMemo(DbfTable& notes) {
       notes.CreateBlobStreamByName(note_field::kMemo, MemoStream::kReadWrite);
   if (!memo || !memo->isOpen()) return false;
   // DESC keeps what its code page can spell; the memo keeps the exact title.
-  richEdit1_->document()->setMetaInformation(QTextDocument::DocumentTitle, TitleToKeep(Title()));
-  const bool written = richEdit1_->SaveToStream(memo.get());
+  editor_->document()->setMetaInformation(QTextDocument::DocumentTitle, TitleToKeep(Title()));
+  const bool written = editor_->SaveToStream(memo.get());
   // A memo that could not be written completely keeps the record's old text.
   return memo->Finish() && written;
 }
@@ -228,7 +227,7 @@ void NoteWindow::TrashNote() {
   showingMode_ = ShowingMode::Keep;
   UpdateNote();
   if (!host_.CopyNoteToTrash()) return;
-  DbfTable& notes = host_.TzNotes();
+  DbfTable& notes = host_.NotesTable();
   if (notes.RLock()) notes.DeleteRec();
   notes.UnLock();
   QCoreApplication::processEvents();

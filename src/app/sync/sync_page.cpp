@@ -30,30 +30,30 @@ SyncPage::SyncPage(NotesSync& sync, QString dataFolder, QWidget* parent)
     : QWidget(parent),
       sync_(sync),
       dataFolder_(std::move(dataFolder)),
-      edServer_(Named("EdServer", new QLineEdit(this))),
-      edUser_(Named("EdUser", new QLineEdit(this))),
-      edPassword_(Named("EdPassword", new QLineEdit(this))),
-      cmBxCollection_(Named("CmBxCollection", new QComboBox(this))),
-      btnFind_(
+      serverEdit_(Named("EdServer", new QLineEdit(this))),
+      userEdit_(Named("EdUser", new QLineEdit(this))),
+      passwordEdit_(Named("EdPassword", new QLineEdit(this))),
+      collectionCombo_(Named("CmBxCollection", new QComboBox(this))),
+      findButton_(
           Named("BtnFindCollections", new QPushButton(QStringLiteral("Find Collections"), this))),
-      btnSyncNow_(Named("BtnSyncNow", new QPushButton(QStringLiteral("Sync Now"), this))),
-      lblResult_(Named("LblResult", new QLabel(this))),
-      lblPasswordPlace_(Named("LblPasswordPlace", new QLabel(this))) {
+      syncNowButton_(Named("BtnSyncNow", new QPushButton(QStringLiteral("Sync Now"), this))),
+      resultLabel_(Named("LblResult", new QLabel(this))),
+      passwordPlaceLabel_(Named("LblPasswordPlace", new QLabel(this))) {
   setObjectName(QStringLiteral("TabSync"));
   const SyncSettings settings =
       ReadSyncSettings(IniFile(QDir(dataFolder_).filePath(kConfigFileName)));
-  edServer_->setText(settings.server);
-  edServer_->setPlaceholderText(QStringLiteral("https://dav.example.org/"));
-  edUser_->setText(settings.user);
-  edPassword_->setEchoMode(QLineEdit::Password);
-  edPassword_->setPlaceholderText(QStringLiteral("unchanged"));
+  serverEdit_->setText(settings.server);
+  serverEdit_->setPlaceholderText(QStringLiteral("https://dav.example.org/"));
+  userEdit_->setText(settings.user);
+  passwordEdit_->setEchoMode(QLineEdit::Password);
+  passwordEdit_->setPlaceholderText(QStringLiteral("unchanged"));
   if (!settings.collection.isEmpty())
-    cmBxCollection_->addItem(settings.collection, settings.collection);
-  lblResult_->setText(settings.lastResult.isEmpty() ? QStringLiteral("Not synced yet.")
-                                                    : settings.lastResult);
-  lblResult_->setWordWrap(true);
-  lblPasswordPlace_->setWordWrap(true);
-  lblPasswordPlace_->setText(
+    collectionCombo_->addItem(settings.collection, settings.collection);
+  resultLabel_->setText(settings.lastResult.isEmpty() ? QStringLiteral("Not synced yet.")
+                                                      : settings.lastResult);
+  resultLabel_->setWordWrap(true);
+  passwordPlaceLabel_->setWordWrap(true);
+  passwordPlaceLabel_->setText(
       PasswordStore(dataFolder_).HasSecretService()
           ? QStringLiteral("The password is kept in the desktop's secret service.")
           : QStringLiteral(
@@ -63,78 +63,78 @@ SyncPage::SyncPage(NotesSync& sync, QString dataFolder, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("CalDAV server:"), edServer_);
-  form->addRow(QStringLiteral("User name:"), edUser_);
-  form->addRow(QStringLiteral("Password:"), edPassword_);
+  form->addRow(QStringLiteral("CalDAV server:"), serverEdit_);
+  form->addRow(QStringLiteral("User name:"), userEdit_);
+  form->addRow(QStringLiteral("Password:"), passwordEdit_);
   auto* collectionRow = new QHBoxLayout;
-  collectionRow->addWidget(cmBxCollection_, 1);
-  collectionRow->addWidget(btnFind_);
+  collectionRow->addWidget(collectionCombo_, 1);
+  collectionRow->addWidget(findButton_);
   form->addRow(QStringLiteral("Collection:"), collectionRow);
   layout->addLayout(form);
-  layout->addWidget(lblPasswordPlace_);
+  layout->addWidget(passwordPlaceLabel_);
   auto* syncRow = new QHBoxLayout;
-  syncRow->addWidget(btnSyncNow_);
-  syncRow->addWidget(lblResult_, 1);
+  syncRow->addWidget(syncNowButton_);
+  syncRow->addWidget(resultLabel_, 1);
   layout->addLayout(syncRow);
   layout->addStretch(1);
 
-  connect(btnFind_, &QPushButton::clicked, this, &SyncPage::FindCollectionsClick);
-  connect(btnSyncNow_, &QPushButton::clicked, this, &SyncPage::SyncNowClick);
-  connect(&sync_, &NotesSync::finished, lblResult_, &QLabel::setText);
+  connect(findButton_, &QPushButton::clicked, this, &SyncPage::FindCollectionsClick);
+  connect(syncNowButton_, &QPushButton::clicked, this, &SyncPage::SyncNowClick);
+  connect(&sync_, &NotesSync::finished, resultLabel_, &QLabel::setText);
 }
 
 bool SyncPage::Save() {
   IniFile config(QDir(dataFolder_).filePath(kConfigFileName));
-  const SyncSettings settings{edServer_->text().trimmed(),
-                              edUser_->text().trimmed(),
-                              cmBxCollection_->currentData().toString(),
+  const SyncSettings settings{serverEdit_->text().trimmed(),
+                              userEdit_->text().trimmed(),
+                              collectionCombo_->currentData().toString(),
                               {}};
   if (!WriteSyncSettings(config, settings)) {
-    lblResult_->setText(QStringLiteral("Unable to save the settings: ") + config.ErrorString());
+    resultLabel_->setText(QStringLiteral("Unable to save the settings: ") + config.ErrorString());
     return false;
   }
-  if (edPassword_->text().isEmpty()) return true;
+  if (passwordEdit_->text().isEmpty()) return true;
   bool inFile = false;
   QString error;
   if (!PasswordStore(dataFolder_)
-           .Save(settings.server, settings.user, edPassword_->text(), &inFile, &error)) {
-    lblResult_->setText(QStringLiteral("Unable to keep the password: ") + error);
+           .Save(settings.server, settings.user, passwordEdit_->text(), &inFile, &error)) {
+    resultLabel_->setText(QStringLiteral("Unable to keep the password: ") + error);
     return false;
   }
   if (inFile && PasswordStore(dataFolder_).HasSecretService())
-    lblPasswordPlace_->setText(
+    passwordPlaceLabel_->setText(
         QStringLiteral("The secret service did not take the password: it is kept in the "
                        "file \"%1\", which only you can read.")
             .arg(QDir(dataFolder_).filePath(PasswordStore::kFallbackFileName)));
-  edPassword_->clear();
+  passwordEdit_->clear();
   return true;
 }
 
 void SyncPage::FindCollectionsClick() {
-  QString password = edPassword_->text();
+  QString password = passwordEdit_->text();
   if (password.isEmpty())
     password = PasswordStore(dataFolder_)
-                   .Load(edServer_->text().trimmed(), edUser_->text().trimmed())
+                   .Load(serverEdit_->text().trimmed(), userEdit_->text().trimmed())
                    .value_or("");
-  DavClient client(edUser_->text().trimmed(), password);
+  DavClient client(userEdit_->text().trimmed(), password);
   const Discovery found =
-      DiscoverCollections(client, QUrl::fromUserInput(edServer_->text().trimmed()));
+      DiscoverCollections(client, QUrl::fromUserInput(serverEdit_->text().trimmed()));
   if (!found.error.isEmpty()) {
-    lblResult_->setText(QStringLiteral("No collections found: ") + found.error);
+    resultLabel_->setText(QStringLiteral("No collections found: ") + found.error);
     return;
   }
-  cmBxCollection_->clear();
+  collectionCombo_->clear();
   for (const CalendarCollection& collection : found.collections)
-    cmBxCollection_->addItem(collection.name, collection.url.toString());
-  lblResult_->setText(found.collections.empty()
-                          ? QStringLiteral("The server offers no collection for tasks.")
-                          : QStringLiteral("Choose the collection for the notes."));
+    collectionCombo_->addItem(collection.name, collection.url.toString());
+  resultLabel_->setText(found.collections.empty()
+                            ? QStringLiteral("The server offers no collection for tasks.")
+                            : QStringLiteral("Choose the collection for the notes."));
 }
 
 void SyncPage::SyncNowClick() {
   if (!Save()) return;
   const SyncResult result = sync_.SyncNow();
-  if (!result.ok) lblResult_->setText(QStringLiteral("Sync failed: ") + result.message);
+  if (!result.ok) resultLabel_->setText(QStringLiteral("Sync failed: ") + result.message);
 }
 
 }  // namespace pw

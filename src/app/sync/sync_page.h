@@ -21,14 +21,14 @@ class SyncPage : public QWidget {
  public:
   SyncPage(NotesSync& sync, QString dataFolder, QWidget* parent = nullptr);
 
-  QLineEdit* EdServer() const { return edServer_; }
-  QLineEdit* EdUser() const { return edUser_; }
-  QLineEdit* EdPassword() const { return edPassword_; }
-  QComboBox* CmBxCollection() const { return cmBxCollection_; }
-  QPushButton* BtnFindCollections() const { return btnFind_; }
-  QPushButton* BtnSyncNow() const { return btnSyncNow_; }
-  QLabel* LblResult() const { return lblResult_; }
-  QLabel* LblPasswordPlace() const { return lblPasswordPlace_; }
+  QLineEdit* ServerEdit() const { return serverEdit_; }
+  QLineEdit* UserEdit() const { return userEdit_; }
+  QLineEdit* PasswordEdit() const { return passwordEdit_; }
+  QComboBox* CollectionCombo() const { return collectionCombo_; }
+  QPushButton* BtnFindCollections() const { return findButton_; }
+  QPushButton* SyncNowButton() const { return syncNowButton_; }
+  QLabel* ResultLabel() const { return resultLabel_; }
+  QLabel* PasswordPlaceLabel() const { return passwordPlaceLabel_; }
 
   // Writes the settings, and the password when one was typed; false with
   // the reason on the page when something could not be written.
@@ -39,14 +39,14 @@ class SyncPage : public QWidget {
  private:
   NotesSync& sync_;
   QString dataFolder_;
-  QLineEdit* edServer_;
-  QLineEdit* edUser_;
-  QLineEdit* edPassword_;
-  QComboBox* cmBxCollection_;
-  QPushButton* btnFind_;
-  QPushButton* btnSyncNow_;
-  QLabel* lblResult_;
-  QLabel* lblPasswordPlace_;
+  QLineEdit* serverEdit_;
+  QLineEdit* userEdit_;
+  QLineEdit* passwordEdit_;
+  QComboBox* collectionCombo_;
+  QPushButton* findButton_;
+  QPushButton* syncNowButton_;
+  QLabel* resultLabel_;
+  QLabel* passwordPlaceLabel_;
 };
 
 }  // namespace pw

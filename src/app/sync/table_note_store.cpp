@@ -103,11 +103,11 @@ TableNoteStore::TableNoteStore(NotesController& controller) : controller_(contro
 
 std::vector<SyncNote> TableNoteStore::Notes() {
   std::vector<SyncNote> notes;
-  for (DbfTable* table : {&controller_.TzNotes(), &controller_.TzTrash()}) {
+  for (DbfTable* table : {&controller_.NotesTable(), &controller_.TrashTable()}) {
     if (!table->Active()) continue;
     TableWalk walk(*table);
     for (table->GoTop(); !table->Eof() && DbfTable::LastError() == 0; table->Skip(1)) {
-      SyncNote note = ReadNote(*table, table == &controller_.TzTrash());
+      SyncNote note = ReadNote(*table, table == &controller_.TrashTable());
       if (note.uid.isEmpty()) {
         // A note that never synced gets its key now, written at once so
         // that a second sync does not give it another.
@@ -125,7 +125,7 @@ std::vector<SyncNote> TableNoteStore::Notes() {
 }
 
 std::optional<TableNoteStore::Place> TableNoteStore::Find(const QString& key) {
-  for (DbfTable* table : {&controller_.TzNotes(), &controller_.TzTrash()}) {
+  for (DbfTable* table : {&controller_.NotesTable(), &controller_.TrashTable()}) {
     if (!table->Active()) continue;
     const QString savedTag = table->CurrentTag();
     RestorePassTag(*table, QString());
@@ -141,11 +141,12 @@ std::optional<TableNoteStore::Place> TableNoteStore::Find(const QString& key) {
 std::optional<SyncNote> TableNoteStore::ReadAt(const Place& place) {
   place.table->Go(place.record);
   if (DbfTable::LastError() != 0 || place.table->RecNo() != place.record) return std::nullopt;
-  return ReadNote(*place.table, place.table == &controller_.TzTrash());
+  return ReadNote(*place.table, place.table == &controller_.TrashTable());
 }
 
 std::int32_t TableNoteStore::Append(DbfTable& from, DbfTable& to) {
-  if (&to == &controller_.TzTrash()) return controller_.CopyNoteToTrashFrom(from) ? to.RecNo() : 0;
+  if (&to == &controller_.TrashTable())
+    return controller_.CopyNoteToTrashFrom(from) ? to.RecNo() : 0;
   CopyNoteRecord(from, to);
   to.SetFieldStr(note_field::kShowing, QStringLiteral("N"));
   const bool locked = to.ALock();
@@ -167,13 +168,13 @@ bool TableNoteStore::Delete(const Place& place) {
 }
 
 std::optional<SyncNote> TableNoteStore::Save(const SyncNote& note) {
-  DbfTable& notes = controller_.TzNotes();
-  DbfTable& trash = controller_.TzTrash();
+  DbfTable& notes = controller_.NotesTable();
+  DbfTable& trash = controller_.TrashTable();
   if (!notes.Active() || !trash.Active()) return std::nullopt;
   std::optional<Place> place = Find(note.uid);
   if (!place) {
     // New from the server: a record of its template board, like a new note.
-    DbfTable& defaults = controller_.TzDefaults();
+    DbfTable& defaults = controller_.TemplatesTable();
     DbfTable& target = note.trashed ? trash : notes;
     const int board = note.board.toInt();
     if (defaults.Active() && board >= 1 && board <= 10) defaults.Go(board);
@@ -235,7 +236,7 @@ std::optional<SyncNote> TableNoteStore::Save(const SyncNote& note) {
 bool TableNoteStore::Remove(const QString& key) {
   const std::optional<Place> place = Find(key);
   if (!place) return true;
-  if (place->table == &controller_.TzNotes() && ReadAt(*place) &&
+  if (place->table == &controller_.NotesTable() && ReadAt(*place) &&
       Flag(*place->table, note_field::kShowing))
     SendNoteRequest(place->table->GetFieldInt(note_field::kHandle), kHideNoteRequest);
   return Delete(*place);

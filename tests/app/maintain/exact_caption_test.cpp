@@ -25,18 +25,18 @@ const QString kCaption = QString::fromUtf8(
 void Rename(NoteWindow* window, const QString& caption) {
   bool seen = false;
   AnswerNextDialog<NoteCaptionDialog>(&seen, [caption](NoteCaptionDialog* dialog) {
-    dialog->EdCaption()->clear();
+    dialog->CaptionEdit()->clear();
     // QTest types ASCII only; what an input method enters arrives as text.
-    dialog->EdCaption()->insert(caption);
-    QTest::keyClick(dialog->EdCaption(), Qt::Key_Return);
+    dialog->CaptionEdit()->insert(caption);
+    QTest::keyClick(dialog->CaptionEdit(), Qt::Key_Return);
   });
-  QTest::mouseDClick(window->EdNoteCaption(), Qt::LeftButton);
+  QTest::mouseDClick(window->CaptionLabel(), Qt::LeftButton);
   EXPECT_TRUE(seen);
 }
 
 TEST_F(ExactCaptionTest, ACaptionOutsideTheCodePageSurvivesEveryPathAndDescHoldsItsSpelling) {
   auto controller = Start();
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   const std::int32_t record = AppendNote(notes, {.text = "Body text"});
   // At the field's full length: 50 characters, the last one outside 1252.
   const QString full = QString(49, u'x') + QString::fromUtf8("\xD0\xAF");
@@ -64,17 +64,17 @@ TEST_F(ExactCaptionTest, ACaptionOutsideTheCodePageSurvivesEveryPathAndDescHolds
   window->TrashNote();
 
   auto maintain = OpenWindow(*controller);
-  EXPECT_EQ(Captions(*maintain->TzGridTrash()), QStringList({kCaption}));
+  EXPECT_EQ(Captions(*maintain->TrashGrid()), QStringList({kCaption}));
   ClickTab(*maintain, "Trash Bin");
   AnswerNextBox(QMessageBox::Yes);
-  ChooseFromMenu(*maintain->TzGridTrash(), 0, "RestoreNote1");
-  EXPECT_EQ(Captions(*maintain->TzGrid1()), QStringList({full, kCaption}));
+  ChooseFromMenu(*maintain->TrashGrid(), 0, "RestoreNote1");
+  EXPECT_EQ(Captions(*maintain->NotesGrid()), QStringList({full, kCaption}));
   ClickTab(*maintain, "All Notes");
-  maintain->EdSearch()->insert(QString::fromUtf8("\xD0\x9F\xD1\x80\xD0\xB8"));
-  EXPECT_EQ(Captions(*maintain->TzGrid1()), QStringList({kCaption}));
+  maintain->SearchEdit()->insert(QString::fromUtf8("\xD0\x9F\xD1\x80\xD0\xB8"));
+  EXPECT_EQ(Captions(*maintain->NotesGrid()), QStringList({kCaption}));
   TempDir target;
   maintain->ChooseExportFolder = [&](QWidget*) { return QString::fromStdString(target.path()); };
-  ChooseFromMenu(*maintain->TzGrid1(), 0, "ExportNotes1");
+  ChooseFromMenu(*maintain->NotesGrid(), 0, "ExportNotes1");
   EXPECT_EQ(QDir(QString::fromStdString(target.path())).entryList(QDir::Files),
             QStringList({kCaption + ".md"}));
 }
@@ -83,7 +83,7 @@ TEST_F(ExactCaptionTest, ACaptionOutsideTheCodePageSurvivesEveryPathAndDescHolds
 // over the exact one the note's text still carries.
 TEST_F(ExactCaptionTest, ACaptionAnotherProgramWroteIntoDescWins) {
   auto controller = Start();
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   const std::int32_t record = AppendNote(notes, {.text = "Body"});
   controller->ShowNoteOfRecord(record);
   NoteWindow* window = WindowOfRecord(*controller, record);
@@ -102,20 +102,20 @@ TEST_F(ExactCaptionTest, ACaptionAnotherProgramWroteIntoDescWins) {
 
 TEST_F(ExactCaptionTest, ATemplateNameOutsideTheCodePageNamesItsMenuItemAndBoard) {
   auto controller = Start();
-  AddTemplates(controller->TzDefaults(), {});
-  TemplateTableStore store(controller->TzDefaults());
+  AddTemplates(controller->TemplatesTable(), {});
+  TemplateTableStore store(controller->TemplatesTable());
   TemplateValues values;
   ASSERT_TRUE(store.Read(2, &values));
   values.name = kCaption;
   values.text = "{\\rtf1 Template text}";
   ASSERT_TRUE(store.Write(2, values));
-  controller->TzDefaults().Go(2);
-  EXPECT_EQ(controller->TzDefaults().GetFieldStr("DESC").trimmed(), "?mega ?????? ?? ?");
+  controller->TemplatesTable().Go(2);
+  EXPECT_EQ(controller->TemplatesTable().GetFieldStr("DESC").trimmed(), "?mega ?????? ?? ?");
   EXPECT_EQ(store.Names().value(1), kCaption);
   ASSERT_TRUE(store.Read(2, &values));
   EXPECT_EQ(values.name, kCaption);
-  controller->PupTemplatePopup();
-  EXPECT_EQ(controller->PupTemplate()->actions().value(1)->text(), kCaption);
+  controller->onTemplateMenuAboutToShow();
+  EXPECT_EQ(controller->TemplateMenu()->actions().value(1)->text(), kCaption);
   auto maintain = OpenWindow(*controller);
   EXPECT_EQ(VisibleTabs(*maintain).value(3), kCaption);
   // A note made from it starts without a caption.

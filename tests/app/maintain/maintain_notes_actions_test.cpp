@@ -22,11 +22,11 @@ using MaintainNotesActionsTest = MaintainNotesFixture;
 TEST_F(MaintainNotesActionsTest, ShowNoteOnDesktopOpensAHiddenNoteAndHidesAShowingOne) {
   auto controller = Start();
   const std::int32_t record =
-      AppendNote(controller->TzNotes(), {.showing = "N", .text = "hello", .desc = "hidden"});
+      AppendNote(controller->NotesTable(), {.showing = "N", .text = "hello", .desc = "hidden"});
   auto window = OpenWindow(*controller);
-  DataGrid& grid = *window->TzGrid1();
+  DataGrid& grid = *window->NotesGrid();
   ChooseFromMenu(grid, 0, "ShowNoteonDesktop1");
-  EXPECT_EQ(Showing(window->TzNotesMaint(), record), "Y");
+  EXPECT_EQ(Showing(window->NotesView(), record), "Y");
   NoteWindow* note = WindowOfRecord(*controller, record);
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->Title(), "hidden");
@@ -41,22 +41,23 @@ TEST_F(MaintainNotesActionsTest, ShowNoteOnDesktopOpensAHiddenNoteAndHidesAShowi
   grid.PopupMenu()->hide();
   ChooseFromMenu(grid, 0, "ShowNoteonDesktop1");
   EXPECT_EQ(WindowOfRecord(*controller, record), nullptr);
-  EXPECT_EQ(Showing(window->TzNotesMaint(), record), "N");
+  EXPECT_EQ(Showing(window->NotesView(), record), "N");
   EXPECT_EQ(grid.model()->index(0, 1).data().toString(), "N");
 }
 
 TEST_F(MaintainNotesActionsTest, SendNoteToTrashHidesAShowingNoteThenMovesIt) {
   auto controller = Start();
-  AppendNote(controller->TzNotes(), {.showing = "N", .desc = "stays"});
-  const std::int32_t record = AppendNote(controller->TzNotes(), {.showing = "Y", .desc = "goes"});
+  AppendNote(controller->NotesTable(), {.showing = "N", .desc = "stays"});
+  const std::int32_t record =
+      AppendNote(controller->NotesTable(), {.showing = "Y", .desc = "goes"});
   controller->ShowNoteOfRecord(record);
   ASSERT_NE(WindowOfRecord(*controller, record), nullptr);
   auto window = OpenWindow(*controller);
-  ChooseFromMenu(*window->TzGrid1(), 1, "SendNotetoTrash1");
+  ChooseFromMenu(*window->NotesGrid(), 1, "SendNotetoTrash1");
   EXPECT_EQ(WindowOfRecord(*controller, record), nullptr);
-  EXPECT_EQ(Captions(*window->TzGrid1()), QStringList({"stays"}));
-  EXPECT_EQ(Captions(*window->TzGridTrash()), QStringList({"goes"}));
-  DbfTable& trash = controller->TzTrash();
+  EXPECT_EQ(Captions(*window->NotesGrid()), QStringList({"stays"}));
+  EXPECT_EQ(Captions(*window->TrashGrid()), QStringList({"goes"}));
+  DbfTable& trash = controller->TrashTable();
   trash.GoTop();
   EXPECT_EQ(trash.GetFieldStr("DESC").trimmed(), "goes");
   // The window saved itself hidden before the copy was made.
@@ -65,20 +66,20 @@ TEST_F(MaintainNotesActionsTest, SendNoteToTrashHidesAShowingNoteThenMovesIt) {
 
 TEST_F(MaintainNotesActionsTest, RestoreNoteAsksAndOnlyYesMovesTheNoteBackHidden) {
   auto controller = Start();
-  AppendNote(controller->TzTrash(), {.showing = "Y", .text = "back", .desc = "trashed"});
+  AppendNote(controller->TrashTable(), {.showing = "Y", .text = "back", .desc = "trashed"});
   auto window = OpenWindow(*controller);
   ClickTab(*window, "Trash Bin");
   for (QMessageBox::StandardButton refusal : {QMessageBox::No, QMessageBox::Cancel}) {
     AnswerNextBox(refusal);
-    ChooseFromMenu(*window->TzGridTrash(), 0, "RestoreNote1");
-    EXPECT_EQ(Captions(*window->TzGridTrash()), QStringList({"trashed"}));
-    EXPECT_EQ(Captions(*window->TzGrid1()), QStringList());
+    ChooseFromMenu(*window->TrashGrid(), 0, "RestoreNote1");
+    EXPECT_EQ(Captions(*window->TrashGrid()), QStringList({"trashed"}));
+    EXPECT_EQ(Captions(*window->NotesGrid()), QStringList());
   }
   AnswerNextBox(QMessageBox::Yes);
-  ChooseFromMenu(*window->TzGridTrash(), 0, "RestoreNote1");
+  ChooseFromMenu(*window->TrashGrid(), 0, "RestoreNote1");
   EXPECT_EQ(boxTexts_, QStringList(3, "Restore this trashed note?"));
-  EXPECT_EQ(Captions(*window->TzGridTrash()), QStringList());
-  DbfTable& notes = controller->TzNotes();
+  EXPECT_EQ(Captions(*window->TrashGrid()), QStringList());
+  DbfTable& notes = controller->NotesTable();
   notes.GoTop();
   ASSERT_FALSE(notes.Eof());
   EXPECT_EQ(notes.GetFieldStr("DESC").trimmed(), "trashed");
@@ -91,19 +92,19 @@ TEST_F(MaintainNotesActionsTest, EmptyingAnEmptyTrashDeletesNothingAndRestoresTh
   auto window = OpenWindow(*controller);
   ClickTab(*window, "Trash Bin");
   AnswerNextBox(QMessageBox::No);
-  ChooseFromMenu(*window->TzGridTrash(), 0, "EmptyTrashBin1");
+  ChooseFromMenu(*window->TrashGrid(), 0, "EmptyTrashBin1");
   AnswerNextBox(QMessageBox::Yes);
-  window->EmptyTrashBin1Click();
+  window->onEmptyTrashBin();
   EXPECT_EQ(boxTexts_.size(), 2);
   EXPECT_EQ(boxTexts_.last(), "Permanently delete all notes contained in the Trash Bin?");
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(window->isEnabled());
-  EXPECT_TRUE(window->TzGridTrash()->updatesEnabled());
+  EXPECT_TRUE(window->TrashGrid()->updatesEnabled());
 }
 
 TEST_F(MaintainNotesActionsTest, EmptyingTheTrashSkipsARecordHeldLockedAndSaysSo) {
   auto controller = Start();
-  DbfTable& trash = controller->TzTrash();
+  DbfTable& trash = controller->TrashTable();
   for (const char* desc : {"one", "held", "three"})
     AppendNote(trash, {.showing = "N", .desc = desc});
   auto window = OpenWindow(*controller);
@@ -118,18 +119,18 @@ TEST_F(MaintainNotesActionsTest, EmptyingTheTrashSkipsARecordHeldLockedAndSaysSo
     boxTexts_ << box->text();
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
   });
-  ChooseFromMenu(*window->TzGridTrash(), 0, "EmptyTrashBin1");
+  ChooseFromMenu(*window->TrashGrid(), 0, "EmptyTrashBin1");
   trash.UnLock();
   ASSERT_EQ(boxTexts_.size(), 2);
   EXPECT_TRUE(boxTexts_[1].startsWith("1 note(s) could not be deleted"))
       << boxTexts_[1].toStdString();
-  EXPECT_EQ(Captions(*window->TzGridTrash()), QStringList({"held"}));
+  EXPECT_EQ(Captions(*window->TrashGrid()), QStringList({"held"}));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(MaintainNotesActionsTest, EditingAHiddenNoteOpensItsWindowAroundTheDialogAndKeepsItHidden) {
   auto controller = Start();
-  const std::int32_t record = AppendNote(controller->TzNotes(), {.showing = "N", .desc = "old"});
+  const std::int32_t record = AppendNote(controller->NotesTable(), {.showing = "N", .desc = "old"});
   auto window = OpenWindow(*controller);
   // A stand-in for the properties dialog: it renames the note in its window.
   bool windowWasOpen = false;
@@ -139,42 +140,42 @@ TEST_F(MaintainNotesActionsTest, EditingAHiddenNoteOpensItsWindowAroundTheDialog
                      windowWasOpen = note != nullptr && asked == record;
                      if (note != nullptr) note->SetTitle("renamed");
                    });
-  ChooseFromMenu(*window->TzGrid1(), 0, "EditNoteProperties1");
+  ChooseFromMenu(*window->NotesGrid(), 0, "EditNoteProperties1");
   EXPECT_TRUE(windowWasOpen);
   EXPECT_EQ(WindowOfRecord(*controller, record), nullptr);
-  EXPECT_EQ(Showing(window->TzNotesMaint(), record), "N");
-  EXPECT_EQ(Captions(*window->TzGrid1()), QStringList({"renamed"}));
+  EXPECT_EQ(Showing(window->NotesView(), record), "N");
+  EXPECT_EQ(Captions(*window->NotesGrid()), QStringList({"renamed"}));
   // A double click on the row runs the same action.
   windowWasOpen = false;
   const QPoint row =
-      window->TzGrid1()->visualRect(window->TzGrid1()->model()->index(0, 0)).center();
-  QTest::mouseDClick(window->TzGrid1()->viewport(), Qt::LeftButton, {}, row);
+      window->NotesGrid()->visualRect(window->NotesGrid()->model()->index(0, 0)).center();
+  QTest::mouseDClick(window->NotesGrid()->viewport(), Qt::LeftButton, {}, row);
   EXPECT_TRUE(windowWasOpen);
 }
 
 TEST_F(MaintainNotesActionsTest, EditNotePropertiesOpensThePropertiesDialogOfTheNote) {
   auto controller = Start();
-  const std::int32_t record = AppendNote(controller->TzNotes(), {.showing = "N", .desc = "old"});
-  controller->NotesReminders1Click();
+  const std::int32_t record = AppendNote(controller->NotesTable(), {.showing = "N", .desc = "old"});
+  controller->onNotesAndReminders();
   NotesManagerWindow* window = controller->MaintainNotes();
   ASSERT_NE(window, nullptr);
   QString offered;
   WhenModal<NotePropertiesDialog>([&offered](NotePropertiesDialog* dialog) {
-    offered = dialog->EdDescription()->text();
-    dialog->EdDescription()->selectAll();
-    QTest::keyClicks(dialog->EdDescription(), "renamed");
-    QTest::mouseClick(dialog->BtnOk(), Qt::LeftButton);
+    offered = dialog->DescriptionEdit()->text();
+    dialog->DescriptionEdit()->selectAll();
+    QTest::keyClicks(dialog->DescriptionEdit(), "renamed");
+    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
   });
-  ChooseFromMenu(*window->TzGrid1(), 0, "EditNoteProperties1");
+  ChooseFromMenu(*window->NotesGrid(), 0, "EditNoteProperties1");
   EXPECT_EQ(offered, "old");
-  EXPECT_EQ(Captions(*window->TzGrid1()), QStringList({"renamed"}));
-  EXPECT_EQ(Showing(window->TzNotesMaint(), record), "N");
+  EXPECT_EQ(Captions(*window->NotesGrid()), QStringList({"renamed"}));
+  EXPECT_EQ(Showing(window->NotesView(), record), "N");
   window->close();
 }
 
 TEST_F(MaintainNotesActionsTest, ExportWritesOneMarkdownFilePerNoteUnderSafeUniqueNames) {
   auto controller = Start();
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   AppendNote(notes, {.showing = "N", .text = "{\\rtf1 first {\\b bold}}", .desc = "a/b: c?"});
   AppendNote(notes, {.showing = "N", .text = "second", .desc = "a/b: c?"});
   AppendNote(notes, {.showing = "N", .text = "", .desc = ""});
@@ -184,7 +185,7 @@ TEST_F(MaintainNotesActionsTest, ExportWritesOneMarkdownFilePerNoteUnderSafeUniq
   existing.close();
   auto window = OpenWindow(*controller);
   window->ChooseExportFolder = [&](QWidget*) { return QString::fromStdString(target.path()); };
-  ChooseFromMenu(*window->TzGrid1(), 0, "ExportPage1");
+  ChooseFromMenu(*window->NotesGrid(), 0, "ExportPage1");
   const QDir folder(QString::fromStdString(target.path()));
   EXPECT_EQ(folder.entryList(QDir::Files, QDir::Name),
             QStringList({"Note (2).md", "Note.md", "a_b_ c_ (2).md", "a_b_ c_.md"}));
@@ -196,18 +197,18 @@ TEST_F(MaintainNotesActionsTest, ExportWritesOneMarkdownFilePerNoteUnderSafeUniq
   // Only the selected note.
   TempDir single;
   window->ChooseExportFolder = [&](QWidget*) { return QString::fromStdString(single.path()); };
-  ChooseFromMenu(*window->TzGrid1(), 1, "ExportNotes1");
+  ChooseFromMenu(*window->NotesGrid(), 1, "ExportNotes1");
   EXPECT_EQ(QDir(QString::fromStdString(single.path())).entryList(QDir::Files),
             QStringList({"a_b_ c_.md"}));
 }
 
 TEST_F(MaintainNotesActionsTest, TheMenuActsOnTheRowRightClickedNotTheFirst) {
   auto controller = Start();
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   for (const char* desc : {"one", "two", "three"})
     AppendNote(notes, {.showing = "N", .desc = desc});
   auto window = OpenWindow(*controller);
-  DataGrid& grid = *window->TzGrid1();
+  DataGrid& grid = *window->NotesGrid();
   ChooseFromMenu(grid, 2, "ShowNoteonDesktop1");
   EXPECT_EQ(Showing(notes, 1), "N");
   EXPECT_EQ(Showing(notes, 3), "Y");
@@ -216,7 +217,7 @@ TEST_F(MaintainNotesActionsTest, TheMenuActsOnTheRowRightClickedNotTheFirst) {
   EXPECT_EQ(grid.CurrentRecordNumber(), 3);
   ChooseFromMenu(grid, 1, "SendNotetoTrash1");
   EXPECT_EQ(Captions(grid), QStringList({"one", "three"}));
-  EXPECT_EQ(Captions(*window->TzGridTrash()), QStringList({"two"}));
+  EXPECT_EQ(Captions(*window->TrashGrid()), QStringList({"two"}));
   TempDir target;
   window->ChooseExportFolder = [&](QWidget*) { return QString::fromStdString(target.path()); };
   ChooseFromMenu(grid, 1, "ExportNotes1");
@@ -226,11 +227,11 @@ TEST_F(MaintainNotesActionsTest, TheMenuActsOnTheRowRightClickedNotTheFirst) {
 
 TEST_F(MaintainNotesActionsTest, TheWindowFollowsNotesMadeWhileItIsOpenAndKeepsTheSelection) {
   auto controller = Start();
-  DbfTable& notes = controller->TzNotes();
+  DbfTable& notes = controller->NotesTable();
   AppendNote(notes, {.showing = "N", .text = "first text", .desc = "one"});
   AppendNote(notes, {.showing = "N", .text = "second text", .desc = "two"});
   auto window = OpenWindow(*controller);
-  DataGrid& grid = *window->TzGrid1();
+  DataGrid& grid = *window->NotesGrid();
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
                     grid.visualRect(grid.model()->index(1, 0)).center());
   ASSERT_EQ(grid.CurrentRecordNumber(), 2);
@@ -242,12 +243,12 @@ TEST_F(MaintainNotesActionsTest, TheWindowFollowsNotesMadeWhileItIsOpenAndKeepsT
   ASSERT_NE(WindowOfRecord(*controller, 2), nullptr);
   QTest::qWait(4 * NotesManagerWindow::kRereadDelayMs);
   EXPECT_EQ(grid.CurrentRecordNumber(), 2);
-  EXPECT_EQ(window->RichEdit1()->toPlainText(), "second text");
+  EXPECT_EQ(window->Editor()->toPlainText(), "second text");
   ChooseFromMenu(grid, 1, "ShowNoteonDesktop1");
   QTest::qWait(4 * NotesManagerWindow::kRereadDelayMs);
   EXPECT_EQ(WindowOfRecord(*controller, 2), nullptr);
   EXPECT_EQ(grid.CurrentRecordNumber(), 2);
-  EXPECT_EQ(window->RichEdit1()->toPlainText(), "second text");
+  EXPECT_EQ(window->Editor()->toPlainText(), "second text");
 }
 
 }  // namespace

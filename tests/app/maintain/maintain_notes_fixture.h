@@ -39,14 +39,14 @@ class MaintainNotesFixture : public ControllerFixture {
 
   static QStringList VisibleTabs(const NotesManagerWindow& window) {
     QStringList captions;
-    for (int i = 0; i < window.PageControl1()->count(); ++i) {
-      if (window.PageControl1()->isTabVisible(i)) captions << window.PageControl1()->tabText(i);
+    for (int i = 0; i < window.Pages()->count(); ++i) {
+      if (window.Pages()->isTabVisible(i)) captions << window.Pages()->tabText(i);
     }
     return captions;
   }
 
   static void ClickTab(const NotesManagerWindow& window, const QString& caption) {
-    QTabBar* bar = window.PageControl1()->tabBar();
+    QTabBar* bar = window.Pages()->tabBar();
     for (int i = 0; i < bar->count(); ++i) {
       if (bar->tabText(i) == caption && bar->isTabVisible(i)) {
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
