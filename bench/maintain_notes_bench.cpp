@@ -30,7 +30,7 @@ class BenchHost : public MaintainNotesHost {
   DbfTable& TemplatesTable() override { return defaults_; }
   bool CopyNoteToTrashFrom(DbfTable&) override { return false; }
   void ShowNoteOfRecord(std::int32_t) override {}
-  void ImportNotes1Click(QWidget*) override {}
+  void onImportNotes(QWidget*) override {}
 
  private:
   QString folder_;

@@ -145,7 +145,7 @@ ImportSummary NotesController::ImportNotes(const QStringList& paths,
   return {true, QStringLiteral("%1 notes imported.").arg(added)};
 }
 
-void NotesController::ImportNotes1Click(QWidget* owner) {
+void NotesController::onImportNotes(QWidget* owner) {
   const QStringList paths = ChooseImportPaths(owner);
   if (paths.isEmpty()) return;
   const ImportSummary summary = ImportNotes(paths, [owner](const QString& preview) {

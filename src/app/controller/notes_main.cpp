@@ -77,7 +77,7 @@ void NotesController::BuildMenus() {
   connect(trayMenu_->addAction(QStringLiteral("Hide All Notes")), &QAction::triggered, this,
           &NotesController::onHideAllNotes);
   connect(trayMenu_->addAction(QStringLiteral("Import Notes...")), &QAction::triggered, this,
-          [this] { ImportNotes1Click(nullptr); });
+          [this] { onImportNotes(nullptr); });
   trayMenu_->addSeparator();
   connect(trayMenu_->addAction(QStringLiteral("Help...")), &QAction::triggered, this,
           &NotesController::onHelp);

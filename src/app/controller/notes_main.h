@@ -140,7 +140,7 @@ class NotesController : public QWidget,
   // call the import off.
   using ImportConfirmation = std::function<bool(const QString& preview)>;
   ImportSummary ImportNotes(const QStringList& paths, const ImportConfirmation& confirm = {});
-  void ImportNotes1Click(QWidget* owner) override;
+  void onImportNotes(QWidget* owner) override;
   // The files "Import Notes..." imports; a file chooser unless replaced.
   std::function<QStringList(QWidget* owner)> ChooseImportPaths = DefaultImportChooser;
   std::int32_t AddImportedNote(const ImportedNote& note) override;

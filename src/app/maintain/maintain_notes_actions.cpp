@@ -89,7 +89,7 @@ void NotesManagerWindow::BuildMenus() {
   QAction* importNotes = popupNotes_->addAction(QStringLiteral("Import Notes..."));
   importNotes->setObjectName(QStringLiteral("ImportNotes1"));
   connect(importNotes, &QAction::triggered, this, [this] {
-    host_.ImportNotes1Click(this);
+    host_.onImportNotes(this);
     ReReadNotes();
   });
   connect(popupNotes_, &QMenu::aboutToShow, this, &NotesManagerWindow::UpdateNotesMenu);

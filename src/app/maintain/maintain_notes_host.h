@@ -25,7 +25,7 @@ class MaintainNotesHost {
   // Opens the window of notes record `recordNumber` on the desktop.
   virtual void ShowNoteOfRecord(std::int32_t recordNumber) = 0;
   // "Import Notes...": chooses the sources, shows what they hold, imports.
-  virtual void ImportNotes1Click(QWidget* owner) = 0;
+  virtual void onImportNotes(QWidget* owner) = 0;
 
  protected:
   MaintainNotesHost() = default;
