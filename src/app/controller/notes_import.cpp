@@ -82,17 +82,7 @@ std::int32_t NotesController::AddImportedNote(const ImportedNote& note) {
       notes.Cancel();
       return 0;
     }
-    bool appended = false;
-    if (notes.ALock()) {
-      notes.AppendRec();
-      appended = notes.LastError() == 0;
-    }
-    notes.UnLock();
-    if (!appended) {
-      notes.Cancel();
-      return 0;
-    }
-    return notes.RecNo();
+    return AppendUnderLock(notes) ? notes.RecNo() : 0;
   } catch (const EngineError&) {
     notes.Cancel();
     return 0;

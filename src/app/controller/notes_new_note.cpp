@@ -103,15 +103,8 @@ NoteWindow* NotesController::NewNoteFromTemplate(int number) {
   window->WriteNoteState(notes);
   window->LoadMemo(notes);
 
-  bool appended = false;
-  if (notes.ALock()) {
-    notes.AppendRec();
-    appended = notes.LastError() == 0;
-  }
-  notes.UnLock();
-  if (!appended) {
+  if (!AppendUnderLock(notes)) {
     // Without its own record the window would write over another note's.
-    notes.Cancel();
     window->close();
     return nullptr;
   }

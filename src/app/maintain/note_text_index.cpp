@@ -1,10 +1,8 @@
 #include "app/maintain/note_text_index.h"
 
 #include <QTextDocument>
-#include <memory>
 
 #include "app/record/note_caption.h"
-#include "app/record/note_fields.h"
 #include "app/record/note_record.h"
 #include "dataset/dataset_error.h"
 #include "dataset/dbf_table.h"
@@ -38,12 +36,7 @@ bool NoteTextIndex::Read(const QString& path) {
   }
   for (table.GoTop(); !table.Eof(); table.Skip(1)) {
     QTextDocument document;
-    std::unique_ptr<MemoStream> memo =
-        table.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
-    if (memo && memo->isOpen()) {
-      ReadRtf(memo->readAll(), &document);
-      memo->Finish();
-    }
+    ReadNoteMemo(table, &document);
     notes_.insert(table.RecNo(), {CaptionOfRecord(table, document), document.toPlainText()});
   }
   table.Close();

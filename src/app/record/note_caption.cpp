@@ -40,14 +40,17 @@ QString CaptionOfRecord(DbfTable& table, const QTextDocument& document) {
   return SpeltCaption(exact).trimmed() == stored ? exact : stored;
 }
 
-QString CaptionOfRecord(DbfTable& table) {
-  QTextDocument document;
+void ReadNoteMemo(DbfTable& table, QTextDocument* document) {
   std::unique_ptr<MemoStream> memo =
       table.CreateBlobStreamByName(note_field::kMemo, MemoStream::kRead);
-  if (memo && memo->isOpen()) {
-    ReadRtf(memo->readAll(), &document);
-    memo->Finish();
-  }
+  if (!memo || !memo->isOpen()) return;
+  ReadRtf(memo->readAll(), document);
+  memo->Finish();
+}
+
+QString CaptionOfRecord(DbfTable& table) {
+  QTextDocument document;
+  ReadNoteMemo(table, &document);
   return CaptionOfRecord(table, document);
 }
 

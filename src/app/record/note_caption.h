@@ -30,6 +30,10 @@ QString CaptionOfRecord(DbfTable& table, const QTextDocument& document);
 // The same, reading the record's memo itself.
 QString CaptionOfRecord(DbfTable& table);
 
+// Reads the current record's memo into `document` (left empty when the
+// memo cannot be read).
+void ReadNoteMemo(DbfTable& table, QTextDocument* document);
+
 // What names a note where it is listed: its caption, or the first line of
 // its plain text when it has none.
 QString ShownCaption(const QString& caption, const QString& plainText);

@@ -169,4 +169,15 @@ void CopyNoteRecord(DbfTable& source, DbfTable& target) {
   text(note_field::kTimeAlmAct);
 }
 
+bool AppendUnderLock(DbfTable& table) {
+  bool appended = false;
+  if (table.ALock()) {
+    table.AppendRec();
+    appended = DbfTable::LastError() == 0;
+  }
+  table.UnLock();
+  if (!appended) table.Cancel();
+  return appended;
+}
+
 }  // namespace pw

@@ -25,4 +25,9 @@ void ConfigureNoteTable(DbfTable& table, const QStringList& fieldLines);
 // `target`, memo included. Neither table is moved, locked or appended to.
 void CopyNoteRecord(DbfTable& source, DbfTable& target);
 
+// Appends the record buffer of `table` under its append lock and releases
+// the lock; a refused lock or a failed append leaves the buffer cancelled
+// and returns false.
+bool AppendUnderLock(DbfTable& table);
+
 }  // namespace pw
