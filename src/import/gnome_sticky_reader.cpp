@@ -113,12 +113,7 @@ ImportRead ReadGnomeSticky(const QString& path) {
   batch.notCarried << QStringLiteral(
       "Places: Sticky Notes keeps none; the notes open in the "
       "middle of the screen.");
-  if (!unknownTags.isEmpty()) {
-    QStringList names(unknownTags.begin(), unknownTags.end());
-    names.sort();
-    batch.notCarried << QStringLiteral("Formats a note has no place for: %1.")
-                            .arg(names.join(QStringLiteral(", ")));
-  }
+  NoteUnknownFormats(unknownTags, &batch);
   return Accepted(path, std::move(batch));
 }
 

@@ -144,12 +144,7 @@ ImportRead ReadMintSticky(const QString& path) {
       batch.notes.push_back(std::move(note));
     }
   }
-  if (!unknownTags.isEmpty()) {
-    QStringList names(unknownTags.begin(), unknownTags.end());
-    names.sort();
-    batch.notCarried << QStringLiteral("Formats a note has no place for: %1.")
-                            .arg(names.join(QStringLiteral(", ")));
-  }
+  NoteUnknownFormats(unknownTags, &batch);
   return Accepted(path, std::move(batch));
 }
 

@@ -58,4 +58,12 @@ QString DigestId(const QStringList& parts) {
   return QString::fromLatin1(hash.result().toHex());
 }
 
+void NoteUnknownFormats(const QSet<QString>& formats, ImportBatch* batch) {
+  if (formats.isEmpty()) return;
+  QStringList names(formats.begin(), formats.end());
+  names.sort();
+  batch->notCarried << QStringLiteral("Formats a note has no place for: %1.")
+                           .arg(names.join(QStringLiteral(", ")));
+}
+
 }  // namespace pw

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include "import/imported_note.h"
@@ -25,6 +26,10 @@ ImportRead TooManyNotes(const QString& path);
 
 // `batch`, or a refusal when it holds more notes than an import takes.
 ImportRead Accepted(const QString& path, ImportBatch batch);
+
+// Lists in `batch`'s summary the text formats of the source that no note
+// can hold, when there are any.
+void NoteUnknownFormats(const QSet<QString>& formats, ImportBatch* batch);
 
 // A stable id for a note its source does not number: a digest of its parts.
 QString DigestId(const QStringList& parts);
