@@ -96,6 +96,28 @@ TEST_F(NotesMainTest, TheStartAfterTheTwentySixthCleanEndPacks) {
   EXPECT_EQ(controller->NotesTable().RecordCount(), 0);
 }
 
+TEST_F(NotesMainTest, APackThatCannotRunKeepsTheNotesAndTheCountOfCleanEnds) {
+  {
+    IniFile config = Config();
+    ASSERT_TRUE(WriteSetting(config, config::kLastPacked, 25));
+  }
+  {
+    auto controller = Start();
+    AppendNote(controller->NotesTable(), "N", "gone");
+    ASSERT_TRUE(controller->NotesTable().RLock());
+    controller->NotesTable().DeleteRec();
+    controller->NotesTable().UnLock();
+    controller->FormCloseQuery();
+  }
+  DbfTable holder;  // another program keeps the table open: no exclusive pack
+  holder.SetDbfFileName(File("notes.dbf"));
+  holder.Open();
+  auto controller = Start();
+  EXPECT_TRUE(controller->PackRequested());
+  EXPECT_EQ(ReadSetting(Config(), config::kLastPacked), 26);
+  EXPECT_EQ(controller->NotesTable().RecordCount(), 1);
+}
+
 TEST_F(NotesMainTest, AnUncleanEndRebuildsTheIndexesAndPacks) {
   { auto first = Start(); }  // never shut down
   auto controller = std::make_unique<NotesController>(QString::fromStdString(dir_.path()));

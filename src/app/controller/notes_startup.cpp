@@ -26,7 +26,6 @@ void NotesController::CheckLastSession() {
   const bool crashed = !ReadSetting(config, config::kTerminatedOK);
   packRequest_ = ReadSetting(config, config::kLastPacked) > kCleanEndsBetweenPacks;
   WriteSetting(config, config::kTerminatedOK, false);
-  if (packRequest_) WriteSetting(config, config::kLastPacked, 0);
   if (!crashed) return;
   // The indexes may not match their tables after an unclean end, and their
   // semaphores may count the ended run: both are made anew when the tables
@@ -58,6 +57,7 @@ bool NotesController::OpenNotesFiles() {
   const std::pair<DbfTable*, const char*> tables[] = {{notesTable_.get(), "notes.dbf"},
                                                       {trashTable_.get(), "Trash.dbf"},
                                                       {templatesTable_.get(), "defaults.dbf"}};
+  bool allPacked = packRequest_;
   for (const auto& [table, name] : tables) {
     const QString path = DataFilePath(dataFolder_, QString::fromLatin1(name));
     try {
@@ -70,7 +70,16 @@ bool NotesController::OpenNotesFiles() {
     }
     table->SetIndexTo(QString());
     if (table == templatesTable_.get()) table->GoTop();
-    if (packRequest_) table->Pack();
+    // A failed pack leaves the table whole and unpacked: it is used as it
+    // is, and the count of clean ends is kept so a later start packs again.
+    if (packRequest_ && !table->Pack()) {
+      qWarning("Could not pack %s", qPrintable(path));
+      allPacked = false;
+    }
+  }
+  if (allPacked) {
+    IniFile config(dataFolder_ + kConfigFileName);
+    WriteSetting(config, config::kLastPacked, 0);
   }
   return true;
 }
