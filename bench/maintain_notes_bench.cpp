@@ -2,7 +2,7 @@
 // (views, pages, first paint of the grid) and to scroll the grid by a page.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QScrollBar>
 #include <memory>
 
@@ -88,12 +88,3 @@ BENCHMARK(BM_ScrollNotesGridByAPage)->UseRealTime()->Unit(benchmark::kMillisecon
 
 }  // namespace
 }  // namespace pw::bench
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

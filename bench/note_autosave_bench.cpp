@@ -4,7 +4,7 @@
 // (the same write, started at once) as its peer.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -67,12 +67,3 @@ BENCHMARK(BM_SaveAlone)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace pw::bench
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

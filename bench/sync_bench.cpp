@@ -3,7 +3,6 @@
 // one note changed. Wall-clock; the server is part of what is measured.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -68,13 +67,3 @@ BENCHMARK(BM_OneChangedNote)->Iterations(10)->Unit(benchmark::kMillisecond)->Use
 
 }  // namespace
 }  // namespace pw::test
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
